@@ -1,0 +1,101 @@
+#include "cmyscripteddialogs.h"
+
+namespace {
+const char *kindName(cMyScriptedDialogs::Kind k)
+{
+    switch (k) {
+    case cMyScriptedDialogs::MessageBox: return "message box";
+    case cMyScriptedDialogs::OpenFile: return "open-file dialog";
+    case cMyScriptedDialogs::SaveFile: return "save-file dialog";
+    }
+    return "?";
+}
+} // namespace
+
+cMyScriptedDialogs::cMyScriptedDialogs()
+{
+    cMyDialogs::install(this);
+}
+
+cMyScriptedDialogs::~cMyScriptedDialogs()
+{
+    cMyDialogs::install(nullptr);
+}
+
+void cMyScriptedDialogs::expectMessage(Button answer, const QString &title)
+{
+    m_expected.append({MessageBox, answer, title, QString()});
+}
+
+void cMyScriptedDialogs::expectOpenFile(const QString &path)
+{
+    m_expected.append({OpenFile, NoButton, QString(), path});
+}
+
+void cMyScriptedDialogs::expectSaveFile(const QString &path)
+{
+    m_expected.append({SaveFile, NoButton, QString(), path});
+}
+
+QString cMyScriptedDialogs::report() const
+{
+    QStringList lines = m_errors;
+    for (const Expected &e : m_expected)
+        lines << QStringLiteral("expected %1 '%2' never came").arg(QLatin1String(kindName(e.kind)), e.title);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void cMyScriptedDialogs::clear()
+{
+    m_expected.clear();
+    m_asked.clear();
+    m_errors.clear();
+}
+
+bool cMyScriptedDialogs::take(Kind kind, const QString &title, Expected &out)
+{
+    if (m_expected.isEmpty()) {
+        m_errors << QStringLiteral("unexpected %1 '%2'").arg(QLatin1String(kindName(kind)), title);
+        return false;
+    }
+    const Expected next = m_expected.takeFirst();
+    if (next.kind != kind || (!next.title.isEmpty() && next.title != title)) {
+        m_errors << QStringLiteral("expected %1 '%2' but got %3 '%4'")
+                        .arg(QLatin1String(kindName(next.kind)), next.title,
+                             QLatin1String(kindName(kind)), title);
+        return false;
+    }
+    out = next;
+    return true;
+}
+
+cMyDialogs::Button cMyScriptedDialogs::message(QObject *parent, Icon icon, const QString &title,
+                                              const QString &text, Buttons buttons,
+                                              Button defaultButton)
+{
+    m_asked.append({MessageBox, icon, title, text, buttons, defaultButton, parent, QString(), QString()});
+    Expected e;
+    if (!take(MessageBox, title, e))
+        return NoButton;
+    return e.answer;
+}
+
+QString cMyScriptedDialogs::openFileName(QObject *parent, const QString &caption,
+                                         const QString &dir, const QString &filter)
+{
+    m_asked.append({OpenFile, NoIcon, caption, QString(), Buttons(), NoButton, parent, dir, filter});
+    Expected e;
+    if (!take(OpenFile, caption, e))
+        return QString();
+    return e.path;
+}
+
+QString cMyScriptedDialogs::saveFileName(QObject *parent, const QString &caption,
+                                         const QString &dir, const QString &filter)
+{
+    m_asked.append({SaveFile, NoIcon, caption, QString(), Buttons(), NoButton, parent, dir, filter});
+    Expected e;
+    if (!take(SaveFile, caption, e))
+        return QString();
+    return e.path;
+}
