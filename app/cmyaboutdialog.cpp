@@ -1,0 +1,19 @@
+#include "cmyaboutdialog.h"
+#include "ui_cmyaboutdialog.h"
+
+cMyAboutDialog::cMyAboutDialog(QWidget *parent)
+    : QDialog(parent), ui(new Ui::cMyAboutDialog)
+{
+    ui->setupUi(this);
+    connect(ui->pbClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+cMyAboutDialog::~cMyAboutDialog()
+{
+    delete ui;
+}
+
+void cMyAboutDialog::setVersion(const QString &version)
+{
+    ui->lVersion->setText(tr("Wersja: ") + version);
+}

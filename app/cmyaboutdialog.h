@@ -1,0 +1,26 @@
+#ifndef CMYABOUTDIALOG_H
+#define CMYABOUTDIALOG_H
+
+// The About box: program icon, name, version, notice and authors.
+
+#include <QDialog>
+
+namespace Ui {
+class cMyAboutDialog;
+}
+
+class cMyAboutDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit cMyAboutDialog(QWidget *parent = nullptr);
+    ~cMyAboutDialog() override;
+
+    void setVersion(const QString &version);
+
+private:
+    Ui::cMyAboutDialog *ui;
+};
+
+#endif

@@ -1,0 +1,19 @@
+#ifndef CMYWIDGETDIALOGS_H
+#define CMYWIDGETDIALOGS_H
+
+// The real dialogs behind the dialog seam: QMessageBox and QFileDialog.
+
+#include "cmydialogs.h"
+
+class cMyWidgetDialogs : public cMyDialogs
+{
+public:
+    Button message(QObject *parent, Icon icon, const QString &title, const QString &text,
+                   Buttons buttons, Button defaultButton) override;
+    QString openFileName(QObject *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override;
+    QString saveFileName(QObject *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override;
+};
+
+#endif

@@ -1,0 +1,31 @@
+#include "cmywidgetdialogs.h"
+#include "mainwindow.h"
+#include "tamiraresources.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    initTamiraResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ikony/tamira_desk_128.png")));
+
+    // The texts are written in Polish; the built-in English catalogue is always installed.
+    QTranslator translator;
+    if (!translator.load(QStringLiteral(":/language/english.qm")))
+        qDebug("English catalogue not loaded");
+    app.installTranslator(&translator);
+
+    cMyWidgetDialogs dialogs;
+    cMyDialogs::install(&dialogs);
+
+    MainWindow window;
+    if (argc > 1)
+        window.loadFromCommandLine(QString::fromUtf8(argv[1]));
+    window.show();
+    const int code = app.exec();
+    cMyDialogs::install(nullptr);
+    return code;
+}

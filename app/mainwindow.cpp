@@ -1,0 +1,159 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "cmyaboutdialog.h"
+#include "cmymemoryarea.h"
+#include "cmysimwidget.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+#include <QSignalMapper>
+#include <QTimer>
+#include <QUrl>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow)
+{
+    ui->setupUi(this);
+    insertPortChooser();
+    ui->tabWidget->removeTab(4);
+    ui->tabWidget->setCurrentIndex(0);
+
+    setupSettingsForm();
+
+    m_about = new cMyAboutDialog(this);
+    m_about->setVersion(m_version);
+
+    qRegisterMetaType<QVector<QString>>("QVector<QString>");
+    qRegisterMetaType<MemoryType>("MemoryType");
+
+    makeConnections();
+
+    updateTitle();
+    m_templateLoaded = false;
+    openFileDialog(QStringLiteral("NewFile"));
+
+    const QRegularExpression printable(QStringLiteral("(^[\\40-\\176]{0,511}$)"));
+    ui->leAuthor->setValidator(new QRegularExpressionValidator(printable, ui->leAuthor));
+    ui->leTitle->setValidator(new QRegularExpressionValidator(printable, ui->leTitle));
+
+    m_bootCheckTimer = new QTimer(this);
+    m_bootCheckTimer->setSingleShot(true);
+    m_bootCheckTimer->start(2000);
+    connect(ui->simWidget, &cMySimWidget::simulationInProgress, this, &MainWindow::simulationInProgress);
+    connect(m_bootCheckTimer, &QTimer::timeout, this, &MainWindow::checkBootDevices);
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::insertPortChooser()
+{
+    // The port chooser and a separator go in front of actionExit.
+    ui->mainToolBar->insertSeparator(ui->actionExit);
+}
+
+void MainWindow::makeConnections()
+{
+    m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
+
+    auto *openMapper = new QSignalMapper(this);
+    connect(ui->actionNew, &QAction::triggered, openMapper, qOverload<>(&QSignalMapper::map));
+    connect(ui->actionOpen, &QAction::triggered, openMapper, qOverload<>(&QSignalMapper::map));
+    openMapper->setMapping(ui->actionNew, QStringLiteral("NewFile"));
+    openMapper->setMapping(ui->actionOpen, QStringLiteral("OpenFile"));
+    connect(openMapper, &QSignalMapper::mappedString, this, &MainWindow::openFileDialog);
+
+    auto *saveMapper = new QSignalMapper(this);
+    connect(ui->actionSave, &QAction::triggered, saveMapper, qOverload<>(&QSignalMapper::map));
+    connect(ui->actionSaveAs, &QAction::triggered, saveMapper, qOverload<>(&QSignalMapper::map));
+    saveMapper->setMapping(ui->actionSave, QStringLiteral("Save"));
+    saveMapper->setMapping(ui->actionSaveAs, QStringLiteral("SaveAs"));
+    connect(saveMapper, &QSignalMapper::mappedString, this, &MainWindow::saveFileDialog);
+
+    connect(ui->actionExit, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::updateTitle()
+{
+    QString title = QStringLiteral("TAMIRAdesk v") + m_version;
+    const QString canonical = m_currentFile.canonicalFilePath();
+    if (!canonical.isEmpty())
+        title += QStringLiteral(" --- ") + canonical;
+    setWindowTitle(title);
+}
+
+void MainWindow::loadFromCommandLine(const QString &path)
+{
+    m_currentFile = QFileInfo(path);
+    openFile(path);
+    refreshSettingsForm();
+    updateTitle();
+}
+
+void MainWindow::setDeviceCommandsEnabled(bool enabled)
+{
+    const QList<QAction *> actions = {ui->actionReadSettings, ui->actionWriteSettings,
+                                      ui->actionReset, ui->actionClearStats, ui->actionPowerOff,
+                                      ui->actionFirmwareUpdate, ui->actionLibraryUpdate};
+    for (QAction *action : actions)
+        action->setEnabled(enabled);
+    ui->pbGetStatus->setEnabled(enabled);
+    ui->pbDetails->setEnabled(enabled);
+    ui->simWidget->setEnabled(enabled);
+}
+
+void MainWindow::resetOverviewLabels()
+{
+    const QString none = tr("N/D");
+    for (QLabel *label : {ui->lTamiraPort, ui->lSerialNumber, ui->lHardwareVesrion,
+                          ui->lMemoryAmount, ui->lTamiraStatus, ui->lFirmwareVersion,
+                          ui->lVoiceLang, ui->lVoiceVersion, ui->lParamVersion, ui->lParamAutor,
+                          ui->lParamTytul})
+        label->setText(none);
+    ui->pteParamDesc->clear();
+}
+
+void MainWindow::portChanged(QString newPort)
+{
+    setDeviceCommandsEnabled(!newPort.isEmpty());
+    if (newPort.isEmpty())
+        resetOverviewLabels();
+    else
+        ui->lTamiraPort->setText(newPort);
+}
+
+void MainWindow::tabWidgetChanged(int index)
+{
+    Q_UNUSED(index)
+}
+
+void MainWindow::simulationInProgress(bool state)
+{
+    ui->menuBar->setEnabled(!state);
+    ui->mainToolBar->setEnabled(!state);
+    ui->tabStart->setEnabled(!state);
+    ui->tabTimery->setEnabled(!state);
+    ui->tabKomunikaty->setEnabled(!state);
+    // Page changes must not start status reads while the simulation owns the serial port;
+    // exactly one connection exists whenever no simulation runs.
+    disconnect(m_tabConnection);
+    m_tabConnection = QMetaObject::Connection();
+    if (!state)
+        m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
+}
+
+void MainWindow::on_actionPomoc_triggered()
+{
+    const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/TAMIRAdeskHELP.pdf");
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::on_actionAbout_triggered()
+{
+    m_about->exec();
+}

@@ -1,0 +1,100 @@
+#ifndef MAINWINDOW_H
+#define MAINWINDOW_H
+
+// TAMIRAdesk's one window: the overview, settings and simulation pages, the menus and tool bar,
+// and the slots behind every command. The frame lives in mainwindow.cpp; the file commands, the
+// settings form, the device commands, the status and the bootloader check each have their own
+// source file.
+
+#include "memorytype.h"
+
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMetaObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVector>
+
+class QProgressDialog;
+class QTimer;
+class cMyMemoryArea;
+class cMyAboutDialog;
+
+namespace Ui {
+class MainWindow;
+}
+
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    static QString versionText() { return QStringLiteral("1.0.5.0"); }
+
+    // The command-line load: the file becomes current even when it cannot be read.
+    void loadFromCommandLine(const QString &path);
+
+    cMyMemoryArea *settingsImage() const { return m_image; }
+    QFileInfo currentFile() const { return m_currentFile; }
+
+signals:
+    void writeToTamira(MemoryType area, QStringList &file);
+    void readFromTamira(MemoryType area, QStringList &file);
+
+public slots:
+    void portChanged(QString newPort);
+    void tamiraInBootMode();
+    void showTamiraStatus();
+    void tamiraWriteProgress(int min, int max, int progress);
+    void newDataRead(MemoryType area, uint address, QVector<quint8> data);
+    void newStatusRead(QStringList lista);
+    void tabWidgetChanged(int index);
+    void param11Changed(double newValue);
+    void param12Changed(double newValue);
+    void param13Changed(int newValue);
+    void simulationInProgress(bool state);
+
+private slots:
+    void openFileDialog(QString mode);
+    void openFile(QString path);
+    void saveFileDialog(QString mode);
+    bool saveFile(QString path);
+    void writeSettingsToTamira();
+    void readSettingsFromTamira();
+    void descriptionReached();
+    void parseDescription();
+    void checkBootDevices();
+    void on_actionPomoc_triggered();
+    void on_actionAbout_triggered();
+    void on_actionLibraryUpdate_triggered();
+    void on_actionFirmwareUpdate_triggered();
+    void on_actionReset_triggered();
+    void on_actionClearStats_triggered();
+    void on_actionPowerOff_triggered();
+
+private:
+    // mainwindow.cpp
+    void insertPortChooser();
+    void makeConnections();
+    void updateTitle();
+    void setDeviceCommandsEnabled(bool enabled);
+    void resetOverviewLabels();
+    // mainwindow_settingsform.cpp
+    void setupSettingsForm();
+    void refreshSettingsForm();
+
+    cMyMemoryArea *m_image = nullptr;
+    QFileInfo m_currentFile;
+    Ui::MainWindow *ui = nullptr;
+    QPointer<QProgressDialog> m_progress;
+    cMyAboutDialog *m_about = nullptr;
+    bool m_templateLoaded = false;
+    const QString m_version = versionText();
+    QTimer *m_bootCheckTimer = nullptr;
+    QMetaObject::Connection m_tabConnection;
+};
+
+#endif

@@ -1,0 +1,32 @@
+#!/usr/bin/env python3
+"""Fills unfinished entries of a Qt .ts catalogue from a JSON object read on stdin.
+
+Keys are source texts, or "Context|source text" to translate one context only; values are the
+translations. Run scripts/update-catalogue.sh first (to bring new texts in) and afterwards
+(to normalise the file). Prints the entries that are still unfinished.
+"""
+import json
+import sys
+import xml.etree.ElementTree as ET
+
+path = sys.argv[1]
+mapping = json.load(sys.stdin)
+tree = ET.parse(path)
+left = []
+for context in tree.getroot().iter("context"):
+    cname = context.findtext("name")
+    for message in context.iter("message"):
+        source = message.findtext("source")
+        tr = message.find("translation")
+        if tr is None or tr.get("type") != "unfinished":
+            continue
+        key = cname + "|" + source
+        value = mapping.get(key, mapping.get(source))
+        if value is None:
+            left.append(key)
+            continue
+        tr.text = value
+        del tr.attrib["type"]
+tree.write(path, encoding="utf-8", xml_declaration=True)
+for key in left:
+    print("unfinished:", key.replace("\n", "\\n"))
