@@ -3,6 +3,7 @@
 
 #include "cmyaboutdialog.h"
 #include "cmymemoryarea.h"
+#include "cmyportselect.h"
 #include "cmysimwidget.h"
 
 #include <QCoreApplication>
@@ -53,12 +54,16 @@ MainWindow::~MainWindow()
 
 void MainWindow::insertPortChooser()
 {
-    // The port chooser and a separator go in front of actionExit.
+    m_portSelect = new cMyPortSelect(this);
+    ui->mainToolBar->insertWidget(ui->actionExit, m_portSelect);
     ui->mainToolBar->insertSeparator(ui->actionExit);
 }
 
 void MainWindow::makeConnections()
 {
+    connect(m_portSelect, &QComboBox::currentTextChanged, ui->simWidget, &cMySimWidget::setPortName);
+    connect(m_portSelect, &QComboBox::currentTextChanged, this, &MainWindow::portChanged);
+    connect(m_portSelect, &cMyPortSelect::bootMode, this, &MainWindow::tamiraInBootMode);
     m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
 
     auto *openMapper = new QSignalMapper(this);

@@ -19,6 +19,7 @@ class QProgressDialog;
 class QTimer;
 class cMyMemoryArea;
 class cMyAboutDialog;
+class cMyPortSelect;
 
 namespace Ui {
 class MainWindow;
@@ -94,6 +95,7 @@ private:
     bool m_templateLoaded = false;
     const QString m_version = versionText();
     QTimer *m_bootCheckTimer = nullptr;
+    cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections
     QMetaObject::Connection m_tabConnection;
 };
 

@@ -63,6 +63,11 @@ QStringList cMyMemoryArea::toHexLines(quint32 address, int count, quint16 record
         const quint32 a = address + quint32(i);
         const quint16 upper = quint16(a >> 16);
         if (upper != previousUpper) {
+            // A record never spans two 64 KiB pages: its bytes would land in the wrong page.
+            if (!buffer.isEmpty()) {
+                lines.append(cMyHexRecord(quint16(bufferStart & 0xFFFF), buffer).toString());
+                buffer.clear();
+            }
             lines.append(cMyHexRecord(upper, nullptr).toString());
             previousUpper = upper;
         }

@@ -246,6 +246,13 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyPortSelect</name>
+    <message>
+        <source>Brak urządzeń</source>
+        <translation>No devices found</translation>
+    </message>
+</context>
+<context>
     <name>cMySimWidget</name>
     <message>
         <source>Symulacja nurkowania nie jest jeszcze dostępna w tej wersji programu.</source>

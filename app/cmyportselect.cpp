@@ -1,0 +1,66 @@
+#include "cmyportselect.h"
+
+#include "portdiscovery.h"
+
+#include <QTimer>
+
+cMyPortSelect::cMyPortSelect(QWidget *parent)
+    : QComboBox(parent), m_timer(new QTimer(this))
+{
+    setObjectName(QStringLiteral("portSelect"));
+    setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    setEnabled(false);
+    addItem(tr("Brak urządzeń"));
+    m_timer->setInterval(100);
+    connect(m_timer, &QTimer::timeout, this, &cMyPortSelect::updatePorts);
+    m_timer->start();
+}
+
+void cMyPortSelect::updatePorts()
+{
+    QList<SerialPortEntry> ports = PortDiscovery::availablePorts();
+
+    bool bootPort = false;
+    for (const SerialPortEntry &p : qAsConst(ports)) {
+        if (p.hasIds && p.vendorId == PortDiscovery::kVendorAtmel
+            && p.productId == PortDiscovery::kProductBootloader) {
+            bootPort = true;
+            break;
+        }
+    }
+    // The box that answers this signal is modal and the polling goes on beneath it, so the
+    // signal is raised only when a bootloader port appears.
+    if (bootPort && !m_bootPortSeen)
+        emit bootMode();
+    m_bootPortSeen = bootPort;
+
+    QStringList names;
+    for (const SerialPortEntry &p : qAsConst(ports)) {
+        if (!p.hasIds || p.vendorId != PortDiscovery::kVendorAtmel
+            || p.productId != PortDiscovery::kProductTamira)
+            continue;
+        if (p.portName.contains(QLatin1String("cu.")))
+            continue;
+        names.append(p.portName);
+    }
+    if (names.size() == m_portCount)
+        return;
+
+    // The port the user has chosen since the last rebuild is the one to keep.
+    if (isEnabled())
+        m_portName = currentText();
+    clear();
+    if (names.isEmpty()) {
+        addItem(QString());
+        setEnabled(false);
+    } else {
+        for (const QString &name : qAsConst(names)) {
+            addItem(name);
+            if (name == m_portName)
+                setCurrentIndex(count() - 1);
+        }
+        setEnabled(true);
+    }
+    m_portName = currentText();
+    m_portCount = names.size();
+}

@@ -1,0 +1,32 @@
+#ifndef CMYPORTSELECT_H
+#define CMYPORTSELECT_H
+
+// The tool bar's port chooser: lists the serial ports of Tamiras in normal operation, polled ten
+// times a second, and notices a Tamira that shows up in its bootloader.
+
+#include <QComboBox>
+
+class QTimer;
+
+class cMyPortSelect : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit cMyPortSelect(QWidget *parent = nullptr);
+
+signals:
+    // Raised once each time a bootloader port appears, not at every poll while it stays.
+    void bootMode();
+
+private slots:
+    void updatePorts();
+
+private:
+    QString m_portName;
+    int m_portCount = -1; // so the first poll applies the no-port state when nothing is attached
+    bool m_bootPortSeen = false;
+    QTimer *m_timer;
+};
+
+#endif

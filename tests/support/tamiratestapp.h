@@ -1,0 +1,27 @@
+#ifndef TAMIRATESTAPP_H
+#define TAMIRATESTAPP_H
+
+// main() for tests that build windows: the application, the built-in resources and the English
+// catalogue installed exactly as the program does it.
+
+#include "tamiraresources.h"
+
+#include <QApplication>
+#include <QTranslator>
+#include <QtTest>
+
+#define TAMIRA_GUI_TEST_MAIN(TestObject)                                                        \
+    int main(int argc, char *argv[])                                                            \
+    {                                                                                           \
+        QApplication app(argc, argv);                                                           \
+        initTamiraResources();                                                                  \
+        QTranslator translator;                                                                 \
+        if (!translator.load(QStringLiteral(":/language/english.qm")))                         \
+            qFatal("the English catalogue is missing from the resources");                     \
+        app.installTranslator(&translator);                                                     \
+        TestObject tc;                                                                          \
+        QTEST_SET_MAIN_SOURCE_PATH                                                              \
+        return QTest::qExec(&tc, argc, argv);                                                   \
+    }
+
+#endif

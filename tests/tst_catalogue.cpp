@@ -1,0 +1,155 @@
+// The English catalogue: complete against the sources, and no Polish text left on screen.
+
+#include "cmyscripteddialogs.h"
+#include "mainwindow.h"
+#include "tamiratestapp.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+namespace {
+
+struct Entry
+{
+    QString context, source, translation;
+    bool unfinished = false;
+};
+
+QList<Entry> readCatalogue(const QString &path)
+{
+    QList<Entry> entries;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    QXmlStreamReader xml(&file);
+    QString context;
+    Entry current;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name")) {
+            context = xml.readElementText();
+        } else if (xml.name() == QLatin1String("message")) {
+            current = Entry{context, QString(), QString(), false};
+        } else if (xml.name() == QLatin1String("source")) {
+            current.source = xml.readElementText();
+        } else if (xml.name() == QLatin1String("translation")) {
+            const QString type = xml.attributes().value(QLatin1String("type")).toString();
+            current.unfinished = type == QLatin1String("unfinished");
+            if (type == QLatin1String("vanished") || type == QLatin1String("obsolete"))
+                continue;
+            current.translation = xml.readElementText();
+            entries.append(current);
+        }
+    }
+    return entries;
+}
+
+QStringList shownTexts(QWidget *root)
+{
+    QStringList texts;
+    QList<QWidget *> widgets = root->findChildren<QWidget *>();
+    widgets.prepend(root);
+    for (QWidget *w : widgets) {
+        texts << w->windowTitle() << w->toolTip();
+        if (auto *l = qobject_cast<QLabel *>(w))
+            texts << l->text();
+        if (auto *b = qobject_cast<QAbstractButton *>(w))
+            texts << b->text();
+        if (auto *g = qobject_cast<QGroupBox *>(w))
+            texts << g->title();
+        if (auto *m = qobject_cast<QMenu *>(w))
+            texts << m->title();
+        if (auto *t = qobject_cast<QTabWidget *>(w))
+            for (int i = 0; i < t->count(); ++i)
+                texts << t->tabText(i) << t->tabToolTip(i);
+        if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                texts << c->itemText(i);
+        for (QAction *a : w->actions())
+            texts << a->text() << a->toolTip() << a->shortcut().toString();
+    }
+    texts.removeAll(QString());
+    return texts;
+}
+
+} // namespace
+
+class tst_Catalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyEntryIsTranslated();
+    void sourcesHaveNoMissingEntry();
+    void windowShowsNoPolish();
+};
+
+void tst_Catalogue::everyEntryIsTranslated()
+{
+    const QList<Entry> entries = readCatalogue(QStringLiteral(TAMIRA_CATALOGUE_TS));
+    QVERIFY(entries.size() > 50);
+    for (const Entry &e : entries) {
+        QVERIFY2(!e.unfinished, qPrintable(e.context + ": " + e.source));
+        QVERIFY2(!e.translation.isEmpty(), qPrintable(e.context + ": " + e.source));
+    }
+}
+
+void tst_Catalogue::sourcesHaveNoMissingEntry()
+{
+    // Run the same lupdate as scripts/update-catalogue.sh over a copy: any text of the sources
+    // that the catalogue lacks comes back unfinished.
+    QTemporaryDir dir;
+    const QString copy = dir.filePath("english.ts");
+    QVERIFY(QFile::copy(QStringLiteral(TAMIRA_CATALOGUE_TS), copy));
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
+    QProcess lupdate;
+    lupdate.setWorkingDirectory(QStringLiteral(TAMIRA_SOURCE_DIR));
+    lupdate.start(QStringLiteral(TAMIRA_LUPDATE),
+                  {"-silent", "-locations", "none", "-no-obsolete", "-extensions", "cpp,h,ui",
+                   "app", "device", "settings", "simulation", "-ts", copy});
+    QVERIFY(lupdate.waitForFinished(60000));
+    QCOMPARE(lupdate.exitCode(), 0);
+    const QList<Entry> entries = readCatalogue(copy);
+    QVERIFY(!entries.isEmpty());
+    QStringList missing;
+    for (const Entry &e : entries)
+        if (e.unfinished)
+            missing << e.context + ": " + e.source;
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
+    QCOMPARE(entries.size(), readCatalogue(QStringLiteral(TAMIRA_CATALOGUE_TS)).size());
+}
+
+void tst_Catalogue::windowShowsNoPolish()
+{
+    QSet<QString> polish;
+    for (const Entry &e : readCatalogue(QStringLiteral(TAMIRA_CATALOGUE_TS)))
+        if (e.source != e.translation)
+            polish.insert(e.source);
+
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    QStringList texts = shownTexts(&w);
+    // The port-less state shows its own texts too.
+    w.portChanged(QString());
+    texts += shownTexts(&w);
+    QVERIFY(texts.size() > 60);
+    QStringList untranslated;
+    for (const QString &t : qAsConst(texts))
+        if (polish.contains(t))
+            untranslated << t;
+    QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(" | ")));
+}
+
+TAMIRA_GUI_TEST_MAIN(tst_Catalogue)
+#include "tst_catalogue.moc"

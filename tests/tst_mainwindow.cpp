@@ -1,0 +1,241 @@
+// The main window frame: pages, menus, tool bar, shortcuts, title, enabling rules, Help, About.
+
+#include "cmyscripteddialogs.h"
+#include "mainwindow.h"
+#include "tamiratestapp.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QWidgetAction>
+
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
+};
+
+class tst_MainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void pagesAndTitle();
+    void menusAndShortcuts();
+    void toolBarOrder();
+    void portChangeEnablesCommands();
+    void simulationLocksTheWindow();
+    void helpOpensTheManual();
+    void aboutShowsVersion();
+
+private:
+    template <typename T> T *child(QObject *parent, const char *name)
+    {
+        T *w = parent->findChild<T *>(QLatin1String(name));
+        if (!w)
+            qWarning("missing child %s", name);
+        return w;
+    }
+};
+
+void tst_MainWindow::pagesAndTitle()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.size(), QSize(1126, 761));
+
+    auto *tabs = child<QTabWidget>(&w, "tabWidget");
+    QVERIFY(tabs);
+    QCOMPARE(tabs->count(), 4);
+    QCOMPARE(tabs->currentIndex(), 0);
+    const QStringList names{"tabStart", "tabTimery", "tabKomunikaty", "simWidget"};
+    const QStringList texts{"Overview", "Parameters / Intervals", "Messages", "Simulation"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(tabs->widget(i)->objectName(), names.at(i));
+        QCOMPARE(tabs->tabText(i), texts.at(i));
+    }
+    QVERIFY(!w.findChild<QWidget *>("tabSpare") || tabs->indexOf(w.findChild<QWidget *>("tabSpare")) < 0);
+
+    // The overview starts with "N/A" everywhere but the two statistics.
+    for (const char *name : {"lTamiraPort", "lSerialNumber", "lHardwareVesrion", "lMemoryAmount",
+                             "lTamiraStatus", "lFirmwareVersion", "lVoiceLang", "lVoiceVersion",
+                             "lParamVersion"})
+        QCOMPARE(child<QLabel>(&w, name)->text(), QString("N/A"));
+    QCOMPARE(child<QLabel>(&w, "lmaxDepth")->text(), QString("Max Depth"));
+    QCOMPARE(child<QLabel>(&w, "lDiveTime")->text(), QString("Dive Time"));
+    QCOMPARE(child<QPushButton>(&w, "pbDetails")->text(), QString("Details"));
+    QCOMPARE(child<QPushButton>(&w, "pbGetStatus")->text(), QString("Refresh"));
+    QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->isReadOnly());
+    QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->maximumHeight() <= 100);
+    QVERIFY(dialogs.clean());
+}
+
+void tst_MainWindow::menusAndShortcuts()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    auto *bar = child<QMenuBar>(&w, "menuBar");
+    QStringList titles;
+    for (QAction *a : bar->actions())
+        titles << a->text();
+    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Help"}));
+
+    auto entries = [&](const char *menu) {
+        QStringList out;
+        for (QAction *a : child<QMenu>(&w, menu)->actions())
+            out << (a->isSeparator() ? QString("|") : a->objectName());
+        return out;
+    };
+    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionExit"}));
+    QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
+    QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
+                                                  "actionLibraryUpdate", "actionFirmwareUpdate"}));
+    QCOMPARE(entries("menuPomoc"), (QStringList{"actionPomoc", "actionAbout"}));
+
+    struct Expect { const char *name, *text, *shortcut; bool icon; };
+    const Expect expected[] = {
+        {"actionNew", "&New...", "Ctrl+N", true},
+        {"actionOpen", "&Open...", "Ctrl+O", true},
+        {"actionSave", "Save...", "Ctrl+S", true},
+        {"actionSaveAs", "Save &As...", "Ctrl+Shift+S", true},
+        {"actionExit", "E&xit", "Ctrl+Q", true},
+        {"actionReadSettings", "Tamira -> PC &Upload", "Ctrl+U", true},
+        {"actionWriteSettings", "PC -> Tamira &Download", "Ctrl+D", true},
+        {"actionReset", "&Reset...", "", false},
+        {"actionClearStats", "&Clear statistics...", "", false},
+        {"actionPowerOff", "Switch Tamira O&ff...", "", false},
+        {"actionLibraryUpdate", "&Sound library update...", "", false},
+        {"actionFirmwareUpdate", "&Firmware update...", "", false},
+        {"actionPomoc", "&Help...", "F1", false},
+        {"actionAbout", "&About...", "", false},
+    };
+    for (const Expect &e : expected) {
+        auto *a = child<QAction>(&w, e.name);
+        QVERIFY2(a, e.name);
+        QCOMPARE(a->text(), QString(e.text));
+        QCOMPARE(a->shortcut().toString(), QString(e.shortcut));
+        QCOMPARE(!a->icon().isNull(), e.icon);
+        if (e.icon)
+            QVERIFY2(!a->icon().pixmap(24, 24).isNull(), e.name);
+    }
+}
+
+void tst_MainWindow::toolBarOrder()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    QStringList order;
+    for (QAction *a : child<QToolBar>(&w, "mainToolBar")->actions()) {
+        if (a->isSeparator())
+            order << "|";
+        else if (auto *wa = qobject_cast<QWidgetAction *>(a))
+            order << wa->defaultWidget()->metaObject()->className();
+        else if (QWidget *widget = child<QToolBar>(&w, "mainToolBar")->widgetForAction(a);
+                 widget && !qobject_cast<QAbstractButton *>(widget))
+            order << widget->metaObject()->className();
+        else
+            order << a->objectName();
+    }
+    QCOMPARE(order, (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|",
+                                 "actionWriteSettings", "actionReadSettings", "|", "cMyPortSelect",
+                                 "|", "actionExit"}));
+}
+
+void tst_MainWindow::portChangeEnablesCommands()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    const char *actions[] = {"actionReadSettings", "actionWriteSettings", "actionReset",
+                             "actionClearStats", "actionPowerOff", "actionFirmwareUpdate",
+                             "actionLibraryUpdate"};
+    w.portChanged(QString());
+    for (const char *name : actions)
+        QVERIFY2(!child<QAction>(&w, name)->isEnabled(), name);
+    QVERIFY(!child<QPushButton>(&w, "pbGetStatus")->isEnabled());
+    QVERIFY(!child<QPushButton>(&w, "pbDetails")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "simWidget")->isEnabled());
+    QVERIFY(child<QAction>(&w, "actionNew")->isEnabled());
+
+    w.portChanged("/dev/ttyACM0");
+    for (const char *name : actions)
+        QVERIFY2(child<QAction>(&w, name)->isEnabled(), name);
+    QVERIFY(child<QPushButton>(&w, "pbGetStatus")->isEnabled());
+    QVERIFY(child<QWidget>(&w, "simWidget")->isEnabled());
+    QCOMPARE(child<QLabel>(&w, "lTamiraPort")->text(), QString("/dev/ttyACM0"));
+
+    child<QLabel>(&w, "lSerialNumber")->setText("1234");
+    child<QPlainTextEdit>(&w, "pteParamDesc")->setPlainText("old");
+    w.portChanged(QString());
+    QCOMPARE(child<QLabel>(&w, "lTamiraPort")->text(), QString("N/A"));
+    QCOMPARE(child<QLabel>(&w, "lSerialNumber")->text(), QString("N/A"));
+    QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->toPlainText().isEmpty());
+}
+
+void tst_MainWindow::simulationLocksTheWindow()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.simulationInProgress(true);
+    QVERIFY(!child<QWidget>(&w, "menuBar")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "mainToolBar")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "tabStart")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "tabTimery")->isEnabled());
+    QVERIFY(!child<QWidget>(&w, "tabKomunikaty")->isEnabled());
+    QVERIFY(child<QWidget>(&w, "simWidget")->isEnabled());
+    w.simulationInProgress(false);
+    QVERIFY(child<QWidget>(&w, "menuBar")->isEnabled());
+    QVERIFY(child<QWidget>(&w, "tabKomunikaty")->isEnabled());
+}
+
+void tst_MainWindow::helpOpensTheManual()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    child<QAction>(&w, "actionPomoc")->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(catcher.urls.size(), 1);
+    QCOMPARE(catcher.urls.first(),
+             QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
+    QVERIFY(dialogs.clean());
+}
+
+void tst_MainWindow::aboutShowsVersion()
+{
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    QString title, version;
+    QSize size;
+    bool iconShown = false;
+    QTimer::singleShot(0, [&] {
+        auto *about = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!about)
+            return;
+        title = about->windowTitle();
+        size = about->size();
+        version = about->findChild<QLabel *>("lVersion")->text();
+        const QLabel *icon = about->findChild<QLabel *>("lIcon");
+        iconShown = icon && !icon->pixmap(Qt::ReturnByValue).isNull() && icon->size() == QSize(128, 128);
+        about->findChild<QPushButton *>("pbClose")->click();
+    });
+    child<QAction>(&w, "actionAbout")->trigger();
+    QCOMPARE(title, QString("About"));
+    QCOMPARE(size, QSize(290, 227));
+    QCOMPARE(version, QString("Version: 1.0.5.0"));
+    QVERIFY(iconShown);
+}
+
+TAMIRA_GUI_TEST_MAIN(tst_MainWindow)
+#include "tst_mainwindow.moc"
