@@ -11,7 +11,11 @@ cleanup() { kill $(jobs -p) 2>/dev/null || true; rm -rf "$tmp"; }
 trap cleanup EXIT INT TERM
 
 "$bin/tamira-emulator" --log "$tmp/emulator.log" > "$tmp/emulator.out" &
-while [ ! -s "$tmp/emulator.out" ]; do sleep 0.1; done
+emulator=$!
+while [ ! -s "$tmp/emulator.out" ]; do
+    kill -0 "$emulator" 2>/dev/null || { echo "The device emulator did not start." >&2; exit 1; }
+    sleep 0.1
+done
 export TAMIRA_PORT="$(head -n 1 "$tmp/emulator.out")"
 echo "Device emulator on $TAMIRA_PORT (its traffic: $tmp/emulator.log)"
 
