@@ -10,7 +10,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     initTamiraResources();
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/ikony/tamira_desk_128.png")));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
+    QApplication::setWindowIcon(icon);
 
     // The texts are written in Polish; the built-in English catalogue is always installed.
     QTranslator translator;

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
+#include "ui_messagespage.h"
+#include "ui_parameterspage.h"
 
 #include "cmyaboutdialog.h"
 #include "cmymemoryarea.h"
@@ -8,8 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QSignalMapper>
 #include <QTimer>
 #include <QUrl>
@@ -36,10 +36,6 @@ MainWindow::MainWindow(QWidget *parent)
     m_templateLoaded = false;
     openFileDialog(QStringLiteral("NewFile"));
 
-    const QRegularExpression printable(QStringLiteral("(^[\\40-\\176]{0,511}$)"));
-    ui->leAuthor->setValidator(new QRegularExpressionValidator(printable, ui->leAuthor));
-    ui->leTitle->setValidator(new QRegularExpressionValidator(printable, ui->leTitle));
-
     m_bootCheckTimer = new QTimer(this);
     m_bootCheckTimer->setSingleShot(true);
     m_bootCheckTimer->start(2000);
@@ -49,6 +45,8 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    delete m_messages;
+    delete m_params;
     delete ui;
 }
 
@@ -65,6 +63,14 @@ void MainWindow::makeConnections()
     connect(m_portSelect, &QComboBox::currentTextChanged, this, &MainWindow::portChanged);
     connect(m_portSelect, &cMyPortSelect::bootMode, this, &MainWindow::tamiraInBootMode);
     m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
+
+    // The settings pages are built the first time one of them is needed (see
+    // ensureSettingsForm), which keeps the start-up fast.
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, [this](int index) {
+        QWidget *page = ui->tabWidget->widget(index);
+        if (page == ui->tabTimery || page == ui->tabKomunikaty)
+            ensureSettingsForm();
+    });
 
     auto *openMapper = new QSignalMapper(this);
     connect(ui->actionNew, &QAction::triggered, openMapper, qOverload<>(&QSignalMapper::map));

@@ -7,6 +7,7 @@
 // source file.
 
 #include "memorytype.h"
+#include "rulegrid.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
@@ -23,6 +24,8 @@ class cMyPortSelect;
 
 namespace Ui {
 class MainWindow;
+class ParametersPage;
+class MessagesPage;
 }
 
 class MainWindow : public QMainWindow
@@ -39,6 +42,11 @@ public:
     void loadFromCommandLine(const QString &path);
 
     cMyMemoryArea *settingsImage() const { return m_image; }
+    // Loads every editor of the settings form from the image.
+    void refreshSettingsForm();
+    // Builds and binds the settings pages unless that has happened already; they are made the
+    // first time one of them is shown, not at start-up.
+    void ensureSettingsForm();
     QFileInfo currentFile() const { return m_currentFile; }
 
 signals:
@@ -82,14 +90,20 @@ private:
     void makeConnections();
     void updateTitle();
     void setDeviceCommandsEnabled(bool enabled);
+    // mainwindow_files.cpp
+    QString startFolder() const;
     void resetOverviewLabels();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
-    void refreshSettingsForm();
+    void bindSettingsForm();
+    void refreshTexts();
+    void storeGravity();
 
     cMyMemoryArea *m_image = nullptr;
     QFileInfo m_currentFile;
     Ui::MainWindow *ui = nullptr;
+    Ui::ParametersPage *m_params = nullptr;
+    Ui::MessagesPage *m_messages = nullptr;
     QPointer<QProgressDialog> m_progress;
     cMyAboutDialog *m_about = nullptr;
     bool m_templateLoaded = false;
@@ -97,6 +111,11 @@ private:
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections
     QMetaObject::Connection m_tabConnection;
+    QVector<RuleEditors> m_timerRules;
+    QVector<RuleEditors> m_messageRules;
+    QString m_acceptedDescription;
+    int m_acceptedCursor = 0;
+    bool m_refreshingTexts = false;
 };
 
 #endif

@@ -94,10 +94,6 @@ biblioteki dźwięków:</source>
         <translation>Parameters / Intervals</translation>
     </message>
     <message>
-        <source>Opis nastaw</source>
-        <translation>Setup description</translation>
-    </message>
-    <message>
         <source>Komunikaty</source>
         <translation>Messages</translation>
     </message>
@@ -216,6 +212,156 @@ biblioteki dźwięków:</source>
     <message>
         <source>&amp;O Programie...</source>
         <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>Tamira</source>
+        <translation>Tamira</translation>
+    </message>
+    <message>
+        <source>Zachować zmiany?</source>
+        <translation>Do you want to save changes?</translation>
+    </message>
+    <message>
+        <source>Otworz plik</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Pliki nastaw (*.tmo)</source>
+        <translation>Setup file (*.tmo)</translation>
+    </message>
+    <message>
+        <source>Zapisz do pliku</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>podaj</source>
+        <translation>say</translation>
+    </message>
+</context>
+<context>
+    <name>MessagesPage</name>
+    <message>
+        <source>Reguły komunikatów</source>
+        <translation>Message rules</translation>
+    </message>
+</context>
+<context>
+    <name>ParametersPage</name>
+    <message>
+        <source>Parametry</source>
+        <translation>Parameters</translation>
+    </message>
+    <message>
+        <source>1. Głośność</source>
+        <translation>1. Volume</translation>
+    </message>
+    <message>
+        <source>2. Częstotliwość próbkowania głębokości</source>
+        <translation>2. Depth sampling rate</translation>
+    </message>
+    <message>
+        <source>3. Czas przejścia w tryb uśpienia po wynurzeniu</source>
+        <translation>3. Time to sleep mode after surfacing</translation>
+    </message>
+    <message>
+        <source>4. Okres próbkowania głębokości w trybie uśpienia</source>
+        <translation>4. Depth sampling period in sleep mode</translation>
+    </message>
+    <message>
+        <source>5. Próg zanurzenia</source>
+        <translation>5. Dive start threshold</translation>
+    </message>
+    <message>
+        <source>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;justify&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;Próg zanurzenia powinien być co najmniej 10cm większy od progu wynurzenia.&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;justify&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;Małe wartości (poniżej 50cm) mogą powodować problemy związane z transportem Tamiry (nieoczekiwane wejście i pozostanie w trybie nurkowania).&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;justify&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;Powrót po podłączeniu USB lub manewrze &amp;quot;sztucznego wynurzenia&amp;quot; (szczegóły w instrukcji).&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</source>
+        <translation>&lt;html&gt;&lt;head/&gt;&lt;body&gt;&lt;p align=&quot;justify&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;The dive start threshold should be at least 10 cm greater than the surfacing threshold.&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;justify&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;Small values (below 50 cm) can cause trouble while the Tamira is carried around (it may unexpectedly enter and stay in dive mode).&lt;/span&gt;&lt;/p&gt;&lt;p align=&quot;justify&quot;&gt;&lt;span style=&quot; font-size:10pt;&quot;&gt;It returns after the USB cable is plugged in or after an &amp;quot;artificial surfacing&amp;quot; manoeuvre (see the manual for details).&lt;/span&gt;&lt;/p&gt;&lt;/body&gt;&lt;/html&gt;</translation>
+    </message>
+    <message>
+        <source>6. Próg wynurzenia</source>
+        <translation>6. Surfacing threshold</translation>
+    </message>
+    <message>
+        <source>7. Próg rozpoczęcia wynurzania</source>
+        <translation>7. Ascent start threshold</translation>
+    </message>
+    <message>
+        <source>8. Próg rozpoczęcia pobytu na dnie</source>
+        <translation>8. Bottom phase start threshold</translation>
+    </message>
+    <message>
+        <source>9. Zasolenie wody</source>
+        <translation>9. Water salinity</translation>
+    </message>
+    <message>
+        <source>10. Żródło temperatury do wyliczenia gęstości wody</source>
+        <translation>10. Temperature source for water density</translation>
+    </message>
+    <message>
+        <source>11. Stała temperatura do wyliczenia gęstości wody</source>
+        <translation>11. Fixed temperature for water density</translation>
+    </message>
+    <message>
+        <source>12. Wysokość n.p.m.</source>
+        <translation>12. Altitude above sea level</translation>
+    </message>
+    <message>
+        <source>13. Szerokość geograficzna</source>
+        <translation>13. Latitude</translation>
+    </message>
+    <message>
+        <source>Okresy komunikatów</source>
+        <translation>Message intervals</translation>
+    </message>
+    <message>
+        <source>Okres A</source>
+        <translation>Period A</translation>
+    </message>
+    <message>
+        <source>Okres B</source>
+        <translation>Period B</translation>
+    </message>
+    <message>
+        <source>Okres C</source>
+        <translation>Period C</translation>
+    </message>
+    <message>
+        <source>Okres D</source>
+        <translation>Period D</translation>
+    </message>
+    <message>
+        <source>Dystans E</source>
+        <translation>Distance E</translation>
+    </message>
+    <message>
+        <source>Dystans F</source>
+        <translation>Distance F</translation>
+    </message>
+    <message>
+        <source>Dystans G</source>
+        <translation>Distance G</translation>
+    </message>
+    <message>
+        <source>Dystans H</source>
+        <translation>Distance H</translation>
+    </message>
+    <message>
+        <source>Opis nastaw</source>
+        <translation>Setup description</translation>
+    </message>
+    <message>
+        <source>Autor:</source>
+        <translation>Author:</translation>
+    </message>
+    <message>
+        <source>Tytuł:</source>
+        <translation>Caption:</translation>
+    </message>
+    <message>
+        <source>Opis:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>Reguły timerów</source>
+        <translation>Timer rules</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,46 @@
+#include "cmycomboboxw2.h"
+
+#include <QAbstractItemModel>
+
+uint comboRowValue(const QComboBox *box, int row)
+{
+    const QAbstractItemModel *model = box->model();
+    if (!model || row < 0 || row >= model->rowCount())
+        return 0;
+    bool ok = false;
+    const uint value = model->data(model->index(row, 1)).toString().toUInt(&ok);
+    return ok ? value : 0;
+}
+
+bool selectComboValue(QComboBox *box, int value)
+{
+    const QAbstractItemModel *model = box->model();
+    if (!model)
+        return false;
+    const QString text = QString::number(value);
+    int found = -1;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->data(model->index(row, 1)).toString() == text)
+            found = row;
+    }
+    if (found < 0)
+        return false;
+    box->setCurrentIndex(found);
+    return true;
+}
+
+cMyComboBoxW2::cMyComboBoxW2(QWidget *parent)
+    : QComboBox(parent)
+{
+    connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, &cMyComboBoxW2::indexChanged);
+}
+
+bool cMyComboBoxW2::selectValue(int value)
+{
+    return selectComboValue(this, value);
+}
+
+void cMyComboBoxW2::indexChanged(int newIndex)
+{
+    emit valueChanged(address(), toBytes(comboRowValue(this, newIndex) & 0xFFFF));
+}

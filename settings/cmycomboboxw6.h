@@ -1,0 +1,35 @@
+#ifndef CMYCOMBOBOXW6_H
+#define CMYCOMBOBOXW6_H
+
+// The measured value of a rule, chosen from a six-column list; it also hands the value's
+// factor, unit and range to the rule's threshold editor.
+
+#include "cmyfileposition.h"
+
+#include <QComboBox>
+
+class cMyComboBoxW6 : public QComboBox, public cMyFilePosition
+{
+    Q_OBJECT
+
+public:
+    explicit cMyComboBoxW6(QWidget *parent = nullptr);
+
+    bool selectValue(int value);
+    // The factor of the current row (column 2), 0 when it has none.
+    double currentFaktor() const;
+
+signals:
+    void valueChanged(quint32 newAddress, QVector<quint8> values);
+    void faktorChanged(double newFaktor);
+    void unitChanged(QString newUnit);
+    void rangeChanged(double newMin, double newMax);
+
+private slots:
+    void indexChanged(int newIndex);
+
+private:
+    QString field(int row, int column) const;
+};
+
+#endif

@@ -1,0 +1,34 @@
+#ifndef CMYDOUBLESPINBOXINT_H
+#define CMYDOUBLESPINBOXINT_H
+
+// A number of the settings image shown in display units and stored as value × factor.
+
+#include "cmyfileposition.h"
+
+#include <QDoubleSpinBox>
+
+class cMyDoubleSpinBoxInt : public QDoubleSpinBox, public cMyFilePosition
+{
+    Q_OBJECT
+
+public:
+    explicit cMyDoubleSpinBoxInt(QWidget *parent = nullptr);
+
+    double faktor() const { return m_faktor; }
+
+signals:
+    void valueChanged(quint32 address, QVector<quint8> newValue);
+
+public slots:
+    void mySetFaktor(double newFaktor);
+    void mySetUnit(QString newUnit);
+    void mySetRange(double newMin, double newMax);
+
+private slots:
+    void updateValue(double newValue);
+
+private:
+    double m_faktor = 1;
+};
+
+#endif
