@@ -14,7 +14,7 @@ class cMyFilePosition
 public:
     void setFilePosition(cMyMemoryArea *area, quint32 address, int width, int isSigned);
     quint32 address() const { return m_address; }
-    int width() const { return m_width; }
+    int fieldWidth() const { return m_width; }
     cMyMemoryArea *area() const { return m_area; }
 
     // Rounds half away from zero, converts through a 16-bit (isSigned 1) or 32-bit signed

@@ -97,6 +97,13 @@ bool cMySettingsFile::write(const QString &path, const cMyMemoryArea &image)
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
-    file.write(text(image).toLatin1());
+    const QByteArray bytes = text(image).toLatin1();
+    // QSaveFile::commit() does not notice a write that failed while its buffer was flushed
+    // (a full disk), so the flush is checked first and the old file kept on any failure.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
     return file.commit();
 }
