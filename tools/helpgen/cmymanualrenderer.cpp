@@ -6,6 +6,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -79,23 +80,60 @@ QString cMyManualRenderer::tocHtml(const QList<Heading> &headings) const
     return html + QStringLiteral("</table>");
 }
 
-void cMyManualRenderer::layOut(QTextDocument &doc, const QString &html) const
+// The page breaks that keep headings with their text go into the HTML itself: changing block
+// formats of a parsed document made Qt's layout drop text from the pages after the change.
+QString cMyManualRenderer::withPageBreaks(const QString &html, const QSet<int> &breakBefore)
 {
+    static const QRegularExpression headingTag(QStringLiteral("<h[1-6](\\s[^>]*)?>"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression styleAttribute(QStringLiteral("style\\s*=\\s*\""),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    const QString pageBreak = QStringLiteral("page-break-before: always; ");
+    QString out;
+    int copied = 0;
+    int heading = 0;
+    auto it = headingTag.globalMatch(html);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        QString tag = m.captured(0);
+        if (breakBefore.contains(heading++)) {
+            const QRegularExpressionMatch style = styleAttribute.match(tag);
+            if (style.hasMatch())
+                tag.insert(style.capturedEnd(), pageBreak);
+            else
+                tag.insert(3, QStringLiteral(" style=\"%1\"").arg(pageBreak));
+        }
+        out += html.midRef(copied, m.capturedStart() - copied);
+        out += tag;
+        copied = m.capturedEnd();
+    }
+    out += html.midRef(copied);
+    return out;
+}
+
+// Every pass lays out a fresh document, in one go (left to itself, Qt lays out piecemeal as
+// positions are asked for).
+void cMyManualRenderer::layOut(QTextDocument &doc, const QString &html, const QSet<int> &breakBefore) const
+{
+    const QString broken = withPageBreaks(html, breakBefore);
+    doc.clear();
     doc.setUseDesignMetrics(true); // glyph advances unrounded: the text is scaled for the PDF
     doc.setDocumentMargin(0);
     doc.setDefaultFont(QFont(QStringLiteral("DejaVu Sans"), 10));
     doc.setPageSize(bodySizePx());
     doc.setBaseUrl(m_baseUrl);
-    doc.setHtml(html);
-    loadImages(doc);
-    keepHeadingsWithText(doc);
+    loadImages(doc, broken);
+    doc.setHtml(broken);
+    doc.documentLayout()->documentSize();
 }
 
 // Vector images (the icon) are rendered here at several times their shown size, so that they
 // stay sharp in the PDF instead of being scaled up from their nominal pixel size.
-void cMyManualRenderer::loadImages(QTextDocument &doc) const
+void cMyManualRenderer::loadImages(QTextDocument &doc, const QString &html) const
 {
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+    QTextDocument scan;
+    scan.setHtml(html);
+    for (QTextBlock block = scan.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat format = it.fragment().charFormat();
             if (!format.isImageFormat())
@@ -117,33 +155,36 @@ void cMyManualRenderer::loadImages(QTextDocument &doc) const
             doc.addResource(QTextDocument::ImageResource, QUrl(image.name()), picture);
         }
     }
-    doc.markContentsDirty(0, doc.characterCount());
 }
 
-// A heading must not be the last thing on a page: when the block after it starts on the next
-// page, the heading moves there too. One fix at a time, since each one moves what follows.
-bool cMyManualRenderer::keepHeadingsWithText(QTextDocument &doc) const
+// The first heading (by its number among all headings) that is the last thing on its page,
+// that is, the block after it starts on the next page; -1 when there is none.
+int cMyManualRenderer::strandedHeading(QTextDocument &doc) const
 {
-    bool changed = false;
-    for (int guard = 0; guard < 1000; ++guard) {
-        bool fixed = false;
-        for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-            if (block.blockFormat().headingLevel() == 0
-                || block.blockFormat().pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore)
-                continue;
-            const QTextBlock next = block.next();
-            if (next.isValid() && pageOf(doc, next) > pageOf(doc, block)) {
-                QTextBlockFormat format;
-                format.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
-                QTextCursor(block).mergeBlockFormat(format);
-                fixed = changed = true;
-                break;
-            }
-        }
-        if (!fixed)
-            break;
+    int heading = 0;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() == 0)
+            continue;
+        const QTextBlock next = block.next();
+        if (next.isValid() && pageOf(doc, next) > pageOf(doc, block))
+            return heading;
+        ++heading;
     }
-    return changed;
+    return -1;
+}
+
+// Moves every stranded heading to the top of the next page, one at a time, since each move
+// shifts everything after it.
+void cMyManualRenderer::layOutKeepingHeadings(QTextDocument &doc, const QString &html) const
+{
+    QSet<int> breakBefore;
+    for (int guard = 0; guard < 200; ++guard) {
+        layOut(doc, html, breakBefore);
+        const int stranded = strandedHeading(doc);
+        if (stranded < 0 || breakBefore.contains(stranded))
+            return;
+        breakBefore.insert(stranded);
+    }
 }
 
 QList<cMyManualRenderer::Heading> cMyManualRenderer::headingsOf(QTextDocument &doc) const
@@ -152,7 +193,8 @@ QList<cMyManualRenderer::Heading> cMyManualRenderer::headingsOf(QTextDocument &d
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         if (level == 1 || level == 2)
-            headings.append({level, block.text().simplified(), pageOf(doc, block)});
+            headings.append({level, block.text().simplified(), pageOf(doc, block),
+                             doc.documentLayout()->blockBoundingRect(block).top()});
     }
     return headings;
 }
@@ -165,7 +207,7 @@ bool cMyManualRenderer::writePdf(const QString &path, const QString &title)
     // The contents list has one line per heading whatever the numbers say, so the pages move
     // only through the page numbers' widths; a few passes settle them.
     QTextDocument doc;
-    layOut(doc, html);
+    layOutKeepingHeadings(doc, html);
     QList<Heading> headings = headingsOf(doc);
     if (hasToc) {
         for (Heading &h : headings)
@@ -173,7 +215,7 @@ bool cMyManualRenderer::writePdf(const QString &path, const QString &title)
         for (int pass = 0; pass < kMaxTocPasses; ++pass) {
             QString withToc = html;
             withToc.replace(QLatin1String(kTocMarker), tocHtml(headings));
-            layOut(doc, withToc);
+            layOutKeepingHeadings(doc, withToc);
             const QList<Heading> found = headingsOf(doc);
             bool same = found.size() == headings.size();
             for (int i = 0; same && i < found.size(); ++i)
@@ -201,8 +243,9 @@ bool cMyManualRenderer::writePdf(const QString &path, const QString &title)
     const double headerH = kHeaderMm * kPxPerMm;
     m_pageCount = doc.pageCount();
 
+    // Painter fonts are sized for the PDF's resolution and then scaled with everything else.
     QFont small(QStringLiteral("DejaVu Sans"));
-    small.setPointSizeF(8);
+    small.setPointSizeF(8 / scale);
     for (int page = 0; page < m_pageCount; ++page) {
         if (page > 0)
             writer.newPage();
@@ -219,9 +262,12 @@ bool cMyManualRenderer::writePdf(const QString &path, const QString &title)
         painter.restore();
 
         if (page > 0) { // the cover has neither header nor footer
+            // The chapter in force at the top of the page: a chapter heading that opens the
+            // page (within its own top margin) counts as being there.
             QString chapter;
+            const double pageTop = page * body.height() + 40;
             for (const Heading &h : headings)
-                if (h.level == 1 && h.page <= page)
+                if (h.level == 1 && h.top <= pageTop)
                     chapter = h.text;
             painter.setFont(small);
             painter.setPen(QColor(0x55, 0x55, 0x55));

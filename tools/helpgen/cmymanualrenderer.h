@@ -6,6 +6,7 @@
 // numbers in the footer. Used at build time by tamira-helpgen.
 
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -29,15 +30,18 @@ private:
     {
         int level;
         QString text;
-        int page; // 0-based
+        int page;   // 0-based
+        double top; // in the document, CSS pixels
     };
 
     QString substituted() const;
     QString tocHtml(const QList<Heading> &headings) const;
-    void layOut(QTextDocument &doc, const QString &html) const;
+    static QString withPageBreaks(const QString &html, const QSet<int> &breakBefore);
+    void layOut(QTextDocument &doc, const QString &html, const QSet<int> &breakBefore) const;
+    void layOutKeepingHeadings(QTextDocument &doc, const QString &html) const;
+    int strandedHeading(QTextDocument &doc) const;
     QList<Heading> headingsOf(QTextDocument &doc) const;
-    bool keepHeadingsWithText(QTextDocument &doc) const;
-    void loadImages(QTextDocument &doc) const;
+    void loadImages(QTextDocument &doc, const QString &html) const;
 
     QString m_html;
     QUrl m_baseUrl;
