@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTextLayout>
 
 namespace {
 
@@ -44,10 +45,22 @@ QSizeF bodySizePx()
     return QSizeF(paint.width(), paint.height() - (kHeaderMm + kFooterMm) * kPxPerMm);
 }
 
+// Where the block's text starts: a block whose first line did not fit keeps its own position
+// on the earlier page while the line moves on to the next one. The bounding rectangle starts
+// at the block's position; line positions are relative to it.
+double textTop(QTextDocument &doc, const QTextBlock &block)
+{
+    const QRectF box = doc.documentLayout()->blockBoundingRect(block);
+    const QTextLayout *layout = block.layout();
+    if (!layout || layout->lineCount() == 0)
+        return box.top();
+    return box.top() + layout->lineAt(0).y();
+}
+
 int pageOf(QTextDocument &doc, const QTextBlock &block)
 {
-    const double top = doc.documentLayout()->blockBoundingRect(block).top();
-    return int(top / doc.pageSize().height());
+    // Qt positions lines in 1/64 px steps: a line moved to a new page may start a hair above it.
+    return int((textTop(doc, block) + 0.5) / doc.pageSize().height());
 }
 
 } // namespace
@@ -193,8 +206,7 @@ QList<cMyManualRenderer::Heading> cMyManualRenderer::headingsOf(QTextDocument &d
     for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         if (level == 1 || level == 2)
-            headings.append({level, block.text().simplified(), pageOf(doc, block),
-                             doc.documentLayout()->blockBoundingRect(block).top()});
+            headings.append({level, block.text().simplified(), pageOf(doc, block), textTop(doc, block)});
     }
     return headings;
 }
@@ -262,10 +274,9 @@ bool cMyManualRenderer::writePdf(const QString &path, const QString &title)
         painter.restore();
 
         if (page > 0) { // the cover has neither header nor footer
-            // The chapter in force at the top of the page: a chapter heading that opens the
-            // page (within its own top margin) counts as being there.
+            // The chapter in force at the top of the page, or opening it.
             QString chapter;
-            const double pageTop = page * body.height() + 40;
+            const double pageTop = page * body.height() + 1;
             for (const Heading &h : headings)
                 if (h.level == 1 && h.top <= pageTop)
                     chapter = h.text;
