@@ -237,6 +237,12 @@ biblioteki dźwięków:</source>
         <source>podaj</source>
         <translation>say</translation>
     </message>
+    <message>
+        <source>Wykryto Tamirę w trybie aktualizacji firmware.
+Czy przywrócić ją do pracy?</source>
+        <translation>Tamira is in DFU (firmware update) mode.
+Do you want to put it back to normal operating mode?</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>

@@ -1,0 +1,24 @@
+#ifndef CMYUSB_H
+#define CMYUSB_H
+
+// The seven libusb-0.1 calls of the bootloader check behind one interface, so that the check can
+// run against an in-memory bus list in tests. The types are libusb-0.1's own from <usb.h>.
+
+#include <usb.h>
+
+class cMyUsb
+{
+public:
+    virtual ~cMyUsb() = default;
+
+    virtual void init() = 0;                                   // usb_init
+    virtual int findBusses() = 0;                              // usb_find_busses
+    virtual int findDevices() = 0;                             // usb_find_devices
+    virtual usb_bus *busses() = 0;                             // usb_get_busses
+    virtual usb_dev_handle *open(struct usb_device *device) = 0;      // usb_open, null on failure
+    virtual int controlMsg(usb_dev_handle *handle, int requestType, int request, int value,
+                           int index, char *bytes, int size, int timeout) = 0; // usb_control_msg
+    virtual int close(usb_dev_handle *handle) = 0;             // usb_close
+};
+
+#endif

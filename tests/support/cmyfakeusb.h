@@ -1,0 +1,86 @@
+#ifndef CMYFAKEUSB_H
+#define CMYFAKEUSB_H
+
+// Test stand-in for the USB seam: buses and devices are built in memory, a device can refuse to
+// open, and every call is recorded with the bytes of each control transfer. Like libusb-0.1 it
+// shows no buses before findBusses() and no devices before findDevices(); misuse (a call before
+// init(), a transfer on a handle that is not open, a double close) is collected in errors().
+
+#include "cmyusb.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVector>
+
+#include <deque>
+
+class cMyFakeUsb : public cMyUsb
+{
+public:
+    struct Call
+    {
+        enum Kind { Init, FindBusses, FindDevices, GetBusses, Open, ControlMsg, Close };
+        explicit Call(Kind k = Init, struct usb_device *d = nullptr) : kind(k), device(d) {}
+        Kind kind;
+        struct usb_device *device;           // Open, ControlMsg, Close: the device behind the handle
+        int requestType = 0;
+        int request = 0;
+        int value = 0;
+        int index = 0;
+        int size = 0;                 // the length argument as passed
+        int timeout = 0;
+        bool nullData = false;        // the data pointer was null
+        QByteArray data;              // the `size` bytes behind the data pointer
+    };
+
+    // Appends a bus to the bus list and returns its number.
+    int addBus();
+    // Appends a device to a bus's device list; the bus must exist.
+    struct usb_device *addDevice(int bus, quint16 vendorId, quint16 productId, bool openable = true);
+    // What controlMsg returns for this device (default: the length, as a successful transfer).
+    void setTransferResult(struct usb_device *device, int result);
+
+    const QVector<Call> &calls() const { return m_calls; }
+    QVector<Call> calls(Call::Kind kind) const;
+    QVector<struct usb_device *> opened() const;
+    int openHandles() const;
+    const QStringList &errors() const { return m_errors; }
+
+    void init() override;
+    int findBusses() override;
+    int findDevices() override;
+    usb_bus *busses() override;
+    usb_dev_handle *open(struct usb_device *device) override;
+    int controlMsg(usb_dev_handle *handle, int requestType, int request, int value, int index,
+                   char *bytes, int size, int timeout) override;
+    int close(usb_dev_handle *handle) override;
+
+private:
+    struct Handle
+    {
+        struct usb_device *device;
+        bool open;
+    };
+    struct DeviceInfo
+    {
+        bool openable;
+        bool hasResult;
+        int result;
+    };
+    Handle *handleOf(usb_dev_handle *handle, const char *call);
+    DeviceInfo *infoOf(struct usb_device *device);
+    void link(bool withDevices);
+
+    // deques keep element addresses stable while elements are appended
+    std::deque<usb_bus> m_buses;
+    std::deque<struct usb_device> m_devices;
+    std::deque<DeviceInfo> m_infos; // parallel to m_devices
+    std::deque<Handle> m_handles;
+    QVector<Call> m_calls;
+    QStringList m_errors;
+    bool m_initialised = false;
+    bool m_bussesFound = false;
+    bool m_devicesFound = false;
+};
+
+#endif
