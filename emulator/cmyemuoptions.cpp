@@ -281,7 +281,8 @@ QString cMyEmuOptions::helpText()
     }
     text += QStringLiteral(
         "\nControl commands only: \"state\" (mode, area, direction, lines received, power-off and boot\n"
-        "requests), \"hang-up\" (close the port and exit), \"quit\" (exit).\n"
+        "requests), \"sync\" (answered once everything sent so far is in the log), \"hang-up\" (close\n"
+        "the port and exit), \"quit\" (exit).\n"
         "Lines are numbered from 1 in the order received since the start. Numbers may be given in\n"
         "decimal or as 0x... hexadecimal.\n");
     return text;

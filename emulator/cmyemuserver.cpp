@@ -27,6 +27,9 @@ void onStopSignal(int sig)
 // How long the host gets to read the last reply before the port goes away: a real device's
 // reply is on the wire before it drops off the bus, but the pty would flush what is unread.
 constexpr qint64 kHangUpDrainNs = 1000LL * 1000 * 1000;
+// The kernel passes written bytes on to the slave's input queue a little later, so an empty
+// queue right after the write does not yet mean the host has read them.
+constexpr qint64 kHangUpSettleNs = 20LL * 1000 * 1000;
 
 void writeAll(int fd, const QByteArray &bytes)
 {
@@ -259,7 +262,8 @@ bool cMyEmuServer::sendDue()
         if (p.hangUp) {
             if (m_hangUpDeadlineNs < 0)
                 m_hangUpDeadlineNs = now + kHangUpDrainNs;
-            if (m_pty.unreadByHost() > 0 && now < m_hangUpDeadlineNs)
+            const bool settled = now >= m_lastWriteNs + kHangUpSettleNs;
+            if ((!settled || m_pty.unreadByHost() > 0) && now < m_hangUpDeadlineNs)
                 return true;
             logEvent(QStringLiteral("hang-up after line %1").arg(p.line));
             m_pty.hangUp();
@@ -277,7 +281,8 @@ bool cMyEmuServer::sendDue()
                 m_exitCode = 1;
                 return false;
             }
-            logEntry(cMyEmuLog::sent(seconds(nowNs()), p.line, p.bytes.left(int(n))));
+            m_lastWriteNs = nowNs();
+            logEntry(cMyEmuLog::sent(seconds(m_lastWriteNs), p.line, p.bytes.left(int(n))));
             if (n < p.bytes.size()) {
                 p.bytes.remove(0, int(n));
                 m_writeBlocked = true;
@@ -330,6 +335,10 @@ void cMyEmuServer::handleControl(const QString &line)
                     .arg(m_lineCount)
                     .arg(m_device.powerOffRequested() ? 1 : 0)
                     .arg(m_device.bootRequested() ? 1 : 0);
+    } else if (line == QLatin1String("sync")) {
+        // Control input is read only between whole turns of the loop, so by the time this is
+        // answered every write made so far is in the log.
+        reply = QStringLiteral("ok");
     } else if (line == QLatin1String("quit")) {
         reply = QStringLiteral("ok");
         m_quit = true;

@@ -64,6 +64,7 @@ private:
     qint64 m_inWireEndNs = 0;
     qint64 m_outWireEndNs = 0;
     qint64 m_hangUpDeadlineNs = -1;
+    qint64 m_lastWriteNs = 0;
     bool m_writeBlocked = false;
     bool m_quit = false;
     int m_exitCode = 0;
