@@ -208,7 +208,9 @@ void cMyEmuServer::portReconfigured()
     m_outWireEndNs = std::min(m_outWireEndNs, now);
     for (Pending &p : m_queue)
         p.dueNs = std::min(p.dueNs, now);
-    logEvent(QStringLiteral("port settings changed by the host; dropped %1 unread bytes and %2 pending writes")
+    // The count can miss bytes the kernel had not queued yet; the flush takes those too.
+    logEvent(QStringLiteral("port settings changed by the host; flushed its unread input (%1 bytes seen) and "
+                            "dropped %2 pending writes")
                  .arg(unread)
                  .arg(dropped));
 }
