@@ -206,6 +206,7 @@ void cMyEmuServer::portReconfigured()
     }
     const qint64 now = nowNs();
     m_outWireEndNs = std::min(m_outWireEndNs, now);
+    m_inWireEndNs = std::min(m_inWireEndNs, now);
     for (Pending &p : m_queue)
         p.dueNs = std::min(p.dueNs, now);
     // The count can miss bytes the kernel had not queued yet; the flush takes those too.

@@ -103,6 +103,7 @@ private slots:
 
     void serialPortReopenedPerTransaction();
     void staleRepliesDoNotReachTheNextTransaction();
+    void simulationCycleOverTheWire();
     void splitNulAndBangFaultsOnTheWire();
     void hangUpAndBootTakeThePortAway();
     void silenceAfterNLines();
@@ -663,6 +664,47 @@ void tst_Emulator::staleRepliesDoNotReachTheNextTransaction()
     QCOMPARE(exchange(port, "#HEX\r\n"), QByteArray("#HEX\r\n"));
     port.close();
     QVERIFY(emu.log().events().join(QLatin1Char('\n')).contains(QLatin1String("port settings changed")));
+}
+
+void tst_Emulator::simulationCycleOverTheWire()
+{
+    // The simulation worker's own exchange, cycle by cycle, with sample times fixed at 500 ms.
+    cMyEmulatorProcess emu({"--sample-step", "500"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QSerialPort port;
+    configureSerial(port, emu.portPath());
+    QVERIFY(port.open(QIODevice::ReadWrite));
+    for (const QByteArray line : {"#SIMUL\r\n", "#RAM\r\n", "#READ\r\n"})
+        QCOMPARE(exchange(port, line), line);
+    QCOMPARE(exchange(port, ":020110000000ED\r\n"), record(0x0110, {0xF5, 0x03}) + "\r\n");
+
+    QVector<QByteArray> block;
+    for (int cycle = 0; cycle < 5; ++cycle) {
+        block.clear();
+        for (int i = 0; i < 8; ++i)
+            block << exchange(port, request(quint16(0x0100 + 16 * i), 16) + "\r\n");
+        for (const QByteArray line : {":00000001FF\r\n", "#SIMUL\r\n", "#RAM\r\n", "#WRITE\r\n"})
+            QCOMPARE(exchange(port, line), line);
+        const int w = 1013 + 200 * cycle;  // 2 m per 500 ms
+        const QByteArray pressure = record(0x0100, {quint8(w & 0xFF), quint8(w >> 8)}) + "\r\n";
+        QCOMPARE(exchange(port, pressure), pressure);
+        for (const QByteArray line : {":00000001FF\r\n", "#SIMUL\r\n", "#RAM\r\n", "#READ\r\n"})
+            QCOMPARE(exchange(port, line), line);
+    }
+    port.close();
+
+    // The last cycle's read shows what the fourth pressure (1613 mbar) made of the dive.
+    cMyHexRecord r;
+    QVERIFY(r.fromString(QString::fromLatin1(block.at(0))));
+    QCOMPARE(r.wordAt(0), quint16(1613));
+    QVERIFY(r.fromString(QString::fromLatin1(block.at(1))));
+    QCOMPARE(r.wordAt(0), quint16(1013));
+    QVERIFY(r.fromString(QString::fromLatin1(block.at(4))));
+    QCOMPARE(r.wordAt(0), quint16(600));   // depth
+    QCOMPARE(r.wordAt(4), quint16(600));   // max depth
+    QVERIFY(r.fromString(QString::fromLatin1(block.at(6))));
+    QCOMPARE(r.wordAt(0), quint16(400));   // 4 m over the first second of sample time
+    QCOMPARE(emu.receivedLines().size(), 4 + 5 * 17);
 }
 
 void tst_Emulator::splitNulAndBangFaultsOnTheWire()
