@@ -161,7 +161,9 @@ int cMyEmuServer::run()
 bool cMyEmuServer::readMaster()
 {
     char buffer[4097];
-    for (;;) {
+    // A bounded number of reads per turn, so a host that floods the port cannot hold off the
+    // replies that are due; poll reports the rest at once.
+    for (int reads = 0; reads < 16; ++reads) {
         const ssize_t n = ::read(m_pty.masterFd(), buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
@@ -193,6 +195,7 @@ bool cMyEmuServer::readMaster()
         for (const cMyEmuLineAssembler::Line &line : m_lines.feed(data, now))
             handleLine(line);
     }
+    return true;
 }
 
 void cMyEmuServer::portReconfigured()
