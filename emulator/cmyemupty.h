@@ -1,0 +1,42 @@
+#ifndef CMYEMUPTY_H
+#define CMYEMUPTY_H
+
+// The emulated serial port: a pseudo-terminal whose slave side the host opens like a device.
+// Holds a slave descriptor of its own so that the host may close and reopen the port for every
+// transaction without the master side ever seeing a hang-up.
+
+#include <QString>
+
+class cMyEmuPty
+{
+public:
+    cMyEmuPty() = default;
+    ~cMyEmuPty();
+    cMyEmuPty(const cMyEmuPty &) = delete;
+    cMyEmuPty &operator=(const cMyEmuPty &) = delete;
+
+    // Opens the pair, puts the slave in raw mode and the master in packet mode (so that the host
+    // changing the port settings, as it does on every open and close, is reported).
+    bool open(QString *error);
+    // Closing the master hangs the port up for the host.
+    void hangUp();
+
+    int masterFd() const { return m_master; }
+    int slaveFd() const { return m_slave; }
+    bool isPacketMode() const { return m_packetMode; }
+    QString slavePath() const { return m_path; }
+
+    // Bytes sent to the host that it has not read yet.
+    int unreadByHost() const;
+    // Drops them: the host closed or reopened the port, so they would only confuse the next
+    // transaction (a real port loses them too). Returns how many were dropped.
+    int dropUnread();
+
+private:
+    int m_master = -1;
+    int m_slave = -1;
+    bool m_packetMode = false;
+    QString m_path;
+};
+
+#endif

@@ -1,0 +1,118 @@
+#include "cmyemulatorprocess.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+
+namespace {
+
+// Waits for one whole line on the process's standard output.
+bool waitForLine(QProcess &process, QDeadlineTimer deadline)
+{
+    while (!process.canReadLine()) {
+        if (process.state() == QProcess::NotRunning && process.bytesAvailable() == 0)
+            return false;
+        if (deadline.hasExpired())
+            return false;
+        process.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())));
+    }
+    return true;
+}
+
+} // namespace
+
+cMyEmulatorProcess::cMyEmulatorProcess(const QStringList &arguments, const QString &program)
+    : m_program(program.isEmpty() ? defaultProgram() : program), m_arguments(arguments)
+{
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+}
+
+cMyEmulatorProcess::~cMyEmulatorProcess()
+{
+    stop();
+}
+
+QString cMyEmulatorProcess::defaultProgram()
+{
+    const QString fromEnvironment = qEnvironmentVariable("TAMIRA_EMULATOR");
+    if (!fromEnvironment.isEmpty())
+        return fromEnvironment;
+#ifdef TAMIRA_EMULATOR
+    return QStringLiteral(TAMIRA_EMULATOR);
+#else
+    return QStringLiteral("tamira-emulator");
+#endif
+}
+
+bool cMyEmulatorProcess::start(int timeoutMs)
+{
+    if (!m_dir.isValid()) {
+        m_error = QStringLiteral("no temporary folder for the log");
+        return false;
+    }
+    QStringList args = m_arguments;
+    if (!args.contains(QLatin1String("--log"))) {
+        m_logPath = m_dir.filePath(QStringLiteral("emulator.log"));
+        args << QStringLiteral("--log") << m_logPath;
+    } else {
+        m_logPath = args.value(args.indexOf(QLatin1String("--log")) + 1);
+    }
+    m_process.start(m_program, args);
+    const QDeadlineTimer deadline(timeoutMs);
+    if (!m_process.waitForStarted(int(qMax<qint64>(1, deadline.remainingTime())))) {
+        m_error = QStringLiteral("cannot start %1: %2").arg(m_program, m_process.errorString());
+        return false;
+    }
+    if (!waitForLine(m_process, deadline)) {
+        m_error = QStringLiteral("%1 printed no port path: %2")
+                      .arg(m_program, QString::fromLocal8Bit(m_process.readAllStandardError()));
+        return false;
+    }
+    m_portPath = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    return !m_portPath.isEmpty();
+}
+
+QString cMyEmulatorProcess::errorString() const
+{
+    if (!m_error.isEmpty())
+        return m_error;
+    return QString::fromLocal8Bit(m_process.readAllStandardError());
+}
+
+QString cMyEmulatorProcess::control(const QString &command, int timeoutMs)
+{
+    if (!isRunning())
+        return QString();
+    m_process.write((command + QLatin1Char('\n')).toUtf8());
+    if (!waitForLine(m_process, QDeadlineTimer(timeoutMs)))
+        return QString();
+    return QString::fromUtf8(m_process.readLine()).trimmed();
+}
+
+cMyEmuLog cMyEmulatorProcess::log()
+{
+    if (isRunning())
+        control(QStringLiteral("sync"));
+    QFile file(m_logPath);
+    if (!file.open(QIODevice::ReadOnly))
+        return cMyEmuLog();
+    return cMyEmuLog::parse(file.readAll());
+}
+
+bool cMyEmulatorProcess::waitForExit(int timeoutMs)
+{
+    if (!isRunning())
+        return true;
+    return m_process.waitForFinished(timeoutMs);
+}
+
+void cMyEmulatorProcess::stop()
+{
+    if (!isRunning())
+        return;
+    m_process.closeWriteChannel();
+    m_process.terminate();
+    if (!m_process.waitForFinished(3000)) {
+        m_process.kill();
+        m_process.waitForFinished(3000);
+    }
+}
