@@ -138,6 +138,10 @@ void MainWindow::portChanged(QString newPort)
         ui->lTamiraPort->setText(newPort);
 }
 
+void MainWindow::tamiraInBootMode()
+{
+}
+
 void MainWindow::tabWidgetChanged(int index)
 {
     Q_UNUSED(index)

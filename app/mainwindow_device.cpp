@@ -1,7 +1,6 @@
 // Device commands: settings read and write, service commands, sound library update.
 #include "mainwindow.h"
 
-void MainWindow::tamiraInBootMode() {}
 void MainWindow::tamiraWriteProgress(int min, int max, int progress) { Q_UNUSED(min) Q_UNUSED(max) Q_UNUSED(progress) }
 void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> data) { Q_UNUSED(area) Q_UNUSED(address) Q_UNUSED(data) }
 void MainWindow::writeSettingsToTamira() {}
