@@ -1,5 +1,7 @@
 #include "cmycomboboxw2.h"
 
+#include "cmytablemodel.h"
+
 #include <QAbstractItemModel>
 
 uint comboRowValue(const QComboBox *box, int row)
@@ -19,9 +21,13 @@ bool selectComboValue(QComboBox *box, int value)
         return false;
     const QString text = QString::number(value);
     int found = -1;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        if (model->data(model->index(row, 1)).toString() == text)
-            found = row;
+    if (const auto *list = qobject_cast<const cMyTableModel *>(model)) {
+        found = list->lastRowOfValue(text);
+    } else {
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->data(model->index(row, 1)).toString() == text)
+                found = row;
+        }
     }
     if (found < 0)
         return false;

@@ -9,24 +9,32 @@ cMyDoubleSpinBoxInt::cMyDoubleSpinBoxInt(QWidget *parent)
 void cMyDoubleSpinBoxInt::mySetFaktor(double newFaktor)
 {
     m_faktor = newFaktor;
+    int decimals = this->decimals();
     if (newFaktor == 1)
-        setDecimals(0);
+        decimals = 0;
     else if (newFaktor == 10)
-        setDecimals(1);
+        decimals = 1;
     else if (newFaktor == 100 || newFaktor == 327.68)
-        setDecimals(2);
+        decimals = 2;
+    // Each of these re-lays out the shown text, even when nothing changes; a refresh of the
+    // form calls them for every rule.
+    if (decimals != this->decimals())
+        setDecimals(decimals);
     emit valueChanged(address(), toBytes(value() * m_faktor));
 }
 
 void cMyDoubleSpinBoxInt::mySetUnit(QString newUnit)
 {
-    setSuffix(QLatin1Char(' ') + newUnit);
+    const QString suffix = QLatin1Char(' ') + newUnit;
+    if (suffix != this->suffix())
+        setSuffix(suffix);
     setValue(0);
 }
 
 void cMyDoubleSpinBoxInt::mySetRange(double newMin, double newMax)
 {
-    setRange(newMin, newMax);
+    if (newMin != minimum() || newMax != maximum())
+        setRange(newMin, newMax);
     setEnabled(!(newMin == 0 && newMax == 0));
 }
 

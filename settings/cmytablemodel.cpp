@@ -22,11 +22,21 @@ cMyTableModel::cMyTableModel(const QString &fileName, QObject *parent)
         while (row.size() < widest)
             row.append(QString());
     }
+    indexValues();
+}
+
+void cMyTableModel::indexValues()
+{
+    for (int row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.at(row).size() > 1)
+            m_rowOfValue.insert(m_rows.at(row).at(1), row);
+    }
 }
 
 cMyTableModel::cMyTableModel(const QList<QStringList> &rows, QObject *parent)
     : QAbstractTableModel(parent), m_rows(rows)
 {
+    indexValues();
 }
 
 int cMyTableModel::rowCount(const QModelIndex &) const

@@ -5,6 +5,7 @@
 // and range, read from a semicolon-separated resource. Combo boxes show column 0.
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QStringList>
 
@@ -25,9 +26,15 @@ public:
 
     // Field text, or an empty string outside the table.
     QString field(int row, int column) const;
+    // The last row whose value column (1) holds exactly `value`, or -1.
+    int lastRowOfValue(const QString &value) const { return m_rowOfValue.value(value, -1); }
 
 private:
+    void indexValues();
+
     QList<QStringList> m_rows;
+    QHash<QString, int> m_rowOfValue; // the lists never change, so the lookup is built once
+
 };
 
 #endif

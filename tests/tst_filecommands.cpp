@@ -1,0 +1,252 @@
+// New, Open, Save, Save As and the command-line load: which question is asked, what each
+// answer does, the current file and the title.
+
+#include "cmymemoryarea.h"
+#include "cmyscripteddialogs.h"
+#include "cmysettingsfile.h"
+#include "mainwindow.h"
+#include "tamiratestapp.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+using Bytes = QVector<quint8>;
+
+class tst_FileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startAsksNothingNewAsks();
+    void saveOnNewAsksForAName();
+    void yesSavesFirstNoDiscards();
+    void openAndCancel();
+    void templateFromWorkingFolder();
+    void commandLineLoad();
+    void failedSaveChangesNothing();
+
+private:
+    QScopedPointer<cMyScriptedDialogs> dialogs;
+    QScopedPointer<QTemporaryDir> dir;
+    QString savedCwd;
+
+    static void trigger(MainWindow &w, const char *action) { w.findChild<QAction *>(action)->trigger(); }
+    static Bytes image(MainWindow &w) { return w.settingsImage()->readBytes(0, 1024); }
+    static Bytes blank()
+    {
+        cMyMemoryArea a;
+        cMySettingsFile::read(":/pliki/clear.tmo", a);
+        return a.readBytes(0, 1024);
+    }
+    QString file(const char *name) const { return dir->filePath(name); }
+    static QString title(const QString &path)
+    {
+        return "TAMIRAdesk v1.0.5.0 --- " + QFileInfo(path).canonicalFilePath();
+    }
+    void expectSaveQuestion(cMyDialogs::Button answer) { dialogs->expectMessage(answer, "Tamira"); }
+};
+
+void tst_FileCommands::init()
+{
+    dialogs.reset(new cMyScriptedDialogs);
+    dir.reset(new QTemporaryDir);
+    savedCwd = QDir::currentPath();
+    QDir::setCurrent(dir->path()); // no clear.tmo here unless a test puts one
+}
+
+void tst_FileCommands::cleanup()
+{
+    QDir::setCurrent(savedCwd);
+    QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
+    dialogs.reset();
+}
+
+void tst_FileCommands::startAsksNothingNewAsks()
+{
+    MainWindow w;
+    QVERIFY(dialogs->asked().isEmpty());
+    QVERIFY(w.settingsImage()->isModified());
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+
+    expectSaveQuestion(cMyDialogs::No);
+    trigger(w, "actionNew");
+    QCOMPARE(dialogs->asked().size(), 1);
+    const auto &q = dialogs->asked().first();
+    QCOMPARE(q.text, QString("Do you want to save changes?"));
+    QCOMPARE(q.buttons, cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No);
+    QCOMPARE(q.parent, &w);
+
+    // Closing with unsaved changes asks nothing.
+    w.show();
+    QVERIFY(w.close());
+}
+
+void tst_FileCommands::saveOnNewAsksForAName()
+{
+    MainWindow w;
+    // Cancelled: nothing saved, nothing changes.
+    dialogs->expectSaveFile(QString());
+    trigger(w, "actionSave");
+    QCOMPARE(dialogs->asked().last().title, QString("Save to file"));
+    QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo)"));
+    QVERIFY(w.settingsImage()->isModified());
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
+
+    dialogs->expectSaveFile(file("first.tmo"));
+    trigger(w, "actionSave");
+    QVERIFY(!w.settingsImage()->isModified());
+    QCOMPARE(w.windowTitle(), title(file("first.tmo")));
+    cMyMemoryArea back;
+    QVERIFY(cMySettingsFile::read(file("first.tmo"), back));
+    QCOMPARE(back.readBytes(0, 1024), image(w));
+
+    // Save on a saved document asks nothing; Save As asks, starting in its folder.
+    w.settingsImage()->setData(0x10, Bytes{'Z', 0});
+    trigger(w, "actionSave");
+    QVERIFY(cMySettingsFile::read(file("first.tmo"), back));
+    QCOMPARE(back.readBytes(0x10, 2), (Bytes{'Z', 0}));
+    dialogs->expectSaveFile(file("second.tmo"));
+    trigger(w, "actionSaveAs");
+    QCOMPARE(dialogs->asked().last().dir, QFileInfo(file("first.tmo")).absolutePath());
+    QCOMPARE(w.windowTitle(), title(file("second.tmo")));
+    QCOMPARE(w.currentFile().fileName(), QString("second.tmo"));
+}
+
+void tst_FileCommands::yesSavesFirstNoDiscards()
+{
+    MainWindow w;
+    w.ensureSettingsForm();
+    w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
+
+    // Yes on a document made by New opens Save As; cancelling it still goes on with New.
+    expectSaveQuestion(cMyDialogs::Yes);
+    dialogs->expectSaveFile(QString());
+    trigger(w, "actionNew");
+    QCOMPARE(image(w), blank());
+    QVERIFY(w.findChild<QLineEdit *>("leAuthor")->text().isEmpty());
+
+    // Yes with a name saves first.
+    w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
+    expectSaveQuestion(cMyDialogs::Yes);
+    dialogs->expectSaveFile(file("kept.tmo"));
+    trigger(w, "actionNew");
+    cMyMemoryArea kept;
+    QVERIFY(cMySettingsFile::read(file("kept.tmo"), kept));
+    QCOMPARE(kept.readBytes(0x10, 6), (Bytes{'D', 'i', 'v', 'e', 'r', 0}));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+
+    // Yes on an opened file saves to it without asking for a name; No discards.
+    expectSaveQuestion(cMyDialogs::No);
+    dialogs->expectOpenFile(file("kept.tmo"));
+    trigger(w, "actionOpen");
+    w.findChild<QLineEdit *>("leAuthor")->setText("Other");
+    expectSaveQuestion(cMyDialogs::Yes);
+    trigger(w, "actionNew");
+    QVERIFY(cMySettingsFile::read(file("kept.tmo"), kept));
+    QCOMPARE(kept.readBytes(0x10, 6), (Bytes{'O', 't', 'h', 'e', 'r', 0}));
+    w.findChild<QLineEdit *>("leAuthor")->setText("Lost");
+    expectSaveQuestion(cMyDialogs::No);
+    trigger(w, "actionNew");
+    QVERIFY(cMySettingsFile::read(file("kept.tmo"), kept));
+    QCOMPARE(kept.readBytes(0x10, 6), (Bytes{'O', 't', 'h', 'e', 'r', 0}));
+
+    // A closed box goes on without saving.
+    expectSaveQuestion(cMyDialogs::NoButton);
+    trigger(w, "actionNew");
+    QCOMPARE(image(w), blank());
+}
+
+void tst_FileCommands::openAndCancel()
+{
+    cMyMemoryArea other;
+    cMySettingsFile::read(":/pliki/clear.tmo", other);
+    other.setData(0x80, quint8(75)); // 2 Hz
+    other.setData(0x20, Bytes{'T', 'r', 'i', 'p', 0});
+    QVERIFY(cMySettingsFile::write(file("trip.tmo"), other));
+
+    MainWindow w;
+    w.ensureSettingsForm();
+    w.settingsImage()->setModified(false);
+    const Bytes before = image(w);
+
+    // Cancelled: image, current file and title stay; no question since nothing changed.
+    dialogs->expectOpenFile(QString());
+    trigger(w, "actionOpen");
+    QCOMPARE(dialogs->asked().last().title, QString("Open file"));
+    QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo)"));
+    QCOMPARE(image(w), before);
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+
+    dialogs->expectOpenFile(file("trip.tmo"));
+    trigger(w, "actionOpen");
+    QCOMPARE(image(w), other.readBytes(0, 1024));
+    QCOMPARE(w.windowTitle(), title(file("trip.tmo")));
+    QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
+    QCOMPARE(w.findChild<QLineEdit *>("leTitle")->text(), QString("Trip"));
+    QVERIFY(w.settingsImage()->isModified()); // loading marks the document, so New asks
+
+    // An unreadable file still becomes the current file; the image stays.
+    expectSaveQuestion(cMyDialogs::No);
+    dialogs->expectOpenFile(file("missing.tmo"));
+    trigger(w, "actionOpen");
+    QCOMPARE(image(w), other.readBytes(0, 1024));
+    QCOMPARE(w.currentFile().fileName(), QString("missing.tmo"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+}
+
+void tst_FileCommands::templateFromWorkingFolder()
+{
+    cMyMemoryArea own;
+    cMySettingsFile::read(":/pliki/clear.tmo", own);
+    own.setData(0xF0, Bytes{9, 9, 9, 9});
+    QVERIFY(cMySettingsFile::write(file("clear.tmo"), own));
+    MainWindow w;
+    QCOMPARE(w.settingsImage()->readBytes(0xF0, 4), (Bytes{9, 9, 9, 9}));
+    QVERIFY(w.currentFile().filePath().isEmpty());
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+}
+
+void tst_FileCommands::commandLineLoad()
+{
+    cMyMemoryArea own;
+    cMySettingsFile::read(":/pliki/clear.tmo", own);
+    own.setData(0x10, Bytes{'C', 'L', 0});
+    QVERIFY(cMySettingsFile::write(file("cl.tmo"), own));
+    {
+        MainWindow w;
+        w.loadFromCommandLine(file("cl.tmo"));
+        QCOMPARE(image(w), own.readBytes(0, 1024));
+        QCOMPARE(w.windowTitle(), title(file("cl.tmo")));
+        w.ensureSettingsForm();
+        QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("CL"));
+    }
+    // A file that does not exist: the template stays, no path in the title, and Save writes
+    // to that name without asking.
+    MainWindow w;
+    w.loadFromCommandLine(file("new-one.tmo"));
+    QCOMPARE(image(w), blank());
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    trigger(w, "actionSave");
+    QVERIFY(QFileInfo::exists(file("new-one.tmo")));
+    QCOMPARE(w.windowTitle(), title(file("new-one.tmo")));
+}
+
+void tst_FileCommands::failedSaveChangesNothing()
+{
+    MainWindow w;
+    QDir(dir->path()).mkdir("folder.tmo");
+    dialogs->expectSaveFile(file("folder.tmo"));
+    trigger(w, "actionSaveAs");
+    QVERIFY(w.settingsImage()->isModified());
+    QVERIFY(w.currentFile().filePath().isEmpty());
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+}
+
+TAMIRA_GUI_TEST_MAIN(tst_FileCommands)
+#include "tst_filecommands.moc"
