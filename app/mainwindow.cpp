@@ -6,6 +6,7 @@
 #include "cmyaboutdialog.h"
 #include "cmymemoryarea.h"
 #include "cmyportselect.h"
+#include "cmytamirastatus.h"
 #include "cmysimwidget.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->tabWidget->setCurrentIndex(0);
 
     setupSettingsForm();
+
+    m_statusDialog = new cMyTamiraStatus(this);
 
     m_about = new cMyAboutDialog(this);
     m_about->setVersion(m_version);
@@ -63,6 +66,7 @@ void MainWindow::makeConnections()
     connect(m_portSelect, &QComboBox::currentTextChanged, this, &MainWindow::portChanged);
     connect(m_portSelect, &cMyPortSelect::bootMode, this, &MainWindow::tamiraInBootMode);
     m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
+    connect(ui->pbDetails, &QPushButton::clicked, this, &MainWindow::showTamiraStatus);
 
     // The settings pages are built the first time one of them is needed (see
     // ensureSettingsForm), which keeps the start-up fast.

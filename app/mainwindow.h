@@ -21,6 +21,7 @@ class QTimer;
 class cMyMemoryArea;
 class cMyAboutDialog;
 class cMyPortSelect;
+class cMyTamiraStatus;
 
 namespace Ui {
 class MainWindow;
@@ -104,6 +105,7 @@ private:
     Ui::MainWindow *ui = nullptr;
     Ui::ParametersPage *m_params = nullptr;
     Ui::MessagesPage *m_messages = nullptr;
+    cMyTamiraStatus *m_statusDialog = nullptr;
     QPointer<QProgressDialog> m_progress;
     cMyAboutDialog *m_about = nullptr;
     bool m_templateLoaded = false;

@@ -1,5 +1,30 @@
 // Device status: the overview labels and the status dialog.
-#include "mainwindow.h"
 
-void MainWindow::showTamiraStatus() {}
-void MainWindow::newStatusRead(QStringList lista) { Q_UNUSED(lista) }
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "cmytamirastatus.h"
+
+void MainWindow::newStatusRead(QStringList lista)
+{
+    const quint8 flags = quint8(lista.value(0).toInt() & 0xFF);
+    ui->lTamiraStatus->setText((flags & 0x01) ? tr("Tamira działa") : tr("Tamira nie działa"));
+    m_statusDialog->setStatus(char(flags));
+    ui->lmaxDepth->setText(lista.value(1));
+    ui->lDiveTime->setText(lista.value(2));
+    ui->lSerialNumber->setText(lista.value(3));
+    ui->lHardwareVesrion->setText(lista.value(4));
+    ui->lMemoryAmount->setText(lista.value(5) + QStringLiteral(" MB"));
+    ui->lFirmwareVersion->setText(lista.value(6));
+    ui->lVoiceLang->setText(lista.value(7));
+    ui->lVoiceVersion->setText(lista.value(8));
+    ui->lParamVersion->setText(lista.value(9));
+    ui->lParamAutor->setText(lista.value(10));
+    ui->lParamTytul->setText(lista.value(11));
+    ui->pteParamDesc->setPlainText(lista.value(12));
+}
+
+void MainWindow::showTamiraStatus()
+{
+    m_statusDialog->exec();
+}

@@ -243,6 +243,14 @@ Czy przywrócić ją do pracy?</source>
         <translation>Tamira is in DFU (firmware update) mode.
 Do you want to put it back to normal operating mode?</translation>
     </message>
+    <message>
+        <source>Tamira działa</source>
+        <translation>Self-test: Passed</translation>
+    </message>
+    <message>
+        <source>Tamira nie działa</source>
+        <translation>Self-test: Error</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -428,6 +436,73 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Jednostka</source>
         <translation>Unit</translation>
+    </message>
+</context>
+<context>
+    <name>cMyTamiraStatus</name>
+    <message>
+        <source>Status urządzenia</source>
+        <translation>Device status</translation>
+    </message>
+    <message>
+        <source>Autotest</source>
+        <translation>Self-test</translation>
+    </message>
+    <message>
+        <source>Tamira:</source>
+        <translation>Tamira:</translation>
+    </message>
+    <message>
+        <source>Czujnik ciśnienia:</source>
+        <translation>Pressure sensor:</translation>
+    </message>
+    <message>
+        <source>Układ audio:</source>
+        <translation>Audio codec:</translation>
+    </message>
+    <message>
+        <source>Pamięć flash:</source>
+        <translation>FLASH:</translation>
+    </message>
+    <message>
+        <source>Spójność nastaw:</source>
+        <translation>Setup:</translation>
+    </message>
+    <message>
+        <source>Biblioteka audio:</source>
+        <translation>Sound library:</translation>
+    </message>
+    <message>
+        <source>Komunikaty użytkownika:</source>
+        <translation>Custom messages library:</translation>
+    </message>
+    <message>
+        <source>Firmware:</source>
+        <translation>Firmware:</translation>
+    </message>
+    <message>
+        <source>Zamknij</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Tamira działa</source>
+        <translation>Self-test... Passed</translation>
+    </message>
+    <message>
+        <source>Tamira nie działa</source>
+        <translation>Self-test... Error</translation>
+    </message>
+    <message>
+        <source>Awaria</source>
+        <translation>Faulty</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
     </message>
 </context>
 </TS>

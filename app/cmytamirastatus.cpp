@@ -1,0 +1,30 @@
+#include "cmytamirastatus.h"
+#include "ui_cmytamirastatus.h"
+
+cMyTamiraStatus::cMyTamiraStatus(QWidget *parent)
+    : QDialog(parent), ui(new Ui::cMyTamiraStatus)
+{
+    ui->setupUi(this);
+    connect(ui->pbClose, &QPushButton::clicked, this, &QDialog::accept);
+    setStatus(m_status);
+}
+
+cMyTamiraStatus::~cMyTamiraStatus()
+{
+    delete ui;
+}
+
+void cMyTamiraStatus::setStatus(char newStatus)
+{
+    m_status = newStatus;
+    const auto bit = [newStatus](int n) { return (quint8(newStatus) >> n) & 1; };
+    ui->lSelfTest->setText(bit(0) ? tr("Tamira działa") : tr("Tamira nie działa"));
+    // Hardware units are faulty; stored contents are in error.
+    QLabel *const hardware[] = {ui->lPressureSensor, ui->lAudioCodec, ui->lFlashMemory};
+    for (int n = 1; n <= 3; ++n)
+        hardware[n - 1]->setText(bit(n) ? tr("Awaria") : tr("OK"));
+    QLabel *const contents[] = {ui->lSetup, ui->lSoundLibrary, ui->lCustomMessages};
+    for (int n = 4; n <= 6; ++n)
+        contents[n - 4]->setText(bit(n) ? tr("Błąd") : tr("OK"));
+    ui->lFirmware->setText(newStatus < 0 ? tr("Błąd") : tr("OK"));
+}

@@ -1,0 +1,32 @@
+#ifndef CMYTAMIRASTATUS_H
+#define CMYTAMIRASTATUS_H
+
+// The device status dialog: the device's self-test flags explained one unit per row.
+
+#include <QDialog>
+
+class QLabel;
+
+namespace Ui {
+class cMyTamiraStatus;
+}
+
+class cMyTamiraStatus : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit cMyTamiraStatus(QWidget *parent = nullptr);
+    ~cMyTamiraStatus() override;
+
+    char status() const { return m_status; }
+
+public slots:
+    void setStatus(char newStatus);
+
+private:
+    Ui::cMyTamiraStatus *ui;
+    char m_status = 0; // bit 7 is read as the sign
+};
+
+#endif
