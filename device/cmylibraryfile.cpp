@@ -19,6 +19,12 @@ cMyLibraryFile::Result cMyLibraryFile::read(const QString &path, const std::atom
         result.status = CannotOpen;
         return result;
     }
+    return read(file, cancel);
+}
+
+cMyLibraryFile::Result cMyLibraryFile::read(QIODevice &file, const std::atomic_bool *cancel)
+{
+    Result result;
     if (file.size() > kLargestFile) {
         result.status = TooLarge;
         return result;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <atomic>
 
+class QIODevice;
+
 class cMyLibraryFile
 {
 public:
@@ -25,6 +27,7 @@ public:
 
     // Safe to run on a worker thread; `cancel`, when given, is polled while reading.
     static Result read(const QString &path, const std::atomic_bool *cancel = nullptr);
+    static Result read(QIODevice &device, const std::atomic_bool *cancel = nullptr);
 };
 
 #endif

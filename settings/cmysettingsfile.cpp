@@ -21,7 +21,7 @@ bool isSpace(char c)
 class WordReader
 {
 public:
-    explicit WordReader(QFile &file) : m_file(file) {}
+    explicit WordReader(QIODevice &file) : m_file(file) {}
 
     // False at the end of the file. A word longer than any record comes back cut, and invalid.
     bool next(QByteArray &word)
@@ -54,7 +54,7 @@ private:
         return true;
     }
 
-    QFile &m_file;
+    QIODevice &m_file;
     QByteArray m_buffer;
     int m_pos = 0;
 };
@@ -66,7 +66,13 @@ bool cMySettingsFile::read(const QString &path, cMyMemoryArea &image)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    WordReader words(file);
+    read(file, image);
+    return true;
+}
+
+void cMySettingsFile::read(QIODevice &device, cMyMemoryArea &image)
+{
+    WordReader words(device);
     QByteArray word;
     cMyHexRecord record;
     while (words.next(word)) {
@@ -84,7 +90,6 @@ bool cMySettingsFile::read(const QString &path, cMyMemoryArea &image)
         for (int i = 0; i < data.size() && record.address() + i < kImageSize; ++i)
             image.setData(quint32(record.address() + i), data.at(i));
     }
-    return true;
 }
 
 QString cMySettingsFile::text(const cMyMemoryArea &image)

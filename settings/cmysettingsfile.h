@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 class cMyMemoryArea;
 
 class cMySettingsFile
@@ -17,6 +19,7 @@ public:
     // of the settings image (0 to 1023) are taken, so no file can make the image large.
     // Returns false when the file cannot be opened.
     static bool read(const QString &path, cMyMemoryArea &image);
+    static void read(QIODevice &device, cMyMemoryArea &image);
 
     // Writes 64 records of 16 bytes and the end record, one per line, no line break after the
     // last. The old file is replaced only once the new one is completely written.
