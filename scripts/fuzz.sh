@@ -5,8 +5,7 @@
 set -e
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-scripts/setup.sh
-command -v clang++ > /dev/null || { echo "clang++ is needed (Debian packages clang, libclang-rt-14-dev)"; exit 1; }
+scripts/setup.sh packages.txt packages-fuzz.txt
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAMIRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 targets="hexrecord settingsfile libraryfile emulator"
 for t in $targets; do

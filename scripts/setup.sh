@@ -1,9 +1,11 @@
 #!/bin/sh
-# Installs the Debian packages of scripts/packages.txt that are missing. Needs root (or sudo).
+# Installs the Debian packages of scripts/packages.txt (or of the lists given) that are
+# missing. Needs root (or sudo).
 set -e
 cd "$(dirname "$0")"
+lists="${*:-packages.txt}"
 missing=""
-for p in $(grep -v '^#' packages.txt); do
+for p in $(cat $lists | grep -v '^#'); do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 [ -z "$missing" ] && exit 0
