@@ -57,7 +57,7 @@ cMyLibraryFile::Result cMyLibraryFile::read(QIODevice &file, const std::atomic_b
             }
             if (word.isEmpty())
                 continue;
-            result.words.append(QString::fromLatin1(word));
+            result.words.append(QString::fromLatin1(word.constData(), word.size()));
             if (word == endRecord) {
                 ended = true;
                 break;
@@ -66,7 +66,7 @@ cMyLibraryFile::Result cMyLibraryFile::read(QIODevice &file, const std::atomic_b
         }
     }
     if (!ended && !word.isEmpty())
-        result.words.append(QString::fromLatin1(word));
+        result.words.append(QString::fromLatin1(word.constData(), word.size()));
     result.status = Ok;
     return result;
 }

@@ -169,7 +169,7 @@ cMyEmuDevice::Reply cMyEmuDevice::handleCommand(const QByteArray &line, const QB
 cMyEmuDevice::Reply cMyEmuDevice::handleRecord(const QByteArray &line, const QByteArray &text)
 {
     cMyHexRecord record;
-    if (!record.fromString(QString::fromLatin1(text)))
+    if (!record.fromString(QString::fromLatin1(text.constData(), text.size())))
         return {kErrorReply};
 
     switch (record.type()) {
@@ -275,7 +275,7 @@ bool cMyEmuDevice::loadEeprom(const QByteArray &hexText, QString *error)
         if (text.isEmpty())
             continue;
         cMyHexRecord record;
-        if (!record.fromString(QString::fromLatin1(text)))
+        if (!record.fromString(QString::fromLatin1(text.constData(), text.size())))
             return fail(QStringLiteral("line %1 is not a valid Intel HEX record").arg(lineNumber));
         if (record.type() == cMyHexRecord::EndOfFile)
             break;

@@ -78,7 +78,7 @@ void cMySettingsFile::read(QIODevice &device, cMyMemoryArea &image)
     while (words.next(word)) {
         if (word == ":00000001FF")
             break;
-        if (!record.fromString(QString::fromLatin1(word)))
+        if (!record.fromString(QString::fromLatin1(word.constData(), word.size())))
             break;
         // Settings files hold data records only; an address record would move what follows
         // out of the settings block, so reading stops there.

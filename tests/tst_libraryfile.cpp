@@ -71,6 +71,11 @@ void tst_LibraryFile::outsideInput()
     QCOMPARE(r.status, cMyLibraryFile::Ok);
     QVERIFY(!r.words.isEmpty());
 
+    // A zero byte is part of a word, not its end.
+    r = cMyLibraryFile::read(write("nul.tma", QByteArray(":00000001FF\0x :0400000001020304F2", 32)));
+    QCOMPARE(r.words.size(), 2);
+    QCOMPARE(r.words.first().size(), 13);
+
     // Far larger than any FLASH: refused before reading.
     QFile big(dir.filePath("big.tma"));
     QVERIFY(big.open(QIODevice::WriteOnly));
