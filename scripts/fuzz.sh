@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the libFuzzer targets with clang into build-fuzz and runs each for the given number of
-# seconds (default 60), growing its corpus under fuzz/corpus. Inputs that crash are kept in
-# build-fuzz as crash-* files.
+# seconds (default 60), starting from the seeds in fuzz/corpus. New inputs go to
+# build-fuzz/corpus; inputs that crash are kept in build-fuzz as crash-* files (add them to
+# fuzz/corpus once fixed, so the replay tests keep them).
 set -e
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -13,6 +14,7 @@ for t in $targets; do
 done
 for t in $targets; do
     echo "== fuzz_$t for $seconds s"
+    mkdir -p "build-fuzz/corpus/$t"
     (cd build-fuzz && ASAN_OPTIONS=detect_leaks=0 "./bin/fuzz_$t" -max_total_time="$seconds" -max_len=4096 \
-        "../fuzz/corpus/$t")
+        "corpus/$t" "../fuzz/corpus/$t")
 done
