@@ -21,6 +21,7 @@ class QTimer;
 class cMyMemoryArea;
 class cMyAboutDialog;
 class cMyPortSelect;
+class cMyTamira;
 
 namespace Ui {
 class MainWindow;
@@ -48,6 +49,7 @@ public:
     // first time one of them is shown, not at start-up.
     void ensureSettingsForm();
     QFileInfo currentFile() const { return m_currentFile; }
+    cMyTamira *link() const { return m_link; }
 
 signals:
     void writeToTamira(MemoryType area, QStringList &file);
@@ -100,6 +102,7 @@ private:
     void storeGravity();
 
     cMyMemoryArea *m_image = nullptr;
+    cMyTamira *m_link = nullptr;
     QFileInfo m_currentFile;
     Ui::MainWindow *ui = nullptr;
     Ui::ParametersPage *m_params = nullptr;

@@ -243,6 +243,10 @@ Czy przywrócić ją do pracy?</source>
         <translation>Tamira is in DFU (firmware update) mode.
 Do you want to put it back to normal operating mode?</translation>
     </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -428,6 +432,17 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Jednostka</source>
         <translation>Unit</translation>
+    </message>
+</context>
+<context>
+    <name>cMyTamira</name>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Tamira nie odpowiada.</source>
+        <translation>Tamira does not answer.</translation>
     </message>
 </context>
 </TS>
