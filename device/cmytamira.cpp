@@ -10,6 +10,11 @@
 cMyTamira::cMyTamira(QObject *parent)
     : QObject(parent)
 {
+    // For queued connections and for anyone who records the signals.
+    qRegisterMetaType<MemoryType>("MemoryType");
+    qRegisterMetaType<QVector<quint8>>("QVector<quint8>");
+    qRegisterMetaType<cMyTamira::EndReason>();
+
     connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
     connect(&m_port, &QSerialPort::errorOccurred, this, &cMyTamira::onPortError);
 
@@ -20,6 +25,7 @@ cMyTamira::cMyTamira(QObject *parent)
     m_cancelTimer.setInterval(kCancelGraceMs);
     connect(&m_cancelTimer, &QTimer::timeout, this, &cMyTamira::onCancelGraceOver);
     m_statusDelay.setSingleShot(true);
+    m_statusDelay.setTimerType(Qt::PreciseTimer);
     m_statusDelay.setInterval(kFirstStatusDelayMs);
     connect(&m_statusDelay, &QTimer::timeout, this, &cMyTamira::onStatusDelayOver);
 }
@@ -291,7 +297,9 @@ void cMyTamira::onPortError(QSerialPort::SerialPortError error)
     }
     // The port reports this from inside its own notification; it is closed once that has
     // returned. The transaction number keeps a late report from ending a newer transaction.
-    const QString text = m_port.errorString();
+    // The port's own text on its own ("Input/output error", or whatever the last system call
+    // left behind) does not tell the user what happened.
+    const QString text = tr("Połączenie z Tamirą zostało przerwane.") + QLatin1Char('\n') + m_port.errorString();
     const quint64 transaction = m_transaction;
     QMetaObject::invokeMethod(this, [this, text, transaction] {
         if (m_running && m_transaction == transaction)

@@ -444,5 +444,9 @@ The TAMIRAdesk developers</translation>
         <source>Tamira nie odpowiada.</source>
         <translation>Tamira does not answer.</translation>
     </message>
+    <message>
+        <source>Połączenie z Tamirą zostało przerwane.</source>
+        <translation>The connection to Tamira was lost.</translation>
+    </message>
 </context>
 </TS>
