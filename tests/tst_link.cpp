@@ -70,9 +70,9 @@ QList<QByteArray> statusLines()
 // One step of the wire log in the order it happened.
 struct WireEvent
 {
-    bool received;
+    char kind;     // 'R' received, 'S' sent, 'E' event
     qint64 line;   // for a write: the line it answers
-    QByteArray bytes;
+    QByteArray bytes;   // for an event: its text
 };
 
 QList<WireEvent> wireEvents(cMyEmulatorProcess &emu)
@@ -85,9 +85,11 @@ QList<WireEvent> wireEvents(cMyEmulatorProcess &emu)
     for (const QByteArray &entry : file.readAll().split('\n')) {
         const QList<QByteArray> f = entry.split(' ');
         if (f.size() >= 3 && f.at(0) == "R")
-            events.append({true, 0, QByteArray::fromHex(f.at(2))});
+            events.append({'R', 0, QByteArray::fromHex(f.at(2))});
         else if (f.size() >= 4 && f.at(0) == "S")
-            events.append({false, f.at(2).toLongLong(), QByteArray::fromHex(f.at(3))});
+            events.append({'S', f.at(2).toLongLong(), QByteArray::fromHex(f.at(3))});
+        else if (f.size() >= 3 && f.at(0) == "E")
+            events.append({'E', 0, entry});
     }
     return events;
 }
@@ -98,12 +100,32 @@ QList<QPair<qint64, int>> linesInBeforeEachWrite(cMyEmulatorProcess &emu)
     QList<QPair<qint64, int>> out;
     int linesIn = 0;
     for (const WireEvent &e : wireEvents(emu)) {
-        if (e.received)
+        if (e.kind == 'R')
             linesIn += e.bytes.count('\n');
-        else
+        else if (e.kind == 'S')
             out.append({e.line, linesIn});
     }
     return out;
+}
+
+// How often the host changed the port settings between the arrival of line `first` and the
+// reply to line `last`.
+int settingsChangesDuring(cMyEmulatorProcess &emu, int first, int last)
+{
+    int linesIn = 0;
+    bool inside = false;
+    int changes = 0;
+    for (const WireEvent &e : wireEvents(emu)) {
+        if (e.kind == 'R') {
+            linesIn += e.bytes.count('\n');
+            inside = inside || linesIn >= first;
+        } else if (e.kind == 'S' && e.line == last) {
+            break;
+        } else if (e.kind == 'E' && inside && e.bytes.contains("port settings changed")) {
+            ++changes;
+        }
+    }
+    return changes;
 }
 
 // Starts the emulator and attaches the link to it; the status read of the port choice is over
@@ -516,6 +538,8 @@ void tst_Link::secondCommandDuringATransfer()
     QCOMPARE(emu.receivedLines().mid(kStatusLines), transferLines("#EEPROM", "#WRITE", file));
     const cMyEmuLog log = emu.log();
     QCOMPARE(log.replies().mid(kStatusLines), transferLines("#EEPROM", "#WRITE", file));
+    // The port was not even reconfigured under it.
+    QCOMPARE(settingsChangesDuring(emu, kStatusLines + 1, kStatusLines + 69), 0);
 }
 
 void tst_Link::cancelledReadDeliversNothing()
