@@ -30,6 +30,14 @@ cMyTamira::cMyTamira(QObject *parent)
     connect(&m_statusDelay, &QTimer::timeout, this, &cMyTamira::onStatusDelayOver);
 }
 
+cMyTamira::~cMyTamira()
+{
+    // The port member goes after this object's own members; whatever it reports while it
+    // closes must not reach a half-destroyed link.
+    disconnect(&m_port, nullptr, this, nullptr);
+    m_running = false;
+}
+
 void cMyTamira::setPort(QString portName)
 {
     // A choice made while the first one still waits waits as well: the new device needs its

@@ -38,6 +38,7 @@ public:
     static constexpr int kFirstStatusDelayMs = 1000;
 
     explicit cMyTamira(QObject *parent = nullptr);
+    ~cMyTamira() override;
 
     QString portName() const { return m_portName; }
     // True from a successful open to the end of the transaction. A command given while busy is
