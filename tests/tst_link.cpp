@@ -360,6 +360,25 @@ void tst_Link::singleCommands()
     QVERIFY(status.wait(5000));
     QCOMPARE(status.first().first().toStringList().mid(1, 2), (QStringList{"0.0 m", "0:00"}));
     QVERIFY(dialogs.clean());
+
+    // A port that cannot be opened: the port's own text, and nothing starts.
+    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    link.setPort(QStringLiteral("/nonexistent/ttyTamira"));
+    QVERIFY(!link.isBusy());
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    QCOMPARE(dialogs.asked().size(), 1);
+    QCOMPARE(dialogs.asked().first().parent, nullptr);
+    QCOMPARE(dialogs.asked().first().icon, cMyDialogs::Critical);
+    QVERIFY(!dialogs.asked().first().text.isEmpty());
+    // No port at all: every command is silently nothing.
+    link.setPort(QString());
+    link.readStatus();
+    link.reset(true);
+    QStringList file = settingsLines(0);
+    link.writeSettings(EEPROM, file);
+    QVERIFY(!link.isBusy());
+    QCOMPARE(dialogs.asked().size(), 1);
+    QCOMPARE(ended.size(), 6);
 }
 
 void tst_Link::repliesAreTakenAsTheyArrive()
