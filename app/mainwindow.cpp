@@ -4,10 +4,12 @@
 #include "ui_parameterspage.h"
 
 #include "cmyaboutdialog.h"
+#include "cmydialogs.h"
 #include "cmymemoryarea.h"
 #include "cmyportselect.h"
 #include "cmytamirastatus.h"
 #include "cmysimwidget.h"
+#include "cmytamira.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -24,6 +26,8 @@ MainWindow::MainWindow(QWidget *parent)
     ui->tabWidget->setCurrentIndex(0);
 
     setupSettingsForm();
+
+    m_link = new cMyTamira(this);
 
     m_statusDialog = new cMyTamiraStatus(this);
 
@@ -62,11 +66,19 @@ void MainWindow::insertPortChooser()
 
 void MainWindow::makeConnections()
 {
+    connect(m_portSelect, &QComboBox::currentTextChanged, m_link, &cMyTamira::setPort);
     connect(m_portSelect, &QComboBox::currentTextChanged, ui->simWidget, &cMySimWidget::setPortName);
     connect(m_portSelect, &QComboBox::currentTextChanged, this, &MainWindow::portChanged);
     connect(m_portSelect, &cMyPortSelect::bootMode, this, &MainWindow::tamiraInBootMode);
+    connect(ui->actionWriteSettings, &QAction::triggered, this, &MainWindow::writeSettingsToTamira);
+    connect(this, &MainWindow::writeToTamira, m_link, &cMyTamira::writeSettings);
+    connect(ui->actionReadSettings, &QAction::triggered, this, &MainWindow::readSettingsFromTamira);
+    connect(this, &MainWindow::readFromTamira, m_link, &cMyTamira::readSettings);
     m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
+    connect(ui->pbGetStatus, &QPushButton::clicked, m_link, &cMyTamira::readStatus);
     connect(ui->pbDetails, &QPushButton::clicked, this, &MainWindow::showTamiraStatus);
+    connect(m_link, &cMyTamira::newDataRead, this, &MainWindow::newDataRead);
+    connect(m_link, &cMyTamira::statusChanged, this, &MainWindow::newStatusRead);
 
     // The settings pages are built the first time one of them is needed (see
     // ensureSettingsForm), which keeps the start-up fast.
@@ -144,11 +156,19 @@ void MainWindow::portChanged(QString newPort)
 
 void MainWindow::tamiraInBootMode()
 {
+    // Always in Polish: the catalogue does not cover this text.
+    const QString indent = QStringLiteral("\n                           ");
+    const QString text = QStringLiteral("Tamira znajduje się w trybie serwisowym.") + indent
+        + QStringLiteral("Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL.") + indent
+        + QStringLiteral("Wyjście z trybu serwisowego za pomocą [Start Application] (na formularzu FLIP).") + indent
+        + QStringLiteral("Dalsze informacje w pliku Pomocy");
+    cMyDialogs::current().critical(this, tr("Błąd"), text);
 }
 
 void MainWindow::tabWidgetChanged(int index)
 {
-    Q_UNUSED(index)
+    if (index == 0)
+        m_link->readStatus();
 }
 
 void MainWindow::simulationInProgress(bool state)

@@ -22,6 +22,7 @@ class cMyMemoryArea;
 class cMyAboutDialog;
 class cMyPortSelect;
 class cMyTamiraStatus;
+class cMyTamira;
 
 namespace Ui {
 class MainWindow;
@@ -49,6 +50,7 @@ public:
     // first time one of them is shown, not at start-up.
     void ensureSettingsForm();
     QFileInfo currentFile() const { return m_currentFile; }
+    cMyTamira *link() const { return m_link; }
 
 signals:
     void writeToTamira(MemoryType area, QStringList &file);
@@ -101,6 +103,7 @@ private:
     void storeGravity();
 
     cMyMemoryArea *m_image = nullptr;
+    cMyTamira *m_link = nullptr;
     QFileInfo m_currentFile;
     Ui::MainWindow *ui = nullptr;
     Ui::ParametersPage *m_params = nullptr;

@@ -251,6 +251,10 @@ Do you want to put it back to normal operating mode?</translation>
         <source>Tamira nie działa</source>
         <translation>Self-test: Error</translation>
     </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -436,6 +440,21 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Jednostka</source>
         <translation>Unit</translation>
+    </message>
+</context>
+<context>
+    <name>cMyTamira</name>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Tamira nie odpowiada.</source>
+        <translation>Tamira does not answer.</translation>
+    </message>
+    <message>
+        <source>Połączenie z Tamirą zostało przerwane.</source>
+        <translation>The connection to Tamira was lost.</translation>
     </message>
 </context>
 <context>

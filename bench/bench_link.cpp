@@ -1,0 +1,258 @@
+// Speed of the device link, measured in one run:
+//  - a 69-line settings write through cMyTamira against the emulator with no delay, next to a
+//    plain ping-pong of the same 69 lines with a QSerialPort on a pty whose other side only
+//    echoes each line (goal: the link at most 3 times the ping-pong);
+//  - the same write with the emulator at 9600 baud, next to the time its bytes need on the
+//    wire, 10 bits per byte both ways (goal: within 3 %).
+// Each figure is the median of several runs, each run opening and closing the port as the link
+// does. usage: bench_link [runs]
+
+#include "cmyemulatorprocess.h"
+#include "cmyhexrecord.h"
+#include "cmytamira.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLoggingCategory>
+#include <QSerialPort>
+#include <QTextStream>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+QStringList settingsLines()
+{
+    QStringList lines;
+    for (int i = 0; i < 64; ++i) {
+        QVector<quint8> bytes(16);
+        for (int j = 0; j < 16; ++j)
+            bytes[j] = quint8(i * 16 + j);
+        lines << cMyHexRecord(quint16(i * 16), bytes).toString();
+    }
+    lines << QStringLiteral(":00000001FF");
+    return lines;
+}
+
+QList<QByteArray> wireLines(const QStringList &file)
+{
+    QList<QByteArray> lines{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"};
+    for (const QString &l : file)
+        lines << l.toLatin1() + "\r\n";
+    return lines;
+}
+
+double median(QVector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+// The other side of a pty that answers each line with itself, from a thread of its own.
+class EchoPeer
+{
+public:
+    bool start()
+    {
+        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+            return false;
+        m_path = QString::fromLocal8Bit(::ptsname(m_master));
+        // Held open so that the client closing its side is no hang-up.
+        m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
+        termios tio{};
+        if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
+            return false;
+        ::cfmakeraw(&tio);
+        ::tcsetattr(m_slave, TCSANOW, &tio);
+        m_thread = std::thread([this] { run(); });
+        return true;
+    }
+    ~EchoPeer()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        if (m_slave >= 0)
+            ::close(m_slave);
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    QString path() const { return m_path; }
+
+private:
+    void run()
+    {
+        QByteArray pending;
+        char buf[4096];
+        while (!m_stop) {
+            pollfd p{m_master, POLLIN, 0};
+            if (::poll(&p, 1, 50) <= 0)
+                continue;
+            const ssize_t n = ::read(m_master, buf, sizeof buf);
+            if (n <= 0)
+                continue;
+            pending.append(buf, int(n));
+            int end;
+            while ((end = pending.indexOf('\n')) >= 0) {
+                const QByteArray line = pending.left(end + 1);
+                pending.remove(0, end + 1);
+                if (::write(m_master, line.constData(), size_t(line.size())) < 0)
+                    return;
+            }
+        }
+    }
+
+    int m_master = -1;
+    int m_slave = -1;
+    QString m_path;
+    std::thread m_thread;
+    std::atomic<bool> m_stop{false};
+};
+
+// The link's pattern without the link: open, each line after the reply to the one before, close.
+double pingPongOnce(const QString &path, const QList<QByteArray> &lines)
+{
+    QSerialPort port;
+    QEventLoop loop;
+    int next = 0;
+    QObject::connect(&port, &QSerialPort::readyRead, [&] {
+        port.readAll();
+        if (next < lines.size())
+            port.write(lines.at(next++));
+        else
+            loop.quit();
+    });
+    QElapsedTimer t;
+    t.start();
+    port.setPortName(path);
+    port.setBaudRate(QSerialPort::Baud9600);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!port.open(QIODevice::ReadWrite))
+        return -1;
+    port.write(lines.at(next++));
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    port.close();
+    return next == lines.size() ? t.nsecsElapsed() / 1e6 : -1;
+}
+
+double linkWriteOnce(cMyTamira &link, QStringList file)
+{
+    QEventLoop loop;
+    bool completed = false;
+    const auto c = QObject::connect(&link, &cMyTamira::transactionEnded, [&](cMyTamira::EndReason r) {
+        completed = r == cMyTamira::Completed;
+        loop.quit();
+    });
+    QElapsedTimer t;
+    t.start();
+    link.writeSettings(EEPROM, file);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(c);
+    return completed ? t.nsecsElapsed() / 1e6 : -1;
+}
+
+bool attach(cMyTamira &link, cMyEmulatorProcess &emu)
+{
+    if (!emu.start())
+        return false;
+    QEventLoop loop;
+    QObject::connect(&link, &cMyTamira::statusChanged, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    link.setPort(emu.portPath());
+    loop.exec();
+    return !link.isBusy();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? qMax(1, std::atoi(argv[1])) : 21;
+    QTextStream out(stdout);
+    const QStringList file = settingsLines();
+    const QList<QByteArray> lines = wireLines(file);
+    int bytes = 0;
+    for (const QByteArray &l : lines)
+        bytes += l.size();
+
+    // The link's two debug lines per exchange go to stderr unless filtered; both are measured.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+
+    EchoPeer peer;
+    if (!peer.start()) {
+        out << "cannot open a pty for the echo peer\n";
+        return 1;
+    }
+    cMyEmulatorProcess emu;
+    cMyTamira link;
+    if (!attach(link, emu)) {
+        out << "emulator: " << emu.errorString() << "\n";
+        return 1;
+    }
+
+    QVector<double> ping, quiet, logged;
+    for (int i = 0; i < runs; ++i) {
+        ping << pingPongOnce(peer.path(), lines);
+        quiet << linkWriteOnce(link, file);
+    }
+    QLoggingCategory::setFilterRules(QString());
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &msg) {
+        static FILE *sink = std::fopen("/dev/null", "w");
+        std::fprintf(sink, "%s\n", qPrintable(msg));
+    });
+    for (int i = 0; i < runs; ++i)
+        logged << linkWriteOnce(link, file);
+    qInstallMessageHandler(nullptr);
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    if (ping.contains(-1) || quiet.contains(-1) || logged.contains(-1)) {
+        out << "a run failed\n";
+        return 1;
+    }
+
+    const double p = median(ping), q = median(quiet), l = median(logged);
+    out << QStringLiteral("69-line settings write, %1 runs, medians:\n").arg(runs);
+    out << QStringLiteral("  plain pty ping-pong (echo thread):        %1 ms\n").arg(p, 0, 'f', 2);
+    out << QStringLiteral("  link against the emulator, no delay:      %1 ms  (%2 x the ping-pong; goal <= 3)\n")
+               .arg(q, 0, 'f', 2).arg(q / p, 0, 'f', 2);
+    out << QStringLiteral("  the same with the debug lines formatted:  %1 ms  (%2 x)\n").arg(l, 0, 'f', 2).arg(l / p, 0, 'f', 2);
+    out.flush();
+
+    cMyEmulatorProcess slow({"--baud", "9600"});
+    cMyTamira slowLink;
+    if (!attach(slowLink, slow)) {
+        out << "emulator at 9600 baud: " << slow.errorString() << "\n";
+        return 1;
+    }
+    const int slowRuns = qMax(1, qMin(runs, 3));
+    QVector<double> wire;
+    for (int i = 0; i < slowRuns; ++i)
+        wire << linkWriteOnce(slowLink, file);
+    if (wire.contains(-1)) {
+        out << "a run at 9600 baud failed\n";
+        return 1;
+    }
+    // Every line and its echo cross the wire one after the other: 10 bits per byte each way.
+    const double wireMs = 2.0 * bytes * 10.0 / 9600.0 * 1000.0;
+    const double w = median(wire);
+    out << QStringLiteral("69-line settings write at 9600 baud, %1 runs, median: %2 ms; bytes on the wire "
+                          "(%3 each way): %4 ms; %5 % over (goal <= 3 %)\n")
+               .arg(slowRuns).arg(w, 0, 'f', 1).arg(bytes).arg(wireMs, 0, 'f', 1)
+               .arg((w / wireMs - 1.0) * 100.0, 0, 'f', 2);
+    return 0;
+}

@@ -1,0 +1,330 @@
+#include "cmytamira.h"
+
+#include "cmydialogs.h"
+#include "cmyhexrecord.h"
+#include "cmyreplywalker.h"
+#include "cmystatusdecoder.h"
+
+#include <QDebug>
+
+cMyTamira::cMyTamira(QObject *parent)
+    : QObject(parent)
+{
+    // For queued connections and for anyone who records the signals.
+    qRegisterMetaType<MemoryType>("MemoryType");
+    qRegisterMetaType<QVector<quint8>>("QVector<quint8>");
+    qRegisterMetaType<cMyTamira::EndReason>();
+
+    connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &cMyTamira::onPortError);
+
+    m_replyTimer.setSingleShot(true);
+    m_replyTimer.setInterval(kDefaultReplyTimeoutMs);
+    connect(&m_replyTimer, &QTimer::timeout, this, &cMyTamira::onReplyTimeout);
+    m_cancelTimer.setSingleShot(true);
+    m_cancelTimer.setInterval(kCancelGraceMs);
+    connect(&m_cancelTimer, &QTimer::timeout, this, &cMyTamira::onCancelGraceOver);
+    m_statusDelay.setSingleShot(true);
+    m_statusDelay.setTimerType(Qt::PreciseTimer);
+    m_statusDelay.setInterval(kFirstStatusDelayMs);
+    connect(&m_statusDelay, &QTimer::timeout, this, &cMyTamira::onStatusDelayOver);
+}
+
+cMyTamira::~cMyTamira()
+{
+    // The port member goes after this object's own members; whatever it reports while it
+    // closes must not reach a half-destroyed link.
+    disconnect(&m_port, nullptr, this, nullptr);
+    m_running = false;
+}
+
+void cMyTamira::setPort(QString portName)
+{
+    // A choice made while the first one still waits waits as well: the new device needs its
+    // moment as much as the first.
+    const bool wait = m_portName.isEmpty() || m_statusDelay.isActive();
+    m_statusDelay.stop();
+    if (m_running) {
+        closeTransaction();
+        emit transactionEnded(Superseded);
+    }
+    m_portName = portName;
+    // Waiting on a timer keeps the window responsive; the newest choice decides.
+    if (wait)
+        m_statusDelay.start();
+    else
+        readStatus();
+}
+
+void cMyTamira::onStatusDelayOver()
+{
+    // A transaction the user started meanwhile already talks to the device; asking for the
+    // status now would only end in the "port busy" box.
+    if (!m_running)
+        readStatus();
+}
+
+void cMyTamira::readStatus()
+{
+    if (!openPort())
+        return;
+    startTransaction(ReadStatus, cMyStatusDecoder::requestLines());
+}
+
+namespace {
+
+QStringList transferLines(int area, const QStringList &file, const QString &direction)
+{
+    QStringList lines{QStringLiteral("#ROOT"), QStringLiteral("#HEX")};
+    const QString word = areaLine(area);
+    if (!word.isEmpty())
+        lines << word;
+    lines << direction;
+    lines << file;
+    return lines;
+}
+
+} // namespace
+
+void cMyTamira::writeSettings(MemoryType area, QStringList &file)
+{
+    if (!openPort())
+        return;
+    startTransaction(WriteArea, transferLines(area, file, QStringLiteral("#WRITE")));
+}
+
+void cMyTamira::readSettings(MemoryType area, QStringList &file)
+{
+    if (!openPort())
+        return;
+    startTransaction(ReadArea, transferLines(area, file, QStringLiteral("#READ")));
+}
+
+void cMyTamira::reset(bool b)
+{
+    Q_UNUSED(b)
+    if (!openPort())
+        return;
+    startTransaction(ResetCommand, {QStringLiteral("#RESET")});
+}
+
+void cMyTamira::boot()
+{
+    if (!openPort())
+        return;
+    startTransaction(SingleCommand, {QStringLiteral("#BOOT")});
+}
+
+void cMyTamira::clearStats()
+{
+    if (!openPort())
+        return;
+    startTransaction(SingleCommand, {QStringLiteral("#CLEAR")});
+}
+
+void cMyTamira::powerOff()
+{
+    if (!openPort())
+        return;
+    startTransaction(SingleCommand, {QStringLiteral("#OFF")});
+}
+
+void cMyTamira::breakCommunication()
+{
+    m_breakRequested = true;
+    // The cancel normally takes effect at the reply that is due; a silent device must not
+    // hold it off.
+    if (m_running && !m_cancelTimer.isActive())
+        m_cancelTimer.start();
+}
+
+void cMyTamira::cancelDownload()
+{
+}
+
+bool cMyTamira::openPort()
+{
+    if (m_running || m_port.isOpen()) {
+        // Configuring the open port again would reconfigure the line under the running
+        // transaction, so only the open is tried: it fails with the port's own text.
+        m_opening = true;
+        m_port.open(QIODevice::ReadWrite);
+        m_opening = false;
+        cMyDialogs::current().critical(nullptr, tr("Błąd"), m_port.errorString());
+        return false;
+    }
+    m_port.setPortName(m_portName);
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (m_portName.isEmpty())
+        return false;
+    m_opening = true;
+    const bool opened = m_port.open(QIODevice::ReadWrite);
+    m_opening = false;
+    if (!opened) {
+        cMyDialogs::current().critical(nullptr, tr("Błąd"), m_port.errorString());
+        return false;
+    }
+    return true;
+}
+
+void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
+{
+    // A cancel left over from an earlier transaction (the user cancelled just as it ended)
+    // must not break this one.
+    m_breakRequested = false;
+    m_state = state;
+    m_outgoingLines.clear();
+    m_replies.clear();
+    m_outgoingLines.reserve(lines.size());
+    for (const QString &line : lines)
+        m_outgoingLines << line + QStringLiteral("\r\n");
+    m_running = true;
+    ++m_transaction;
+    m_lineIndex = 0;
+    sendLine(0);
+}
+
+void cMyTamira::sendLine(int index)
+{
+    m_replyTimer.start();
+    writeBytes(m_outgoingLines.at(index).toLatin1());
+}
+
+void cMyTamira::writeBytes(const QByteArray &bytes)
+{
+    m_port.write(bytes);
+    qDebug().noquote() << QStringLiteral("Zapisane: \t") + QString::fromLatin1(bytes);
+}
+
+void cMyTamira::readSerialPort()
+{
+    if (!m_running) {
+        m_port.readAll();
+        return;
+    }
+    if (m_breakRequested) {
+        abortOnBreak();
+        return;
+    }
+
+    QByteArray bytes = m_port.readAll();
+    const int nul = bytes.indexOf('\0');
+    if (nul >= 0)
+        bytes.truncate(nul);
+    const QString reply = QString::fromLatin1(bytes);
+    qDebug().noquote() << QStringLiteral("Odczytane:\t") + reply;
+    m_replies.append(reply);
+
+    if (m_state == SingleCommand || m_state == ResetCommand) {
+        closeTransaction();
+        emit transactionEnded(Completed);
+        return;
+    }
+
+    const int lineCount = m_outgoingLines.size();
+    const int replyCount = m_replies.size();
+    ++m_lineIndex;
+    if (m_lineIndex < lineCount) {
+        sendLine(m_lineIndex);
+        if (m_state != ReadStatus)
+            emit writeProgress(0, lineCount, replyCount);
+        return;
+    }
+
+    // The end steps work on their own copy: a receiver of their signals may start the next
+    // transaction, which clears the lists.
+    const LinkState state = m_state;
+    const QStringList replies = m_replies;
+    closeTransaction();
+    if (state == ReadArea)
+        processReadReplies(replies);
+    else if (state == ReadStatus)
+        processStatusReplies(replies);
+    if (state != ReadStatus)
+        emit writeProgress(0, lineCount, replyCount);
+    emit transactionEnded(Completed);
+}
+
+void cMyTamira::abortOnBreak()
+{
+    writeBytes(QByteArrayLiteral("#ROOT\r\n"));
+    // Hand the bytes to the system before the port closes, or they would go with it.
+    m_port.flush();
+    closeTransaction();
+    m_outgoingLines.clear();
+    m_replies.clear();
+    emit transactionEnded(Cancelled);
+}
+
+void cMyTamira::onCancelGraceOver()
+{
+    if (m_running && m_breakRequested)
+        abortOnBreak();
+}
+
+void cMyTamira::closeTransaction()
+{
+    m_running = false;
+    m_breakRequested = false;
+    m_replyTimer.stop();
+    m_cancelTimer.stop();
+    if (m_port.isOpen())
+        m_port.close();
+}
+
+void cMyTamira::giveUp(EndReason reason, const QString &message)
+{
+    closeTransaction();
+    emit transactionEnded(reason);
+    cMyDialogs::current().critical(nullptr, tr("Błąd"), message);
+}
+
+void cMyTamira::onReplyTimeout()
+{
+    if (m_running)
+        giveUp(TimedOut, tr("Tamira nie odpowiada."));
+}
+
+void cMyTamira::onPortError(QSerialPort::SerialPortError error)
+{
+    // Failed opens are reported by openPort; only a port failing under a transaction ends it.
+    if (!m_running || m_opening)
+        return;
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+    case QSerialPort::UnknownError:
+        break;
+    default:
+        return;
+    }
+    // The port reports this from inside its own notification; it is closed once that has
+    // returned. The transaction number keeps a late report from ending a newer transaction.
+    // The port's own text on its own ("Input/output error", or whatever the last system call
+    // left behind) does not tell the user what happened.
+    const QString text = tr("Połączenie z Tamirą zostało przerwane.") + QLatin1Char('\n') + m_port.errorString();
+    const quint64 transaction = m_transaction;
+    QMetaObject::invokeMethod(this, [this, text, transaction] {
+        if (m_running && m_transaction == transaction)
+            giveUp(PortLost, text);
+    }, Qt::QueuedConnection);
+}
+
+void cMyTamira::processReadReplies(const QStringList &replies)
+{
+    cMyReplyWalker::walk(replies, [this](int area, const cMyHexRecord &record) {
+        emit newDataRead(MemoryType(area), record.address(), record.data());
+    });
+}
+
+void cMyTamira::processStatusReplies(const QStringList &replies)
+{
+    cMyStatusDecoder decoder;
+    decoder.addReplies(replies);
+    emit statusChanged(decoder.statusList());
+}

@@ -1,0 +1,187 @@
+// The main window and the device link: the chosen port reaching the link, the status read of a
+// port choice and of the overview page, the simulation holding them off, the transfer signals,
+// and the boot-mode box.
+
+#include "cmyemulatorprocess.h"
+#include "cmyscripteddialogs.h"
+#include "cmyhexrecord.h"
+#include "cmytamira.h"
+#include "mainwindow.h"
+#include "portdiscovery.h"
+#include "tamiratestapp.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int kStatusLines = 93;
+
+SerialPortEntry tamiraPort(const QString &path)
+{
+    return SerialPortEntry{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira};
+}
+
+} // namespace
+
+class tst_WindowLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup() { PortDiscovery::setSource({}); }
+    void chosenPortReachesTheLink();
+    void overviewPageReadsTheStatus();
+    void transferSignalsReachTheLink();
+    void bootModeBox();
+};
+
+void tst_WindowLink::initTestCase()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+}
+
+void tst_WindowLink::chosenPortReachesTheLink()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu({"--serial", "4660"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
+
+    MainWindow w;
+    cMyTamira *link = w.link();
+    QVERIFY(link);
+    QCOMPARE(link->parent(), &w);
+    QSignalSpy status(link, &cMyTamira::statusChanged);
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(20);
+
+    // The chooser finds the port within a poll or two; the link and the page learn it together.
+    QTRY_COMPARE_WITH_TIMEOUT(link->portName(), path, 2000);
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(w.findChild<QLabel *>("lTamiraPort")->text(), path);
+    QVERIFY(link->statusReadPending());
+    QVERIFY(!link->isBusy());
+    // A second later the status is read, and the window went on working meanwhile.
+    QVERIFY(status.wait(10000));
+    QVERIFY2(clock.elapsed() >= 800, qPrintable(QString::number(clock.elapsed())));
+    QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+    QCOMPARE(status.first().first().toStringList().at(3), QString("4660"));
+    QCOMPARE(emu.receivedLines().size(), kStatusLines);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_WindowLink::overviewPageReadsTheStatus()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
+    MainWindow w;
+    cMyTamira *link = w.link();
+    QSignalSpy status(link, &cMyTamira::statusChanged);
+    QVERIFY(status.wait(10000));
+    auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+
+    // Every read starts at once, so whether a page change started one shows right after it.
+    for (int page : {1, 2, 3}) {
+        tabs->setCurrentIndex(page);
+        QVERIFY2(!link->isBusy(), qPrintable(QString::number(page)));
+    }
+    tabs->setCurrentIndex(0);
+    QVERIFY(link->isBusy());
+    QVERIFY(status.wait(5000));
+    QCOMPARE(emu.receivedLines().size(), 2 * kStatusLines);
+
+    // The refresh button asks too.
+    w.findChild<QPushButton *>("pbGetStatus")->click();
+    QVERIFY(link->isBusy());
+    QVERIFY(status.wait(5000));
+
+    // While a simulation runs page changes ask nothing; afterwards once per return.
+    w.simulationInProgress(true);
+    tabs->setCurrentIndex(3);
+    tabs->setCurrentIndex(0);
+    QVERIFY(!link->isBusy());
+    tabs->setCurrentIndex(3);
+    w.simulationInProgress(false);
+    w.simulationInProgress(false);
+    tabs->setCurrentIndex(0);
+    QVERIFY(link->isBusy());
+    QVERIFY(status.wait(5000));
+    QCOMPARE(status.size(), 4);
+    // A second read started by the same change would have met the busy port and its box.
+    QCOMPARE(emu.receivedLines().size(), 4 * kStatusLines);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_WindowLink::transferSignalsReachTheLink()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
+    MainWindow w;
+    cMyTamira *link = w.link();
+    QSignalSpy status(link, &cMyTamira::statusChanged);
+    QVERIFY(status.wait(10000));
+    QSignalSpy ended(link, &cMyTamira::transactionEnded);
+    QSignalSpy data(link, &cMyTamira::newDataRead);
+
+    QStringList lines{cMyHexRecord(0x0010, QVector<quint8>(16, 0x41)).toString(), QStringLiteral(":00000001FF")};
+    emit w.writeToTamira(EEPROM, lines);
+    QVERIFY(link->isBusy());
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
+    emit w.readFromTamira(EEPROM, lines);
+    QVERIFY(link->isBusy());
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 2, 5000);
+    QCOMPARE(data.size(), 1);
+    QCOMPARE(data.first().at(2).value<QVector<quint8>>(), QVector<quint8>(16, 0x41));
+    QCOMPARE(emu.receivedLines().mid(kStatusLines),
+             (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n", lines.at(0).toLatin1() + "\r\n",
+                                ":00000001FF\r\n", "#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#READ\r\n",
+                                lines.at(0).toLatin1() + "\r\n", ":00000001FF\r\n"}));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_WindowLink::bootModeBox()
+{
+    cMyScriptedDialogs dialogs;
+    bool bootloader = false;
+    PortDiscovery::setSource([&bootloader] {
+        QList<SerialPortEntry> ports;
+        if (bootloader)
+            ports << SerialPortEntry{QStringLiteral("ttyACM3"), true, PortDiscovery::kVendorAtmel,
+                                     PortDiscovery::kProductBootloader};
+        return ports;
+    });
+    MainWindow w;
+    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    bootloader = true;
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked().size(), 1, 2000);
+    const cMyScriptedDialogs::Asked box = dialogs.asked().first();
+    const QString indent = "\n" + QString(27, ' ');
+    QCOMPARE(box.text, QString::fromUtf8("Tamira znajduje się w trybie serwisowym.") + indent
+                           + QString::fromUtf8("Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL.")
+                           + indent
+                           + QString::fromUtf8("Wyjście z trybu serwisowego za pomocą [Start Application] (na formularzu FLIP).")
+                           + indent + QString::fromUtf8("Dalsze informacje w pliku Pomocy"));
+    QCOMPARE(box.icon, cMyDialogs::Critical);
+    QCOMPARE(box.buttons, cMyDialogs::Buttons(cMyDialogs::Ok));
+    QCOMPARE(box.parent, &w);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+TAMIRA_GUI_TEST_MAIN(tst_WindowLink)
+#include "tst_windowlink.moc"
