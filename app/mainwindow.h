@@ -9,6 +9,7 @@
 #include "memorytype.h"
 #include "rulegrid.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMetaObject>
@@ -95,6 +96,12 @@ private:
     void setDeviceCommandsEnabled(bool enabled);
     // mainwindow_files.cpp
     QString startFolder() const;
+    // mainwindow_device.cpp
+    static QVector<quint8> versionStamp(const QString &version);
+    void startTransfer(const QString &label);
+    void transferHandedOver();
+    void transactionEnded(int reason);
+    bool confirmed(const QString &title, const QString &question);
     void resetOverviewLabels();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
@@ -110,6 +117,7 @@ private:
     Ui::MessagesPage *m_messages = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;
     QPointer<QProgressDialog> m_progress;
+    QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
     bool m_templateLoaded = false;
     const QString m_version = versionText();

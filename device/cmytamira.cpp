@@ -6,6 +6,11 @@
 #include "cmystatusdecoder.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
+
+// Every line sent and received goes to the debug stream; QT_LOGGING_RULES="tamira.link.debug=false"
+// silences it (and skips formatting it, which matters for a sound library's 90,000 lines).
+Q_LOGGING_CATEGORY(lcLink, "tamira.link")
 
 cMyTamira::cMyTamira(QObject *parent)
     : QObject(parent)
@@ -197,7 +202,7 @@ void cMyTamira::sendLine(int index)
 void cMyTamira::writeBytes(const QByteArray &bytes)
 {
     m_port.write(bytes);
-    qDebug().noquote() << QStringLiteral("Zapisane: \t") + QString::fromLatin1(bytes);
+    qCDebug(lcLink).noquote() << QStringLiteral("Zapisane: \t") + QString::fromLatin1(bytes);
 }
 
 void cMyTamira::readSerialPort()
@@ -216,7 +221,7 @@ void cMyTamira::readSerialPort()
     if (nul >= 0)
         bytes.truncate(nul);
     const QString reply = QString::fromLatin1(bytes);
-    qDebug().noquote() << QStringLiteral("Odczytane:\t") + reply;
+    qCDebug(lcLink).noquote() << QStringLiteral("Odczytane:\t") + reply;
     m_replies.append(reply);
 
     if (m_state == SingleCommand || m_state == ResetCommand) {

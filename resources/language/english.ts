@@ -255,6 +255,80 @@ Do you want to put it back to normal operating mode?</translation>
         <source>Błąd</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>Anuluj</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Odczyt z tamiry..</source>
+        <translation>Upload..</translation>
+    </message>
+    <message>
+        <source>Zapis do tamiry..</source>
+        <translation>Download..</translation>
+    </message>
+    <message>
+        <source>Aktualizacja firmware...</source>
+        <translation>Firmware update...</translation>
+    </message>
+    <message>
+        <source>Przejście do trybu serwisowego. Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL. Dalsze informacje w pliku Pomocy.
+Czy jesteś pewien, że chcesz wgrać nowy firmware?</source>
+        <translation>You are about to put Tamira in DFU (firmware upgrade) mode.
+You have to continue the firmware upgrade in external environment (FLIP by Atmel)
+Are your sure, you want to continue?</translation>
+    </message>
+    <message>
+        <source>Reset...</source>
+        <translation>Reset...</translation>
+    </message>
+    <message>
+        <source>Nastąpi reset Tamiry bez utraty danych. W razie utraty komunikacji proszę odłączyć i podłączyć ponownie kabel USB.
+Czy chcesz kontynuować?</source>
+        <translation>You are about to Tamira restart. In case of communication problems please reconnect the USB cable.
+Do you want to continue?</translation>
+    </message>
+    <message>
+        <source>Wyczyść statystyki...</source>
+        <translation>Clear statistics...</translation>
+    </message>
+    <message>
+        <source>Czy chcesz wyczyścić statystyki (np. MAX głębokość)?</source>
+        <translation>Do you want to clear the statistics (MIN and MAX values: depth, time, temperature and any others)?</translation>
+    </message>
+    <message>
+        <source>Wyłącz Tamirę...</source>
+        <translation>Switch Tamira Off...</translation>
+    </message>
+    <message>
+        <source>W celu ochrony baterii, przed dłuższą przerwą w użytkowaniu Tamiry wskazane jest jej wyłączenie. Tamira zostanie wyłączona zaraz po odłączeniu kabla USB. Ponowne załączenie nastąpi samoczynnie po ponownym podłączeniu do USB lub ładowarki. Czy chcesz wyłączyć zasilanie Tamiry?</source>
+        <translation>You are about to switch off the Tamira. (after USB cable unplug).
+We reccomend do this before off-season break for battery long-life.
+Tamira will be restored to nomal operation work after next USB plug in.
+Do you want to continue?</translation>
+    </message>
+    <message>
+        <source>Biblioteka jezyka (*.tma);;Komunikaty użytkownika (*.tmc)</source>
+        <translation>Sound library (*.tma);;Custom messages library (*.tmc)</translation>
+    </message>
+    <message>
+        <source>Aktualizacja biblioteki dźwięków...</source>
+        <translation>Sound library update...</translation>
+    </message>
+    <message>
+        <source>Nastąpi aktualizacja biblioteki dźwięków.
+Czy chcesz kontynuować?</source>
+        <translation>You are about to the sound library upgrade.
+Do you want to continue?</translation>
+    </message>
+    <message>
+        <source>Proszę nie odłączać urządzenia.</source>
+        <translation>Please don&apos;t disconnect your device during the process.</translation>
+    </message>
+    <message>
+        <source>Ten plik nie jest biblioteką dźwięków.</source>
+        <translation>This file is not a sound library.</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
