@@ -100,6 +100,7 @@ private:
     static QVector<quint8> versionStamp(const QString &version);
     void startTransfer(const QString &label);
     void transferHandedOver();
+    void dismissProgress();
     void transactionEnded(int reason);
     bool confirmed(const QString &title, const QString &question);
     void resetOverviewLabels();

@@ -43,6 +43,17 @@ void MainWindow::startTransfer(const QString &label)
     m_progress = dialog;
     m_progressShown.invalidate();
     dialog->setValue(0);
+    dialog->show();
+}
+
+void MainWindow::dismissProgress()
+{
+    if (!m_progress)
+        return;
+    // Closing a progress dialog reports a cancel; this close is not the user's, and must not
+    // break off whatever the link is doing.
+    m_progress->disconnect(m_link);
+    m_progress->close();
 }
 
 void MainWindow::transferHandedOver()
@@ -51,15 +62,15 @@ void MainWindow::transferHandedOver()
     // progress; only a running transfer can move the dialog on.
     const bool transferRunning = m_link->isBusy()
         && (m_link->state() == cMyTamira::WriteArea || m_link->state() == cMyTamira::ReadArea);
-    if (!transferRunning && m_progress)
-        m_progress->close();
+    if (!transferRunning)
+        dismissProgress();
 }
 
 void MainWindow::transactionEnded(int reason)
 {
     // The link gave up (no answer, port lost, another port chosen): the dialog must not wait.
-    if (reason != cMyTamira::Completed && m_progress)
-        m_progress->close();
+    if (reason != cMyTamira::Completed)
+        dismissProgress();
 }
 
 void MainWindow::readSettingsFromTamira()
@@ -173,12 +184,12 @@ void MainWindow::on_actionLibraryUpdate_triggered()
             break;
         case cMyLibraryFile::TooLarge:
         case cMyLibraryFile::NotALibrary:
-            dialog->close();
+            dismissProgress();
             cMyDialogs::current().critical(this, tr("Błąd"), tr("Ten plik nie jest biblioteką dźwięków."));
             break;
         case cMyLibraryFile::CannotOpen:
         case cMyLibraryFile::Cancelled:
-            dialog->close();
+            dismissProgress();
             break;
         }
     });

@@ -192,7 +192,7 @@ int main(int argc, char *argv[])
         bytes += l.size();
 
     // The link's two debug lines per exchange go to stderr unless filtered; both are measured.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
 
     EchoPeer peer;
     if (!peer.start()) {
@@ -219,7 +219,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < runs; ++i)
         logged << linkWriteOnce(link, file);
     qInstallMessageHandler(nullptr);
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
     if (ping.contains(-1) || quiet.contains(-1) || logged.contains(-1)) {
         out << "a run failed\n";
         return 1;

@@ -169,7 +169,7 @@ private slots:
 void tst_Link::initTestCase()
 {
     // Two debug lines per exchange would bury the results; singleCommands looks at them.
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
 }
 
 void tst_Link::portChoiceReadsTheStatus()
@@ -335,7 +335,7 @@ void tst_Link::singleCommands()
     link.reset(true);
     QCOMPARE(link.state(), cMyTamira::ResetCommand);
     QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 5000);
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
 
     link.reset(false);
     QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 2, 5000);

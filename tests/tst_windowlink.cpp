@@ -43,7 +43,7 @@ private slots:
 
 void tst_WindowLink::initTestCase()
 {
-    QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
 }
 
 void tst_WindowLink::chosenPortReachesTheLink()
