@@ -7,6 +7,7 @@
 // Each figure is the median of several runs, each run opening and closing the port as the link
 // does. usage: bench_link [runs]
 
+#include "benchsupport.h"
 #include "cmyemulatorprocess.h"
 #include "cmyhexrecord.h"
 #include "cmytamira.h"
@@ -49,104 +50,6 @@ QList<QByteArray> wireLines(const QStringList &file)
     for (const QString &l : file)
         lines << l.toLatin1() + "\r\n";
     return lines;
-}
-
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
-// The other side of a pty that answers each line with itself, from a thread of its own.
-class EchoPeer
-{
-public:
-    bool start()
-    {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
-            return false;
-        m_path = QString::fromLocal8Bit(::ptsname(m_master));
-        // Held open so that the client closing its side is no hang-up.
-        m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
-        termios tio{};
-        if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
-            return false;
-        ::cfmakeraw(&tio);
-        ::tcsetattr(m_slave, TCSANOW, &tio);
-        m_thread = std::thread([this] { run(); });
-        return true;
-    }
-    ~EchoPeer()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        if (m_slave >= 0)
-            ::close(m_slave);
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    QString path() const { return m_path; }
-
-private:
-    void run()
-    {
-        QByteArray pending;
-        char buf[4096];
-        while (!m_stop) {
-            pollfd p{m_master, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0)
-                continue;
-            const ssize_t n = ::read(m_master, buf, sizeof buf);
-            if (n <= 0)
-                continue;
-            pending.append(buf, int(n));
-            int end;
-            while ((end = pending.indexOf('\n')) >= 0) {
-                const QByteArray line = pending.left(end + 1);
-                pending.remove(0, end + 1);
-                if (::write(m_master, line.constData(), size_t(line.size())) < 0)
-                    return;
-            }
-        }
-    }
-
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
-};
-
-// The link's pattern without the link: open, each line after the reply to the one before, close.
-double pingPongOnce(const QString &path, const QList<QByteArray> &lines)
-{
-    QSerialPort port;
-    QEventLoop loop;
-    int next = 0;
-    QObject::connect(&port, &QSerialPort::readyRead, [&] {
-        port.readAll();
-        if (next < lines.size())
-            port.write(lines.at(next++));
-        else
-            loop.quit();
-    });
-    QElapsedTimer t;
-    t.start();
-    port.setPortName(path);
-    port.setBaudRate(QSerialPort::Baud9600);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
-    if (!port.open(QIODevice::ReadWrite))
-        return -1;
-    port.write(lines.at(next++));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    loop.exec();
-    port.close();
-    return next == lines.size() ? t.nsecsElapsed() / 1e6 : -1;
 }
 
 double linkWriteOnce(cMyTamira &link, QStringList file)

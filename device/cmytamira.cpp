@@ -184,9 +184,10 @@ void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
     m_state = state;
     m_outgoingLines.clear();
     m_replies.clear();
+    m_replyCount = 0;
     m_outgoingLines.reserve(lines.size());
     for (const QString &line : lines)
-        m_outgoingLines << line + QStringLiteral("\r\n");
+        m_outgoingLines << line.toLatin1() + QByteArrayLiteral("\r\n");
     m_running = true;
     ++m_transaction;
     m_lineIndex = 0;
@@ -196,7 +197,7 @@ void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
 void cMyTamira::sendLine(int index)
 {
     m_replyTimer.start();
-    writeBytes(m_outgoingLines.at(index).toLatin1());
+    writeBytes(m_outgoingLines.at(index));
 }
 
 void cMyTamira::writeBytes(const QByteArray &bytes)
@@ -222,7 +223,11 @@ void cMyTamira::readSerialPort()
         bytes.truncate(nul);
     const QString reply = QString::fromLatin1(bytes);
     qCDebug(lcLink).noquote() << QStringLiteral("Odczytane:\t") + reply;
-    m_replies.append(reply);
+    ++m_replyCount;
+    // Only the reads look at the replies afterwards; a sound library's 90,000 echoes are
+    // counted, not kept.
+    if (m_state == ReadArea || m_state == ReadStatus)
+        m_replies.append(reply);
 
     if (m_state == SingleCommand || m_state == ResetCommand) {
         closeTransaction();
@@ -231,7 +236,7 @@ void cMyTamira::readSerialPort()
     }
 
     const int lineCount = m_outgoingLines.size();
-    const int replyCount = m_replies.size();
+    const int replyCount = m_replyCount;
     ++m_lineIndex;
     if (m_lineIndex < lineCount) {
         sendLine(m_lineIndex);

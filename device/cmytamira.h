@@ -93,8 +93,9 @@ private:
     QSerialPort m_port;
     LinkState m_state = WriteArea;
     int m_lineIndex = 0;
-    QStringList m_outgoingLines;
+    QList<QByteArray> m_outgoingLines; // Latin-1, each with its "\r\n"
     QStringList m_replies;
+    int m_replyCount = 0;
     bool m_breakRequested = false;
 
     bool m_running = false;
