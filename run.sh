@@ -10,7 +10,10 @@ tmp=$(mktemp -d)
 cleanup() { kill $(jobs -p) 2>/dev/null || true; rm -rf "$tmp"; }
 trap cleanup EXIT INT TERM
 
-"$bin/tamira-emulator" --log "$tmp/emulator.log" > "$tmp/emulator.out" &
+# A demo device: passed self-test, some dive statistics, versions and a sound library.
+"$bin/tamira-emulator" --log "$tmp/emulator.log" --flags 1 --max-depth 4217 --dive-time 3725 \
+    --serial 4660 --hardware 2.1.0.3 --memory 4 --firmware 1.0.5.0 --language English \
+    --library 1.2.0.0 > "$tmp/emulator.out" &
 emulator=$!
 while [ ! -s "$tmp/emulator.out" ]; do
     kill -0 "$emulator" 2>/dev/null || { echo "The device emulator did not start." >&2; exit 1; }

@@ -1,6 +1,9 @@
 // Start-up time of TAMIRAdesk's window against a bare QMainWindow program, measured in the same
-// run: the time from starting the process until it reports its window shown. Prints medians.
-// usage: bench_startup [runs] (the platform is taken from QT_QPA_PLATFORM, offscreen if unset)
+// run: the time from starting the process until its window is exposed and painted. Prints the
+// medians on the display the programs would use (when there is one) and on the offscreen
+// platform. The goal, at most 1.5 times the bare program, is for a real display: offscreen has
+// no display server to pay for, so the fonts and widgets weigh more there.
+// usage: bench_startup [runs]
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -36,22 +39,28 @@ double median(QVector<double> v)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 15;
     const QString probe = QCoreApplication::applicationDirPath() + QStringLiteral("/startup_probe");
-
-    timeOnce(probe, {}); // warm the file cache
-    QVector<double> app_, bare;
-    for (int i = 0; i < runs; ++i) { // interleaved, so both see the same machine state
-        app_.append(timeOnce(probe, {}));
-        bare.append(timeOnce(probe, {QStringLiteral("--bare")}));
-    }
-    const double a = median(app_), b = median(bare);
     QTextStream out(stdout);
-    out << "platform " << qgetenv("QT_QPA_PLATFORM") << ", " << runs << " runs each\n";
-    out << QStringLiteral("TAMIRAdesk window shown after %1 ms (median)\n").arg(a, 0, 'f', 1);
-    out << QStringLiteral("bare QMainWindow shown after %1 ms (median)\n").arg(b, 0, 'f', 1);
-    out << QStringLiteral("ratio %1 (goal: at most 1.5)\n").arg(a / b, 0, 'f', 2);
+
+    QStringList platforms;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        platforms << QStringLiteral("xcb");
+    platforms << QStringLiteral("offscreen");
+    for (const QString &platform : qAsConst(platforms)) {
+        qputenv("QT_QPA_PLATFORM", platform.toLatin1());
+        timeOnce(probe, {}); // warm the file cache
+        QVector<double> ours, bare;
+        for (int i = 0; i < runs; ++i) { // interleaved, so both see the same machine state
+            ours.append(timeOnce(probe, {}));
+            bare.append(timeOnce(probe, {QStringLiteral("--bare")}));
+        }
+        const double a = median(ours), b = median(bare);
+        out << "platform " << platform << ", " << runs << " runs each\n";
+        out << QStringLiteral("  TAMIRAdesk window shown after %1 ms (median)\n").arg(a, 0, 'f', 1);
+        out << QStringLiteral("  bare QMainWindow shown after %1 ms (median)\n").arg(b, 0, 'f', 1);
+        out << QStringLiteral("  ratio %1%2\n").arg(a / b, 0, 'f', 2)
+                   .arg(platform == QLatin1String("offscreen") ? QString() : QStringLiteral(" (goal: at most 1.5)"));
+    }
     return 0;
 }

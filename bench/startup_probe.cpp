@@ -1,6 +1,6 @@
 // Started by bench_startup: builds either the real main window (as main() does) or a bare
-// QMainWindow, and prints "shown" as soon as the window has been shown and the event loop has
-// taken its first turn. Then it quits.
+// QMainWindow, and prints "shown" once the platform has exposed the window and the event loop
+// has painted it. Then it quits.
 
 #include "mainwindow.h"
 #include "tamiraresources.h"
@@ -9,6 +9,7 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 
 int main(int argc, char *argv[])
 {
@@ -25,9 +26,19 @@ int main(int argc, char *argv[])
         window.reset(new MainWindow);
     }
     window->show();
-    QTimer::singleShot(0, [] {
+    QWindow *handle = window->windowHandle();
+    auto report = [] {
         QTextStream(stdout) << "shown" << Qt::endl;
         QCoreApplication::quit();
+    };
+    // The expose event is followed by the first paint; the zero timer runs after both.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (handle && handle->isExposed()) {
+            poll.stop();
+            QTimer::singleShot(0, report);
+        }
     });
+    poll.start(0);
     return app.exec();
 }

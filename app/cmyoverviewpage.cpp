@@ -1,0 +1,39 @@
+#include "cmyoverviewpage.h"
+
+#include <QGroupBox>
+#include <QPainter>
+#include <QPainterPath>
+
+cMyOverviewPage::cMyOverviewPage(QWidget *parent)
+    : QWidget(parent)
+{
+    QPalette p = palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Active, role, Qt::white), p.setColor(QPalette::Inactive, role, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(255, 255, 255, 140));
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(255, 255, 255, 140));
+    p.setColor(QPalette::Base, Qt::transparent);
+    p.setColor(QPalette::Button, QColor(20, 110, 160));
+    setPalette(p);
+}
+
+void cMyOverviewPage::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    if (m_picture.isNull())
+        m_picture.load(QStringLiteral(":/grafika/grafika/odslona2_soft_max_05.jpg"));
+    if (m_scaled.size() != size() && !m_picture.isNull())
+        m_scaled = m_picture.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawPixmap(0, 0, m_scaled);
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(255, 255, 255, 90));
+    painter.setBrush(QColor(0, 20, 40, 110));
+    for (QGroupBox *group : findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!group->isVisible())
+            continue;
+        QPainterPath panel;
+        panel.addRoundedRect(QRectF(group->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+        painter.drawPath(panel);
+    }
+}
