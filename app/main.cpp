@@ -9,16 +9,14 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    initTamiraResources();
+    // The texts are written in Polish; the built-in English catalogue is always installed.
+    QTranslator translator;
+    if (!installEnglishCatalogue(translator))
+        qDebug("English catalogue not loaded");
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);
 
-    // The texts are written in Polish; the built-in English catalogue is always installed.
-    QTranslator translator;
-    if (!translator.load(QStringLiteral(":/language/english.qm")))
-        qDebug("English catalogue not loaded");
-    app.installTranslator(&translator);
 
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);

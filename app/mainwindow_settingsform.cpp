@@ -88,6 +88,35 @@ void storeText(cMyMemoryArea *image, quint32 address, int size, const QString &v
     image->setData(address, QVector<quint8>(bytes.begin(), bytes.end()));
 }
 
+// What timer and message rules share: condition, measured value with its threshold, comparison
+// and action (the timer action or the message), at the same offsets and with lists in the same
+// order.
+void bindRule(const RuleEditors &rule, cMyMemoryArea *image, quint32 base, cMyTableModel *const lists[])
+{
+    pairThreshold(rule.measured, rule.threshold);
+    bind(rule.condition, image, base, 0, 0);
+    bind(rule.measured, image, base + 1, 0, 0);
+    bind(rule.comparison, image, base + 2, 0, 0);
+    bind(rule.threshold, image, base + 3, 1, 1);
+    bind(rule.action, image, base + 5, 0, 0);
+    rule.condition->setModel(lists[0]);
+    rule.measured->setModel(lists[1]);
+    rule.comparison->setModel(lists[2]);
+    rule.action->setModel(lists[3]);
+}
+
+// Selects the shared editors of a rule from the image; returns the stored threshold, read
+// first because choosing the measured value resets it.
+qint16 refreshRule(const RuleEditors &rule, const cMyMemoryArea *image, quint32 base)
+{
+    const qint16 threshold = s16(image, base + 3);
+    rule.condition->selectValue(u8(image, base));
+    rule.measured->selectValue(u8(image, base + 1));
+    rule.comparison->selectValue(u8(image, base + 2));
+    rule.action->selectValue(u8(image, base + 5));
+    return threshold;
+}
+
 void setThreshold(const RuleEditors &rule, qint16 raw)
 {
     double faktor = rule.measured->currentFaktor();
@@ -169,47 +198,29 @@ void MainWindow::bindSettingsForm()
 
     // Timer rules.
     RuleGrid::buildTimerRules(m_params->timLayout);
-    cMyTableModel *tim[] = {list(this, "timCb1"), list(this, "timCb2"), list(this, "timCb3"), list(this, "timCb4")};
+    cMyTableModel *const tim[] = {list(this, "timCb1"), list(this, "timCb2"), list(this, "timCb3"), list(this, "timCb4")};
     for (int r = 0; r < RuleGrid::kTimerRules; ++r) {
         const quint32 base = kTimerBase + 8 * quint32(r);
         const RuleEditors rule = RuleGrid::timerRule(m_params->timLayout, r);
         m_timerRules.append(rule);
-        pairThreshold(rule.measured, rule.threshold);
-        bind(rule.condition, m_image, base, 0, 0);
-        bind(rule.measured, m_image, base + 1, 0, 0);
-        bind(rule.comparison, m_image, base + 2, 0, 0);
-        bind(rule.threshold, m_image, base + 3, 1, 1);
-        bind(rule.action, m_image, base + 5, 0, 0);
+        bindRule(rule, m_image, base, tim);
         bind(rule.time, m_image, base + 6, 1, 0);
         rule.time->mySetFaktor(1);
         rule.time->mySetRange(0, 65535);
         rule.time->mySetUnit(QStringLiteral("[s]"));
-        rule.condition->setModel(tim[0]);
-        rule.measured->setModel(tim[1]);
-        rule.comparison->setModel(tim[2]);
-        rule.action->setModel(tim[3]);
     }
 
     // Message rules.
     RuleGrid::buildMessageRules(m_messages->msgLayout);
-    cMyTableModel *msg[] = {list(this, "msgCb1"), list(this, "msgCb2"), list(this, "msgCb3"),
-                            list(this, "msgCb4"), list(this, "msgCb5"), list(this, "msgCb6")};
+    cMyTableModel *const msg[] = {list(this, "msgCb1"), list(this, "msgCb2"), list(this, "msgCb3"),
+                                  list(this, "msgCb4"), list(this, "msgCb5"), list(this, "msgCb6")};
     for (int r = 0; r < RuleGrid::kMessageRules; ++r) {
         const quint32 base = kMessageBase + 8 * quint32(r);
         const RuleEditors rule = RuleGrid::messageRule(m_messages->msgLayout, r);
         m_messageRules.append(rule);
-        pairThreshold(rule.measured, rule.threshold);
-        bind(rule.condition, m_image, base, 0, 0);
-        bind(rule.measured, m_image, base + 1, 0, 0);
-        bind(rule.comparison, m_image, base + 2, 0, 0);
-        bind(rule.threshold, m_image, base + 3, 1, 1);
-        bind(rule.action, m_image, base + 5, 0, 0);
+        bindRule(rule, m_image, base, msg);
         bind(rule.format, m_image, base + 6, 0, 0);
         bind(rule.repetition, m_image, base + 7, 0, 0);
-        rule.condition->setModel(msg[0]);
-        rule.measured->setModel(msg[1]);
-        rule.comparison->setModel(msg[2]);
-        rule.action->setModel(msg[3]);
         rule.format->setModel(msg[4]);
         rule.repetition->setModel(msg[5]);
     }
@@ -227,11 +238,7 @@ void MainWindow::refreshSettingsForm()
     for (int r = 0; r < m_messageRules.size(); ++r) {
         const quint32 base = kMessageBase + 8 * quint32(r);
         const RuleEditors &rule = m_messageRules.at(r);
-        const qint16 threshold = s16(image, base + 3);
-        rule.condition->selectValue(u8(image, base));
-        rule.measured->selectValue(u8(image, base + 1));
-        rule.comparison->selectValue(u8(image, base + 2));
-        rule.action->selectValue(u8(image, base + 5));
+        const qint16 threshold = refreshRule(rule, image, base);
         rule.format->selectValue(u8(image, base + 6));
         rule.repetition->selectValue(u8(image, base + 7));
         setThreshold(rule, threshold);
@@ -261,11 +268,7 @@ void MainWindow::refreshSettingsForm()
     for (int r = 0; r < m_timerRules.size(); ++r) {
         const quint32 base = kTimerBase + 8 * quint32(r);
         const RuleEditors &rule = m_timerRules.at(r);
-        const qint16 threshold = s16(image, base + 3);
-        rule.condition->selectValue(u8(image, base));
-        rule.measured->selectValue(u8(image, base + 1));
-        rule.comparison->selectValue(u8(image, base + 2));
-        rule.action->selectValue(u8(image, base + 5));
+        const qint16 threshold = refreshRule(rule, image, base);
         rule.time->setValue(u16(image, base + 6));
         setThreshold(rule, threshold);
     }

@@ -94,10 +94,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    initTamiraResources();
     QTranslator translator;
-    translator.load(QStringLiteral(":/language/english.qm"));
-    app.installTranslator(&translator);
+    installEnglishCatalogue(translator);
     QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
     const int reads = argc > 1 ? qMax(1, atoi(argv[1])) : 11;
     QTextStream out(stdout);

@@ -47,10 +47,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    initTamiraResources();
     QTranslator translator;
-    translator.load(QStringLiteral(":/language/english.qm"));
-    app.installTranslator(&translator);
+    installEnglishCatalogue(translator);
 
     MainWindow window;
     window.ensureSettingsForm();

@@ -1,4 +1,5 @@
 #include "benchsupport.h"
+#include "serialsettings.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -81,12 +82,7 @@ double pingPongOnce(const QString &path, const QList<QByteArray> &lines)
     });
     QElapsedTimer t;
     t.start();
-    port.setPortName(path);
-    port.setBaudRate(QSerialPort::Baud9600);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
+    applyTamiraSerialSettings(port, path);
     if (!port.open(QIODevice::ReadWrite))
         return -1;
     port.write(lines.at(next++));

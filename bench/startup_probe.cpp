@@ -20,9 +20,7 @@ int main(int argc, char *argv[])
     if (bare) {
         window.reset(new QMainWindow);
     } else {
-        initTamiraResources();
-        translator.load(QStringLiteral(":/language/english.qm"));
-        app.installTranslator(&translator);
+        installEnglishCatalogue(translator);
         window.reset(new MainWindow);
     }
     window->show();

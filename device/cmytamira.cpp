@@ -1,4 +1,5 @@
 #include "cmytamira.h"
+#include "serialsettings.h"
 
 #include "cmydialogs.h"
 #include "cmyhexrecord.h"
@@ -158,12 +159,7 @@ bool cMyTamira::openPort()
         cMyDialogs::current().critical(nullptr, tr("Błąd"), m_port.errorString());
         return false;
     }
-    m_port.setPortName(m_portName);
-    m_port.setBaudRate(QSerialPort::Baud9600);
-    m_port.setDataBits(QSerialPort::Data8);
-    m_port.setParity(QSerialPort::NoParity);
-    m_port.setStopBits(QSerialPort::OneStop);
-    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    applyTamiraSerialSettings(m_port, m_portName);
     if (m_portName.isEmpty())
         return false;
     m_opening = true;

@@ -1,5 +1,7 @@
 #include "tamiraresources.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <QtGlobal>
 
 static void initOnce()
@@ -11,4 +13,12 @@ void initTamiraResources()
 {
     static const bool done = (initOnce(), true);
     Q_UNUSED(done)
+}
+
+bool installEnglishCatalogue(QTranslator &translator)
+{
+    initTamiraResources();
+    const bool loaded = translator.load(QStringLiteral(":/language/english.qm"));
+    QCoreApplication::installTranslator(&translator);
+    return loaded;
 }

@@ -5,6 +5,7 @@
 #include "cmyemudevice.h"
 #include "cmyemufaultplan.h"
 #include "cmyemulatorprocess.h"
+#include "serialsettings.h"
 #include "cmyemulineassembler.h"
 #include "cmyemulog.h"
 #include "cmyemuoptions.h"
@@ -61,12 +62,7 @@ qint16 simWord(cMyEmuDevice &device, quint32 address)
 
 void configureSerial(QSerialPort &port, const QString &path)
 {
-    port.setPortName(path);
-    port.setBaudRate(QSerialPort::Baud9600);
-    port.setDataBits(QSerialPort::Data8);
-    port.setParity(QSerialPort::NoParity);
-    port.setStopBits(QSerialPort::OneStop);
-    port.setFlowControl(QSerialPort::NoFlowControl);
+    applyTamiraSerialSettings(port, path);
 }
 
 // One line out, one arrival of bytes back (or nothing after the deadline).

@@ -14,11 +14,9 @@
     int main(int argc, char *argv[])                                                            \
     {                                                                                           \
         QApplication app(argc, argv);                                                           \
-        initTamiraResources();                                                                  \
         QTranslator translator;                                                                 \
-        if (!translator.load(QStringLiteral(":/language/english.qm")))                         \
+        if (!installEnglishCatalogue(translator))                                               \
             qFatal("the English catalogue is missing from the resources");                     \
-        app.installTranslator(&translator);                                                     \
         TestObject tc;                                                                          \
         QTEST_SET_MAIN_SOURCE_PATH                                                              \
         return QTest::qExec(&tc, argc, argv);                                                   \
