@@ -1,10 +1,10 @@
 #include "cmytamira.h"
-#include "serialsettings.h"
 
 #include "cmydialogs.h"
 #include "cmyhexrecord.h"
 #include "cmyreplywalker.h"
 #include "cmystatusdecoder.h"
+#include "serialsettings.h"
 
 #include <QDebug>
 #include <QLoggingCategory>

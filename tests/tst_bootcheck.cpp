@@ -58,7 +58,6 @@ private slots:
     void deviceThatCannotBeOpenedIsSkipped();
     void tamiraInNormalOperationIsNotTouched();
     void everyAcceptedBootloaderIsRestartedInListOrder();
-    void failedTransfersChangeNothing();
     void questionIsTranslatedInTheMainWindowContext();
 };
 
@@ -253,27 +252,6 @@ void tst_BootCheck::everyAcceptedBootloaderIsRestartedInListOrder()
             perDevice.append(call.kind);
     QCOMPARE(perDevice, (QVector<Call::Kind>{Call::Open, Call::Close, Call::Open, Call::Close,
                                              Call::Open, Call::Close}));
-    QCOMPARE(usb.openHandles(), 0);
-}
-
-void tst_BootCheck::failedTransfersChangeNothing()
-{
-    cMyScriptedDialogs dialogs;
-    cMyFakeUsb usb;
-    usb.addBus();
-    struct usb_device *stuck = usb.addDevice(0, kAtmel, kBootloader);
-    struct usb_device *next = usb.addDevice(0, kAtmel, kBootloader);
-    usb.setTransferResult(stuck, -110); // timed out
-
-    dialogs.expectMessage(cMyDialogs::Yes);
-    dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, nullptr);
-    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-
-    const QVector<Call> transfers = usb.calls(Call::ControlMsg);
-    QCOMPARE(transfers.size(), 4); // the second request still goes out after a failed first
-    QCOMPARE(transfers.at(1).device, stuck);
-    QCOMPARE(transfers.at(3).device, next);
     QCOMPARE(usb.openHandles(), 0);
 }
 

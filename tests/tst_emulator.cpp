@@ -88,19 +88,13 @@ private slots:
     void writesAreStoredOnlyWhereTheyFit();
     void flashHonoursExtendedLinearAddresses();
     void statusValuesComeFromTheSettings();
-    void badSettingsAreRefused();
     void serviceCommandsActOnTheDevice();
     void simulationFollowsThePressure();
-    void diveModelPhasesAndTimers();
     void faultPlanShapesReplies();
     void linesAreAssembledAndBounded();
-    void anyInputGetsExactlyOneReply();
-    void logRecoversLinesAndReplies();
 
     void serialPortReopenedPerTransaction();
     void staleRepliesDoNotReachTheNextTransaction();
-    void simulationCycleOverTheWire();
-    void splitNulAndBangFaultsOnTheWire();
     void hangUpAndBootTakeThePortAway();
     void silenceAfterNLines();
     void baudRateDelayMatchesTheWireTime();
@@ -279,32 +273,6 @@ void tst_Emulator::statusValuesComeFromTheSettings()
     QCOMPARE(d.memory(cMyEmuDevice::Otp).word(0), quint16(7));
 }
 
-void tst_Emulator::badSettingsAreRefused()
-{
-    cMyEmuDevice d;
-    cMyEmuFaultPlan faults;
-    cMyEmuIoConfig io;
-    cMyEmuOptions options(d, faults, io);
-    QString error;
-    const QList<QStringList> bad = {
-        {"--flags", "256"},      {"--serial", "-1"},           {"--hardware", "1.2.3"},
-        {"--firmware", "1.2.3.256"}, {"--language", "Seventeen chars!!"}, {"--max-depth"},
-        {"--no-such-option", "1"}, {"stray"},                   {"--split", "x:1"},
-        {"--eeprom", "/nonexistent/file.tmo"},
-    };
-    for (const QStringList &args : bad) {
-        error.clear();
-        QVERIFY2(!options.parseArguments(args, &error), qPrintable(args.join(' ')));
-        QVERIFY(!error.isEmpty());
-    }
-    QVERIFY(options.control(QStringLiteral("memory 300")).startsWith(QLatin1String("error:")));
-    QVERIFY(options.control(QStringLiteral("log /tmp/x")).startsWith(QLatin1String("error:")));
-    QVERIFY(options.control(QStringLiteral("flags")).startsWith(QLatin1String("error:")));
-    // Nothing of the refused values reached the device.
-    QCOMPARE(d.memory(cMyEmuDevice::Otp).byteAt(6), quint8(4));
-    QCOMPARE(d.memory(cMyEmuDevice::Ram).byteAt(cMyEmuDevice::kRamStatusFlags), quint8(0));
-}
-
 void tst_Emulator::serviceCommandsActOnTheDevice()
 {
     cMyEmuDevice d;
@@ -399,46 +367,6 @@ void tst_Emulator::simulationFollowsThePressure()
     QCOMPARE(simWord(d, 0x0140), qint16(0));
 }
 
-void tst_Emulator::diveModelPhasesAndTimers()
-{
-    cMyEmuDiveModel m;
-    qint64 t = 0;
-    auto at = [&](int depthCm) { m.sample(1000 + depthCm, 1000, t); t += 1000; };
-    for (int i = 0; i < 5; ++i)
-        at(0);                        // 4 s at the surface
-    for (int d = 100; d <= 1000; d += 100)
-        at(d);                        // descent at 1 m/s
-    for (int i = 0; i < 5; ++i)
-        at(1000);                     // bottom
-    for (int d = 800; d >= 0; d -= 200)
-        at(d);                        // ascent at 2 m/s
-    at(0);
-    at(0);
-    const cMyEmuDiveModel::Values &v = m.values();
-    QVERIFY(!m.isDiving());
-    QCOMPARE(v.maxDepth, qint16(1000));
-    QCOMPARE(v.descentTime, quint16(9));
-    QCOMPARE(v.bottomTime, quint16(5));
-    QCOMPARE(v.ascentTime, quint16(5));
-    QCOMPARE(v.diveTime, quint16(19));
-    QCOMPARE(v.stopwatch, v.diveTime);
-    QCOMPARE(v.averageDescent, qint16(100));
-    QCOMPARE(v.averageAscent, qint16(-200));
-    QVERIFY(v.averageDepth > 500 && v.averageDepth < 800);
-    QCOMPARE(v.surfaceTime, quint16(2));
-    QCOMPARE(v.timer1, quint16(v.timer2 + v.timer3));
-    QCOMPARE(v.timer2, quint16(19));
-    QCOMPARE(m.takeDiveSeconds(), 19u);
-    QCOMPARE(m.takeDiveSeconds(), 0u);
-
-    // A new dive starts its own figures; time running backwards counts as none.
-    at(300);
-    t -= 5000;
-    at(400);
-    QCOMPARE(m.values().maxDepth, qint16(400));
-    QCOMPARE(m.values().diveTime, quint16(0));
-}
-
 void tst_Emulator::faultPlanShapesReplies()
 {
     cMyEmuFaultPlan plan;
@@ -520,69 +448,6 @@ void tst_Emulator::linesAreAssembledAndBounded()
     QVERIFY(!a.hasPartialLine());
 }
 
-void tst_Emulator::anyInputGetsExactlyOneReply()
-{
-    // Random bytes, random words and records with random fields, in random modes: the device
-    // must neither crash nor stay silent, and its replies must stay short.
-    QRandomGenerator random(20240611);
-    cMyEmuDevice d;
-    cMyEmuLineAssembler assembler(cMyEmuDevice::kMaxLineLength + 2);
-    const QByteArrayList words = {"#ROOT", "#HEX", "#SIMUL", "#EEPROM", "#FLASH", "#OTP", "#RAM", "#ROM",
-                                  "#MDID", "#READ", "#WRITE", "#CLEAR", "#RESET", "#OFF", "#BOOT"};
-    int lines = 0;
-    for (int i = 0; i < 20000; ++i) {
-        QByteArray chunk;
-        switch (random.bounded(4)) {
-        case 0: {
-            chunk.resize(random.bounded(80));
-            for (char &c : chunk)
-                c = char(random.bounded(256));
-            break;
-        }
-        case 1:
-            chunk = words.at(random.bounded(words.size())) + "\r\n";
-            break;
-        case 2: {
-            QVector<quint8> bytes(random.bounded(1, 256));
-            for (quint8 &b : bytes)
-                b = quint8(random.bounded(256));
-            chunk = record(quint16(random.bounded(0x10000)), bytes) + "\r\n";
-            break;
-        }
-        default:
-            chunk = cMyHexRecord(quint16(random.bounded(0x10000)), nullptr).toString().toLatin1() + "\n";
-            break;
-        }
-        for (const cMyEmuLineAssembler::Line &line : assembler.feed(chunk, i)) {
-            const QByteArray reply = d.handleLine(line.bytes, line.overlong).bytes;
-            QVERIFY(!reply.isEmpty());
-            QVERIFY(reply.size() <= cMyEmuDevice::kMaxLineLength + 2);
-            ++lines;
-        }
-    }
-    QVERIFY(lines > 10000);
-}
-
-void tst_Emulator::logRecoversLinesAndReplies()
-{
-    QByteArray text = cMyEmuLog::event(0, QStringLiteral("start"));
-    text += cMyEmuLog::received(0.1, "#RO");
-    text += cMyEmuLog::received(0.2, QByteArray("OT\r\n\x00\xff\"\\\n#HE", 12));
-    text += cMyEmuLog::sent(0.3, 1, "#ROOT\r\n");
-    text += cMyEmuLog::sent(0.4, 2, "#E");
-    text += cMyEmuLog::sent(0.5, 2, "RR\r\n");
-    text += cMyEmuLog::sent(0.6, 3, QByteArray());
-    text += cMyEmuLog::sent(0.7, 9, "unfinished").chopped(1);  // still being written
-
-    const cMyEmuLog log = cMyEmuLog::parse(text);
-    QCOMPARE(log.receivedLines(), (QList<QByteArray>{"#ROOT\r\n", QByteArray("\x00\xff\"\\\n", 5)}));
-    QCOMPARE(log.replies(), (QList<QByteArray>{"#ROOT\r\n", "#ERR\r\n"}));
-    QCOMPARE(log.writes().size(), 4);
-    QCOMPARE(log.writes().at(2).line, qint64(2));
-    QVERIFY(log.replyTo(9).isEmpty());
-    QCOMPARE(log.events(), QStringList{QStringLiteral("start")});
-}
-
 void tst_Emulator::serialPortReopenedPerTransaction()
 {
     QTemporaryDir dir;
@@ -660,93 +525,6 @@ void tst_Emulator::staleRepliesDoNotReachTheNextTransaction()
     QCOMPARE(exchange(port, "#HEX\r\n"), QByteArray("#HEX\r\n"));
     port.close();
     QVERIFY(emu.log().events().join(QLatin1Char('\n')).contains(QLatin1String("port settings changed")));
-}
-
-void tst_Emulator::simulationCycleOverTheWire()
-{
-    // The simulation worker's own exchange, cycle by cycle, with sample times fixed at 500 ms.
-    cMyEmulatorProcess emu({"--sample-step", "500"});
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    QSerialPort port;
-    configureSerial(port, emu.portPath());
-    QVERIFY(port.open(QIODevice::ReadWrite));
-    for (const QByteArray line : {"#SIMUL\r\n", "#RAM\r\n", "#READ\r\n"})
-        QCOMPARE(exchange(port, line), line);
-    QCOMPARE(exchange(port, ":020110000000ED\r\n"), record(0x0110, {0xF5, 0x03}) + "\r\n");
-
-    QVector<QByteArray> block;
-    for (int cycle = 0; cycle < 5; ++cycle) {
-        block.clear();
-        for (int i = 0; i < 8; ++i)
-            block << exchange(port, request(quint16(0x0100 + 16 * i), 16) + "\r\n");
-        for (const QByteArray line : {":00000001FF\r\n", "#SIMUL\r\n", "#RAM\r\n", "#WRITE\r\n"})
-            QCOMPARE(exchange(port, line), line);
-        const int w = 1013 + 200 * cycle;  // 2 m per 500 ms
-        const QByteArray pressure = record(0x0100, {quint8(w & 0xFF), quint8(w >> 8)}) + "\r\n";
-        QCOMPARE(exchange(port, pressure), pressure);
-        for (const QByteArray line : {":00000001FF\r\n", "#SIMUL\r\n", "#RAM\r\n", "#READ\r\n"})
-            QCOMPARE(exchange(port, line), line);
-    }
-    port.close();
-
-    // The last cycle's read shows what the fourth pressure (1613 mbar) made of the dive.
-    cMyHexRecord r;
-    QVERIFY(r.fromString(QString::fromLatin1(block.at(0))));
-    QCOMPARE(r.wordAt(0), quint16(1613));
-    QVERIFY(r.fromString(QString::fromLatin1(block.at(1))));
-    QCOMPARE(r.wordAt(0), quint16(1013));
-    QVERIFY(r.fromString(QString::fromLatin1(block.at(4))));
-    QCOMPARE(r.wordAt(0), quint16(600));   // depth
-    QCOMPARE(r.wordAt(4), quint16(600));   // max depth
-    QVERIFY(r.fromString(QString::fromLatin1(block.at(6))));
-    QCOMPARE(r.wordAt(0), quint16(400));   // 4 m over the first second of sample time
-    QCOMPARE(emu.receivedLines().size(), 4 + 5 * 17);
-}
-
-void tst_Emulator::splitNulAndBangFaultsOnTheWire()
-{
-    cMyEmulatorProcess emu({"--split", "2", "--nul", "3:2", "--bang", "4:2", "--gap", "30", "--wrong-echo", "5",
-                            "--bad-checksum", "9", "--bad-checksum", "10"});
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    QSerialPort port;
-    configureSerial(port, emu.portPath());
-    QVERIFY(port.open(QIODevice::ReadWrite));
-
-    QCOMPARE(exchange(port, "#ROOT\r\n"), QByteArray("#ROOT\r\n"));
-
-    // The split reply arrives as two notifications; the desktop program takes each as a reply.
-    QSignalSpy ready(&port, &QSerialPort::readyRead);
-    port.write("#HEX\r\n");
-    QVERIFY(ready.wait(5000));
-    const QByteArray part1 = port.readAll();
-    QVERIFY(ready.wait(5000));
-    QCOMPARE(part1 + port.readAll(), QByteArray("#HEX\r\n"));
-    QCOMPARE(part1, QByteArray("#HE"));
-
-    QCOMPARE(exchange(port, "#RAM\r\n"), QByteArray("#R\0AM\r\n", 7));
-
-    // Bang lines come first, each on its own; the simulation worker skips them.
-    QByteArray all;
-    ready.clear();
-    port.write("#READ\r\n");
-    QDeadlineTimer deadline(5000);
-    while (!all.endsWith("#READ\r\n") && ready.wait(int(qMax<qint64>(1, deadline.remainingTime()))))
-        all += port.readAll();
-    QCOMPARE(all, QByteArray("!BUSY\r\n!BUSY\r\n#READ\r\n"));
-    QCOMPARE(ready.size(), 3);
-
-    QCOMPARE(exchange(port, "#OFF\r\n"), QByteArray("#XFF\r\n"));
-    for (const QByteArray line : {"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n"})
-        QCOMPARE(exchange(port, line), line);
-    // Line 9 is no record, so its checksum fault leaves it alone; line 10's record is broken.
-    QCOMPARE(exchange(port, "#READ\r\n"), QByteArray("#READ\r\n"));
-    const QByteArray rec = exchange(port, request(0x014A, 2) + "\r\n");
-    QCOMPARE(rec.size(), 17);
-    QVERIFY(rec.startsWith(":02014A00") && rec.endsWith("\r\n"));
-    cMyHexRecord parsed;
-    QVERIFY(!parsed.fromString(QString::fromLatin1(rec)));
-    port.close();
-    QVERIFY(emu.log().events().join('\n').contains(QLatin1String("line 9: bad-checksum skipped")));
 }
 
 void tst_Emulator::hangUpAndBootTakeThePortAway()

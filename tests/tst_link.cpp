@@ -196,7 +196,9 @@ void tst_Link::portChoiceReadsTheStatus()
     QVERIFY(!link.isBusy());
     QVERIFY(status.wait(10000));
     QVERIFY2(clock.elapsed() >= 990, qPrintable(QString::number(clock.elapsed())));
-    QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+    // A blocked event loop would deliver one tick at most; a busy machine may deliver far fewer
+    // than fifty.
+    QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
     ticker.stop();
 
     QCOMPARE(status.size(), 1);
