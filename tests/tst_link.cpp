@@ -242,8 +242,12 @@ void tst_Link::portChoiceReadsTheStatus()
     fresh.setPort(other.portPath());
     fresh.setPort(emu.portPath());
     QVERIFY(freshStatus.wait(10000));
-    QCOMPARE(emu.receivedLines().mid(kStatusLines).mid(0, 1), QList<QByteArray>{"#ROOT\r\n"});
-    QCOMPARE(emu.receivedLines().mid(kStatusLines).mid(2, kStatusLines), statusLines().mid(1));
+    // Before it: what the superseded write had got out when its port was closed (one or two
+    // lines, depending on how far the system had sent them).
+    const QList<QByteArray> later = emu.receivedLines().mid(kStatusLines);
+    QVERIFY(later.size() > kStatusLines && later.size() <= kStatusLines + 2);
+    QCOMPARE(later.mid(later.size() - kStatusLines), statusLines());
+    QCOMPARE(later.first(), QByteArray("#ROOT\r\n"));
     QCOMPARE(other.receivedLines().size(), kStatusLines);
     QVERIFY(dialogs.clean());
 }
