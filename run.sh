@@ -29,4 +29,6 @@ if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
     x11vnc -display "$DISPLAY" -localhost -rfbport 5900 -nopw -forever -quiet > "$tmp/vnc.log" 2>&1 &
     echo "No display here: connect a VNC viewer to localhost:5900 to see TAMIRAdesk."
 fi
+# The program writes every line it exchanges to the debug stream; the emulator's log has them.
+export QT_LOGGING_RULES="${QT_LOGGING_RULES:-tamira.link.debug=false}"
 "$bin/TAMIRAdesk" "$@"
