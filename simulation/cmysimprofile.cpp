@@ -60,12 +60,12 @@ private:
     Column m_column;
 };
 
-QwtLinearScaleEngine *scaleFromZero(bool inverted)
+QwtLinearScaleEngine *downwardScale()
 {
     auto *engine = new QwtLinearScaleEngine;
     engine->setReference(0.0);
     engine->setAttribute(QwtScaleEngine::IncludeReference);
-    engine->setAttribute(QwtScaleEngine::Inverted, inverted);
+    engine->setAttribute(QwtScaleEngine::Inverted);
     return engine;
 }
 
@@ -80,9 +80,9 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     setAxisTitle(QwtPlot::xBottom, tr("Czas [s]"));
     setAxisTitle(QwtPlot::yLeft, tr("Głębokość [m]"));
     setAxisTitle(QwtPlot::yRight, tr("Prędkość [m/s]"));
-    // Depth grows downwards, as in the water.
-    setAxisScaleEngine(QwtPlot::yLeft, scaleFromZero(true));
-    setAxisScaleEngine(QwtPlot::yRight, scaleFromZero(false));
+    // Depth grows downwards, as in the water, and so does a descending (positive) speed.
+    setAxisScaleEngine(QwtPlot::yLeft, downwardScale());
+    setAxisScaleEngine(QwtPlot::yRight, downwardScale());
 
     auto *grid = new QwtPlotGrid;
     grid->setMajorPen(QColor(220, 226, 235), 0, Qt::DotLine);
