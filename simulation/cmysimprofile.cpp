@@ -2,6 +2,7 @@
 
 #include <QPen>
 #include <qwt_legend.h>
+#include <qwt_plot_canvas.h>
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 #include <qwt_plot_marker.h>
@@ -75,6 +76,9 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     : QwtPlot(parent)
 {
     setCanvasBackground(QColor(250, 252, 255));
+    // Every replot redraws the curves anyway; a backing store would only add a copy.
+    if (auto *plotCanvas = qobject_cast<QwtPlotCanvas *>(canvas()))
+        plotCanvas->setPaintAttribute(QwtPlotCanvas::BackingStore, false);
     insertLegend(new QwtLegend, QwtPlot::TopLegend);
     enableAxis(QwtPlot::yRight);
     setAxisTitle(QwtPlot::xBottom, tr("Czas [s]"));
@@ -89,7 +93,7 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     grid->attach(this);
 
     m_depth = new QwtPlotCurve(tr("Głębokość"));
-    m_depth->setPen(QColor(20, 90, 170), 2.0);
+    m_depth->setPen(QColor(20, 90, 170), 1.0);
     m_depth->setBrush(QColor(20, 90, 170, 40));
     m_depth->setBaseline(0.0);
     m_depth->setPaintAttribute(QwtPlotCurve::FilterPoints);

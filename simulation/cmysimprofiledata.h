@@ -20,7 +20,7 @@ struct cMySimSample
 class cMySimProfileData
 {
 public:
-    static constexpr int kDisplayCapacity = 2048;
+    static constexpr int kDisplayCapacity = 1024;
 
     void clear();
     void append(const cMySimSample &sample);
