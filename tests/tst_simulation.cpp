@@ -14,18 +14,18 @@
 
 #include <QLabel>
 #include <QLoggingCategory>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QThread>
 
+#include <memory>
+
 namespace {
 
 struct RunResult
 {
-    bool ended = false;
-    bool status = false;
+    bool status = false;   // stays false when the run does not end in time
     int failure = -1;
     QVector<QString> firstValues;
 };
@@ -55,7 +55,6 @@ RunResult runWorker(const QString &port, double speed, int stopAfter, qint64 dtM
     });
     QObject::connect(worker, &cMySimWorker::failed, &receiver, [&result](int reason) { result.failure = reason; });
     QObject::connect(worker, &cMySimWorker::finished, &receiver, [&](bool status) {
-        result.ended = true;
         result.status = status;
         loop.quit();
     });
@@ -131,7 +130,6 @@ void tst_Simulation::workerExchangesTheExactLines()
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     // Stopped while its first cycle runs: the cycle still writes the pressure and switches back.
     const RunResult run = runWorker(emu.portPath(), 0.0, 1);
-    QVERIFY(run.ended);
     QVERIFY(run.status);
     const QStringList expected{
         "#SIMUL", "#RAM", "#READ", ":020110000000ED",
@@ -213,7 +211,6 @@ void tst_Simulation::runsThatCannotGoOn()
     cMyEmulatorProcess emu(emulatorArgs);
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     const RunResult run = runWorker(port == "emu" ? emu.portPath() : port, 0.0, 1, 0, 300, stopFirst);
-    QVERIFY(run.ended);
     QCOMPARE(run.status, status);
     QCOMPARE(run.failure, failure);
     const QStringList lines = asText(emu.receivedLines());
