@@ -17,6 +17,18 @@ QString recordLine(quint16 address, const QVector<quint8> &bytes)
     return cMyHexRecord(address, bytes).toString();
 }
 
+// The eight block reads never change; they are built once, not in every cycle.
+const QStringList &blockRequests()
+{
+    static const QStringList requests = [] {
+        QStringList lines;
+        for (int i = 0; i < cMySimWorker::kBlockCount; ++i)
+            lines << recordLine(quint16(cMySimWorker::kPressureAddress + 16 * i), QVector<quint8>(16, 0));
+        return lines;
+    }();
+    return requests;
+}
+
 } // namespace
 
 cMySimWorker::cMySimWorker(QObject *parent)
@@ -88,11 +100,9 @@ bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands)
 bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
 {
     values.resize(kBlockCount);
-    for (int i = 0; i < kBlockCount; ++i) {
-        const QString request = recordLine(quint16(kPressureAddress + 16 * i), QVector<quint8>(16, 0));
-        if (!sendCommand(port, request, values[i]))
+    for (int i = 0; i < kBlockCount; ++i)
+        if (!sendCommand(port, blockRequests().at(i), values[i]))
             return false;
-    }
     return true;
 }
 
