@@ -48,6 +48,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_bootCheckTimer->start(2000);
     connect(ui->simWidget, &cMySimWidget::simulationInProgress, this, &MainWindow::simulationInProgress);
     connect(m_bootCheckTimer, &QTimer::timeout, this, &MainWindow::checkBootDevices);
+    // Why a simulation failed goes to the status bar: the page itself shows no box.
+    connect(ui->simWidget, &cMySimWidget::statusMessage, this, [this](const QString &text) {
+        ui->statusBar->showMessage(text);
+    });
 }
 
 MainWindow::~MainWindow()
@@ -179,6 +183,8 @@ void MainWindow::simulationInProgress(bool state)
     ui->tabStart->setEnabled(!state);
     ui->tabTimery->setEnabled(!state);
     ui->tabKomunikaty->setEnabled(!state);
+    if (state)
+        ui->statusBar->clearMessage();
     // Page changes must not start status reads while the simulation owns the serial port;
     // exactly one connection exists whenever no simulation runs.
     disconnect(m_tabConnection);

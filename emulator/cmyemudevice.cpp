@@ -38,6 +38,12 @@ constexpr quint32 kRamTimer1 = 0x0172;
 constexpr quint32 kRamTimer2 = 0x0174;
 constexpr quint32 kRamTimer3 = 0x0176;
 
+// The dive thresholds in the settings block.
+constexpr quint32 kEepromDiveStart = 0x088;     // u8, cm
+constexpr quint32 kEepromSurfacing = 0x08A;     // u8, cm
+constexpr quint32 kEepromAscentStart = 0x090;   // s16, cm/s
+constexpr quint32 kEepromBottomStart = 0x092;   // s16, cm/s
+
 QByteArray lineContent(const QByteArray &line)
 {
     int end = line.size();
@@ -225,6 +231,14 @@ void cMyEmuDevice::pressureSampled()
 {
     const qint64 now = m_sampleStepMs > 0 ? m_sampleCount * m_sampleStepMs : m_clock();
     ++m_sampleCount;
+    // Read at every sample, so that settings written between two runs take effect at once.
+    const cMyEmuMemory &eeprom = memory(Eeprom);
+    cMyEmuDiveModel::Thresholds thresholds;
+    thresholds.diveStartCm = eeprom.byteAt(kEepromDiveStart);
+    thresholds.surfacingCm = eeprom.byteAt(kEepromSurfacing);
+    thresholds.ascentStartCmS = qint16(eeprom.word(kEepromAscentStart));
+    thresholds.bottomStartCmS = qint16(eeprom.word(kEepromBottomStart));
+    m_model.setThresholds(thresholds);
     cMyEmuMemory &ram = memory(Ram);
     m_model.sample(ram.word(kRamPressure), ram.word(kRamSurfacePressure), now);
 

@@ -25,7 +25,7 @@ void cMyEmuDiveModel::sample(int pressureMbar, int surfaceMbar, qint64 nowMs)
         m_started = true;
         m_lastMs = m_refMs = nowMs;
         m_depth = m_refDepth = depth;
-        if (depth >= kDiveStartCm)
+        if (depth >= diveStartCm())
             startDive();
         publish();
         return;
@@ -40,12 +40,14 @@ void cMyEmuDiveModel::sample(int pressureMbar, int surfaceMbar, qint64 nowMs)
     }
 
     // The time since the last sample belongs to the state the diver was in during it.
+    if (m_diving)
+        updatePhase();
     accumulate(dt, m_depth, depth);
     m_depth = depth;
 
-    if (!m_diving && depth >= kDiveStartCm) {
+    if (!m_diving && depth >= diveStartCm()) {
         startDive();
-    } else if (m_diving && depth < kDiveEndCm) {
+    } else if (m_diving && depth < diveEndCm()) {
         m_diving = false;
         m_surfaceMs = 0;
     }
@@ -69,20 +71,45 @@ void cMyEmuDiveModel::accumulate(qint64 dt, int depthBefore, int depthAfter)
     m_sessionDiveMs += dt;
     m_statDiveMs += dt;
     m_depthIntegral += 0.5 * (depthBefore + depthAfter) * double(dt);
-    if (m_speed > kBottomSpeedCmS) {
+    switch (m_phase) {
+    case Phase::Descent:
         m_descentMs += dt;
         m_descentIntegral += double(m_speed) * double(dt);
-    } else if (m_speed < -kBottomSpeedCmS) {
+        break;
+    case Phase::Bottom:
+        m_bottomMs += dt;
+        break;
+    case Phase::Ascent:
         m_ascentMs += dt;
         m_ascentIntegral += double(m_speed) * double(dt);
-    } else {
-        m_bottomMs += dt;
+        break;
     }
+}
+
+void cMyEmuDiveModel::updatePhase()
+{
+    if (m_phase != Phase::Ascent && m_speed <= m_thresholds.ascentStartCmS)
+        m_phase = Phase::Ascent;
+    else if (m_phase == Phase::Descent && m_speed <= m_thresholds.bottomStartCmS)
+        m_phase = Phase::Bottom;
+}
+
+int cMyEmuDiveModel::diveStartCm() const
+{
+    // A threshold of 0 would count the surface as a dive.
+    return std::max(1, m_thresholds.diveStartCm);
+}
+
+int cMyEmuDiveModel::diveEndCm() const
+{
+    // Surfacing deeper than the dive start would end every dive as it starts.
+    return std::min(m_thresholds.surfacingCm, diveStartCm());
 }
 
 void cMyEmuDiveModel::startDive()
 {
     m_diving = true;
+    m_phase = Phase::Descent;
     m_maxDepth = m_depth;
     m_minSpeed = m_maxSpeed = m_speed;
     m_diveMs = m_descentMs = m_bottomMs = m_ascentMs = 0;
@@ -116,18 +143,21 @@ void cMyEmuDiveModel::clearStatistics()
     const bool started = m_started;
     const qint64 lastMs = m_lastMs;
     const int depth = m_depth;
-    *this = cMyEmuDiveModel();
+    reset();
     m_started = started;
     m_lastMs = m_refMs = lastMs;
     m_depth = m_refDepth = depth;
-    if (started && depth >= kDiveStartCm)
+    if (started && depth >= diveStartCm())
         startDive();
     publish();
 }
 
 void cMyEmuDiveModel::reset()
 {
+    // The thresholds are settings, not state.
+    const Thresholds thresholds = m_thresholds;
     *this = cMyEmuDiveModel();
+    m_thresholds = thresholds;
 }
 
 quint32 cMyEmuDiveModel::takeDiveSeconds()

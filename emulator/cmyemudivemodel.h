@@ -4,20 +4,26 @@
 // The emulated device's dive computer: turns pressure samples (mbar, with the time each was taken)
 // into the figures of the simulation block: depth, dive phases, speeds, stopwatch and timers.
 // Pure arithmetic on the sample times it is given, so tests drive it with an exact clock.
+// Where a dive starts and ends and when its bottom and ascent phases begin are the thresholds of
+// the settings block, so settings written to the device change what a simulation shows.
 
 #include <QtGlobal>
 
 class cMyEmuDiveModel
 {
 public:
-    // A dive starts at this depth and ends when the diver is back above kDiveEndCm.
-    static constexpr int kDiveStartCm = 100;
-    static constexpr int kDiveEndCm = 50;
     // Vertical speed is measured over at least this long, so that the 1 cm resolution of the
     // depth does not turn into a noisy speed when samples come every millisecond.
     static constexpr qint64 kSpeedWindowMs = 1000;
-    // Slower than this (either way) counts as time at the bottom.
-    static constexpr int kBottomSpeedCmS = 10;
+
+    // The settings that steer the dive logic; the defaults are those of the blank template.
+    struct Thresholds
+    {
+        int diveStartCm = 100;      // a dive starts at this depth
+        int surfacingCm = 50;       // and ends when the diver is back above it
+        int ascentStartCmS = -50;   // the ascent begins once the speed falls to this
+        int bottomStartCmS = -10;   // the bottom phase begins once the speed falls to this
+    };
 
     // The words of the simulation block, as the device shows them.
     struct Values
@@ -41,6 +47,8 @@ public:
         quint16 timer3 = 0;         // s spent at the surface since the first sample
     };
 
+    // Taken for the samples that follow.
+    void setThresholds(const Thresholds &thresholds) { m_thresholds = thresholds; }
     // One sensor reading. Times before the previous sample count as no time passing.
     void sample(int pressureMbar, int surfaceMbar, qint64 nowMs);
     // Zeroes every figure but the current depth; the next dive starts from scratch.
@@ -55,11 +63,20 @@ public:
     quint32 takeDiveSeconds();
 
 private:
+    // A dive's phases follow one another and never go back: a diver who stops rising at
+    // the bottom is still on the bottom, not descending again.
+    enum class Phase { Descent, Bottom, Ascent };
+
+    int diveStartCm() const;
+    int diveEndCm() const;
     void startDive();
+    void updatePhase();
     void accumulate(qint64 dt, int depthBefore, int depthAfter);
     void publish();
 
     Values m_values;
+    Thresholds m_thresholds;
+    Phase m_phase = Phase::Descent;
     bool m_started = false;
     bool m_diving = false;
     qint64 m_lastMs = 0;

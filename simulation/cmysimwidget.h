@@ -1,30 +1,85 @@
 #ifndef CMYSIMWIDGET_H
 #define CMYSIMWIDGET_H
 
-// The simulation page of the main window. It keeps the chosen port name and tells the window
-// when a simulated dive starts and ends; the dive simulation itself is not built yet, so the
-// page says so.
+// The simulation page of the main window: the user starts and stops a simulated dive, steers the
+// vertical speed, and watches what the device computes from the simulated pressure, with the
+// dive drawn as a profile. Each run gets a worker on a thread of its own.
 
+#include "cmysimworker.h"
+
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QString>
+#include <QVector>
 #include <QWidget>
+
+class QThread;
+
+namespace Ui {
+class cMySimWidget;
+}
 
 class cMySimWidget : public QWidget
 {
     Q_OBJECT
 
 public:
+    // How long closing the page waits for a running dive to stop in order.
+    static constexpr int kStopWaitMs = 4000;
+
     explicit cMySimWidget(QWidget *parent = nullptr);
+    // Stops a run still going and waits (at most kStopWaitMs) for the device to be put back.
+    ~cMySimWidget() override;
 
     QString portName() const { return m_portName; }
+    bool isRunning() const { return m_running; }
+    // What each new worker is given; tests pass an exact clock and a short reply wait.
+    void setWorkerTiming(cMySimWorker::Clock clock, int replyTimeoutMs);
 
 signals:
+    void startSimulation(QString portName, double speed);
+    void stopSimulation();
+    void simSpeedChanged(int newSpeed);
     void simulationInProgress(bool state);
+    // A line for the window's status bar: why a run failed, or where a profile went.
+    void statusMessage(QString text);
 
 public slots:
     void setPortName(QString portName);
+    void updateSimValues(QVector<QString> v);
+    void simFinished(bool status);
+
+private slots:
+    void on_pbStartSim_clicked();
+    void on_pbStopSim_clicked();
+    void on_simSlider_valueChanged(int value);
+    void on_pbSub1_clicked();
+    void on_pbSub01_clicked();
+    void on_pbSub001_clicked();
+    void on_pbSet0_clicked();
+    void on_pbAdd001_clicked();
+    void on_pbAdd01_clicked();
+    void on_pbAdd1_clicked();
+    void on_pbSaveProfile_clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
+    void setRunControlsEnabled(bool running);
+    void stepSpeed(int delta);
+    void workerFailed(int reason, const QString &detail);
+
+    Ui::cMySimWidget *ui = nullptr;
+    // Neither is owned: both delete themselves after the run. The worker goes on its own
+    // thread, hence the guard rather than a plain pointer.
+    QPointer<QThread> thread;
+    QPointer<cMySimWorker> worker;
     QString m_portName;
+    bool m_running = false;
+    QElapsedTimer m_runClock;
+    cMySimWorker::Clock m_workerClock;
+    int m_replyTimeoutMs = cMySimWorker::kReplyTimeoutMs;
 };
 
 #endif

@@ -90,6 +90,8 @@ private slots:
     void statusValuesComeFromTheSettings();
     void serviceCommandsActOnTheDevice();
     void simulationFollowsThePressure();
+    void diveThresholdsComeFromTheSettings_data();
+    void diveThresholdsComeFromTheSettings();
     void faultPlanShapesReplies();
     void linesAreAssembledAndBounded();
 
@@ -365,6 +367,62 @@ void tst_Emulator::simulationFollowsThePressure()
     now += 500;
     pressure(3013);
     QCOMPARE(simWord(d, 0x0140), qint16(0));
+}
+
+void tst_Emulator::diveThresholdsComeFromTheSettings_data()
+{
+    // Settings bytes 0x088 (dive start, cm), 0x08A (surfacing, cm), 0x090 and 0x092 (ascent and
+    // bottom start, cm/s, signed), then the phase times of one dive, in seconds.
+    QTest::addColumn<int>("diveStart");
+    QTest::addColumn<int>("surfacing");
+    QTest::addColumn<int>("ascentStart");
+    QTest::addColumn<int>("bottomStart");
+    QTest::addColumn<QVector<int>>("descentBottomAscentDive");
+    // The dive: 1 m/s down for 10 s, 10 s still, -0.3 m/s for 10 s, -1 m/s to the surface.
+    QTest::newRow("blank template") << 100 << 50 << -50 << -10 << QVector<int>{19, 10, 7, 36};
+    QTest::newRow("holding is the bottom") << 100 << 50 << -50 << 10 << QVector<int>{9, 20, 7, 36};
+    QTest::newRow("slow rise is the ascent") << 100 << 50 << -20 << -10 << QVector<int>{19, 0, 17, 36};
+    QTest::newRow("deeper start and end") << 255 << 250 << -50 << -10 << QVector<int>{17, 10, 5, 32};
+    QTest::newRow("surfacing below the start") << 150 << 250 << -50 << -10 << QVector<int>{18, 10, 6, 34};
+}
+
+void tst_Emulator::diveThresholdsComeFromTheSettings()
+{
+    QFETCH(int, diveStart);
+    QFETCH(int, surfacing);
+    QFETCH(int, ascentStart);
+    QFETCH(int, bottomStart);
+    QFETCH(QVector<int>, descentBottomAscentDive);
+
+    cMyEmuDevice d;
+    qint64 now = 0;
+    d.setClock([&now] { return now; });
+    // The settings arrive as a settings write would bring them.
+    enter(d, {"#ROOT", "#HEX", "#EEPROM", "#WRITE"});
+    send(d, record(0x0088, {quint8(diveStart)}));
+    send(d, record(0x008A, {quint8(surfacing)}));
+    send(d, record(0x0090, {quint8(ascentStart & 0xFF), quint8(ascentStart >> 8),
+                            quint8(bottomStart & 0xFF), quint8(bottomStart >> 8)}));
+    enter(d, {":00000001FF", "#ROOT", "#SIMUL", "#RAM", "#WRITE"});
+
+    int depth = 0;
+    auto step = [&](int cmPerSecond, int seconds) {
+        for (int i = 0; i < seconds; ++i) {
+            depth += cmPerSecond;
+            now += 1000;
+            const int mbar = 1013 + depth;
+            send(d, record(0x0100, {quint8(mbar & 0xFF), quint8(mbar >> 8)}));
+        }
+    };
+    step(0, 1);
+    step(100, 10);
+    step(0, 10);
+    step(-30, 10);
+    step(-100, 7);
+    QCOMPARE(depth, 0);
+    const QVector<int> times{simWord(d, 0x0154), simWord(d, 0x0156), simWord(d, 0x0158), simWord(d, 0x0150)};
+    QCOMPARE(times, descentBottomAscentDive);
+    QCOMPARE(simWord(d, 0x0144), qint16(1000));
 }
 
 void tst_Emulator::faultPlanShapesReplies()

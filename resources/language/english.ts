@@ -491,10 +491,153 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMySimProfile</name>
+    <message>
+        <source>Czas [s]</source>
+        <translation>Time [s]</translation>
+    </message>
+    <message>
+        <source>Głębokość [m]</source>
+        <translation>Depth [m]</translation>
+    </message>
+    <message>
+        <source>Prędkość [m/s]</source>
+        <translation>Speed [m/s]</translation>
+    </message>
+    <message>
+        <source>Głębokość</source>
+        <translation>Depth</translation>
+    </message>
+    <message>
+        <source>Prędkość</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>maks. %1 m</source>
+        <translation>max %1 m</translation>
+    </message>
+</context>
+<context>
     <name>cMySimWidget</name>
     <message>
-        <source>Symulacja nurkowania nie jest jeszcze dostępna w tej wersji programu.</source>
-        <translation>The dive simulation is not available in this version of the program yet.</translation>
+        <source>Głębokość aktualna</source>
+        <translation>Depth</translation>
+    </message>
+    <message>
+        <source>Głębokość maksymalna</source>
+        <translation>Depth max</translation>
+    </message>
+    <message>
+        <source>Głębokość średnia</source>
+        <translation>Depth avg</translation>
+    </message>
+    <message>
+        <source>Ciśnienie aktualne</source>
+        <translation>Absolute pressure</translation>
+    </message>
+    <message>
+        <source>Ciśnienie na powierzchni</source>
+        <translation>Atmospheric pressure</translation>
+    </message>
+    <message>
+        <source>Prędkość aktualna</source>
+        <translation>Vertical speed</translation>
+    </message>
+    <message>
+        <source>Prędkość min.</source>
+        <translation>Ascent speed max</translation>
+    </message>
+    <message>
+        <source>Prędkość max.</source>
+        <translation>Descent speed max</translation>
+    </message>
+    <message>
+        <source>Prędkość średnia wynurzania</source>
+        <translation>Ascent speed avg</translation>
+    </message>
+    <message>
+        <source>Prędkość średnia zanurzania</source>
+        <translation>Descent speed avg</translation>
+    </message>
+    <message>
+        <source>Czas nurkowania</source>
+        <translation>Dive time</translation>
+    </message>
+    <message>
+        <source>Czas spędzony na powierzchni</source>
+        <translation>Surface time</translation>
+    </message>
+    <message>
+        <source>Czas zanurzania</source>
+        <translation>Descent time</translation>
+    </message>
+    <message>
+        <source>Czas spędzony na dnie</source>
+        <translation>Bottom time</translation>
+    </message>
+    <message>
+        <source>Czas wynurzania</source>
+        <translation>Ascent time</translation>
+    </message>
+    <message>
+        <source>Stoper 0</source>
+        <translation>Stopwatch 0</translation>
+    </message>
+    <message>
+        <source>5.00 m/s</source>
+        <translation>+5.00 m/s</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>STOP</translation>
+    </message>
+    <message>
+        <source>Start symulacji</source>
+        <translation>START simulation</translation>
+    </message>
+    <message>
+        <source>Stop symulacji</source>
+        <translation>STOP simulation</translation>
+    </message>
+    <message>
+        <source>Profil nurkowania</source>
+        <translation>Dive profile</translation>
+    </message>
+    <message>
+        <source>Zapisz profil...</source>
+        <translation>Save profile...</translation>
+    </message>
+    <message>
+        <source>Symulacja nie została uruchomiona: nie wybrano portu Tamiry.</source>
+        <translation>Simulation not started: no Tamira port is chosen.</translation>
+    </message>
+    <message>
+        <source>Symulacja nie została uruchomiona: nie można otworzyć portu %1 (%2).</source>
+        <translation>Simulation not started: cannot open port %1 (%2).</translation>
+    </message>
+    <message>
+        <source>Symulacja przerwana: nieczytelna odpowiedź Tamiry na odczyt ciśnienia na powierzchni.</source>
+        <translation>Simulation stopped: Tamira&apos;s answer to the surface pressure read cannot be understood.</translation>
+    </message>
+    <message>
+        <source>Symulacja przerwana: Tamira nie odpowiada.</source>
+        <translation>Simulation stopped: Tamira does not answer.</translation>
+    </message>
+    <message>
+        <source>Zapisz profil nurkowania</source>
+        <translation>Save dive profile</translation>
+    </message>
+    <message>
+        <source>Pliki CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Profil zapisany w %1.</source>
+        <translation>Profile saved to %1.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać profilu w %1: %2</source>
+        <translation>Cannot save the profile to %1: %2</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,44 @@
+#ifndef CMYSIMPROFILE_H
+#define CMYSIMPROFILE_H
+
+// The live dive profile of the simulation page: depth over time (surface at the top) with the
+// deepest point marked, and the vertical speed on a second axis. Samples are taken as they come;
+// the plot is redrawn at most every kReplotMs, so a fast device never waits for the drawing.
+
+#include "cmysimprofiledata.h"
+
+#include <QTimer>
+#include <qwt_plot.h>
+
+class QwtPlotCurve;
+class QwtPlotMarker;
+
+class cMySimProfile : public QwtPlot
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kReplotMs = 100;
+
+    explicit cMySimProfile(QWidget *parent = nullptr);
+
+    const cMySimProfileData &data() const { return m_data; }
+
+public slots:
+    void clear();
+    void addSample(const cMySimSample &sample);
+    // Draws what is pending now rather than at the next tick.
+    void flush();
+
+private:
+    void updateMaxMarker();
+
+    cMySimProfileData m_data;
+    QwtPlotCurve *m_depth = nullptr;
+    QwtPlotCurve *m_speed = nullptr;
+    QwtPlotMarker *m_maxMarker = nullptr;
+    QTimer m_replotTimer;
+    int m_markedIndex = -1;
+};
+
+#endif

@@ -1,0 +1,74 @@
+#ifndef CMYSIMWORKER_H
+#define CMYSIMWORKER_H
+
+// Plays the device's pressure sensor during a simulated dive: on a thread of its own it switches
+// the device into simulation mode, then in strict lock-step reads the simulation block, integrates
+// the commanded vertical speed into a pressure and writes it back, until it is told to stop.
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <atomic>
+#include <functional>
+
+class QSerialPort;
+
+class cMySimWorker : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Why a run ended without an orderly stop.
+    enum Failure {
+        NoPortName,             // nothing was opened
+        PortNotOpened,          // detail: the port's error text
+        NoAnswer,               // the device fell silent
+        UnreadableSurfacePressure,
+    };
+    Q_ENUM(Failure)
+
+    static constexpr int kReplyTimeoutMs = 3000;
+    static constexpr quint16 kPressureAddress = 0x0100;
+    static constexpr quint16 kSurfacePressureAddress = 0x0110;
+    static constexpr int kBlockCount = 8;
+    static constexpr double kPressureCeiling = 32767;
+
+    // Milliseconds on a clock that never goes back; only differences are used.
+    using Clock = std::function<qint64()>;
+
+    explicit cMySimWorker(QObject *parent = nullptr);
+
+    // Both are set before the run starts; tests give an exact clock and a short wait.
+    void setClock(Clock clock);
+    void setReplyTimeout(int ms) { m_replyTimeoutMs = ms; }
+
+public slots:
+    void doWork(QString portName, double speed);
+    void setSpeed(int newSpeed);
+    void stopWork();
+
+signals:
+    void serialPortError(QString error);
+    void finished(bool status);
+    void valuesChanged(QVector<QString> v);
+    // Emitted just before finished(false); says why the run could not go on.
+    void failed(int reason, QString detail);
+
+private:
+    bool setupPort(QString portName, QSerialPort &port);
+    bool sendCommand(QSerialPort &port, QString command, QString &reply);
+    bool sendCommands(QSerialPort &port, const QStringList &commands);
+    bool readValues(QSerialPort &port, QVector<QString> &values);
+    bool readSurfacePressure(QSerialPort &port, quint16 &p0, bool &readable);
+    void fail(QSerialPort *port, Failure reason, const QString &detail = QString());
+
+    // Written on the GUI thread, read once per cycle on the worker's: the only shared state.
+    std::atomic<double> speed{0.0};
+    std::atomic<bool> stopFlag{false};
+
+    Clock m_clock;
+    int m_replyTimeoutMs = kReplyTimeoutMs;
+};
+
+#endif

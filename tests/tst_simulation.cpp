@@ -1,0 +1,369 @@
+// The dive simulation: the worker against the emulator (the exact lines, the pressure it writes
+// under an exact clock, failures), the page on its own, and the page inside the real window.
+
+#include "cmyemulatorprocess.h"
+#include "cmyhexrecord.h"
+#include "cmyscripteddialogs.h"
+#include "cmysimprofile.h"
+#include "cmysimwidget.h"
+#include "cmysimworker.h"
+#include "cmytamira.h"
+#include "mainwindow.h"
+#include "portdiscovery.h"
+#include "tamiratestapp.h"
+
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QSlider>
+#include <QStatusBar>
+#include <QThread>
+
+#include <memory>
+
+namespace {
+
+struct RunResult
+{
+    bool status = false;   // stays false when the run does not end in time
+    int failure = -1;
+    QVector<QString> firstValues;
+};
+
+// One run of a worker on its own thread, stopped from inside the cycle that emits the
+// `stopAfter`-th values (0: never), or before the run if `stopFirst`.
+RunResult runWorker(const QString &port, double speed, int stopAfter, qint64 dtMs = 0,
+                    int replyTimeoutMs = cMySimWorker::kReplyTimeoutMs, bool stopFirst = false)
+{
+    RunResult result;
+    QThread thread;
+    auto *worker = new cMySimWorker;
+    auto clock = std::make_shared<qint64>(-dtMs);   // touched on the worker's thread only
+    worker->setClock([clock, dtMs] { return *clock += dtMs; });
+    worker->setReplyTimeout(replyTimeoutMs);
+    worker->moveToThread(&thread);
+    auto cycles = std::make_shared<int>(0);
+    QObject::connect(worker, &cMySimWorker::valuesChanged, worker, [worker, cycles, stopAfter](QVector<QString>) {
+        if (++*cycles == stopAfter)
+            worker->stopWork();
+    }, Qt::DirectConnection);
+    QObject receiver;
+    QEventLoop loop;
+    QObject::connect(worker, &cMySimWorker::valuesChanged, &receiver, [&result](QVector<QString> v) {
+        if (result.firstValues.isEmpty())
+            result.firstValues = v;
+    });
+    QObject::connect(worker, &cMySimWorker::failed, &receiver, [&result](int reason) { result.failure = reason; });
+    QObject::connect(worker, &cMySimWorker::finished, &receiver, [&](bool status) {
+        result.status = status;
+        loop.quit();
+    });
+    thread.start();
+    if (stopFirst)
+        worker->stopWork();
+    QMetaObject::invokeMethod(worker, "doWork", Qt::QueuedConnection, Q_ARG(QString, port), Q_ARG(double, speed));
+    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    loop.exec();
+    thread.quit();
+    thread.wait();
+    delete worker;
+    return result;
+}
+
+QStringList asText(const QList<QByteArray> &lines)
+{
+    QStringList out;
+    for (const QByteArray &l : lines)
+        out << QString::fromLatin1(l).trimmed();
+    return out;
+}
+
+QVector<QString> blocks(int entry, int offset, int word)
+{
+    QVector<QString> v;
+    for (int i = 0; i < 8; ++i) {
+        QVector<quint8> bytes(16, 0);
+        if (i == entry) {
+            bytes[offset] = quint8(word & 0xFF);
+            bytes[offset + 1] = quint8((word >> 8) & 0xFF);
+        }
+        v << cMyHexRecord(quint16(0x0100 + 16 * i), bytes).toString() + "\r\n";
+    }
+    return v;
+}
+
+template <typename T> T *child(QObject *parent, const char *name)
+{
+    return parent->findChild<T *>(QLatin1String(name));
+}
+
+} // namespace
+
+class tst_Simulation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup() { PortDiscovery::setSource({}); }
+    void workerExchangesTheExactLines();
+    void pressureFollowsTheClock_data();
+    void pressureFollowsTheClock();
+    void runsThatCannotGoOn_data();
+    void runsThatCannotGoOn();
+    void pageShowsSignedWords_data();
+    void pageShowsSignedWords();
+    void pageRunsADive();
+    void pageWithoutPortReturnsToIdle();
+    void windowIsLockedDuringARun();
+};
+
+void tst_Simulation::initTestCase()
+{
+    qRegisterMetaType<QVector<QString>>("QVector<QString>");
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
+}
+
+void tst_Simulation::workerExchangesTheExactLines()
+{
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    // Stopped while its first cycle runs: the cycle still writes the pressure and switches back.
+    const RunResult run = runWorker(emu.portPath(), 0.0, 1);
+    QVERIFY(run.status);
+    const QStringList expected{
+        "#SIMUL", "#RAM", "#READ", ":020110000000ED",
+        ":1001000000000000000000000000000000000000EF", ":1001100000000000000000000000000000000000DF",
+        ":1001200000000000000000000000000000000000CF", ":1001300000000000000000000000000000000000BF",
+        ":1001400000000000000000000000000000000000AF", ":10015000000000000000000000000000000000009F",
+        ":10016000000000000000000000000000000000008F", ":10017000000000000000000000000000000000007F",
+        ":00000001FF", "#SIMUL", "#RAM", "#WRITE", ":02010000F50305",
+        ":00000001FF", "#SIMUL", "#RAM", "#READ", "#ROOT", "#CLEAR"};
+    QCOMPARE(asText(emu.receivedLines()), expected);
+    // The replies go on as received, the surface pressure (1013 mbar) among them.
+    QCOMPARE(run.firstValues.size(), 8);
+    QVERIFY(run.firstValues.at(1).startsWith(":10011000F503"));
+    QVERIFY(run.firstValues.at(1).endsWith("\r\n"));
+}
+
+void tst_Simulation::pressureFollowsTheClock_data()
+{
+    QTest::addColumn<QStringList>("emulatorArgs");
+    QTest::addColumn<double>("speed");   // m/s
+    QTest::addColumn<int>("dtMs");
+    QTest::addColumn<QList<int>>("written");   // the pressure word of each cycle, mbar
+    QTest::newRow("0.01 m/s at 200 ms: every fifth cycle") << QStringList() << 0.01 << 200
+                                                           << QList<int>{1013, 1013, 1013, 1013, 1014, 1014};
+    QTest::newRow("still") << QStringList() << 0.0 << 1000 << QList<int>{1013, 1013, 1013};
+    QTest::newRow("1 m/s down") << QStringList() << 1.0 << 1000 << QList<int>{1113, 1213, 1313};
+    QTest::newRow("up at the surface") << QStringList() << -2.0 << 500 << QList<int>{1013, 1013};
+    QTest::newRow("floor is the surface read") << QStringList{"--surface-pressure", "950"} << -3.0 << 700
+                                               << QList<int>{950, 950};
+    QTest::newRow("ceiling") << QStringList() << 5.0 << 60000 << QList<int>{31013, 32767, 32767};
+}
+
+void tst_Simulation::pressureFollowsTheClock()
+{
+    QFETCH(QStringList, emulatorArgs);
+    QFETCH(double, speed);
+    QFETCH(int, dtMs);
+    QFETCH(QList<int>, written);
+    cMyEmulatorProcess emu(emulatorArgs);
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QVERIFY(runWorker(emu.portPath(), speed, written.size(), dtMs).status);
+    QList<int> words;
+    for (const QByteArray &line : emu.receivedLines()) {
+        cMyHexRecord r;
+        if (line.startsWith(":02010000") && r.fromString(QString::fromLatin1(line)))
+            words << r.wordAt(0);
+    }
+    QCOMPARE(words, written);
+}
+
+void tst_Simulation::runsThatCannotGoOn_data()
+{
+    QTest::addColumn<QStringList>("emulatorArgs");
+    QTest::addColumn<QString>("port");   // "emu" for the emulator's
+    QTest::addColumn<bool>("stopFirst");
+    QTest::addColumn<bool>("status");
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("lastLine");   // the last line the device got
+    QTest::newRow("silent after #RAM") << QStringList{"--silent-after", "2"} << "emu" << false << false
+                                       << int(cMySimWorker::NoAnswer) << "#READ";
+    QTest::newRow("two ! lines before the surface pressure") << QStringList{"--bang", "4:2"} << "emu" << false
+                                                             << true << -1 << "#CLEAR";
+    QTest::newRow("surface pressure unreadable") << QStringList{"--bad-checksum", "4"} << "emu" << false << false
+                                                 << int(cMySimWorker::UnreadableSurfacePressure) << "#ROOT";
+    QTest::newRow("stop before the run") << QStringList() << "emu" << true << true << -1 << "";
+    QTest::newRow("no port name") << QStringList() << "" << false << false << int(cMySimWorker::NoPortName) << "";
+    QTest::newRow("no such port") << QStringList() << "/dev/no-such-tamira" << false << false
+                                  << int(cMySimWorker::PortNotOpened) << "";
+}
+
+void tst_Simulation::runsThatCannotGoOn()
+{
+    QFETCH(QStringList, emulatorArgs);
+    QFETCH(QString, port);
+    QFETCH(bool, stopFirst);
+    QFETCH(bool, status);
+    QFETCH(int, failure);
+    QFETCH(QString, lastLine);
+    cMyEmulatorProcess emu(emulatorArgs);
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const RunResult run = runWorker(port == "emu" ? emu.portPath() : port, 0.0, 1, 0, 300, stopFirst);
+    QCOMPARE(run.status, status);
+    QCOMPARE(run.failure, failure);
+    const QStringList lines = asText(emu.receivedLines());
+    QCOMPARE(lines.isEmpty() ? QString() : lines.last(), lastLine);
+}
+
+void tst_Simulation::pageShowsSignedWords_data()
+{
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<int>("word");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("depth -3 cm") << 4 << 0 << 0xFFFD << "simDepth" << "-0.03 m";
+    QTest::newRow("speed 250") << 6 << 0 << 250 << "simSpeed" << "2.50 m/s";
+    QTest::newRow("fastest ascent -125") << 6 << 2 << 0xFF83 << "simSpeedMin" << "-1.25 m/s";
+    QTest::newRow("average depth") << 4 << 6 << 4217 << "simDepthAvr" << "42.17 m";
+    QTest::newRow("absolute pressure") << 0 << 0 << 32767 << "simAbsP" << "32767 mbar";
+    QTest::newRow("surface pressure") << 1 << 0 << 1013 << "simSurfaceP" << "1013 mbar";
+    QTest::newRow("ascent time") << 5 << 8 << 75 << "simAscentTime" << "75 s";
+    QTest::newRow("timer 3 reads signed") << 7 << 6 << 0xFFFF << "simTimer3" << "-1 s";
+    QTest::newRow("descent avg") << 6 << 8 << 0x8000 << "simSpeedDownAvr" << "-327.68 m/s";
+}
+
+void tst_Simulation::pageShowsSignedWords()
+{
+    QFETCH(int, entry);
+    QFETCH(int, offset);
+    QFETCH(int, word);
+    QFETCH(QString, label);
+    QFETCH(QString, text);
+    cMySimWidget page;
+    page.updateSimValues(blocks(entry, offset, word));
+    QCOMPARE(child<QLabel>(&page, qPrintable(label))->text(), text);
+    // A reply that is no record reads as 0.
+    QVector<QString> v = blocks(entry, offset, word);
+    v[entry] = "#ERR\r\n";
+    page.updateSimValues(v);
+    const QString zero = (text.contains('.') ? "0.00 " : "0 ") + text.section(' ', 1);
+    QCOMPARE(child<QLabel>(&page, qPrintable(label))->text(), zero);
+}
+
+void tst_Simulation::pageRunsADive()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    cMySimWidget page;
+    page.setPortName(emu.portPath());
+    QSignalSpy inProgress(&page, &cMySimWidget::simulationInProgress);
+    auto *slider = child<QSlider>(&page, "simSlider");
+    auto *profile = child<cMySimProfile>(&page, "simProfile");
+    QCOMPARE(child<QPushButton>(&page, "pbStartSim")->text(), QString("START simulation"));
+    QVERIFY(!slider->isEnabled());
+
+    child<QPushButton>(&page, "pbStartSim")->click();
+    QCOMPARE(inProgress.size(), 1);
+    QCOMPARE(inProgress.first().first().toBool(), true);
+    QVERIFY(slider->isEnabled());
+    QVERIFY(!child<QPushButton>(&page, "pbStartSim")->isEnabled());
+    for (int i = 0; i < 6; ++i)
+        child<QPushButton>(&page, "pbAdd1")->click();
+    QCOMPARE(slider->value(), 500);
+    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() >= 3, 10000);
+    // "STOP" only holds the depth.
+    child<QPushButton>(&page, "pbSet0")->click();
+    QCOMPARE(slider->value(), 0);
+    const int samples = profile->data().samples().size();
+    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() > samples + 2, 10000);
+    QVERIFY(page.isRunning());
+
+    child<QPushButton>(&page, "pbAdd01")->click();
+    child<QPushButton>(&page, "pbStopSim")->click();
+    QVERIFY(inProgress.wait(10000));
+    QCOMPARE(inProgress.last().first().toBool(), false);
+    QCOMPARE(slider->value(), 0);
+    QVERIFY(!slider->isEnabled());
+    QVERIFY(child<QPushButton>(&page, "pbStartSim")->isEnabled());
+    QCOMPARE(child<QLabel>(&page, "simSurfaceP")->text(), QString("1013 mbar"));
+    const QStringList lines = asText(emu.receivedLines());
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
+
+    // The run's samples as CSV, the profile kept after the run.
+    QTemporaryDir dir;
+    dialogs.expectSaveFile(dir.filePath("dive"));
+    child<QPushButton>(&page, "pbSaveProfile")->click();
+    QFile csv(dir.filePath("dive.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = csv.readAll().split('\n');
+    QCOMPARE(rows.first(), QByteArray("elapsed_s,pressure_mbar,depth_m,speed_m_s,dive_time_s"));
+    QCOMPARE(rows.size(), profile->data().samples().size() + 2);
+    QVERIFY(rows.at(1).endsWith(",1013,0.00,0.00,0"));
+    QVERIFY(dialogs.clean());
+}
+
+void tst_Simulation::pageWithoutPortReturnsToIdle()
+{
+    cMyScriptedDialogs dialogs;
+    cMySimWidget page;
+    QSignalSpy inProgress(&page, &cMySimWidget::simulationInProgress);
+    QSignalSpy message(&page, &cMySimWidget::statusMessage);
+    child<QPushButton>(&page, "pbStartSim")->click();
+    QVERIFY(inProgress.wait(10000));
+    QCOMPARE(inProgress.size(), 2);
+    QVERIFY(child<QPushButton>(&page, "pbStartSim")->isEnabled());
+    QVERIFY(!child<QPushButton>(&page, "pbStopSim")->isEnabled());
+    QCOMPARE(message.size(), 1);
+    QCOMPARE(message.first().first().toString(), QString("Simulation not started: no Tamira port is chosen."));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Simulation::windowIsLockedDuringARun()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] {
+        return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
+    });
+    auto w = std::make_unique<MainWindow>();
+    auto *page = child<cMySimWidget>(w.get(), "simWidget");
+    QTRY_COMPARE_WITH_TIMEOUT(page->portName(), path, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w->link()->statusReadPending() && !w->link()->isBusy(), 10000);
+    QList<QWidget *> locked;
+    for (const char *name : {"menuBar", "mainToolBar", "tabStart", "tabTimery", "tabKomunikaty"})
+        locked << child<QWidget>(w.get(), name);
+
+    // A device that falls silent: the window says why in its status bar, and unlocks.
+    page->setWorkerTiming(nullptr, 300);
+    QCOMPARE(emu.control(QString("silent-after %1").arg(emu.receivedLines().size() + 5)), QString("ok"));
+    QSignalSpy inProgress(page, &cMySimWidget::simulationInProgress);
+    child<QPushButton>(page, "pbStartSim")->click();
+    for (QWidget *x : locked)
+        QVERIFY2(!x->isEnabled(), qPrintable(x->objectName()));
+    QVERIFY(page->isEnabled());
+    QVERIFY(inProgress.wait(10000));
+    for (QWidget *x : locked)
+        QVERIFY2(x->isEnabled(), qPrintable(x->objectName()));
+    QCOMPARE(w->statusBar()->currentMessage(), QString("Simulation stopped: Tamira does not answer."));
+
+    // Closing the window mid-run still puts the device back.
+    QCOMPARE(emu.control("silent-after off"), QString("ok"));
+    page->setWorkerTiming(nullptr, cMySimWorker::kReplyTimeoutMs);
+    child<QPushButton>(page, "pbStartSim")->click();
+    QVERIFY(w->statusBar()->currentMessage().isEmpty());
+    auto *profile = child<cMySimProfile>(page, "simProfile");
+    QTRY_VERIFY_WITH_TIMEOUT(!profile->data().isEmpty(), 10000);
+    w.reset();
+    const QStringList lines = asText(emu.receivedLines());
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+TAMIRA_GUI_TEST_MAIN(tst_Simulation)
+#include "tst_simulation.moc"
