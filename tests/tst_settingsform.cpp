@@ -71,7 +71,7 @@ void tst_SettingsForm::newDocumentShowsEmptyRules()
     MainWindow w;
     w.ensureSettingsForm();
     cMyMemoryArea blank;
-    QVERIFY(cMySettingsFile::read(":/pliki/clear.tmo", blank));
+    QVERIFY(cMySettingsFile::read(":/pliki/clear.tmo", blank).complete());
     QCOMPARE(image(w), blank.readBytes(0, 1024));
 
     for (int r = 1; r <= 24; ++r) {
