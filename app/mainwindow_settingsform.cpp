@@ -119,7 +119,6 @@ qint16 refreshRule(const RuleEditors &rule, const cMyMemoryArea *image, quint32 
     return threshold;
 }
 
-
 } // namespace
 
 void MainWindow::setupSettingsForm()
@@ -162,7 +161,8 @@ void MainWindow::ensureSettingsForm()
     m_params->leTitle->setValidator(new QRegularExpressionValidator(printable, m_params->leTitle));
 
     refreshSettingsForm();
-    // Showing the document changes nothing in it unless an editor had to correct a value.
+    // Editors that store again the bytes they were given leave the document as it was; only a
+    // text too long for its editor is stored cut.
     if (!wasModified && m_image->readBytes(0, 1024) == before)
         m_image->setModified(false);
 }

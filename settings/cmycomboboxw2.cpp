@@ -37,16 +37,18 @@ bool selectComboValue(QComboBox *box, int value)
     return true;
 }
 
-bool paintComboPlaceholder(QComboBox *box, QStyleOptionComboBox &option)
+bool showsPlaceholder(const QComboBox *box)
 {
-    if (box->currentIndex() >= 0 || box->placeholderText().isEmpty())
-        return false;
+    return box->currentIndex() < 0 && !box->placeholderText().isEmpty();
+}
+
+void paintPlaceholder(QComboBox *box, QStyleOptionComboBox &option)
+{
     QStylePainter painter(box);
     painter.setPen(box->palette().color(QPalette::Text));
     option.currentText = box->placeholderText();
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
-    return true;
 }
 
 cMyComboBoxW2::cMyComboBoxW2(QWidget *parent)
@@ -65,10 +67,11 @@ bool cMyComboBoxW2::selectValue(int value)
 
 void cMyComboBoxW2::paintEvent(QPaintEvent *event)
 {
+    if (!showsPlaceholder(this))
+        return QComboBox::paintEvent(event);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    if (!paintComboPlaceholder(this, option))
-        QComboBox::paintEvent(event);
+    paintPlaceholder(this, option);
 }
 
 void cMyComboBoxW2::indexChanged(int newIndex)

@@ -36,7 +36,8 @@ uint comboRowValue(const QComboBox *box, int row);
 // Shared by both bound combo boxes.
 bool selectComboValue(QComboBox *box, int value);
 // Qt 5.15 draws no placeholder text in a combo box without a current row; the bound boxes
-// draw it themselves, to show a stored code their list lacks. True when it was drawn.
-bool paintComboPlaceholder(QComboBox *box, QStyleOptionComboBox &option);
+// draw it themselves, to show a stored code their list lacks.
+bool showsPlaceholder(const QComboBox *box);
+void paintPlaceholder(QComboBox *box, QStyleOptionComboBox &option);
 
 #endif

@@ -35,10 +35,11 @@ QString cMyComboBoxW6::field(int row, int column) const
 
 void cMyComboBoxW6::paintEvent(QPaintEvent *event)
 {
+    if (!showsPlaceholder(this))
+        return QComboBox::paintEvent(event);
     QStyleOptionComboBox option;
     initStyleOption(&option);
-    if (!paintComboPlaceholder(this, option))
-        QComboBox::paintEvent(event);
+    paintPlaceholder(this, option);
 }
 
 void cMyComboBoxW6::indexChanged(int newIndex)

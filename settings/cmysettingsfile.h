@@ -32,6 +32,7 @@ public:
         QString error;
 
         bool complete() const { return stop == Complete; }
+        explicit operator bool() const { return complete(); }
     };
 
     // Reads records word by word into the image until the end record, the end of the file or

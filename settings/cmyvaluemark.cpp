@@ -15,8 +15,11 @@ struct Spin
     double minimum() const { return d ? d->minimum() : i ? i->minimum() : 0; }
     double maximum() const { return d ? d->maximum() : i ? i->maximum() : 0; }
     double value() const { return d ? d->value() : i ? i->value() : 0; }
+    // Only when it changes: each call re-lays out the box, and a refresh calls it for every one.
     void setRange(double lo, double hi) const
     {
+        if (lo == minimum() && hi == maximum())
+            return;
         if (d)
             d->setRange(lo, hi);
         else if (i)

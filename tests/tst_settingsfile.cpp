@@ -51,7 +51,6 @@ private slots:
     void writesTheExactText();
     void templateRoundTrip();
     void readerRules();
-    void readerStopsAtBadLines_data();
     void readerStopsAtBadLines();
     void farAddressesStaySmall();
     void failedSaveKeepsTheOldFile();
@@ -83,7 +82,7 @@ void tst_SettingsFile::templateRoundTrip()
 {
     cMyMemoryArea image;
     fill(image, 0xAA);
-    QVERIFY(cMySettingsFile::read(":/pliki/clear.tmo", image).complete());
+    QVERIFY(cMySettingsFile::read(":/pliki/clear.tmo", image));
     const Bytes blank = image1k(image);
     QCOMPARE(blank.mid(0, 4), (Bytes{1, 0, 1, 0}));
     QCOMPARE(blank.mid(0x80, 5), (Bytes{0x96, 0xFB, 0x10, 0x0E, 0x06}));
@@ -96,7 +95,7 @@ void tst_SettingsFile::templateRoundTrip()
     QVERIFY(cMySettingsFile::write(path, image));
     cMyMemoryArea again;
     fill(again, 0x55);
-    QVERIFY(cMySettingsFile::read(path, again).complete());
+    QVERIFY(cMySettingsFile::read(path, again));
     QCOMPARE(image1k(again), blank);
     QCOMPARE(again.pageSize(0), 1024);
 
@@ -118,7 +117,7 @@ void tst_SettingsFile::readerRules()
     cMyMemoryArea image;
     fill(image, 0xEE);
     image.setModified(false);
-    QVERIFY(cMySettingsFile::read(writeText(dir, "a.tmo", "\r\n\n" + record80.toLower() + "\r\n\r\n" + zeros10 + "  \t:00000001FF\r\n" + line(0, Bytes(16, 0x11))), image).complete());
+    QVERIFY(cMySettingsFile::read(writeText(dir, "a.tmo", "\r\n\n" + record80.toLower() + "\r\n\r\n" + zeros10 + "  \t:00000001FF\r\n" + line(0, Bytes(16, 0x11))), image));
     QVERIFY(image.isModified());
     Bytes expected(1024, 0xEE);
     for (int i = 0; i < 16; ++i) {
@@ -129,7 +128,7 @@ void tst_SettingsFile::readerRules()
 
     // Only the record for 0x0080: bytes 0x80 to 0x8F change, nothing else.
     fill(image, 0xEE);
-    QVERIFY(cMySettingsFile::read(writeText(dir, "b.tmo", record80), image).complete());
+    QVERIFY(cMySettingsFile::read(writeText(dir, "b.tmo", record80), image));
     expected = Bytes(1024, 0xEE);
     for (int i = 0; i < 16; ++i)
         expected[0x80 + i] = quint8(i + 1);
@@ -137,63 +136,55 @@ void tst_SettingsFile::readerRules()
 
     // Records of other lengths, out of order, and a lower-case end record read past.
     fill(image, 0);
-    QVERIFY(cMySettingsFile::read(writeText(dir, "c.tmo", line(0x3FE, {0xAA, 0xBB}) + "\n:00000001ff\n" + line(0, {7}) + "\n"), image).complete());
+    QVERIFY(cMySettingsFile::read(writeText(dir, "c.tmo", line(0x3FE, {0xAA, 0xBB}) + "\n:00000001ff\n" + line(0, {7}) + "\n"), image));
     QCOMPARE(image.readBytes(0x3FE, 2), (Bytes{0xAA, 0xBB}));
     QCOMPARE(image.readBytes(0, 2), (Bytes{7, 0}));
 
     // An unreadable file changes nothing.
     fill(image, 3);
     image.setModified(false);
-    QVERIFY(!cMySettingsFile::read(dir.filePath("missing.tmo"), image).complete());
-    QVERIFY(!cMySettingsFile::read(dir.path(), image).complete()); // a folder
+    QVERIFY(!cMySettingsFile::read(dir.filePath("missing.tmo"), image));
+    QVERIFY(!cMySettingsFile::read(dir.path(), image)); // a folder
     QCOMPARE(image1k(image), Bytes(1024, 3));
     QVERIFY(!image.isModified());
 
     // An empty file and one with no end record.
-    QVERIFY(cMySettingsFile::read(writeText(dir, "d.tmo", ""), image).complete());
-    QVERIFY(cMySettingsFile::read(writeText(dir, "e.tmo", zeros10), image).complete());
+    QVERIFY(cMySettingsFile::read(writeText(dir, "d.tmo", ""), image));
+    QVERIFY(cMySettingsFile::read(writeText(dir, "e.tmo", zeros10), image));
     QCOMPARE(image.readBytes(0x10, 16), Bytes(16, 0));
     QCOMPARE(image.readBytes(0x20, 1), Bytes{3});
 }
 
-void tst_SettingsFile::readerStopsAtBadLines_data()
-{
-    using R = cMySettingsFile::ReadResult;
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("stop");
-    QTest::addColumn<int>("recordType");
-    QTest::newRow("checksum off by one") << ":10001000" + QByteArray(32, '0') + "E1" << int(R::BadChecksum) << -1;
-    QTest::newRow("a bad digit") << ":10001000" + QByteArray(31, '0') + "G0E0" << int(R::NotARecord) << -1;
-    QTest::newRow("cut short") << QByteArray(":1000100000") << int(R::NotARecord) << -1;
-    QTest::newRow("not a record") << QByteArray("#EEPROM") << int(R::NotARecord) << -1;
-    QTest::newRow("one huge word") << QByteArray(5000, 'x') << int(R::NotARecord) << -1;
-    QTest::newRow("linear address of another page") << QByteArray(":020000040001F9") << int(R::AddressOutside) << -1;
-    QTest::newRow("segment address 0x1000") << QByteArray(":020000021000EC") << int(R::AddressOutside) << -1;
-    QTest::newRow("address record of one byte") << QByteArray(":0100000400FB") << int(R::NotARecord) << -1;
-    QTest::newRow("record type 06") << QByteArray(":00000006FA") << int(R::UnsupportedType) << 6;
-}
-
 void tst_SettingsFile::readerStopsAtBadLines()
 {
-    QFETCH(QByteArray, line);
-    QFETCH(int, stop);
-    QFETCH(int, recordType);
     QTemporaryDir dir;
-    // Start addresses and an address record for 0 are read past; the bad line is the fifth.
     const QByteArray good0 = ":10000000" + QByteArray(32, '0') + "F0";
     const QByteArray good20 = ":10002000" + QByteArray(32, '0') + "D0";
-    const QByteArray text = ":020000040000FA\n\n:0400000300000000F9\r\n" + good0 + "  :04000005000000F007\n" + line + "\n" + good20 + "\n";
-    cMyMemoryArea image;
-    fill(image, 0x77);
-    const cMySettingsFile::ReadResult result = cMySettingsFile::read(writeText(dir, "bad.tmo", text), image);
-    QCOMPARE(int(result.stop), stop);
-    QCOMPARE(result.line, 5);
-    QCOMPARE(result.records, 1);
-    QCOMPARE(result.recordType, recordType);
-    Bytes expected(1024, 0x77);
-    for (int i = 0; i < 16; ++i)
-        expected[i] = 0;
-    QCOMPARE(image1k(image), expected);
+    using R = cMySettingsFile::ReadResult;
+    const QList<QPair<QByteArray, R::Stop>> bad = {
+        {":10001000" + QByteArray(32, '0') + "E1", R::BadChecksum},  // checksum off by one
+        {":10001000" + QByteArray(31, '0') + "G0E0", R::NotARecord}, // a bad digit
+        {":1000100000", R::NotARecord},                              // cut short
+        {"#EEPROM", R::NotARecord},                                  // not a record
+        {QByteArray(5000, 'x'), R::NotARecord},                      // one huge word
+        {":020000040001F9", R::AddressOutside},                      // moves on to another 64 KiB page
+        {":020000021000EC", R::AddressOutside},                      // segment 0x1000
+        {":00000006FA", R::UnsupportedType},
+    };
+    for (const auto &line : bad) {
+        cMyMemoryArea image;
+        fill(image, 0x77);
+        // Address records for 0 and start addresses are read past; the bad line is the fourth.
+        const R result = cMySettingsFile::read(writeText(dir, "bad.tmo", ":020000040000FA\n:020000020000FC " + good0
+                                                             + "\n:04000005000000F007\n" + line.first + "\n" + good20 + "\n"), image);
+        QCOMPARE(result.stop, line.second);
+        QCOMPARE(result.line, 4);
+        QCOMPARE(result.records, 1);
+        Bytes expected(1024, 0x77);
+        for (int i = 0; i < 16; ++i)
+            expected[i] = 0;
+        QCOMPARE(image1k(image), expected);
+    }
 }
 
 void tst_SettingsFile::farAddressesStaySmall()
@@ -203,7 +194,7 @@ void tst_SettingsFile::farAddressesStaySmall()
     const QByteArray text = line(0xFFF0, Bytes(16, 0x11)) + "\n" + line(0x0390, Bytes(255, 0x22)) + "\n";
     cMyMemoryArea image;
     fill(image, 0);
-    QVERIFY(cMySettingsFile::read(writeText(dir, "far.tmo", text), image).complete());
+    QVERIFY(cMySettingsFile::read(writeText(dir, "far.tmo", text), image));
     QCOMPARE(image.pageSize(0), 1024);
     QCOMPARE(image.pageCount(), 1);
     QCOMPARE(image.readBytes(0x390, 112), Bytes(112, 0x22));
