@@ -124,6 +124,7 @@ private:
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
     bool m_templateLoaded = false;
+    bool m_saveFailed = false; // the last save could not write its file
     const QString m_version = versionText();
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections

@@ -41,9 +41,13 @@ QString problem(const cMySettingsFile::ReadResult &result)
 void MainWindow::openFileDialog(QString mode)
 {
     cMyDialogs &dialogs = cMyDialogs::current();
-    if (m_image->isModified() && m_templateLoaded) {
-        if (dialogs.question(this, tr("Tamira"), tr("Zachować zmiany?")) == cMyDialogs::Yes)
-            ui->actionSave->trigger();
+    if (m_image->isModified() && m_templateLoaded
+        && dialogs.question(this, tr("Tamira"), tr("Zachować zmiany?")) == cMyDialogs::Yes) {
+        m_saveFailed = false;
+        ui->actionSave->trigger();
+        // The user asked for the changes to be kept: a save that failed must not lose them.
+        if (m_saveFailed)
+            return;
     }
 
     QString path;
@@ -124,6 +128,7 @@ bool MainWindow::saveFile(QString path)
     if (!cMySettingsFile::write(path, *m_image, &error)) {
         cMyDialogs::current().critical(
             this, tr("Błąd"), tr("Nie można zapisać pliku %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        m_saveFailed = true;
         return false;
     }
     m_image->setModified(false);
