@@ -1,6 +1,7 @@
 #include "cmyoverviewpage.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -36,4 +37,10 @@ void cMyOverviewPage::paintEvent(QPaintEvent *)
         panel.addRoundedRect(QRectF(group->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
         painter.drawPath(panel);
     }
+}
+
+void cMyOverviewPage::showPlainText(QLabel *label, const QString &text)
+{
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
 }

@@ -8,12 +8,17 @@
 #include <QPixmap>
 #include <QWidget>
 
+class QLabel;
+
 class cMyOverviewPage : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit cMyOverviewPage(QWidget *parent = nullptr);
+
+    // Shows a text from a settings file or the device as it was typed: "<b>x" stays "<b>x".
+    static void showPlainText(QLabel *label, const QString &text);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -119,14 +119,6 @@ void MainWindow::updateTitle()
     setWindowTitle(title);
 }
 
-void MainWindow::loadFromCommandLine(const QString &path)
-{
-    m_currentFile = QFileInfo(path);
-    openFile(path);
-    refreshSettingsForm();
-    updateTitle();
-}
-
 void MainWindow::setDeviceCommandsEnabled(bool enabled)
 {
     const QList<QAction *> actions = {ui->actionReadSettings, ui->actionWriteSettings,

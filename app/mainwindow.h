@@ -41,7 +41,8 @@ public:
 
     static QString versionText() { return QStringLiteral("1.0.5.0"); }
 
-    // The command-line load: the file becomes current even when it cannot be read.
+    // The command-line load: the file becomes current unless it exists and nothing could be
+    // read from it.
     void loadFromCommandLine(const QString &path);
 
     cMyMemoryArea *settingsImage() const { return m_image; }
@@ -96,6 +97,8 @@ private:
     void setDeviceCommandsEnabled(bool enabled);
     // mainwindow_files.cpp
     QString startFolder() const;
+    // Warns when the file stops early; false when it exists and not one record could be read.
+    bool readSettingsFile(const QString &path);
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
     void startTransfer(const QString &label);
@@ -121,6 +124,7 @@ private:
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
     bool m_templateLoaded = false;
+    bool m_saveFailed = false; // the last save could not write its file
     const QString m_version = versionText();
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections

@@ -11,7 +11,9 @@
 #include "cmycomboboxw6.h"
 #include "cmydoublespinboxint.h"
 #include "cmymemoryarea.h"
+#include "cmyoverviewpage.h"
 #include "cmytablemodel.h"
+#include "cmyvaluemark.h"
 #include "rulegrid.h"
 
 #include <QDebug>
@@ -117,14 +119,6 @@ qint16 refreshRule(const RuleEditors &rule, const cMyMemoryArea *image, quint32 
     return threshold;
 }
 
-void setThreshold(const RuleEditors &rule, qint16 raw)
-{
-    double faktor = rule.measured->currentFaktor();
-    if (faktor == 0)
-        faktor = 1;
-    rule.threshold->setValue(raw / faktor);
-}
-
 } // namespace
 
 void MainWindow::setupSettingsForm()
@@ -167,7 +161,8 @@ void MainWindow::ensureSettingsForm()
     m_params->leTitle->setValidator(new QRegularExpressionValidator(printable, m_params->leTitle));
 
     refreshSettingsForm();
-    // Showing the document changes nothing in it unless an editor had to correct a value.
+    // Editors that store again the bytes they were given leave the document as it was; only a
+    // text too long for its editor is stored cut.
     if (!wasModified && m_image->readBytes(0, 1024) == before)
         m_image->setModified(false);
 }
@@ -241,36 +236,41 @@ void MainWindow::refreshSettingsForm()
         const qint16 threshold = refreshRule(rule, image, base);
         rule.format->selectValue(u8(image, base + 6));
         rule.repetition->selectValue(u8(image, base + 7));
-        setThreshold(rule, threshold);
+        rule.threshold->setStoredValue(threshold);
     }
 
     m_params->par1Cb->selectValue(u8(image, 0x80));
-    m_params->par13Sb->setValue(qint8(u8(image, 0x81)));
+    {
+        // The image holds these three already; storing them again through their handlers
+        // would also recompute the gravity word over the one loaded.
+        const QSignalBlocker quiet13(m_params->par13Sb), quiet11(m_params->par11Sb), quiet12(m_params->par12Sb);
+        cMyValueMark::showValue(m_params->par13Sb, qint8(u8(image, 0x81)));
+        cMyValueMark::showValue(m_params->par11Sb, s16(image, 0xDC));
+        cMyValueMark::showValue(m_params->par12Sb, u8(image, 0xDE));
+    }
     m_params->par2Cb->selectValue(u16(image, 0x82));
     m_params->par3Cb->selectValue(u8(image, 0x84));
-    m_params->par4Sb->setValue(u8(image, 0x88));
-    m_params->par5Sb->setValue(u8(image, 0x8A));
-    m_params->par6Sb->setValue(s16(image, 0x90));
-    m_params->par7Sb->setValue(s16(image, 0x92));
-    m_params->par8Sb->setValue(u8(image, 0x98));
+    m_params->par4Sb->setStoredValue(u8(image, 0x88));
+    m_params->par5Sb->setStoredValue(u8(image, 0x8A));
+    m_params->par6Sb->setStoredValue(s16(image, 0x90));
+    m_params->par7Sb->setStoredValue(s16(image, 0x92));
+    m_params->par8Sb->setStoredValue(u8(image, 0x98));
     m_params->par9Cb->selectValue(u8(image, 0x9A));
-    m_params->par10Sb->setValue(s16(image, 0x9C) / 10.0);
-    m_params->par11Sb->setValue(s16(image, 0xDC));
-    m_params->par12Sb->setValue(u8(image, 0xDE));
+    m_params->par10Sb->setStoredValue(s16(image, 0x9C));
     cMyDoubleSpinBoxInt *const periods[] = {m_params->lOkresA, m_params->lOkresB, m_params->lOkresC, m_params->lOkresD};
     for (int i = 0; i < 4; ++i)
-        periods[i]->setValue(u8(image, 0xF0 + quint32(i)));
+        periods[i]->setStoredValue(u8(image, 0xF0 + quint32(i)));
     cMyDoubleSpinBoxInt *const distances[] = {m_params->lDystansE, m_params->lDystansF, m_params->lDystansG, m_params->lDystansH};
     for (int i = 0; i < 4; ++i)
-        distances[i]->setValue(s16(image, 0xF8 + 2 * quint32(i)) / 100.0);
+        distances[i]->setStoredValue(s16(image, 0xF8 + 2 * quint32(i)));
     refreshTexts();
 
     for (int r = 0; r < m_timerRules.size(); ++r) {
         const quint32 base = kTimerBase + 8 * quint32(r);
         const RuleEditors &rule = m_timerRules.at(r);
         const qint16 threshold = refreshRule(rule, image, base);
-        rule.time->setValue(u16(image, base + 6));
-        setThreshold(rule, threshold);
+        rule.time->setStoredValue(u16(image, base + 6));
+        rule.threshold->setStoredValue(threshold);
     }
 }
 
@@ -302,8 +302,8 @@ void MainWindow::refreshTexts()
                         || m_params->pteDescription->toPlainText() != description))
             parseDescription();
     }
-    ui->lParamAutor->setText(author);
-    ui->lParamTytul->setText(title);
+    cMyOverviewPage::showPlainText(ui->lParamAutor, author);
+    cMyOverviewPage::showPlainText(ui->lParamTytul, title);
     if (ui->pteParamDesc->toPlainText() != description)
         ui->pteParamDesc->setPlainText(description);
 }

@@ -3,6 +3,7 @@
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "cmyoverviewpage.h"
 #include "cmytamirastatus.h"
 
 void MainWindow::newStatusRead(QStringList lista)
@@ -19,8 +20,8 @@ void MainWindow::newStatusRead(QStringList lista)
     ui->lVoiceLang->setText(lista.value(7));
     ui->lVoiceVersion->setText(lista.value(8));
     ui->lParamVersion->setText(lista.value(9));
-    ui->lParamAutor->setText(lista.value(10));
-    ui->lParamTytul->setText(lista.value(11));
+    cMyOverviewPage::showPlainText(ui->lParamAutor, lista.value(10));
+    cMyOverviewPage::showPlainText(ui->lParamTytul, lista.value(11));
     ui->pteParamDesc->setPlainText(lista.value(12));
 }
 

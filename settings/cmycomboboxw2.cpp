@@ -1,8 +1,10 @@
 #include "cmycomboboxw2.h"
 
 #include "cmytablemodel.h"
+#include "cmyvaluemark.h"
 
 #include <QAbstractItemModel>
+#include <QStylePainter>
 
 uint comboRowValue(const QComboBox *box, int row)
 {
@@ -35,6 +37,20 @@ bool selectComboValue(QComboBox *box, int value)
     return true;
 }
 
+bool showsPlaceholder(const QComboBox *box)
+{
+    return box->currentIndex() < 0 && !box->placeholderText().isEmpty();
+}
+
+void paintPlaceholder(QComboBox *box, QStyleOptionComboBox &option)
+{
+    QStylePainter painter(box);
+    painter.setPen(box->palette().color(QPalette::Text));
+    option.currentText = box->placeholderText();
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+}
+
 cMyComboBoxW2::cMyComboBoxW2(QWidget *parent)
     : QComboBox(parent)
 {
@@ -43,10 +59,23 @@ cMyComboBoxW2::cMyComboBoxW2(QWidget *parent)
 
 bool cMyComboBoxW2::selectValue(int value)
 {
-    return selectComboValue(this, value);
+    if (selectComboValue(this, value))
+        return true;
+    cMyValueMark::showUnknown(this, value);
+    return false;
+}
+
+void cMyComboBoxW2::paintEvent(QPaintEvent *event)
+{
+    if (!showsPlaceholder(this))
+        return QComboBox::paintEvent(event);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    paintPlaceholder(this, option);
 }
 
 void cMyComboBoxW2::indexChanged(int newIndex)
 {
+    cMyValueMark::clear(this);
     emit valueChanged(address(), toBytes(comboRowValue(this, newIndex) & 0xFFFF));
 }

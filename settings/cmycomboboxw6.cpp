@@ -1,8 +1,10 @@
 #include "cmycomboboxw6.h"
 
 #include "cmycomboboxw2.h"
+#include "cmyvaluemark.h"
 
 #include <QAbstractItemModel>
+#include <QStyleOptionComboBox>
 
 cMyComboBoxW6::cMyComboBoxW6(QWidget *parent)
     : QComboBox(parent)
@@ -12,7 +14,15 @@ cMyComboBoxW6::cMyComboBoxW6(QWidget *parent)
 
 bool cMyComboBoxW6::selectValue(int value)
 {
-    return selectComboValue(this, value);
+    if (selectComboValue(this, value))
+        return true;
+    cMyValueMark::showUnknown(this, value);
+    // The threshold of an unknown measured value has no known unit or scale: it shows the
+    // raw number and cannot be edited.
+    emit faktorChanged(1);
+    emit unitChanged(QString());
+    emit rangeChanged(0, 0);
+    return false;
 }
 
 QString cMyComboBoxW6::field(int row, int column) const
@@ -23,13 +33,18 @@ QString cMyComboBoxW6::field(int row, int column) const
     return m->data(m->index(row, column)).toString();
 }
 
-double cMyComboBoxW6::currentFaktor() const
+void cMyComboBoxW6::paintEvent(QPaintEvent *event)
 {
-    return field(currentIndex(), 2).toDouble();
+    if (!showsPlaceholder(this))
+        return QComboBox::paintEvent(event);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    paintPlaceholder(this, option);
 }
 
 void cMyComboBoxW6::indexChanged(int newIndex)
 {
+    cMyValueMark::clear(this);
     emit valueChanged(address(), toBytes(comboRowValue(this, newIndex) & 0xFFFF));
     emit faktorChanged(field(newIndex, 2).toDouble());
     emit unitChanged(field(newIndex, 3));

@@ -15,15 +15,18 @@ class cMyComboBoxW6 : public QComboBox, public cMyFilePosition
 public:
     explicit cMyComboBoxW6(QWidget *parent = nullptr);
 
+    // As cMyComboBoxW2::selectValue; an unknown value also gives the threshold factor 1, no
+    // unit and no range.
     bool selectValue(int value);
-    // The factor of the current row (column 2), 0 when it has none.
-    double currentFaktor() const;
 
 signals:
     void valueChanged(quint32 newAddress, QVector<quint8> values);
     void faktorChanged(double newFaktor);
     void unitChanged(QString newUnit);
     void rangeChanged(double newMin, double newMax);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private slots:
     void indexChanged(int newIndex);

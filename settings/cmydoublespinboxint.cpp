@@ -1,5 +1,7 @@
 #include "cmydoublespinboxint.h"
 
+#include "cmyvaluemark.h"
+
 cMyDoubleSpinBoxInt::cMyDoubleSpinBoxInt(QWidget *parent)
     : QDoubleSpinBox(parent)
 {
@@ -33,12 +35,23 @@ void cMyDoubleSpinBoxInt::mySetUnit(QString newUnit)
 
 void cMyDoubleSpinBoxInt::mySetRange(double newMin, double newMax)
 {
+    cMyValueMark::clear(this);
     if (newMin != minimum() || newMax != maximum())
         setRange(newMin, newMax);
     setEnabled(!(newMin == 0 && newMax == 0));
 }
 
+void cMyDoubleSpinBoxInt::setStoredValue(qint32 raw)
+{
+    m_showingStored = true;
+    const bool changed = cMyValueMark::showValue(this, raw / (m_faktor == 0 ? 1 : m_faktor));
+    m_showingStored = false;
+    if (changed)
+        emit valueChanged(address(), toBytes(raw));
+}
+
 void cMyDoubleSpinBoxInt::updateValue(double newValue)
 {
-    emit valueChanged(address(), toBytes(newValue * m_faktor));
+    if (!m_showingStored)
+        emit valueChanged(address(), toBytes(newValue * m_faktor));
 }

@@ -15,6 +15,10 @@ public:
     explicit cMyDoubleSpinBoxInt(QWidget *parent = nullptr);
 
     double faktor() const { return m_faktor; }
+    // Shows the number stored in the image as `raw`, also outside the range the user may enter
+    // (marked then), and stores exactly `raw` again when the shown value changed: the shown
+    // value may be rounded to the decimals, the stored one never is.
+    void setStoredValue(qint32 raw);
 
 signals:
     void valueChanged(quint32 address, QVector<quint8> newValue);
@@ -29,6 +33,7 @@ private slots:
 
 private:
     double m_faktor = 1;
+    bool m_showingStored = false;
 };
 
 #endif

@@ -11,7 +11,11 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 using Bytes = QVector<quint8>;
 
@@ -28,7 +32,10 @@ private slots:
     void openAndCancel();
     void templateFromWorkingFolder();
     void commandLineLoad();
+    void filesFromOtherWriters_data();
+    void filesFromOtherWriters();
     void failedSaveChangesNothing();
+    void saveInAFolderThatTakesNoNewFile();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -226,9 +233,15 @@ void tst_FileCommands::commandLineLoad()
         w.ensureSettingsForm();
         QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("CL"));
     }
+    // One that nothing can be read from is said so and does not become the document.
+    MainWindow w;
+    QFile junk(file("junk.tmo"));
+    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(64, '\x01')) && junk.flush());
+    dialogs->expectMessage(cMyDialogs::Ok, "Warning");
+    w.loadFromCommandLine(file("junk.tmo"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
     // A file that does not exist: the template stays, no path in the title, and Save writes
     // to that name without asking.
-    MainWindow w;
     w.loadFromCommandLine(file("new-one.tmo"));
     QCOMPARE(image(w), blank());
     QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
@@ -242,10 +255,131 @@ void tst_FileCommands::failedSaveChangesNothing()
     MainWindow w;
     QDir(dir->path()).mkdir("folder.tmo");
     dialogs->expectSaveFile(file("folder.tmo"));
+    dialogs->expectMessage(cMyDialogs::Ok, "Error");
     trigger(w, "actionSaveAs");
+    const QString said = dialogs->asked().last().text, name = QDir::toNativeSeparators(file("folder.tmo"));
+    QVERIFY2(said.startsWith("The file " + name + " could not be saved:\n") && said.size() > name.size() + 30, qPrintable(said));
     QVERIFY(w.settingsImage()->isModified());
     QVERIFY(w.currentFile().filePath().isEmpty());
     QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    // Asked to keep the changes before New, a save that fails keeps them.
+    w.settingsImage()->setData(0x10, Bytes{'K', 0});
+    expectSaveQuestion(cMyDialogs::Yes);
+    dialogs->expectSaveFile(file("folder.tmo"));
+    dialogs->expectMessage(cMyDialogs::Ok, "Error");
+    trigger(w, "actionNew");
+    QCOMPARE(w.settingsImage()->readBytes(0x10, 2), (Bytes{'K', 0}));
+}
+
+namespace {
+
+// A 1 KiB block that no template looks like, and the same as srec_cat writes it.
+Bytes otherImage()
+{
+    Bytes b(1024);
+    for (int i = 0; i < b.size(); ++i)
+        b[i] = quint8(i * 7 + 3);
+    return b;
+}
+QByteArray srecCat(const Bytes &image)
+{
+    QProcess p;
+    p.start(TAMIRA_SREC_CAT, {"-", "-binary", "-o", "-", "-intel"});
+    p.write(reinterpret_cast<const char *>(image.constData()), image.size());
+    p.closeWriteChannel();
+    return p.waitForFinished(30000) ? p.readAllStandardOutput().toLower() : QByteArray();
+}
+QByteArray utf16(const QByteArray &text, bool bigEndian)
+{
+    QByteArray out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : text)
+        out.append(bigEndian ? '\0' : c).append(bigEndian ? c : '\0');
+    return out;
+}
+
+} // namespace
+
+void tst_FileCommands::filesFromOtherWriters_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("recordsRead"); // 32-byte records taken; -1: all, with no warning
+    QTest::addColumn<QString>("problem");
+    const QByteArray srec = srecCat(otherImage());
+    QList<QByteArray> moved = srec.split('\n'), badSum = moved;
+    moved.insert(11, ":020000040001f9");
+    badSum[11][badSum[11].size() - 1] = badSum[11].endsWith('0') ? '1' : '0';
+    QTest::newRow("srec_cat: address record, 32-byte records, lower case, LF") << srec << -1 << QString();
+    QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + srec << -1 << QString();
+    QTest::newRow("UTF-16 LE") << utf16(srec, false) << -1 << QString();
+    QTest::newRow("UTF-16 BE") << utf16(srec, true) << -1 << QString();
+    QTest::newRow("address record in the middle") << moved.join('\n') << 10 << "line 12: an address record moves the data outside the settings block";
+    QTest::newRow("bad checksum in the middle") << badSum.join('\n') << 10 << "line 12: wrong checksum";
+    QTest::newRow("binary file") << QByteArray(reinterpret_cast<const char *>(otherImage().constData()), 1024) << 0 << "line 1: not an Intel HEX record";
+    QTest::newRow("empty file") << QByteArray() << 0 << "the file holds no records";
+}
+
+void tst_FileCommands::filesFromOtherWriters()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, recordsRead);
+    QFETCH(QString, problem);
+    const QString path = file("other.tmo");
+    QFile other(path);
+    QVERIFY(other.open(QIODevice::WriteOnly) && other.write(text) == text.size() && other.flush());
+    MainWindow w;
+    w.settingsImage()->setModified(false);
+    Bytes expected = image(w);
+    std::copy_n(otherImage().constBegin(), recordsRead < 0 ? 1024 : 32 * recordsRead, expected.begin());
+
+    dialogs->expectOpenFile(path);
+    if (recordsRead >= 0)
+        dialogs->expectMessage(cMyDialogs::Ok, "Warning");
+    trigger(w, "actionOpen");
+    QCOMPARE(image(w), expected);
+    const QString warning = recordsRead < 0 ? QString() : dialogs->asked().last().text;
+    QVERIFY2(recordsRead < 0 || (warning.contains(QDir::toNativeSeparators(path)) && warning.contains(problem)
+                                 && warning.contains(recordsRead ? QString("Records read: %1. The rest of the settings were left as they were.").arg(recordsRead)
+                                                                 : QString("No settings record could be read"))),
+             qPrintable(warning));
+
+    // Only a file something was read from becomes the document that Save writes back.
+    const bool loaded = recordsRead != 0;
+    QCOMPARE(w.windowTitle(), loaded ? title(path) : QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.settingsImage()->isModified(), loaded);
+    if (!loaded)
+        dialogs->expectSaveFile(QString());
+    trigger(w, "actionSave");
+    cMyMemoryArea back;
+    QFile saved(path);
+    QVERIFY(loaded ? cMySettingsFile::read(path, back) && back.readBytes(0, 1024) == expected
+                   : saved.open(QIODevice::ReadOnly) && saved.readAll() == text);
+}
+
+void tst_FileCommands::saveInAFolderThatTakesNoNewFile()
+{
+    const QString folder = file("locked"), path = folder + "/kept.tmo";
+    QVERIFY(QDir().mkdir(folder));
+    MainWindow w;
+    dialogs->expectSaveFile(path);
+    trigger(w, "actionSaveAs");
+    w.settingsImage()->setData(0x10, Bytes{'L', 0});
+    // A read-only folder; a test run as root gives up, on this thread, passing over permissions.
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved[2] = {}, reduced[2] = {};
+    QCOMPARE(syscall(SYS_capget, &header, saved), 0L);
+    std::copy(saved, saved + 2, reduced);
+    reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
+    QCOMPARE(syscall(SYS_capset, &header, reduced), 0L);
+    const bool locked = !QFile(folder + "/probe").open(QIODevice::WriteOnly);
+    trigger(w, "actionSave");
+    syscall(SYS_capset, &header, saved);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QVERIFY(locked);
+    QVERIFY(!w.settingsImage()->isModified());
+    cMyMemoryArea back;
+    QVERIFY(cMySettingsFile::read(path, back));
+    QCOMPARE(back.readBytes(0, 1024), image(w));
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_FileCommands)

@@ -160,18 +160,26 @@ void tst_SettingsFile::readerStopsAtBadLines()
     QTemporaryDir dir;
     const QByteArray good0 = ":10000000" + QByteArray(32, '0') + "F0";
     const QByteArray good20 = ":10002000" + QByteArray(32, '0') + "D0";
-    const QList<QByteArray> bad = {
-        ":10001000" + QByteArray(32, '0') + "E1",    // checksum off by one
-        ":10001000" + QByteArray(31, '0') + "G0E0",  // a bad digit
-        ":1000100000",                               // cut short
-        "#EEPROM",                                   // not a record
-        QByteArray(5000, 'x'),                       // one huge word
-        ":020000040001F9",                           // moves on to another 64 KiB page
+    using R = cMySettingsFile::ReadResult;
+    const QList<QPair<QByteArray, R::Stop>> bad = {
+        {":10001000" + QByteArray(32, '0') + "E1", R::BadChecksum},  // checksum off by one
+        {":10001000" + QByteArray(31, '0') + "G0E0", R::NotARecord}, // a bad digit
+        {":1000100000", R::NotARecord},                              // cut short
+        {"#EEPROM", R::NotARecord},                                  // not a record
+        {QByteArray(5000, 'x'), R::NotARecord},                      // one huge word
+        {":020000040001F9", R::AddressOutside},                      // moves on to another 64 KiB page
+        {":020000021000EC", R::AddressOutside},                      // segment 0x1000
+        {":00000006FA", R::UnsupportedType},
     };
-    for (const QByteArray &line : bad) {
+    for (const auto &line : bad) {
         cMyMemoryArea image;
         fill(image, 0x77);
-        QVERIFY(cMySettingsFile::read(writeText(dir, "bad.tmo", good0 + "\n" + line + "\n" + good20 + "\n"), image));
+        // Address records for 0 and start addresses are read past; the bad line is the fourth.
+        const R result = cMySettingsFile::read(writeText(dir, "bad.tmo", ":020000040000FA\n:020000020000FC " + good0
+                                                             + "\n:04000005000000F007\n" + line.first + "\n" + good20 + "\n"), image);
+        QCOMPARE(result.stop, line.second);
+        QCOMPARE(result.line, 4);
+        QCOMPARE(result.records, 1);
         Bytes expected(1024, 0x77);
         for (int i = 0; i < 16; ++i)
             expected[i] = 0;

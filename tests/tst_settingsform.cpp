@@ -7,15 +7,45 @@
 #include "cmymemoryarea.h"
 #include "cmyscripteddialogs.h"
 #include "cmysettingsfile.h"
+#include "cmyvaluemark.h"
 #include "mainwindow.h"
 #include "tamiratestapp.h"
 
+#include <QAction>
+#include <QGridLayout>
 #include <QLabel>
+#include <QTabBar>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSet>
 
 using Bytes = QVector<quint8>;
+
+// One bound field, or a run of them `stride` bytes apart, as the memory map gives it.
+struct Field
+{
+    QString names; // "%1": numbered 01, 02, ...; else one name per editor; none: by grid only
+    QString grid;
+    int column, address, stride, count;
+    QString input;    // the row chosen, or the number typed
+    QVector<int> bytes; // stored from the address on; -1: unchanged
+    double scale;     // 0: a combo box
+    int decimals;
+};
+Q_DECLARE_METATYPE(Field)
+
+// A stored value no editor lets the user enter, and the user's edit of it.
+struct Stored
+{
+    int address;
+    Bytes stored;
+    QString editor, shown, toolTip; // `shown`: a combo box's text for a code it lacks
+    int key;                        // 0: no edit
+    QVector<int> edited;            // from the address on; -1: unchanged
+    bool stillMarked;
+};
+Q_DECLARE_METATYPE(Stored)
 
 class tst_SettingsForm : public QObject
 {
@@ -25,16 +55,21 @@ private slots:
     void init() { dialogs.reset(new cMyScriptedDialogs); }
     void cleanup() { QVERIFY2(dialogs->clean(), qPrintable(dialogs->report())); dialogs.reset(); }
     void newDocumentShowsEmptyRules();
-    void buildingThePagesChangesNothing();
-    void storedRuleIsShownAndKept();
-    void unknownCodeKeepsItsByte();
+    void storedValuesOutsideTheRange_data();
+    void storedValuesOutsideTheRange();
     void altitudeLatitudeVolume();
-    void everyEditorWritesExactlyItsField();
+    void binding_data();
+    void binding();
+    void bindingCoversEveryEditor();
     void textRules();
     void loadedTextsAreTakenAsTheyAre();
+    void overviewShowsTextsAsTyped();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
+    QTemporaryDir dir;
+    QScopedPointer<MainWindow> bindingWindow; // shared by the rows of binding()
+    QSet<QWidget *> bound;
 
     template <typename T> static T *find(QObject *w, const QString &name)
     {
@@ -49,20 +84,18 @@ private:
         }
     }
     static Bytes image(MainWindow &w) { return w.settingsImage()->readBytes(0, 1024); }
-    static QSet<int> changed(const Bytes &a, const Bytes &b)
+    // The image as it was, with `bytes` (-1: unchanged) from `address` on.
+    static Bytes edited(Bytes image, int address, const QVector<int> &bytes)
     {
-        QSet<int> out;
-        for (int i = 0; i < qMax(a.size(), b.size()); ++i)
-            if (i >= a.size() || i >= b.size() || a.at(i) != b.at(i))
-                out.insert(i);
-        return out;
+        for (int i = 0; i < bytes.size(); ++i)
+            image[address + i] = bytes[i] < 0 ? image[address + i] : quint8(bytes[i]);
+        return image;
     }
-    static QSet<int> range(int from, int count)
+    // Shows a page as the user does, by its tab.
+    static void showPage(MainWindow &w, int index)
     {
-        QSet<int> out;
-        for (int i = 0; i < count; ++i)
-            out.insert(from + i);
-        return out;
+        QTabBar *bar = w.findChild<QTabWidget *>("tabWidget")->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
     }
 };
 
@@ -106,61 +139,6 @@ void tst_SettingsForm::newDocumentShowsEmptyRules()
     QVERIFY(find<QLineEdit>(&w, "leTitle")->text().isEmpty());
 }
 
-void tst_SettingsForm::buildingThePagesChangesNothing()
-{
-    MainWindow w;
-    w.settingsImage()->setData(0x150, Bytes{1, 2, 3});
-    w.settingsImage()->setModified(false);
-    const Bytes before = image(w);
-    w.ensureSettingsForm();
-    QCOMPARE(image(w), before);
-    QVERIFY(!w.settingsImage()->isModified());
-}
-
-void tst_SettingsForm::storedRuleIsShownAndKept()
-{
-    MainWindow w;
-    w.ensureSettingsForm();
-    w.settingsImage()->setData(0x140, Bytes{0x00, 0x20, 0x00, 0xF4, 0x01});
-    w.settingsImage()->setData(0x100, Bytes{0x00, 0x10, 0x01, 0x9C, 0xFF}); // timer: 16 "Temperature" <= -10.0
-    w.refreshSettingsForm();
-    auto *threshold = find<cMyDoubleSpinBoxInt>(&w, "par01Sb1");
-    QCOMPARE(find<QComboBox>(&w, "par01Cb1")->currentText(), QString("underwater"));
-    QCOMPARE(find<QComboBox>(&w, "par01Cb2")->currentText(), QString("Depth"));
-    QCOMPARE(threshold->text(), QString("5.00 [m]"));
-    QVERIFY(threshold->isEnabled());
-    QCOMPARE(w.settingsImage()->readBytes(0x140, 5), (Bytes{0x00, 0x20, 0x00, 0xF4, 0x01}));
-    QCOMPARE(find<cMyDoubleSpinBoxInt>(&w, "tim1Sb1")->text(), QString("-10.0 [") + QChar(0xB0) + "C]");
-    QCOMPARE(w.settingsImage()->readBytes(0x103, 2), (Bytes{0x9C, 0xFF}));
-
-    // Choosing another measured value resets the threshold, in the editor and in the image.
-    auto *measured = find<QComboBox>(&w, "par01Cb2");
-    measured->setCurrentIndex(measured->findText("Temperature"));
-    QCOMPARE(threshold->text(), QString("0.0 [") + QChar(0xB0) + "C]");
-    QCOMPARE(w.settingsImage()->readBytes(0x141, 4), (Bytes{16, 0, 0, 0}));
-
-    // A threshold beyond its range is clamped and the clamped value stored back.
-    w.settingsImage()->setData(0x141, Bytes{0x10, 0x00, 0x10, 0x27}); // 1000.0 °C
-    w.refreshSettingsForm();
-    QCOMPARE(threshold->value(), 100.0);
-    QCOMPARE(w.settingsImage()->readBytes(0x143, 2), (Bytes{0xE8, 0x03}));
-}
-
-void tst_SettingsForm::unknownCodeKeepsItsByte()
-{
-    MainWindow w;
-    w.ensureSettingsForm();
-    auto *rate = find<QComboBox>(&w, "par1Cb");
-    rate->setCurrentIndex(rate->findText("5 [Hz]"));
-    w.settingsImage()->setData(0x80, quint8(99));
-    w.settingsImage()->setData(0x145, quint8(200)); // no such message either
-    w.refreshSettingsForm();
-    QCOMPARE(rate->currentText(), QString("5 [Hz]"));
-    QCOMPARE(w.settingsImage()->readBytes(0x80, 1), Bytes{99});
-    QCOMPARE(find<QComboBox>(&w, "par01Cb4")->currentText(), QString("Do nothing"));
-    QCOMPARE(w.settingsImage()->readBytes(0x145, 1), Bytes{200});
-}
-
 void tst_SettingsForm::altitudeLatitudeVolume()
 {
     MainWindow w;
@@ -180,42 +158,6 @@ void tst_SettingsForm::altitudeLatitudeVolume()
     QCOMPARE(w.settingsImage()->readBytes(0x81, 1), Bytes{0xFB});
     find<QSpinBox>(&w, "par13Sb")->setValue(-57);
     QCOMPARE(w.settingsImage()->readBytes(0x81, 1), Bytes{0xC7});
-}
-
-void tst_SettingsForm::everyEditorWritesExactlyItsField()
-{
-    MainWindow w;
-    w.show();
-    w.ensureSettingsForm();
-    // Give every rule a measured value with a range, so its threshold can be stepped too.
-    for (QComboBox *measured : w.findChildren<cMyComboBoxW6 *>())
-        measured->setCurrentIndex(measured->findText("Depth"));
-
-    int checked = 0;
-    auto check = [&](QWidget *editor, const QSet<int> &allowed, int key) {
-        const Bytes before = image(w);
-        editor->setFocus();
-        QTest::keyClick(editor, Qt::Key(key));
-        const QSet<int> diff = changed(before, image(w));
-        QVERIFY2(!diff.isEmpty(), qPrintable(editor->objectName()));
-        QVERIFY2(allowed.contains(diff), qPrintable(editor->objectName()));
-        ++checked;
-    };
-    auto step = [](QComboBox *box) { return box->currentIndex() + 1 < box->count() ? Qt::Key_Down : Qt::Key_Up; };
-    for (cMyComboBoxW2 *box : w.findChildren<cMyComboBoxW2 *>())
-        check(box, range(int(box->address()), box->fieldWidth() + 1), step(box));
-    for (cMyComboBoxW6 *box : w.findChildren<cMyComboBoxW6 *>())
-        check(box, range(int(box->address()), 1) + range(int(box->address()) + 2, 2), step(box));
-    for (cMyDoubleSpinBoxInt *spin : w.findChildren<cMyDoubleSpinBoxInt *>())
-        check(spin, range(int(spin->address()), spin->fieldWidth() + 1), Qt::Key_Up);
-    check(find<QWidget>(&w, "par11Sb"), range(0x9E, 2) + range(0xDC, 2), Qt::Key_Up);
-    check(find<QWidget>(&w, "par12Sb"), range(0x9E, 2) + range(0xDE, 1), Qt::Key_Down);
-    check(find<QWidget>(&w, "par13Sb"), range(0x81, 1), Qt::Key_Up);
-    check(find<QWidget>(&w, "leAuthor"), range(0x10, 16), Qt::Key_A);
-    check(find<QWidget>(&w, "leTitle"), range(0x20, 32), Qt::Key_B);
-    check(find<QWidget>(&w, "pteDescription"), range(0x200, 512), Qt::Key_C);
-    // 4 + 8·3 + 24·5 coded bytes, 32 measured values, 14 + 8·2 + 24 spin boxes, 6 others.
-    QCOMPARE(checked, 4 + 24 + 120 + 32 + 54 + 6);
 }
 
 void tst_SettingsForm::textRules()
@@ -293,6 +235,149 @@ void tst_SettingsForm::loadedTextsAreTakenAsTheyAre()
     QCOMPARE(find<QLineEdit>(&w, "leAuthor")->text(), QString(15, 'Q'));
     QCOMPARE(img->readBytes(0x1F, 1), Bytes{0});
     QCOMPARE(img->readBytes(0x200, 9), Bytes(loaded.begin(), loaded.begin() + 9));
+}
+
+void tst_SettingsForm::storedValuesOutsideTheRange_data()
+{
+    QTest::addColumn<Stored>("row");
+    const QString range = QString::fromUtf8("The stored value is outside the allowed range %1.");
+    QTest::newRow("fixed temperature -5.0 °C") << Stored{0x9C, {0xCE, 0xFF}, "par10Sb", QString::fromUtf8("-5.0 [°C]"), range.arg(QString::fromUtf8("0.0 – 60.0 [°C]")), Qt::Key_Up, {0xD8, 0xFF}, true};
+    QTest::newRow("surfacing threshold above its maximum") << Stored{0x8A, {0xFB}, "par5Sb", "251 [cm]", range.arg(QString::fromUtf8("5 – 250 [cm]")), Qt::Key_Down, {0xFA}, false};
+    QTest::newRow("volume above 6 dB") << Stored{0x81, {0x0A}, "par13Sb", "10[dB]", range.arg(QString::fromUtf8("-57 – 6 [dB]")), Qt::Key_Down, {0x09}, true};
+    QTest::newRow("depth threshold below 0 m") << Stored{0x140, {0x00, 0x20, 0x00, 0x9C, 0xFF}, "par01Sb1", "-1.00 [m]", range.arg(QString::fromUtf8("0.00 – 327.67 [m]")), Qt::Key_Up, {-1, -1, -1, 0, 0}, false};
+    QTest::newRow("sampling rate with no entry") << Stored{0x80, {99}, "par1Cb", "99 (unknown)", "The stored value 99 is not in the list.", Qt::Key_Down, {150}, false};
+    QTest::newRow("measured value with no entry") << Stored{0x140, {0x00, 99, 0x00, 0xD2, 0x04}, "par01Cb2", "99 (unknown)", "The stored value 99 is not in the list.", Qt::Key_Down, {-1, 255, -1, 0, 0}, false};
+    QTest::newRow("threshold of an unknown measured value") << Stored{0x140, {0x00, 99, 0x00, 0xD2, 0x04}, "par01Sb1", "1234 ", range.arg(QString::fromUtf8("0 – 0")), 0, {}, true};
+}
+
+void tst_SettingsForm::storedValuesOutsideTheRange()
+{
+    QFETCH(Stored, row);
+    // The blank template with the value, and a gravity word no formula gives.
+    cMyMemoryArea stored;
+    cMySettingsFile::read(":/pliki/clear.tmo", stored);
+    stored.setData(0x9E, Bytes{0x34, 0x12});
+    stored.setData(quint32(row.address), row.stored);
+    const QString path = dir.filePath("stored.tmo");
+    QVERIFY(cMySettingsFile::write(path, stored));
+    MainWindow w;
+    w.loadFromCommandLine(path);
+    w.show();
+    auto contents = [&] { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+    const QByteArray loaded = contents();
+    // The pages are built when first shown, and that leaves the document alone.
+    w.settingsImage()->setModified(false);
+    QVERIFY(!w.findChild<QWidget *>(row.editor));
+    showPage(w, row.address >= 0x140 ? 2 : 1);
+    QVERIFY(!w.settingsImage()->isModified());
+    auto *editor = find<QWidget>(&w, row.editor);
+    QTRY_VERIFY_WITH_TIMEOUT(editor->isVisible(), 5000);
+
+    // Shown as stored and marked, and saved back byte for byte.
+    auto *box = qobject_cast<QComboBox *>(editor);
+    QCOMPARE(box ? box->placeholderText() : qobject_cast<QAbstractSpinBox *>(editor)->text(), row.shown);
+    QCOMPARE(box ? box->currentIndex() : -1, -1);
+    QCOMPARE(editor->toolTip(), row.toolTip);
+    QVERIFY(cMyValueMark::isMarked(editor));
+    QVERIFY(editor->palette() != find<QWidget>(&w, "par3Cb")->palette());
+    w.findChild<QAction *>("actionSave")->trigger();
+    QCOMPARE(contents(), loaded);
+
+    if (row.key) {
+        const Bytes before = image(w);
+        QTest::keyClick(editor, Qt::Key(row.key));
+        QCOMPARE(image(w), edited(before, row.address, row.edited));
+        QCOMPARE(cMyValueMark::isMarked(editor), row.stillMarked);
+        QCOMPARE(editor->palette() == find<QWidget>(&w, "par3Cb")->palette(), !row.stillMarked);
+    }
+}
+
+void tst_SettingsForm::binding_data()
+{
+    // The rows run in order on one window: the thresholds are typed after the measured values
+    // of their rules were chosen (Depth for the timers, Temperature for the messages).
+    QTest::addColumn<Field>("field");
+    QTest::newRow("par1Cb") << Field{"par1Cb", "", 0, 0x80, 0, 1, "2 [Hz]", {0x4B}, 0, 0};
+    QTest::newRow("par2Cb") << Field{"par2Cb", "", 0, 0x82, 0, 1, "12 [h]", {0xC0, 0xA8}, 0, 0};
+    QTest::newRow("par3Cb") << Field{"par3Cb", "", 0, 0x84, 0, 1, "8 [s]", {0x08}, 0, 0};
+    QTest::newRow("par4Sb") << Field{"par4Sb", "", 0, 0x88, 0, 1, "120", {0x78}, 1, 0};
+    QTest::newRow("par5Sb") << Field{"par5Sb", "", 0, 0x8A, 0, 1, "60", {0x3C}, 1, 0};
+    QTest::newRow("par6Sb") << Field{"par6Sb", "", 0, 0x90, 0, 1, "-100", {0x9C, 0xFF}, 1, 0};
+    QTest::newRow("par7Sb") << Field{"par7Sb", "", 0, 0x92, 0, 1, "-20", {0xEC, 0xFF}, 1, 0};
+    QTest::newRow("par8Sb") << Field{"par8Sb", "", 0, 0x98, 0, 1, "35", {0x23}, 1, 0};
+    QTest::newRow("par9Cb") << Field{"par9Cb", "", 0, 0x9A, 0, 1, "Avg", {0x02}, 0, 0};
+    QTest::newRow("par10Sb") << Field{"par10Sb", "", 0, 0x9C, 0, 1, "12.3", {0x7B, 0x00}, 10, 1};
+    QTest::newRow("periods") << Field{"lOkresA lOkresB lOkresC lOkresD", "", 0, 0xF0, 1, 4, "7", {0x07}, 1, 0};
+    QTest::newRow("distances") << Field{"lDystansE lDystansF lDystansG lDystansH", "", 0, 0xF8, 2, 4, "12.34", {0xD2, 0x04}, 100, 2};
+    QTest::newRow("timer condition") << Field{"", "timLayout", 1, 0x100, 8, 8, "underwater", {0x00}, 0, 0};
+    QTest::newRow("timer measured value") << Field{"", "timLayout", 2, 0x101, 8, 8, "Depth", {0x20, -1, 0, 0}, 0, 0};
+    QTest::newRow("timer comparison") << Field{"", "timLayout", 3, 0x102, 8, 8, "<=", {0x01}, 0, 0};
+    QTest::newRow("timer threshold") << Field{"", "timLayout", 4, 0x103, 8, 8, "1.5", {0x96, 0x00}, 100, 2};
+    QTest::newRow("timer action") << Field{"", "timLayout", 5, 0x105, 8, 8, "Timer 1 - START", {0x81}, 0, 0};
+    QTest::newRow("timer time") << Field{"", "timLayout", 6, 0x106, 8, 8, "300", {0x2C, 0x01}, 1, 0};
+    QTest::newRow("message condition") << Field{"par%1Cb1", "msgLayout", 1, 0x140, 8, 24, "on the surface", {0x01}, 0, 0};
+    QTest::newRow("message measured value") << Field{"par%1Cb2", "msgLayout", 2, 0x141, 8, 24, "Temperature", {0x10, -1, 0, 0}, 0, 0};
+    QTest::newRow("message comparison") << Field{"par%1Cb3", "msgLayout", 3, 0x142, 8, 24, "<=", {0x01}, 0, 0};
+    QTest::newRow("message threshold") << Field{"par%1Sb1", "msgLayout", 4, 0x143, 8, 24, "-12.3", {0x85, 0xFF}, 10, 1};
+    QTest::newRow("message to say") << Field{"par%1Cb4", "msgLayout", 6, 0x145, 8, 24, "Focus", {0xD6}, 0, 0};
+    QTest::newRow("message format") << Field{"par%1Cb5", "msgLayout", 7, 0x146, 8, 24, "(value)", {0x02}, 0, 0};
+    QTest::newRow("message repetition") << Field{"par%1Cb6", "msgLayout", 8, 0x147, 8, 24, "still", {0xFF}, 0, 0};
+}
+
+void tst_SettingsForm::binding()
+{
+    QFETCH(Field, field);
+    if (!bindingWindow) {
+        bindingWindow.reset(new MainWindow);
+        bindingWindow->show();
+        showPage(*bindingWindow, 1);
+    }
+    MainWindow &w = *bindingWindow;
+    for (int i = 0; i < field.count; ++i) {
+        QWidget *editor = field.names.isEmpty() ? nullptr
+            : find<QWidget>(&w, field.names.contains("%1") ? field.names.arg(i + 1, 2, 10, QLatin1Char('0')) : field.names.split(' ').at(i));
+        if (auto *grid = w.findChild<QGridLayout *>(field.grid)) {
+            QVERIFY(!editor || editor == grid->itemAtPosition(i, field.column)->widget());
+            editor = grid->itemAtPosition(i, field.column)->widget();
+        }
+        QVERIFY(editor);
+        bound.insert(editor);
+        const Bytes before = image(w);
+        if (auto *spin = qobject_cast<cMyDoubleSpinBoxInt *>(editor)) {
+            QCOMPARE(spin->faktor(), field.scale);
+            QCOMPARE(spin->decimals(), field.decimals);
+            spin->selectAll();
+            QTest::keyClicks(spin, QString(field.input).replace('.', spin->locale().decimalPoint()));
+        } else {
+            auto *box = qobject_cast<QComboBox *>(editor);
+            QVERIFY2(box && box->findText(field.input) >= 0, qPrintable(field.input));
+            box->setCurrentIndex(box->findText(field.input));
+        }
+        QCOMPARE(image(w), edited(before, field.address + field.stride * i, field.bytes));
+    }
+}
+
+void tst_SettingsForm::bindingCoversEveryEditor()
+{
+    QSet<QWidget *> editors;
+    for (QWidget *w : bindingWindow->findChildren<QWidget *>())
+        if (qobject_cast<cMyComboBoxW2 *>(w) || qobject_cast<cMyComboBoxW6 *>(w) || qobject_cast<cMyDoubleSpinBoxInt *>(w))
+            editors.insert(w);
+    QCOMPARE(editors.size(), 4 + 32 + 144 + 14 + 16 + 24); // combo boxes 4 + 8·4 + 24·6, spin boxes 14 + 8·2 + 24
+    QCOMPARE(editors, bound);
+    bindingWindow.reset();
+}
+
+void tst_SettingsForm::overviewShowsTextsAsTyped()
+{
+    MainWindow w;
+    w.settingsImage()->setData(0x10, Bytes{'<', 'b', '>', 'x', 0});
+    w.refreshSettingsForm();
+    auto *author = find<QLabel>(&w, "lParamAutor");
+    QCOMPARE(author->text(), QString("<b>x"));
+    QCOMPARE(author->textFormat(), Qt::PlainText);
+    w.newStatusRead(QStringList{"1", "", "", "", "", "", "", "", "", "", "<i>y", "", ""});
+    QCOMPARE(author->text(), QString("<i>y"));
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_SettingsForm)

@@ -329,6 +329,52 @@ Do you want to continue?</translation>
         <source>Ten plik nie jest biblioteką dźwięków.</source>
         <translation>This file is not a sound library.</translation>
     </message>
+    <message>
+        <source>plik nie zawiera rekordów</source>
+        <translation>the file holds no records</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć pliku: %1</source>
+        <translation>the file cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>wiersz %1: to nie jest rekord Intel HEX</source>
+        <translation>line %1: not an Intel HEX record</translation>
+    </message>
+    <message>
+        <source>wiersz %1: błędna suma kontrolna</source>
+        <translation>line %1: wrong checksum</translation>
+    </message>
+    <message>
+        <source>wiersz %1: rekord adresu przenosi dane poza blok nastaw</source>
+        <translation>line %1: an address record moves the data outside the settings block</translation>
+    </message>
+    <message>
+        <source>wiersz %1: nieobsługiwany typ rekordu %2</source>
+        <translation>line %1: unsupported record type %2</translation>
+    </message>
+    <message>
+        <source>Odczyt pliku %1 zatrzymał się (%2).
+Odczytano rekordów: %3. Pozostałe nastawy nie zostały zmienione.</source>
+        <translation>Reading the file %1 stopped (%2).
+Records read: %3. The rest of the settings were left as they were.</translation>
+    </message>
+    <message>
+        <source>Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).
+Nastawy, bieżący plik i tytuł okna nie zostały zmienione.</source>
+        <translation>No settings record could be read from the file %1 (%2).
+The settings, the current file and the window title were left as they were.</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1:
+%2</source>
+        <translation>The file %1 could not be saved:
+%2</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -739,6 +785,21 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Błąd</source>
         <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>cMyValueMark</name>
+    <message>
+        <source>%1 (nieznana)</source>
+        <translation>%1 (unknown)</translation>
+    </message>
+    <message>
+        <source>Zapisana wartość jest poza dozwolonym zakresem %1 – %2%3.</source>
+        <translation>The stored value is outside the allowed range %1 – %2%3.</translation>
+    </message>
+    <message>
+        <source>Zapisanej wartości %1 nie ma na liście.</source>
+        <translation>The stored value %1 is not in the list.</translation>
     </message>
 </context>
 </TS>
