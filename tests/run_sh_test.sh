@@ -10,21 +10,11 @@ display_pid=""
 trap '[ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
 unset QT_QPA_PLATFORM  # ctest's offscreen platform would show no window
 
-fail() {
-    echo "FAIL: $*" >&2
-    cat "$tmp/run.out" >&2 2>/dev/null || true
-    exit 1
-}
-
+fail() { echo "FAIL: $*" >&2; cat "$tmp/run.out" >&2 2>/dev/null || true; exit 1; }
 # Runs the rest of the arguments every 0.1 s until it succeeds, for at most $1 seconds.
 within() {
-    n=$(($1 * 10))
-    shift
-    until "$@"; do
-        [ "$n" -gt 0 ] || return 1
-        n=$((n - 1))
-        sleep 0.1
-    done
+    n=$(($1 * 10)); shift
+    until "$@"; do [ "$n" -gt 0 ] || return 1; n=$((n - 1)); sleep 0.1; done
 }
 
 in_session() { ps -eo sid=,comm= | awk -v s="$1" '$1 == s { print $2 }'; }
@@ -38,15 +28,15 @@ virtual_display() { display=$(sed -n 's/.*virtual display \(:[0-9]*\);.*/\1/p' "
 # $3: the exit status run.sh must end with.
 run() {
     DISPLAY=$1 TAMIRA_NO_BUILD=1 TAMIRA_BUILD_DIR=$build setsid sh "$src/run.sh" > "$tmp/run.out" 2>&1 &
-    runner=$!
-    sid=$runner
+    runner=$! sid=$!
     within 10 own_session || fail "run.sh has no session of its own"
     display=$1
     [ -n "$display" ] || within 60 virtual_display || fail "run.sh started no virtual display"
     within 60 has_window || fail "no TAMIRAdesk window on $display"
     within 60 has_emulator || fail "no demo device"
     if [ "$2" = close ]; then
-        DISPLAY=$display xdotool windowfocus "$window" key ctrl+q
+        # Its display may go before xdotool has hung up: what counts is checked below.
+        DISPLAY=$display xdotool windowfocus "$window" key ctrl+q 2> /dev/null || true
     else
         kill -TERM "$runner"
     fi

@@ -16,40 +16,32 @@
 
 namespace {
 
-// "pid (comm) state ppid ...": the name and the parent of a process, from /proc.
-bool readStat(qint64 pid, QByteArray *name, qint64 *parent, char *state)
+// The name, state and parent (then the rest) of a process, from /proc; empty once it is gone.
+QList<QByteArray> stat(qint64 pid)
 {
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
     if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray stat = file.readAll();
-    const int open = stat.indexOf('('), close = stat.lastIndexOf(')');
-    const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
-    *name = stat.mid(open + 1, close - open - 1);
-    *state = fields.value(0).isEmpty() ? char(0) : fields.value(0).at(0);
-    *parent = fields.value(1).toLongLong();
-    return true;
+        return {};
+    const QByteArray text = file.readAll();
+    const int open = text.indexOf('('), close = text.lastIndexOf(')');
+    return QList<QByteArray>{text.mid(open + 1, close - open - 1)} + text.mid(close + 2).split(' ');
+}
+
+bool isGone(qint64 pid)
+{
+    const QList<QByteArray> fields = stat(pid);
+    return fields.isEmpty() || fields.at(1) == "Z";
 }
 
 qint64 emulatorOf(qint64 parent)
 {
     const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
     for (const QString &entry : entries) {
-        QByteArray name;
-        qint64 ppid = 0;
-        char state = 0;
-        if (readStat(entry.toLongLong(), &name, &ppid, &state) && ppid == parent && name == "tamira-emulator")
+        const QList<QByteArray> fields = stat(entry.toLongLong());
+        if (fields.value(0) == "tamira-emulator" && fields.value(2).toLongLong() == parent)
             return entry.toLongLong();
     }
     return 0;
-}
-
-bool isGone(qint64 pid)
-{
-    QByteArray name;
-    qint64 parent = 0;
-    char state = 0;
-    return !readStat(pid, &name, &parent, &state) || state == 'Z';
 }
 
 } // namespace
