@@ -3,8 +3,9 @@
 # the bundled device emulator attached as a demo device). Arguments go to TAMIRAdesk.
 # Without a display it starts a virtual one and serves it over VNC on localhost (port 5900, or
 # the next free one). TAMIRA_NO_BUILD=1 skips installing and building, for a tree built already.
-# When the script ends, however it ends, nothing it started is left running: the program takes
-# its emulator with it, and the virtual display and the VNC server are stopped here.
+# When the script ends (the window closed; the script interrupted, hung up or terminated),
+# nothing it started is left running: the program takes its emulator with it, and the virtual
+# display and the VNC server are stopped here.
 set -e
 cd "$(dirname "$0")"
 if [ -z "$TAMIRA_NO_BUILD" ]; then
