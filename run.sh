@@ -1,34 +1,79 @@
 #!/bin/sh
-# Installs what is missing, builds, and starts TAMIRAdesk with the device emulator attached.
-# Without a display it starts a virtual one and serves it over VNC on localhost:5900.
+# Installs what is missing, builds, and starts TAMIRAdesk in its demo mode (tamiradesk --demo:
+# the bundled device emulator attached as a demo device). Arguments go to TAMIRAdesk.
+# Without a display it starts a virtual one and serves it over VNC on localhost (port 5900, or
+# the next free one). TAMIRA_NO_BUILD=1 skips installing and building, for a tree built already.
+# When the script ends (the window closed; the script interrupted, hung up or terminated),
+# nothing it started is left running: the program takes its emulator with it, and the virtual
+# display and the VNC server are stopped here.
 set -e
 cd "$(dirname "$0")"
-scripts/setup.sh
-scripts/build.sh
-bin="$(pwd)/${TAMIRA_BUILD_DIR:-build}/bin"
+if [ -z "$TAMIRA_NO_BUILD" ]; then
+    scripts/setup.sh
+    scripts/build.sh
+fi
+build="${TAMIRA_BUILD_DIR:-build}"
+case "$build" in /*) ;; *) build="$(pwd)/$build" ;; esac
+bin="$build/bin"
 tmp=$(mktemp -d)
-cleanup() { kill $(jobs -p) 2>/dev/null || true; rm -rf "$tmp"; }
-trap cleanup EXIT INT TERM
+app=""
+servers=""
 
-# A demo device: passed self-test, some dive statistics, versions and a sound library.
-"$bin/tamira-emulator" --log "$tmp/emulator.log" --flags 1 --max-depth 4217 --dive-time 3725 \
-    --serial 4660 --hardware 2.1.0.3 --memory 4 --firmware 1.0.5.0 --language English \
-    --library 1.2.0.0 > "$tmp/emulator.out" &
-emulator=$!
-while [ ! -s "$tmp/emulator.out" ]; do
-    kill -0 "$emulator" 2>/dev/null || { echo "The device emulator did not start." >&2; exit 1; }
-    sleep 0.1
-done
-export TAMIRA_PORT="$(head -n 1 "$tmp/emulator.out")"
-echo "Device emulator on $TAMIRA_PORT (its traffic: $tmp/emulator.log)"
+stop() {
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+cleanup() {
+    trap - EXIT INT TERM HUP
+    # The program first, while its display still exists: it stops its device emulator and
+    # waits for it before it exits. Then the VNC server, then the display it watches.
+    for pid in $app $servers; do
+        stop "$pid"
+    done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
+
+# Waits, at most 20 s, until file $1 has a line, or fails if process $2 has gone.
+wait_for_line() {
+    tries=200
+    until grep -q . "$1" 2>/dev/null; do
+        if ! kill -0 "$2" 2>/dev/null || [ "$tries" -eq 0 ]; then
+            echo "$3 did not start:" >&2
+            cat "$tmp"/*.log >&2
+            exit 1
+        fi
+        tries=$((tries - 1))
+        sleep 0.1
+    done
+}
 
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
-    export DISPLAY=:71
-    Xvfb "$DISPLAY" -screen 0 1280x860x24 -nolisten tcp > "$tmp/xvfb.log" 2>&1 &
-    while ! xdpyinfo > /dev/null 2>&1; do sleep 0.1; done
-    x11vnc -display "$DISPLAY" -localhost -rfbport 5900 -nopw -forever -quiet > "$tmp/vnc.log" 2>&1 &
-    echo "No display here: connect a VNC viewer to localhost:5900 to see TAMIRAdesk."
+    # Xvfb chooses a free display number and writes it down once it takes clients, so a display
+    # left by another program is never reused.
+    Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp 3> "$tmp/display" > "$tmp/xvfb.log" 2>&1 &
+    servers="$!"
+    wait_for_line "$tmp/display" "$!" "The virtual display"
+    export DISPLAY=":$(cat "$tmp/display")"
+    x11vnc -display "$DISPLAY" -localhost -autoport 5900 -nopw -forever -quiet \
+        > "$tmp/vnc.port" 2> "$tmp/vnc.log" &
+    servers="$! $servers"
+    wait_for_line "$tmp/vnc.port" "$!" "The VNC server"
+    port=$(sed -n 's/^PORT=//p' "$tmp/vnc.port")
+    echo "No display here: TAMIRAdesk runs on the virtual display $DISPLAY;" \
+         "connect a VNC viewer to localhost:$port to see it."
 fi
-# The program writes every line it exchanges to the debug stream; the emulator's log has them.
+
+# The program writes every line it exchanges to the debug stream; keep the terminal readable.
 export QT_LOGGING_RULES="${QT_LOGGING_RULES:-tamira.link.debug=false}"
-"$bin/TAMIRAdesk" "$@"
+# In the background, so that a signal to this script is handled at once rather than after the
+# program has ended.
+"$bin/TAMIRAdesk" --demo "$@" &
+app=$!
+status=0
+wait "$app" || status=$?
+app=""
+exit "$status"

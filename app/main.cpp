@@ -1,3 +1,5 @@
+#include "cmycommandline.h"
+#include "cmystopsignals.h"
 #include "cmywidgetdialogs.h"
 #include "mainwindow.h"
 #include "tamiraresources.h"
@@ -6,9 +8,39 @@
 #include <QIcon>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromUtf8(argv[i]);
+    return arguments;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Answered before the application object exists, so that they work without a display.
+    const cMyCommandLine early = cMyCommandLine::parse(argumentsOf(argc, argv));
+    if (early.help || early.version) {
+        std::fputs(early.help ? qPrintable(cMyCommandLine::usage())
+                              : qPrintable(QStringLiteral("TAMIRAdesk %1\n").arg(MainWindow::versionText())),
+                   stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
+    // QApplication has taken its own options out of argv by now.
+    const cMyCommandLine line = cMyCommandLine::parse(argumentsOf(argc, argv));
+    if (!line.unknownOption.isEmpty()) {
+        std::fprintf(stderr, "TAMIRAdesk: unknown option %s\n\n%s", qPrintable(line.unknownOption),
+                     qPrintable(cMyCommandLine::usage()));
+        return 2;
+    }
     // The texts are written in Polish; the built-in English catalogue is always installed.
     QTranslator translator;
     if (!installEnglishCatalogue(translator))
@@ -17,13 +49,18 @@ int main(int argc, char *argv[])
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);
 
+    cMyStopSignals stopSignals;
+    QObject::connect(&stopSignals, &cMyStopSignals::stopRequested, &app,
+                     [](int signalNumber) { QCoreApplication::exit(128 + signalNumber); });
 
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
 
     MainWindow window;
-    if (argc > 1)
-        window.loadFromCommandLine(QString::fromUtf8(argv[1]));
+    if (!line.file.isEmpty())
+        window.loadFromCommandLine(line.file);
+    if (line.demo)
+        window.startDemo();
     window.show();
     const int code = app.exec();
     cMyDialogs::install(nullptr);

@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QSignalMapper>
 #include <QTimer>
 #include <QUrl>
@@ -52,6 +53,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->simWidget, &cMySimWidget::statusMessage, this, [this](const QString &text) {
         ui->statusBar->showMessage(text);
     });
+    setupDemo();
 }
 
 MainWindow::~MainWindow()
@@ -188,7 +190,15 @@ void MainWindow::simulationInProgress(bool state)
 void MainWindow::on_actionPomoc_triggered()
 {
     const QString path = QCoreApplication::applicationDirPath() + QStringLiteral("/TAMIRAdeskHELP.pdf");
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const QString shown = QDir::toNativeSeparators(path);
+    // Silence here would leave the user wondering whether Help did anything at all.
+    if (!QFileInfo::exists(path))
+        cMyDialogs::current().message(this, cMyDialogs::Warning, tr("Pomoc"),
+                                      tr("Brak pliku pomocy. Powinien być tutaj:\n%1").arg(shown), cMyDialogs::Ok);
+    else if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        cMyDialogs::current().message(this, cMyDialogs::Information, tr("Pomoc"),
+                                      tr("Żaden program nie otworzył pliku pomocy. Plik jest tutaj:\n%1").arg(shown),
+                                      cMyDialogs::Ok);
 }
 
 void MainWindow::on_actionAbout_triggered()

@@ -3,8 +3,8 @@
 
 // TAMIRAdesk's one window: the overview, settings and simulation pages, the menus and tool bar,
 // and the slots behind every command. The frame lives in mainwindow.cpp; the file commands, the
-// settings form, the device commands, the status and the bootloader check each have their own
-// source file.
+// settings form, the device commands, the status, the bootloader check and the demo device each
+// have their own source file.
 
 #include "memorytype.h"
 #include "rulegrid.h"
@@ -17,10 +17,12 @@
 #include <QStringList>
 #include <QVector>
 
+class QAction;
 class QProgressDialog;
 class QTimer;
 class cMyMemoryArea;
 class cMyAboutDialog;
+class cMyDemoDevice;
 class cMyPortSelect;
 class cMyTamiraStatus;
 class cMyTamira;
@@ -53,6 +55,8 @@ public:
     void ensureSettingsForm();
     QFileInfo currentFile() const { return m_currentFile; }
     cMyTamira *link() const { return m_link; }
+    // Attaches a demo device (the bundled emulator) for trying the program without a Tamira.
+    void startDemo();
 
 signals:
     void writeToTamira(MemoryType area, QStringList &file);
@@ -107,6 +111,8 @@ private:
     void transactionEnded(int reason);
     bool confirmed(const QString &title, const QString &question);
     void resetOverviewLabels();
+    // mainwindow_demo.cpp
+    void setupDemo();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
     void bindSettingsForm();
@@ -134,6 +140,8 @@ private:
     QString m_acceptedDescription;
     int m_acceptedCursor = 0;
     bool m_refreshingTexts = false;
+    QAction *m_demoAction = nullptr;
+    cMyDemoDevice *m_demo = nullptr;
 };
 
 #endif

@@ -24,6 +24,7 @@ struct Option
 const Option kOptions[] = {
     {"help", nullptr, "show this text and exit", CommandLineOnly},
     {"log", "FILE", "write every byte received and sent to FILE (see emulator/README.md)", CommandLineOnly},
+    {"parent", "PID", "exit when process PID, the emulator's parent, ends (however it ends)", CommandLineOnly},
     {"eeprom", "FILE", "load the EEPROM from a settings file (Intel HEX) instead of the blank template", Both},
     {"flags", "N", "self-test status flags, RAM 0x042C (0-255)", Both},
     {"max-depth", "CM", "maximum depth statistic in cm, RAM 0x014A", Both},
@@ -164,6 +165,10 @@ QString cMyEmuOptions::apply(const QString &name, const QString &value, bool has
         m_io.helpRequested = true;
     } else if (name == QLatin1String("log")) {
         m_io.logPath = value;
+    } else if (name == QLatin1String("parent")) {
+        if (!toNumber(value, 1, 0x7fffffff, n))
+            return badNumber;
+        m_io.parentPid = n;
     } else if (name == QLatin1String("eeprom")) {
         QFile file(value);
         if (!file.open(QIODevice::ReadOnly))
@@ -272,7 +277,8 @@ QString cMyEmuOptions::helpText()
         "line of standard output, then answers the device protocol on it until killed, hung up by a\n"
         "fault, or sent #BOOT.\n\n"
         "Options (each also works as a control command on standard input, without the dashes,\n"
-        "answered by one line \"ok\" or \"error: ...\"; --help and --log only on the command line):\n");
+        "answered by one line \"ok\" or \"error: ...\"; --help, --log and --parent only on the\n"
+        "command line):\n");
     for (const Option &o : kOptions) {
         QString head = QStringLiteral("  --") + QLatin1String(o.name);
         if (o.argument)

@@ -17,6 +17,7 @@ struct cMyEmuIoConfig
     QString logPath;
     int baud = 0;  // 0: answer as fast as possible; otherwise the wire time of 8N1 at this rate
     bool helpRequested = false;
+    qint64 parentPid = 0;  // 0: run on when the parent goes
 };
 
 class cMyEmuOptions

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/prctl.h>
@@ -31,6 +32,13 @@ int main(int argc, char *argv[])
     if (io.helpRequested) {
         std::fputs(qPrintable(cMyEmuOptions::helpText()), stdout);
         return 0;
+    }
+    if (io.parentPid > 0) {
+        // A demo device must not outlive the program that started it, even one killed outright.
+        // The signal is armed first: a parent that is already gone shows in getppid() then.
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM, 0, 0, 0);
+        if (::getppid() != pid_t(io.parentPid))
+            return 0;
     }
 
     int logFd = -1;

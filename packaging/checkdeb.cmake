@@ -1,5 +1,6 @@
-# ctest -R debian_package: cpack -G DEB builds the package, and dpkg-deb lists every file it
-# must install. Run as cmake -P with CPACK, CONFIG, WORKDIR and EXPECTED (a list) set.
+# ctest -R debian_package: cpack -G DEB builds the package, dpkg-deb lists every file it must
+# install, its libraries carry versions, and lintian finds neither an error nor a warning in it.
+# Run as cmake -P with CPACK, CONFIG, WORKDIR, LINTIAN and EXPECTED (a list) set.
 file(REMOVE_RECURSE ${WORKDIR})
 file(MAKE_DIRECTORY ${WORKDIR})
 execute_process(COMMAND ${CPACK} --config ${CONFIG} -G DEB -B ${WORKDIR}
@@ -31,11 +32,21 @@ if(missing)
 endif()
 
 execute_process(COMMAND dpkg-deb --field ${debs} Package Version Depends OUTPUT_VARIABLE fields)
-foreach(field "Package: tamiradesk" "libqt5serialport5" "libqt5svg5" "libusb-0.1-4")
+foreach(field "Package: tamiradesk" "libqt5serialport5 (>= " "libqt5widgets5 (>= " "libqt5svg5 (>= "
+              "libusb-0.1-4 (>= ")
   string(FIND "${fields}" "${field}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the control fields lack '${field}':\n${fields}")
   endif()
 endforeach()
-message(STATUS "package ${debs} holds all ${EXPECTED}")
+
+if(NOT LINTIAN OR NOT EXISTS "${LINTIAN}")
+  message(FATAL_ERROR "lintian not found: install it (scripts/packages.txt)")
+endif()
+execute_process(COMMAND ${LINTIAN} --fail-on error,warning --display-info --tag-display-limit 0 ${debs}
+                OUTPUT_VARIABLE report ERROR_VARIABLE lintian_err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "lintian finds faults in the package (${rc}):\n${report}\n${lintian_err}")
+endif()
+message(STATUS "package ${debs} holds all ${EXPECTED}\nlintian: ${report}")
 file(REMOVE_RECURSE ${WORKDIR})

@@ -101,7 +101,7 @@ void tst_MainWindow::menusAndShortcuts()
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
     QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
                                                   "actionLibraryUpdate", "actionFirmwareUpdate"}));
-    QCOMPARE(entries("menuPomoc"), (QStringList{"actionPomoc", "actionAbout"}));
+    QCOMPARE(entries("menuPomoc"), (QStringList{"actionPomoc", "actionDemo", "actionAbout"}));
 
     struct Expect { const char *name, *text, *shortcut; bool icon; };
     const Expect expected[] = {
@@ -118,6 +118,7 @@ void tst_MainWindow::menusAndShortcuts()
         {"actionLibraryUpdate", "&Sound library update...", "", false},
         {"actionFirmwareUpdate", "&Firmware update...", "", false},
         {"actionPomoc", "&Help...", "F1", false},
+        {"actionDemo", "&Try without a device", "", false},
         {"actionAbout", "&About...", "", false},
     };
     for (const Expect &e : expected) {
@@ -210,6 +211,16 @@ void tst_MainWindow::helpOpensTheManual()
     QCOMPARE(catcher.urls.first(),
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
     QVERIFY(dialogs.clean());
+
+    // With nothing to open the manual (the offscreen platform has no desktop services), the
+    // user learns where it is.
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("openDocument"));
+    dialogs.expectMessage(cMyDialogs::Ok, "Help");
+    child<QAction>(&w, "actionPomoc")->trigger();
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    QCOMPARE(dialogs.asked().last().text,
+             "No program could open the help file. It is here:\n" + QCoreApplication::applicationDirPath()
+                 + "/TAMIRAdeskHELP.pdf");
 }
 
 void tst_MainWindow::aboutShowsVersion()

@@ -375,6 +375,26 @@ The settings, the current file and the window title were left as they were.</tra
         <translation>The file %1 could not be saved:
 %2</translation>
     </message>
+    <message>
+        <source>Pomoc</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Brak pliku pomocy. Powinien być tutaj:
+%1</source>
+        <translation>The help file is missing. It should be here:
+%1</translation>
+    </message>
+    <message>
+        <source>Żaden program nie otworzył pliku pomocy. Plik jest tutaj:
+%1</source>
+        <translation>No program could open the help file. It is here:
+%1</translation>
+    </message>
+    <message>
+        <source>&amp;Wypróbuj bez urządzenia</source>
+        <translation>&amp;Try without a device</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -527,6 +547,41 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Wersja: </source>
         <translation>Version: </translation>
+    </message>
+</context>
+<context>
+    <name>cMyDemoDevice</name>
+    <message>
+        <source>Emulator urządzenia nie odpowiada.</source>
+        <translation>The device emulator does not answer.</translation>
+    </message>
+    <message>
+        <source>Nie znaleziono emulatora urządzenia:
+%1</source>
+        <translation>The device emulator was not found:
+%1</translation>
+    </message>
+    <message>
+        <source>Emulator urządzenia działa tylko w systemie Linux.</source>
+        <translation>The device emulator runs on Linux only.</translation>
+    </message>
+    <message>
+        <source>Emulator urządzenia nie podał swojego portu.</source>
+        <translation>The device emulator did not name its port.</translation>
+    </message>
+    <message>
+        <source>Emulator urządzenia uległ awarii.</source>
+        <translation>The device emulator crashed.</translation>
+    </message>
+    <message>
+        <source>Emulator urządzenia zakończył pracę (kod %1).</source>
+        <translation>The device emulator ended (code %1).</translation>
+    </message>
+    <message>
+        <source>Nie można uruchomić emulatora urządzenia:
+%1</source>
+        <translation>The device emulator could not be started:
+%1</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,24 @@
+#ifndef CMYCOMMANDLINE_H
+#define CMYCOMMANDLINE_H
+
+// TAMIRAdesk's command line after Qt has taken its own options: "--demo", "--help",
+// "--version", and the settings file to open, "--" letting a file name start with a dash.
+
+#include <QString>
+#include <QStringList>
+
+class cMyCommandLine
+{
+public:
+    // `arguments` without the program name.
+    static cMyCommandLine parse(const QStringList &arguments);
+    static QString usage();
+
+    bool demo = false;
+    bool help = false;
+    bool version = false;
+    QString file;          // empty: none given
+    QString unknownOption; // not empty: the first option nobody knows
+};
+
+#endif

@@ -1,0 +1,50 @@
+# ctest -R manpage_: one manual page renders with man -l in plain ASCII and in UTF-8 at 80
+# columns without a single warning (what lintian checks too), lexgrog finds its whatis entry,
+# and, with PROGRAM set, every --option that `PROGRAM --help` lists is documented in it.
+# Run as cmake -P with PAGE, MAN, LEXGROG and optionally PROGRAM set.
+foreach(tool MAN LEXGROG)
+  if(NOT ${tool} OR NOT EXISTS "${${tool}}")
+    message(FATAL_ERROR "${tool} not found: install man-db (scripts/packages.txt)")
+  endif()
+endforeach()
+if(NOT EXISTS "${PAGE}")
+  message(FATAL_ERROR "the manual page was not built: ${PAGE}")
+endif()
+
+foreach(locale C.UTF-8 C)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=${locale} MANWIDTH=80
+                          ${MAN} --warnings -l ${PAGE}
+                  OUTPUT_VARIABLE text ERROR_VARIABLE warnings RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT warnings STREQUAL "")
+    message(FATAL_ERROR "man -l ${PAGE} (${locale}) failed with ${rc}:\n${warnings}")
+  endif()
+  string(LENGTH "${text}" length)
+  if(length LESS 500)
+    message(FATAL_ERROR "man -l ${PAGE} (${locale}) shows almost nothing:\n${text}")
+  endif()
+endforeach()
+
+execute_process(COMMAND ${LEXGROG} ${PAGE} OUTPUT_VARIABLE whatis RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT whatis MATCHES " - ")
+  message(FATAL_ERROR "lexgrog finds no whatis entry in ${PAGE}:\n${whatis}")
+endif()
+
+if(PROGRAM)
+  execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${PROGRAM} --help failed with ${rc}")
+  endif()
+  string(REGEX MATCHALL "--[a-z][a-z0-9-]*" options "${help}")
+  list(REMOVE_DUPLICATES options)
+  set(missing "")
+  foreach(option IN LISTS options)
+    string(FIND "${text}" "${option}" at)
+    if(at LESS 0)
+      list(APPEND missing ${option})
+    endif()
+  endforeach()
+  if(missing)
+    message(FATAL_ERROR "${PAGE} does not document ${missing}, which ${PROGRAM} --help lists")
+  endif()
+endif()
+message(STATUS "${whatis}")

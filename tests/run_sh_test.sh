@@ -1,0 +1,57 @@
+#!/bin/sh
+# ctest -R run_sh: ./run.sh shows TAMIRAdesk with its demo device on the display it is given and,
+# without one, on a virtual display of its own; once it has ended, whether the window was closed
+# or the script was stopped, no process it started is left. Arguments: source and build folder.
+set -e
+src=$1
+build=$2
+tmp=$(mktemp -d)
+display_pid=""
+trap '[ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
+unset QT_QPA_PLATFORM  # ctest's offscreen platform would show no window
+
+fail() { echo "FAIL: $*" >&2; cat "$tmp/run.out" >&2 2>/dev/null || true; exit 1; }
+# Runs the rest of the arguments every 0.1 s until it succeeds, for at most $1 seconds.
+within() {
+    n=$(($1 * 10)); shift
+    until "$@"; do [ "$n" -gt 0 ] || return 1; n=$((n - 1)); sleep 0.1; done
+}
+
+in_session() { ps -eo sid=,comm= | awk -v s="$1" '$1 == s { print $2 }'; }
+has_emulator() { in_session "$sid" | grep -qx tamira-emulator; }
+has_window() { window=$(DISPLAY=$display xdotool search --name '^TAMIRAdesk v' 2>/dev/null | head -n 1) && [ -n "$window" ]; }
+has_ended() { st=$(ps -o stat= -p "$runner") || true; [ -z "$st" ] || [ "${st#Z}" != "$st" ]; }
+own_session() { [ "$(ps -o sid= -p "$runner" | tr -d ' ')" = "$runner" ]; }
+virtual_display() { display=$(sed -n 's/.*virtual display \(:[0-9]*\);.*/\1/p' "$tmp/run.out") && [ -n "$display" ]; }
+
+# $1: the display to give run.sh ("" for none); $2: "close" the window or "stop" the script;
+# $3: the exit status run.sh must end with.
+run() {
+    DISPLAY=$1 TAMIRA_NO_BUILD=1 TAMIRA_BUILD_DIR=$build setsid sh "$src/run.sh" > "$tmp/run.out" 2>&1 &
+    runner=$! sid=$!
+    within 10 own_session || fail "run.sh has no session of its own"
+    display=$1
+    [ -n "$display" ] || within 60 virtual_display || fail "run.sh started no virtual display"
+    within 60 has_window || fail "no TAMIRAdesk window on $display"
+    within 60 has_emulator || fail "no demo device"
+    if [ "$2" = close ]; then
+        # Its display may go before xdotool has hung up: what counts is checked below.
+        DISPLAY=$display xdotool windowfocus "$window" key ctrl+q 2> /dev/null || true
+    else
+        kill -TERM "$runner"
+    fi
+    within 60 has_ended || fail "run.sh did not end"
+    status=0
+    wait "$runner" || status=$?
+    left=$(in_session "$sid")
+    [ -z "$left" ] || fail "left running after run.sh ($2, display '$1'): $left"
+    [ "$status" = "$3" ] || fail "run.sh ($2, display '$1') ended with $status, not $3"
+    echo "run.sh ($2, display '$1') ended with $status, nothing left"
+}
+
+Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp 3> "$tmp/display" 2> /dev/null &
+display_pid=$!
+within 30 grep -q . "$tmp/display" || fail "no display for the test"
+run ":$(cat "$tmp/display")" close 0
+run "" close 0
+run "" stop 143

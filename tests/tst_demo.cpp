@@ -1,0 +1,163 @@
+// The demo mode: the bundled emulator attached as a demo device from the Help menu and from
+// --demo, the window showing its status, and no emulator left behind however the program ends.
+
+#include "cmycommandline.h"
+#include "cmydemodevice.h"
+#include "cmyscripteddialogs.h"
+#include "mainwindow.h"
+#include "tamiratestapp.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QProcess>
+
+#include <csignal>
+
+namespace {
+
+// The name, state and parent (then the rest) of a process, from /proc; empty once it is gone.
+QList<QByteArray> stat(qint64 pid)
+{
+    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray text = file.readAll();
+    const int open = text.indexOf('('), close = text.lastIndexOf(')');
+    return QList<QByteArray>{text.mid(open + 1, close - open - 1)} + text.mid(close + 2).split(' ');
+}
+
+bool isGone(qint64 pid)
+{
+    const QList<QByteArray> fields = stat(pid);
+    return fields.isEmpty() || fields.at(1) == "Z";
+}
+
+qint64 emulatorOf(qint64 parent)
+{
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        const QList<QByteArray> fields = stat(entry.toLongLong());
+        if (fields.value(0) == "tamira-emulator" && fields.value(2).toLongLong() == parent)
+            return entry.toLongLong();
+    }
+    return 0;
+}
+
+} // namespace
+
+class tst_Demo : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void commandLine_data();
+    void commandLine();
+    void windowShowsTheDemoDevice_data();
+    void windowShowsTheDemoDevice();
+    void emulatorEndsWithTheProgram_data();
+    void emulatorEndsWithTheProgram();
+};
+
+void tst_Demo::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("unknown");
+    QTest::newRow("nothing") << QStringList{} << false << false << "" << "";
+    QTest::newRow("file") << QStringList{"a.tmo"} << false << false << "a.tmo" << "";
+    QTest::newRow("demo before file") << QStringList{"--demo", "a.tmo"} << true << false << "a.tmo" << "";
+    QTest::newRow("demo after file") << QStringList{"a.tmo", "--demo"} << true << false << "a.tmo" << "";
+    QTest::newRow("first file only") << QStringList{"a.tmo", "b.tmo"} << false << false << "a.tmo" << "";
+    QTest::newRow("dash file after --") << QStringList{"--", "--demo"} << false << false << "--demo" << "";
+    QTest::newRow("lone dash is a file") << QStringList{"-"} << false << false << "-" << "";
+    QTest::newRow("short help") << QStringList{"-h", "a.tmo"} << false << true << "a.tmo" << "";
+    QTest::newRow("misspelt option") << QStringList{"--demo2", "--x"} << false << false << "" << "--demo2";
+}
+
+void tst_Demo::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    const cMyCommandLine line = cMyCommandLine::parse(arguments);
+    QTEST(line.demo, "demo");
+    QTEST(line.help, "help");
+    QTEST(line.file, "file");
+    QTEST(line.unknownOption, "unknown");
+}
+
+void tst_Demo::windowShowsTheDemoDevice_data()
+{
+    QTest::addColumn<bool>("fromMenu");
+    QTest::newRow("Help, Try without a device") << true;
+    QTest::newRow("--demo") << false;
+}
+
+void tst_Demo::windowShowsTheDemoDevice()
+{
+    QFETCH(bool, fromMenu);
+    cMyScriptedDialogs dialogs;
+    auto *w = new MainWindow;
+    auto *action = w->findChild<QAction *>(QStringLiteral("actionDemo"));
+    QVERIFY(action);
+    QCOMPARE(action->text(), QString("&Try without a device"));
+    if (fromMenu)
+        action->trigger();
+    else
+        w->startDemo();
+
+    // The demo device's values as the overview shows them.
+    const QList<QPair<const char *, QString>> expected = {
+        {"lSerialNumber", "4660"}, {"lHardwareVesrion", "2.1.0.3"}, {"lMemoryAmount", "4 MB"},
+        {"lFirmwareVersion", "1.0.5.0"}, {"lVoiceLang", "English"}, {"lVoiceVersion", "1.2.0.0"},
+        {"lmaxDepth", "42.2 m"}, {"lDiveTime", "1:02:05"}, {"lTamiraStatus", "Self-test: Passed"}};
+    for (const auto &label : expected)
+        QTRY_COMPARE_WITH_TIMEOUT(w->findChild<QLabel *>(label.first)->text(), label.second, 30000);
+
+    auto *demo = w->findChild<cMyDemoDevice *>();
+    const qint64 pid = demo->processId();
+    QCOMPARE(w->findChild<QLabel *>("lTamiraPort")->text(), demo->portPath());
+    QVERIFY(qEnvironmentVariable("TAMIRA_PORT").split(':').contains(demo->portPath()));
+    QVERIFY(!action->isEnabled());
+
+    delete w;
+    QVERIFY(isGone(pid));
+    QCOMPARE(qEnvironmentVariable("TAMIRA_PORT"), QString());
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Demo::emulatorEndsWithTheProgram_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::addColumn<bool>("windsDown");  // the program ends normally, its emulator before it
+    QTest::newRow("terminated") << int(SIGTERM) << true;
+    QTest::newRow("hung up") << int(SIGHUP) << true;
+    QTest::newRow("killed") << int(SIGKILL) << false;
+}
+
+void tst_Demo::emulatorEndsWithTheProgram()
+{
+    QFETCH(int, signalNumber);
+    QFETCH(bool, windsDown);
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(QStringLiteral(TAMIRA_BINARY_DIR "/bin/TAMIRAdesk"), {"--demo"});
+    QVERIFY(program.waitForStarted());
+    qint64 emulator = 0;
+    QTRY_VERIFY_WITH_TIMEOUT((emulator = emulatorOf(program.processId())) != 0, 30000);
+
+    ::kill(pid_t(program.processId()), signalNumber);
+    QVERIFY(program.waitForFinished(30000));
+    if (windsDown) {
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 128 + signalNumber);
+        QVERIFY(isGone(emulator));
+    } else {
+        QCOMPARE(program.exitStatus(), QProcess::CrashExit);
+        QTRY_VERIFY_WITH_TIMEOUT(isGone(emulator), 10000);
+    }
+}
+
+TAMIRA_GUI_TEST_MAIN(tst_Demo)
+#include "tst_demo.moc"
