@@ -86,7 +86,8 @@ double pingPongOnce(const QString &path, const QList<QByteArray> &lines)
     if (!port.open(QIODevice::ReadWrite))
         return -1;
     port.write(lines.at(next++));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    // A stuck run gives up; a long one (a few ms a line on a busy machine) does not.
+    QTimer::singleShot(qMax(30000, 5 * int(lines.size())), &loop, &QEventLoop::quit);
     loop.exec();
     port.close();
     return next == lines.size() ? t.nsecsElapsed() / 1e6 : -1;

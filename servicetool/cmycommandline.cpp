@@ -203,14 +203,14 @@ int cMyCommandLine::run(const QStringList &arguments)
         message(QStringLiteral("no folder for %1").arg(output));
         return FileFailed;
     }
-    QString text;
+    QByteArray text;
     if (writing) {
         if (!cMyTextFile::read(args.at(0), &text)) {
             message(QStringLiteral("cannot read %1").arg(args.at(0)));
             return FileFailed;
         }
         // The line break at the end of a file ends its last line rather than adding an empty one.
-        if (text.endsWith(QLatin1Char('\n')))
+        if (text.endsWith('\n'))
             text.chop(1);
     }
     QString port = parser.value(portOption);
@@ -242,7 +242,7 @@ int cMyCommandLine::run(const QStringList &arguments)
     if (reading)
         link.startRead(areaLine, address, count, int(length));
     else if (writing)
-        link.startWrite(areaLine, text);
+        link.startWrite(areaLine, QString::fromLatin1(text));
     else
         link.startCommand(parser.isSet(resetOption) ? cMyServiceLink::ResetCommand
                           : parser.isSet(bootOption) ? cMyServiceLink::BootCommand

@@ -13,7 +13,7 @@ cMyPaneFiller::cMyPaneFiller(QPlainTextEdit *pane, QObject *parent)
     connect(&m_timer, &QTimer::timeout, this, &cMyPaneFiller::nextSlice);
 }
 
-void cMyPaneFiller::fill(const QString &text)
+void cMyPaneFiller::fill(const QByteArray &text)
 {
     if (!isFilling())
         m_wasReadOnly = m_pane->isReadOnly();
@@ -29,14 +29,17 @@ void cMyPaneFiller::fill(const QString &text)
 
 QString cMyPaneFiller::text() const
 {
-    return isFilling() ? m_text : m_pane->toPlainText();
+    if (!isFilling())
+        return m_pane->toPlainText();
+    QByteArray text = m_text;
+    return QString::fromLatin1(text.replace("\r\n", "\n"));
 }
 
 void cMyPaneFiller::nextSlice()
 {
     int end = m_offset;
     for (int n = 0; n < kLinesPerSlice; ++n) {
-        const int lineEnd = m_text.indexOf(QLatin1Char('\n'), end);
+        const int lineEnd = m_text.indexOf('\n', end);
         if (lineEnd < 0) {
             end = m_text.size();
             break;
@@ -45,7 +48,8 @@ void cMyPaneFiller::nextSlice()
     }
     QTextCursor cursor(m_pane->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertText(m_text.mid(m_offset, end - m_offset));
+    QByteArray slice = m_text.mid(m_offset, end - m_offset);
+    cursor.insertText(QString::fromLatin1(slice.replace("\r\n", "\n")));
     if (end < m_text.size()) {
         m_offset = end;
         m_timer.start();

@@ -5,6 +5,7 @@
 // responsive while a read of hundreds of thousands of records appears. The pane is read-only
 // meanwhile; text() is the whole text from the start.
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -22,8 +23,9 @@ public:
 
     cMyPaneFiller(QPlainTextEdit *pane, QObject *parent = nullptr);
 
-    // Replaces the pane's text.
-    void fill(const QString &text);
+    // Replaces the pane's text with Latin-1 text whose lines end in "\n" or "\r\n"; the
+    // pane shows them with "\n". Each slice is converted as it goes in.
+    void fill(const QByteArray &text);
     bool isFilling() const { return m_timer.isActive(); }
     QString text() const;
 
@@ -34,7 +36,7 @@ private:
     void nextSlice();
 
     QPlainTextEdit *m_pane;
-    QString m_text;
+    QByteArray m_text;
     int m_offset = 0;
     bool m_wasReadOnly = false;
     QTimer m_timer;

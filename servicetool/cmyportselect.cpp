@@ -45,6 +45,14 @@ void cMyPortSelect::updatePorts()
     m_ports = ports;
 }
 
+void cMyPortSelect::setPolling(bool on)
+{
+    if (!on)
+        m_timer->stop();
+    else if (!m_timer->isActive())
+        m_timer->start(kPollMs);
+}
+
 void cMyPortSelect::changeEvent(QEvent *event)
 {
     QComboBox::changeEvent(event);

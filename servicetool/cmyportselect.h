@@ -20,6 +20,10 @@ public:
 
     explicit cMyPortSelect(QWidget *parent = nullptr);
 
+    // Looking costs the window some milliseconds each time (the system's port list is read
+    // anew); it stops while a transaction holds a port.
+    void setPolling(bool on);
+
 signals:
     // After each rebuild of the list, and when the user picks another port.
     void deviceConnected(bool present, QString port);

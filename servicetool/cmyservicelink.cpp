@@ -18,7 +18,6 @@ cMyServiceLink::cMyServiceLink(QObject *parent)
 {
     qRegisterMetaType<cMyServiceLink::Outcome>();
     m_timer.setSingleShot(true);
-    m_timer.setInterval(kDefaultReplyTimeoutMs);
     connect(&m_timer, &QTimer::timeout, this, &cMyServiceLink::onTimeout);
     connect(&m_port, &QSerialPort::readyRead, this, &cMyServiceLink::readReplies);
     connect(&m_port, &QSerialPort::errorOccurred, this, &cMyServiceLink::onPortError);
@@ -72,6 +71,7 @@ void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyRe
         return;
     }
     m_running = true;
+    emit started();
     sendNext();
 }
 
@@ -79,7 +79,11 @@ void cMyServiceLink::sendNext()
 {
     m_sent = (m_index < m_head.size() ? m_head.at(m_index) : m_requests.next()) + "\r\n";
     m_port.write(m_sent);
-    m_timer.start();
+    // Restarting a timer per line costs more than the line; the timer runs on to the first
+    // deadline and is set again from there while replies keep coming.
+    m_deadline.setRemainingTime(m_timeout);
+    if (!m_timer.isActive())
+        m_timer.start(m_timeout);
 }
 
 void cMyServiceLink::readReplies()
@@ -92,8 +96,13 @@ void cMyServiceLink::readReplies()
     // The system may hand a reply over in pieces; it is whole at its line end.
     int end;
     while (m_running && (end = m_pending.indexOf('\n')) >= 0) {
-        QByteArray reply = m_pending.left(end + 1);
-        m_pending.remove(0, end + 1);
+        QByteArray reply;
+        if (end + 1 == m_pending.size()) {
+            reply.swap(m_pending); // the usual case: one whole reply
+        } else {
+            reply = m_pending.left(end + 1);
+            m_pending.remove(0, end + 1);
+        }
         const int nul = reply.indexOf('\0');
         if (nul >= 0)
             reply.truncate(nul);
@@ -129,6 +138,10 @@ void cMyServiceLink::onTimeout()
 {
     if (!m_running)
         return;
+    if (!m_deadline.hasExpired()) {
+        m_timer.start(int(m_deadline.remainingTime()));
+        return;
+    }
     if (!m_pending.isEmpty())
         emit exchanged(m_index, m_sent, m_pending);
     end(TimedOut);

@@ -10,6 +10,7 @@
 #include "cmyreadrequests.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QList>
 #include <QObject>
 #include <QSerialPort>
@@ -39,8 +40,8 @@ public:
 
     QString portName() const { return m_portName; }
     void setPortName(const QString &name) { m_portName = name; }
-    int replyTimeout() const { return m_timer.interval(); }
-    void setReplyTimeout(int ms) { m_timer.setInterval(ms); }
+    int replyTimeout() const { return m_timeout; }
+    void setReplyTimeout(int ms) { m_timeout = ms; }
 
     bool isRunning() const { return m_running; }
     Kind kind() const { return m_kind; }
@@ -61,6 +62,8 @@ public slots:
     void startCommand(servicetool::cMyServiceLink::Kind kind);
 
 signals:
+    // Once the port is open, before the first line goes out.
+    void started();
     // One per reply, and for what arrived of a reply when the time-out ran out; lines as sent.
     void exchanged(int index, const QByteArray &sent, const QByteArray &reply);
     void progress(int done, int total);
@@ -79,6 +82,8 @@ private:
     QString m_portName;
     QSerialPort m_port;
     QTimer m_timer;
+    int m_timeout = kDefaultReplyTimeoutMs;
+    QDeadlineTimer m_deadline;
     Kind m_kind = WriteArea;
     bool m_running = false;
     // Lines of the transaction, each with "\r\n": the fixed ones first, then the requests.

@@ -5,16 +5,15 @@
 
 namespace servicetool {
 
-bool cMyTextFile::read(const QString &path, QString *text)
+bool cMyTextFile::read(const QString &path, QByteArray *text)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    QByteArray bytes = file.readAll();
-    const int nul = bytes.indexOf('\0');
+    *text = file.readAll();
+    const int nul = text->indexOf('\0');
     if (nul >= 0)
-        bytes.truncate(nul);
-    *text = QString::fromLatin1(bytes);
+        text->truncate(nul);
     return true;
 }
 

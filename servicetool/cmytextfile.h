@@ -12,8 +12,9 @@ namespace servicetool {
 class cMyTextFile
 {
 public:
-    // False when the file cannot be opened. Line ends come back as "\n".
-    static bool read(const QString &path, QString *text);
+    // False when the file cannot be opened. The bytes are Latin-1 text; line ends come back
+    // as "\n".
+    static bool read(const QString &path, QByteArray *text);
     // In text mode "\n" becomes the platform's line end; otherwise the bytes go as they are.
     static bool write(const QString &path, const QByteArray &bytes, bool textMode = true);
 };

@@ -37,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->actionOpenFile, &QAction::triggered, this, &MainWindow::openFile);
     connect(ui->actionSaveAsFile, &QAction::triggered, this, &MainWindow::saveAsFile);
     connect(m_link, &cMyServiceLink::exchanged, m_debugLog, &cMyDebugLog::append);
+    connect(m_link, &cMyServiceLink::started, this, [this] { m_portSelect->setPolling(false); });
     connect(m_link, &cMyServiceLink::progress, this, &MainWindow::showProgress);
     connect(m_link, &cMyServiceLink::finished, this, &MainWindow::transactionFinished);
     // The first look need not wait for the first tick, and the chooser is sized by what it

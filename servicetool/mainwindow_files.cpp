@@ -18,7 +18,7 @@ void MainWindow::on_pbServiceOpenFile_clicked()
 {
     const QString path = cMyDialogs::current().openFileName(this, QStringLiteral("Otwórz plik"), QStringLiteral("."),
                                                              QLatin1String(kHexFilter));
-    QString text;
+    QByteArray text;
     if (!path.isEmpty() && cMyTextFile::read(path, &text))
         m_fileFiller->fill(text);
 }

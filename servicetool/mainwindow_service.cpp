@@ -7,6 +7,7 @@
 #include "cmydebuglog.h"
 #include "cmydialogs.h"
 #include "cmypanefiller.h"
+#include "cmyportselect.h"
 #include "cmytextfile.h"
 
 #include <QProgressBar>
@@ -78,22 +79,24 @@ void MainWindow::on_pbServiceRoot_clicked()
 
 void MainWindow::showProgress(int done, int total)
 {
-    if (m_progress->maximum() != total)
-        m_progress->setMaximum(total);
-    m_progress->setValue(done);
+    // The bar repaints at once on every new value, and a read may bring hundreds of thousands
+    // of replies: it moves in whole percents.
+    const int percent = int(qint64(done) * 100 / qMax(1, total));
+    if (done < total && percent == m_progress->value() && !m_progress->isHidden())
+        return;
+    m_progress->setValue(percent);
     m_progress->setVisible(done < total);
 }
 
 void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QString &detail)
 {
     m_progress->hide();
+    m_portSelect->setPolling(true);
     m_debugLog->flush();
     switch (outcome) {
     case cMyServiceLink::Completed:
         if (m_link->kind() == cMyServiceLink::ReadArea) {
-            QByteArray records = m_link->takeReadBack();
-            records.replace("\r\n", "\n");
-            m_readBackFiller->fill(QString::fromLatin1(records));
+            m_readBackFiller->fill(m_link->takeReadBack());
         }
         break;
     case cMyServiceLink::OpenFailed:
