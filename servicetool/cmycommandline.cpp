@@ -102,20 +102,24 @@ bool choosePort(QString *port)
     return false;
 }
 
-} // namespace
-
-bool cMyCommandLine::wanted(const QStringList &arguments)
+// One run's transaction, as the arguments give it.
+struct Job
 {
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &a = arguments.at(i);
-        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?")
-            || a == QLatin1String("-o") || a == QLatin1String("-p"))
-            return true;
-    }
-    return false;
-}
+    cMyServiceLink::Kind kind = cMyServiceLink::RootCommand;
+    QString areaLine;
+    quint32 address = 0;
+    quint32 count = 0;
+    quint32 recordLength = 16;
+    QString output; // empty or "-": standard output
+    QByteArray text;
+    QString port;
+    quint32 timeout = cMyServiceLink::kDefaultReplyTimeoutMs;
+};
 
-int cMyCommandLine::run(const QStringList &arguments)
+constexpr int kGoOn = -1;
+
+// Fills the job from the arguments; kGoOn, or the exit status to end with.
+int parse(const QStringList &arguments, Job *job)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
@@ -125,7 +129,10 @@ int cMyCommandLine::run(const QStringList &arguments)
         "  servicetool [--port PORT] --write AREA FILE.hex\n"
         "  servicetool [--port PORT] --reset | --boot | --root\n"
         "AREA is FLASH, EEPROM, RAM, ROM, OTP or MDID; numbers are decimal or 0x hexadecimal."));
-    const QCommandLineOption help = parser.addHelpOption();
+    // Qt's own help option would offer --help-all with Qt's options, which do not apply here.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help and exit."));
+    parser.addOption(help);
     const QCommandLineOption portOption({QStringLiteral("p"), QStringLiteral("port")},
         QStringLiteral("Serial port of the device (default: the one Tamira attached)."), QStringLiteral("PORT"));
     const QCommandLineOption readOption(QStringLiteral("read"),
@@ -148,21 +155,20 @@ int cMyCommandLine::run(const QStringList &arguments)
         QString::number(cMyServiceLink::kDefaultReplyTimeoutMs));
     parser.addOptions({portOption, readOption, lengthOption, outputOption, writeOption, resetOption, bootOption,
                        rootOption, timeoutOption});
-    parser.addPositionalArgument(QStringLiteral("ADDRESS COUNT"), QStringLiteral("The range of --read."),
+    parser.addPositionalArgument(QStringLiteral("ADDRESS COUNT"), QStringLiteral("The range of --read (FILE.hex for --write)."),
                                  QStringLiteral("[ADDRESS COUNT | FILE.hex]"));
-    parser.addPositionalArgument(QStringLiteral("FILE.hex"), QStringLiteral("The file of --write."), QString());
 
-    const QString usageHint = QStringLiteral("see servicetool --help");
+    const QString usageHint = QStringLiteral("; see servicetool --help");
     if (!parser.parse(arguments)) {
         QString error = parser.errorText();
         if (error.endsWith(QLatin1Char('.')))
             error.chop(1);
-        message(error + QStringLiteral("; ") + usageHint);
-        return BadArguments;
+        message(error + usageHint);
+        return cMyCommandLine::BadArguments;
     }
     if (parser.isSet(help)) {
         std::fputs(qPrintable(parser.helpText() + QLatin1String(kExitStatuses)), stdout);
-        return Success;
+        return cMyCommandLine::Success;
     }
 
     int actions = 0;
@@ -170,56 +176,95 @@ int cMyCommandLine::run(const QStringList &arguments)
         actions += parser.isSet(*o) ? 1 : 0;
     const QStringList args = parser.positionalArguments();
     const bool reading = parser.isSet(readOption), writing = parser.isSet(writeOption);
-    const int wantedArgs = reading ? 2 : writing ? 1 : 0;
-    if (actions != 1 || args.size() != wantedArgs
+    if (actions != 1 || args.size() != (reading ? 2 : writing ? 1 : 0)
         || (!reading && (parser.isSet(outputOption) || parser.isSet(lengthOption)))) {
-        message(QStringLiteral("give one of --read AREA ADDRESS COUNT, --write AREA FILE, --reset, --boot or "
-                               "--root; ") + usageHint);
-        return BadArguments;
+        message(QStringLiteral("give one of --read AREA ADDRESS COUNT, --write AREA FILE, --reset, --boot or --root")
+                + usageHint);
+        return cMyCommandLine::BadArguments;
     }
-    quint32 timeout = 0;
-    if (!toNumber(parser.value(timeoutOption), 3600000, &timeout) || timeout == 0) {
+    if (!toNumber(parser.value(timeoutOption), 3600000, &job->timeout) || job->timeout == 0) {
         message(QStringLiteral("--timeout takes 1 to 3600000 milliseconds"));
-        return BadArguments;
+        return cMyCommandLine::BadArguments;
     }
-    QString areaLine;
-    if (reading || writing) {
-        areaLine = areaLineOf(parser.value(reading ? readOption : writeOption));
-        if (areaLine.isEmpty()) {
-            message(QStringLiteral("unknown area \"%1\"; one of FLASH, EEPROM, RAM, ROM, OTP, MDID")
-                        .arg(parser.value(reading ? readOption : writeOption)));
-            return BadArguments;
-        }
+    job->port = parser.value(portOption);
+    job->kind = reading ? cMyServiceLink::ReadArea
+                : writing ? cMyServiceLink::WriteArea
+                : parser.isSet(resetOption) ? cMyServiceLink::ResetCommand
+                : parser.isSet(bootOption) ? cMyServiceLink::BootCommand
+                                           : cMyServiceLink::RootCommand;
+    if (!reading && !writing)
+        return kGoOn;
+
+    const QString area = parser.value(reading ? readOption : writeOption);
+    job->areaLine = areaLineOf(area);
+    if (job->areaLine.isEmpty()) {
+        message(QStringLiteral("unknown area \"%1\"; one of FLASH, EEPROM, RAM, ROM, OTP, MDID").arg(area));
+        return cMyCommandLine::BadArguments;
     }
-    quint32 address = 0, count = 0, length = 0;
-    if (reading && (!toNumber(args.at(0), 16777215, &address) || !toNumber(args.at(1), 8000000, &count)
-                    || !toNumber(parser.value(lengthOption), 32, &length) || length == 0)) {
-        message(QStringLiteral("ADDRESS takes 0 to 16777215, COUNT 0 to 8000000, --record-length 1 to 32"));
-        return BadArguments;
-    }
-    const QString output = parser.value(outputOption);
-    if (reading && !output.isEmpty() && output != QLatin1String("-")
-        && !QFileInfo(output).absoluteDir().exists()) {
-        message(QStringLiteral("no folder for %1").arg(output));
-        return FileFailed;
-    }
-    QByteArray text;
     if (writing) {
-        if (!cMyTextFile::read(args.at(0), &text)) {
+        if (!cMyTextFile::read(args.at(0), &job->text)) {
             message(QStringLiteral("cannot read %1").arg(args.at(0)));
-            return FileFailed;
+            return cMyCommandLine::FileFailed;
         }
         // The line break at the end of a file ends its last line rather than adding an empty one.
-        if (text.endsWith('\n'))
-            text.chop(1);
+        if (job->text.endsWith('\n'))
+            job->text.chop(1);
+        return kGoOn;
     }
-    QString port = parser.value(portOption);
-    if (!choosePort(&port))
+    if (!toNumber(args.at(0), 16777215, &job->address) || !toNumber(args.at(1), 8000000, &job->count)
+        || !toNumber(parser.value(lengthOption), 32, &job->recordLength) || job->recordLength == 0) {
+        message(QStringLiteral("ADDRESS takes 0 to 16777215, COUNT 0 to 8000000, --record-length 1 to 32"));
+        return cMyCommandLine::BadArguments;
+    }
+    job->output = parser.value(outputOption);
+    if (job->output == QLatin1String("-"))
+        job->output.clear();
+    // Found out now rather than after a read of millions of bytes.
+    if (!job->output.isEmpty() && !QFileInfo(job->output).absoluteDir().exists()) {
+        message(QStringLiteral("no folder for %1").arg(job->output));
+        return cMyCommandLine::FileFailed;
+    }
+    return kGoOn;
+}
+
+// The records read, ended by the end-of-file record, to the output file or standard output.
+bool deliver(const Job &job, const QByteArray &readBack)
+{
+    const QByteArray records = readBack + ":00000001FF\r\n";
+    if (!job.output.isEmpty())
+        return cMyTextFile::write(job.output, records, false);
+#ifdef Q_OS_WIN
+    _setmode(_fileno(stdout), _O_BINARY); // the records keep their own line ends
+#endif
+    std::fwrite(records.constData(), 1, size_t(records.size()), stdout);
+    return std::fflush(stdout) == 0;
+}
+
+} // namespace
+
+bool cMyCommandLine::wanted(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?")
+            || a == QLatin1String("-o") || a == QLatin1String("-p"))
+            return true;
+    }
+    return false;
+}
+
+int cMyCommandLine::run(const QStringList &arguments)
+{
+    Job job;
+    const int status = parse(arguments, &job);
+    if (status != kGoOn)
+        return status;
+    if (!choosePort(&job.port))
         return PortUnavailable;
 
     cMyServiceLink link;
-    link.setPortName(port);
-    link.setReplyTimeout(int(timeout));
+    link.setPortName(job.port);
+    link.setReplyTimeout(int(job.timeout));
     ProgressReport report;
     QByteArray lastReply;
     int lastReplyIndex = -1;
@@ -228,63 +273,51 @@ int cMyCommandLine::run(const QStringList &arguments)
     cMyServiceLink::Outcome outcome = cMyServiceLink::Completed;
     QString detail;
     QObject::connect(&link, &cMyServiceLink::progress, [&](int done, int total) { report.show(done, total); });
-    QObject::connect(&link, &cMyServiceLink::exchanged,
-                     [&](int index, const QByteArray &, const QByteArray &reply) {
-                         lastReplyIndex = index;
-                         lastReply = reply;
-                     });
+    QObject::connect(&link, &cMyServiceLink::exchanged, [&](int index, const QByteArray &, const QByteArray &reply) {
+        lastReplyIndex = index;
+        lastReply = reply;
+    });
     QObject::connect(&link, &cMyServiceLink::finished, [&](cMyServiceLink::Outcome o, const QString &d) {
         ended = true;
         outcome = o;
         detail = d;
         loop.quit();
     });
-    if (reading)
-        link.startRead(areaLine, address, count, int(length));
-    else if (writing)
-        link.startWrite(areaLine, QString::fromLatin1(text));
+    if (job.kind == cMyServiceLink::ReadArea)
+        link.startRead(job.areaLine, job.address, job.count, int(job.recordLength));
+    else if (job.kind == cMyServiceLink::WriteArea)
+        link.startWrite(job.areaLine, QString::fromLatin1(job.text));
     else
-        link.startCommand(parser.isSet(resetOption) ? cMyServiceLink::ResetCommand
-                          : parser.isSet(bootOption) ? cMyServiceLink::BootCommand
-                                                     : cMyServiceLink::RootCommand);
-    if (!ended)
+        link.startCommand(job.kind);
+    if (!ended) // an open that fails ends the transaction at once
         loop.exec();
 
     switch (outcome) {
     case cMyServiceLink::OpenFailed:
-        message(QStringLiteral("cannot open %1: %2").arg(port, detail));
+        message(QStringLiteral("cannot open %1: %2").arg(job.port, detail));
         return PortUnavailable;
     case cMyServiceLink::TimedOut: {
         QString text = QStringLiteral("no matching reply to line %1 of %2 (\"%3\") within %4 ms")
                            .arg(link.linesDone() + 1).arg(link.lineCount())
-                           .arg(QString::fromLatin1(link.currentLine().trimmed())).arg(timeout);
+                           .arg(QString::fromLatin1(link.currentLine().trimmed())).arg(job.timeout);
         if (lastReplyIndex == link.linesDone())
-            text += QStringLiteral("; the last reply was \"%1\"").arg(QString::fromLatin1(lastReply.trimmed()));
+            text += QStringLiteral("; the reply was \"%1\"").arg(QString::fromLatin1(lastReply.trimmed()));
         message(text);
         return TransactionFailed;
     }
     case cMyServiceLink::PortLost:
     case cMyServiceLink::Abandoned:
-        message(QStringLiteral("port %1 failed: %2").arg(port, detail));
+        message(QStringLiteral("port %1 failed: %2").arg(job.port, detail));
         return TransactionFailed;
     case cMyServiceLink::Completed:
         break;
     }
-    if (reading) {
-        const QByteArray records = link.takeReadBack() + ":00000001FF\r\n";
-        if (output.isEmpty() || output == QLatin1String("-")) {
-#ifdef Q_OS_WIN
-            _setmode(_fileno(stdout), _O_BINARY); // the records keep their own line ends
-#endif
-            std::fwrite(records.constData(), 1, size_t(records.size()), stdout);
-            std::fflush(stdout);
-        } else if (!cMyTextFile::write(output, records, false)) {
-            message(QStringLiteral("cannot save %1").arg(output));
-            return FileFailed;
-        }
+    if (job.kind == cMyServiceLink::ReadArea && !deliver(job, link.takeReadBack())) {
+        message(QStringLiteral("cannot save %1").arg(job.output.isEmpty() ? QStringLiteral("the records") : job.output));
+        return FileFailed;
     }
     message(QStringLiteral("done: %1 line%2 answered on %3")
-                .arg(link.lineCount()).arg(link.lineCount() == 1 ? "" : "s", port));
+                .arg(link.lineCount()).arg(link.lineCount() == 1 ? "" : "s", job.port));
     return Success;
 }
 

@@ -85,6 +85,7 @@ private slots:
     void portThatDoesNotOpen();
     void portChooser();
     void debugPane();
+    void files();
 };
 
 void tst_ServiceTool::get_data()
@@ -328,6 +329,48 @@ void tst_ServiceTool::debugPane()
     const QTextBlock marker = pane.document()->findBlockByNumber(pane.document()->blockCount() - cMyDebugLog::kLinesPerBatch - 1);
     QVERIFY2(marker.text().contains(QString::number(3000 - cMyDebugLog::kLinesPerBatch)), qPrintable(marker.text()));
     QCOMPARE(pane.document()->lastBlock().text(), QString("#ROOT"));
+}
+
+void tst_ServiceTool::files()
+{
+    QTemporaryDir dir;
+    auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName() : QString();
+    };
+    auto read = [&](const QString &name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    };
+    const QString hex = write("in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
+    const QString tmo = write("in.tmo", ":0400000001020304F2\n:00000001FF\n");
+    cMyScriptedDialogs dialogs;
+    MainWindow window;
+    dialogs.expectOpenFile(hex);
+    dialogs.expectSaveFile(dir.filePath("out.hex"));
+    dialogs.expectOpenFile(tmo);
+    dialogs.expectSaveFile(dir.filePath("out.tmo"));
+
+    window.findChild<QAbstractButton *>("pbServiceOpenFile")->click();
+    QCOMPARE(window.findChild<QPlainTextEdit *>("pteHexFile")->toPlainText(), QString(":0400000001020304F2\n:00000001FF\n"));
+    window.findChild<QPlainTextEdit *>("pteHexFileGet")->setPlainText(":0400000001020304F2\n");
+    window.findChild<QAbstractButton *>("pbSaveFile")->click();
+    QCOMPARE(read("out.hex"), QByteArray(":0400000001020304F2\n"));
+    window.openFile();
+    QCOMPARE(window.windowTitle(), "Tamira 1.0 Alpha - " + tmo);
+    window.saveAsFile();
+    QCOMPARE(read("out.tmo"), QByteArray(":0400000001020304F2\n:00000001FF\n"));
+    QCOMPARE(window.windowTitle(), "Tamira 1.0 Alpha - " + tmo);
+
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    const QStringList titles{"Otwórz plik", "Zapisz do pliku", "Otworz plik reguł", "Zapisz do pliku"};
+    const QStringList filters{"Pliki hex (*.hex)", "Pliki hex (*.hex)", "Tamira - plik reguł (*.tmo)", "Tamira files (*.tmo)"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(dialogs.asked().at(i).title, titles.at(i));
+        QCOMPARE(dialogs.asked().at(i).filter, filters.at(i));
+        QCOMPARE(dialogs.asked().at(i).dir, QString("."));
+        QCOMPARE(dialogs.asked().at(i).parent, &window);
+    }
 }
 
 QTEST_MAIN(tst_ServiceTool)
