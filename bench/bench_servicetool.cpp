@@ -32,17 +32,6 @@ namespace {
 
 constexpr int kRecordLength = 32;
 
-qint64 memoryKiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
 // Sets the peak back to the present size, so that the peak seen later is the Get's.
 void resetPeak()
 {

@@ -2,12 +2,13 @@
 
 #include "cmytextfile.h"
 
+#include <QDir>
 #include <QPlainTextEdit>
 
 namespace servicetool {
 
 cMyDebugLog::cMyDebugLog(QPlainTextEdit *pane, QObject *parent)
-    : QObject(parent), m_pane(pane)
+    : QObject(parent), m_pane(pane), m_file(QDir::temp().filePath(QStringLiteral("servicetool-log.XXXXXX")))
 {
     m_pane->setMaximumBlockCount(kPaneLines);
     m_timer.setSingleShot(true);

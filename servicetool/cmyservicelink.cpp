@@ -45,8 +45,12 @@ void cMyServiceLink::startRead(const QString &areaLine, quint32 address, quint32
 
 void cMyServiceLink::startCommand(Kind kind)
 {
-    const char *line = kind == BootCommand ? "#BOOT" : kind == ResetCommand ? "#RESET" : "#ROOT";
-    start(kind == BootCommand || kind == ResetCommand ? kind : RootCommand, {line}, cMyReadRequests());
+    if (kind == BootCommand)
+        start(kind, {"#BOOT"}, cMyReadRequests());
+    else if (kind == ResetCommand)
+        start(kind, {"#RESET"}, cMyReadRequests());
+    else
+        start(RootCommand, {"#ROOT"}, cMyReadRequests());
 }
 
 void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyReadRequests &requests)

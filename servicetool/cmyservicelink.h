@@ -59,6 +59,7 @@ public slots:
     // text adds none.
     void startWrite(const QString &areaLine, const QString &text);
     void startRead(const QString &areaLine, quint32 address, quint32 count, int recordLength);
+    // BootCommand, ResetCommand or RootCommand (any other kind sends "#ROOT").
     void startCommand(servicetool::cMyServiceLink::Kind kind);
 
 signals:
@@ -86,7 +87,8 @@ private:
     QDeadlineTimer m_deadline;
     Kind m_kind = WriteArea;
     bool m_running = false;
-    // Lines of the transaction, each with "\r\n": the fixed ones first, then the requests.
+    // Lines of the transaction without their line ends: the fixed ones first, then the
+    // requests, produced as they are sent.
     QList<QByteArray> m_head;
     cMyReadRequests m_requests;
     QByteArray m_sent;

@@ -8,7 +8,6 @@
 #include "cmydialogs.h"
 #include "cmypanefiller.h"
 #include "cmyportselect.h"
-#include "cmytextfile.h"
 
 #include <QProgressBar>
 
