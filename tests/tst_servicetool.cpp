@@ -4,6 +4,7 @@
 
 #include "cmydebuglog.h"
 #include "cmyemulatorprocess.h"
+#include "cmypanefiller.h"
 #include "cmyportselect.h"
 #include "cmyreadrequests.h"
 #include "cmyscripteddialogs.h"
@@ -85,6 +86,7 @@ private slots:
     void portThatDoesNotOpen();
     void portChooser();
     void debugPane();
+    void readBackPane();
     void files();
 };
 
@@ -329,6 +331,27 @@ void tst_ServiceTool::debugPane()
     const QTextBlock marker = pane.document()->findBlockByNumber(pane.document()->blockCount() - cMyDebugLog::kLinesPerBatch - 1);
     QVERIFY2(marker.text().contains(QString::number(3000 - cMyDebugLog::kLinesPerBatch)), qPrintable(marker.text()));
     QCOMPARE(pane.document()->lastBlock().text(), QString("#ROOT"));
+}
+
+void tst_ServiceTool::readBackPane()
+{
+    QPlainTextEdit pane;
+    cMyPaneFiller filler(&pane);
+    QSignalSpy filled(&filler, &cMyPaneFiller::filled);
+    QByteArray records, shown;
+    for (int i = 0; i < 2500; ++i) {
+        records += ":0100000000FF\r\n";
+        shown += ":0100000000FF\n";
+    }
+    filler.fill(records);
+    // Filled a slice at a time: the window goes on meanwhile, the pane cannot be edited, and
+    // what is saved is the whole text already.
+    QVERIFY(filled.isEmpty());
+    QVERIFY(pane.isReadOnly());
+    QCOMPARE(filler.text().toLatin1(), shown);
+    QVERIFY(filled.wait(10000));
+    QCOMPARE(pane.toPlainText().toLatin1(), shown);
+    QVERIFY(!pane.isReadOnly());
 }
 
 void tst_ServiceTool::files()
