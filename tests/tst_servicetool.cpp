@@ -13,6 +13,9 @@
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTextBlock>
@@ -74,6 +77,8 @@ class tst_ServiceTool : public QObject
     Q_OBJECT
 
 private slots:
+    void pages_data();
+    void pages();
     void get_data();
     void get();
     void requestCount_data();
@@ -90,6 +95,43 @@ private slots:
     void files();
 };
 
+void tst_ServiceTool::pages_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("page");
+    QTest::newRow("quick selection") << "pbQuickSelect" << 0;
+    QTest::newRow("editing") << "pbEdit" << 1;
+    QTest::newRow("logs") << "pbLogs" << 2;
+    QTest::newRow("simulation") << "pbSimulation" << 3;
+    QTest::newRow("service") << "pbService" << 4;
+}
+
+void tst_ServiceTool::pages()
+{
+    QFETCH(QString, button);
+    QFETCH(int, page);
+    cMyScriptedDialogs dialogs;
+    MainWindow window;
+    auto *stack = window.findChild<QStackedWidget *>("stackedWidget");
+    // At start: the service page, no area, so nothing to send or get.
+    QCOMPARE(window.windowTitle(), QString("MainWindow"));
+    QCOMPARE(stack->currentIndex(), 4);
+    QVERIFY(!window.findChild<QAbstractButton *>("pbServiceSend")->isEnabled());
+    QVERIFY(!window.findChild<QAbstractButton *>("pbServiceGet")->isEnabled());
+    for (QRadioButton *area : window.findChildren<QRadioButton *>())
+        QVERIFY(!area->isChecked());
+    for (const auto &box : {std::make_tuple("sbServiceAdderss", 0, 16777215, 0), std::make_tuple("sbServiceCount", 0, 8000000, 16),
+                            std::make_tuple("sbServiceRecordLength", 1, 32, 16)}) {
+        const QSpinBox *spin = window.findChild<QSpinBox *>(std::get<0>(box));
+        QCOMPARE((QList<int>{spin->minimum(), spin->maximum(), spin->value()}),
+                 (QList<int>{std::get<1>(box), std::get<2>(box), std::get<3>(box)}));
+    }
+    QCOMPARE(window.findChild<QTabWidget *>()->tabText(window.findChild<QTabWidget *>()->currentIndex()), QString("Parametry"));
+    stack->setCurrentIndex(page == 0 ? 1 : 0);
+    window.findChild<QAbstractButton *>(button)->click();
+    QCOMPARE(stack->currentIndex(), page);
+}
+
 void tst_ServiceTool::get_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
@@ -101,6 +143,8 @@ void tst_ServiceTool::get_data()
 
     QTest::newRow("RAM 0, 16, 16") << QStringList() << "RAM" << 0 << 16 << 16 << QByteArrayList{kZeros16};
     QTest::newRow("count 0") << QStringList() << "RAM" << 0 << 0 << 16 << QByteArrayList();
+    for (const char *area : {"EEPROM", "ROM", "OTP", "MDID"})
+        QTest::addRow("%s, count 0", area) << QStringList() << area << 0 << 0 << 16 << QByteArrayList();
     QTest::newRow("count 20") << QStringList() << "RAM" << 0 << 20 << 16
                               << QByteArrayList{kZeros16, ":0400100000000000EC"};
     QTest::newRow("split reply") << QStringList{"--split", "5"} << "RAM" << 0 << 16 << 16 << QByteArrayList{kZeros16};
