@@ -2,8 +2,8 @@
 #include "serialsettings.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QEventLoop>
+#include <QFile>
 #include <QSerialPort>
 #include <QTimer>
 

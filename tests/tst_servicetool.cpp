@@ -14,10 +14,10 @@
 #include <QAbstractButton>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QStackedWidget>
-#include <QTabWidget>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTextBlock>
 #include <QtTest>
 
