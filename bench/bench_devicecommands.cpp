@@ -40,17 +40,6 @@ public:
     QString saveFileName(QObject *, const QString &, const QString &, const QString &) override { return QString(); }
 };
 
-qint64 memoryKiB(const char *field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
 // 4 MiB in records of 48 bytes, with an address record at each 64 KiB, and the end record.
 QStringList libraryLines()
 {

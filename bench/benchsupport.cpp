@@ -3,6 +3,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QSerialPort>
 #include <QTimer>
 
@@ -16,6 +17,17 @@ double median(QVector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v.isEmpty() ? 0 : v.at(v.size() / 2);
+}
+
+qint64 memoryKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
+    return -1;
 }
 
 bool EchoPeer::start()
@@ -86,7 +98,8 @@ double pingPongOnce(const QString &path, const QList<QByteArray> &lines)
     if (!port.open(QIODevice::ReadWrite))
         return -1;
     port.write(lines.at(next++));
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
+    // A stuck run gives up; a long one (a few ms a line on a busy machine) does not.
+    QTimer::singleShot(qMax(30000, 5 * int(lines.size())), &loop, &QEventLoop::quit);
     loop.exec();
     port.close();
     return next == lines.size() ? t.nsecsElapsed() / 1e6 : -1;

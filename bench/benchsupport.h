@@ -1,8 +1,9 @@
 #ifndef BENCHSUPPORT_H
 #define BENCHSUPPORT_H
 
-// Shared by the benchmarks: the median of a series, and the baseline every link figure is
-// compared with, a plain ping-pong of lines over a pty whose other side only echoes them.
+// Shared by the benchmarks: the median of a series, the process's memory figures, and the
+// baseline every link figure is compared with, a plain ping-pong of lines over a pty whose
+// other side only echoes them.
 
 #include <QByteArray>
 #include <QList>
@@ -12,6 +13,9 @@
 #include <thread>
 
 double median(QVector<double> v);
+
+// A field of /proc/self/status in KiB ("VmRSS:", "VmHWM:"), or -1.
+qint64 memoryKiB(const char *field);
 
 // The other side of a pty that answers each line with itself, from a thread of its own.
 class EchoPeer

@@ -1,0 +1,78 @@
+#include "cmyhexfile.h"
+
+#include "cmyhexrecord.h"
+#include "cmytextfile.h"
+
+#include <QFile>
+
+namespace servicetool {
+
+void cMyHexFile::setByte(quint32 address, quint8 value)
+{
+    const int block = int(address >> 16);
+    if (m_blocks.size() <= block)
+        m_blocks.resize(block + 1);
+    QVector<quint8> &bytes = m_blocks[block];
+    const int offset = int(address & 0xFFFF);
+    if (offset < bytes.size()) {
+        bytes[offset] = value;
+        return;
+    }
+    bytes.resize(offset); // the gap up to the new byte reads as zeros
+    bytes.append(value);
+}
+
+void cMyHexFile::setBytes(quint32 address, const QVector<quint8> &bytes)
+{
+    for (int i = 0; i < bytes.size(); ++i)
+        setByte(address + quint32(i), bytes.at(i));
+}
+
+QVector<quint8> cMyHexFile::bytesAt(quint32 start, quint16 count) const
+{
+    QVector<quint8> out;
+    for (quint32 a = start; out.size() < count; ++a) {
+        const int block = int(a >> 16);
+        const int offset = int(a & 0xFFFF);
+        if (block >= m_blocks.size() || offset >= m_blocks.at(block).size())
+            break;
+        out.append(m_blocks.at(block).at(offset));
+    }
+    return out;
+}
+
+bool cMyHexFile::merge(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    while (!file.atEnd()) {
+        QByteArray line = file.readLine();
+        const int nul = line.indexOf('\0');
+        if (nul >= 0)
+            line.truncate(nul);
+        cMyHexRecord record;
+        // A half-parsed line or an address record would leave bytes that are no data here.
+        if (record.fromString(QString::fromLatin1(line)) && record.type() == cMyHexRecord::Data)
+            setBytes(record.address(), record.data());
+    }
+    return true;
+}
+
+QByteArray cMyHexFile::text() const
+{
+    QByteArray out;
+    for (quint32 a = 0;; a += 16) {
+        const QVector<quint8> bytes = bytesAt(a, 16);
+        out += cMyHexRecord(quint16(a & 0xFFFF), bytes).toString().toLatin1() + '\n';
+        if (bytes.isEmpty())
+            return out;
+    }
+}
+
+bool cMyHexFile::save(const QString &path) const
+{
+    return cMyTextFile::write(path, text());
+}
+
+} // namespace servicetool

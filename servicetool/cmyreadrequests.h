@@ -1,0 +1,38 @@
+#ifndef CMYREADREQUESTS_H
+#define CMYREADREQUESTS_H
+
+// The request records of a memory read: a start address, a byte count and a record length
+// turned into data records of zeros, with an extended linear address record for each 64 KiB
+// block reached. They are produced one at a time as they are sent, so a read of millions of
+// bytes never holds them all; how many there will be is known from the start.
+
+#include <QByteArray>
+#include <QtGlobal>
+
+namespace servicetool {
+
+class cMyReadRequests
+{
+public:
+    cMyReadRequests() = default;
+    cMyReadRequests(quint32 address, quint32 count, int recordLength);
+
+    int size() const { return m_size; }
+    bool atEnd() const;
+    // The next line, without its line end; an empty array once atEnd().
+    QByteArray next();
+
+private:
+    quint64 m_next = 0;
+    quint64 m_end = 0;
+    quint32 m_recordLength = 1;
+    int m_size = 0;
+    bool m_leadingAddress = false;
+    // A chunk that reaches a block boundary yields up to three lines; the last two wait here.
+    QByteArray m_queued[2];
+    int m_queuedCount = 0;
+};
+
+} // namespace servicetool
+
+#endif

@@ -1,0 +1,175 @@
+#include "cmyservicelink.h"
+
+#include "serialsettings.h"
+
+namespace servicetool {
+
+namespace {
+
+QList<QByteArray> commandLines(const QString &areaLine, const char *direction)
+{
+    return {"#ROOT", "#HEX", areaLine.toLatin1(), direction};
+}
+
+} // namespace
+
+cMyServiceLink::cMyServiceLink(QObject *parent)
+    : QObject(parent)
+{
+    qRegisterMetaType<cMyServiceLink::Outcome>();
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &cMyServiceLink::onTimeout);
+    connect(&m_port, &QSerialPort::readyRead, this, &cMyServiceLink::readReplies);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &cMyServiceLink::onPortError);
+}
+
+QByteArray cMyServiceLink::takeReadBack()
+{
+    QByteArray out;
+    out.swap(m_readBack);
+    return out;
+}
+
+void cMyServiceLink::startWrite(const QString &areaLine, const QString &text)
+{
+    QList<QByteArray> lines = commandLines(areaLine, "#WRITE");
+    if (!text.isEmpty())
+        lines += text.toLatin1().split('\n');
+    start(WriteArea, lines, cMyReadRequests());
+}
+
+void cMyServiceLink::startRead(const QString &areaLine, quint32 address, quint32 count, int recordLength)
+{
+    start(ReadArea, commandLines(areaLine, "#READ"), cMyReadRequests(address, count, recordLength));
+}
+
+void cMyServiceLink::startCommand(Kind kind)
+{
+    if (kind == BootCommand)
+        start(kind, {"#BOOT"}, cMyReadRequests());
+    else if (kind == ResetCommand)
+        start(kind, {"#RESET"}, cMyReadRequests());
+    else
+        start(RootCommand, {"#ROOT"}, cMyReadRequests());
+}
+
+void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyReadRequests &requests)
+{
+    if (m_running)
+        end(Abandoned);
+    m_kind = kind;
+    m_head = head;
+    m_requests = requests;
+    m_lineCount = head.size() + requests.size();
+    m_index = 0;
+    m_pending.clear();
+    m_stalled = false;
+    m_leadingEchoes = true;
+    m_readBack.clear();
+
+    applyTamiraSerialSettings(m_port, m_portName);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const QString error = m_port.errorString();
+        m_port.clearError();
+        emit finished(OpenFailed, error);
+        return;
+    }
+    m_running = true;
+    emit started();
+    sendNext();
+}
+
+void cMyServiceLink::sendNext()
+{
+    m_sent = (m_index < m_head.size() ? m_head.at(m_index) : m_requests.next()) + "\r\n";
+    m_port.write(m_sent);
+    // Restarting a timer per line costs more than the line; the timer runs on to the first
+    // deadline and is set again from there while replies keep coming.
+    m_deadline.setRemainingTime(m_timeout);
+    if (!m_timer.isActive())
+        m_timer.start(m_timeout);
+}
+
+void cMyServiceLink::readReplies()
+{
+    m_pending += m_port.readAll();
+    if (!m_running) {
+        m_pending.clear();
+        return;
+    }
+    // The system may hand a reply over in pieces; it is whole at its line end.
+    int end;
+    while (m_running && (end = m_pending.indexOf('\n')) >= 0) {
+        QByteArray reply;
+        if (end + 1 == m_pending.size()) {
+            reply.swap(m_pending); // the usual case: one whole reply
+        } else {
+            reply = m_pending.left(end + 1);
+            m_pending.remove(0, end + 1);
+        }
+        const int nul = reply.indexOf('\0');
+        if (nul >= 0)
+            reply.truncate(nul);
+        handleReply(reply);
+    }
+}
+
+void cMyServiceLink::handleReply(const QByteArray &reply)
+{
+    emit exchanged(m_index, m_sent, reply);
+    if (m_stalled)
+        return;
+    const bool matches = m_kind == ReadArea ? reply.size() == m_sent.size() : reply == m_sent;
+    if (!matches) {
+        // The transaction waits here until the time-out.
+        m_stalled = true;
+        return;
+    }
+    if (m_kind == ReadArea) {
+        m_leadingEchoes = m_leadingEchoes && reply.startsWith('#');
+        if (!m_leadingEchoes)
+            m_readBack += reply;
+    }
+    ++m_index;
+    emit progress(m_index, lineCount());
+    if (m_index < lineCount())
+        sendNext();
+    else
+        end(Completed);
+}
+
+void cMyServiceLink::onTimeout()
+{
+    if (!m_running)
+        return;
+    if (!m_deadline.hasExpired()) {
+        m_timer.start(int(m_deadline.remainingTime()));
+        return;
+    }
+    if (!m_pending.isEmpty())
+        emit exchanged(m_index, m_sent, m_pending);
+    end(TimedOut);
+}
+
+void cMyServiceLink::onPortError(QSerialPort::SerialPortError error)
+{
+    if (error != QSerialPort::ResourceError || !m_running)
+        return;
+    const QString text = m_port.errorString();
+    end(PortLost, text);
+}
+
+void cMyServiceLink::end(Outcome outcome, const QString &detail)
+{
+    m_timer.stop();
+    m_running = false;
+    m_port.close();
+    m_port.clearError();
+    m_head.clear();
+    m_requests = cMyReadRequests();
+    if (outcome != Completed)
+        m_readBack.clear();
+    emit finished(outcome, detail);
+}
+
+} // namespace servicetool

@@ -1,0 +1,105 @@
+#ifndef CMYSERVICELINK_H
+#define CMYSERVICELINK_H
+
+// The service console's conversation with the device, shared by its window and its command
+// line: one transaction at a time on a serial port that is open only while it runs. Each line
+// goes out once the reply to the one before has matched it (an exact echo, or for a read a
+// reply of the same length); a reply that does not match, or none, ends the transaction when
+// the reply time-out runs out.
+
+#include "cmyreadrequests.h"
+
+#include <QByteArray>
+#include <QDeadlineTimer>
+#include <QList>
+#include <QObject>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace servicetool {
+
+class cMyServiceLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum Kind { WriteArea = 0, ReadArea = 1, BootCommand = 2, ResetCommand = 3, RootCommand = 4 };
+    Q_ENUM(Kind)
+    enum Outcome {
+        Completed,  // every line was answered as it should be
+        OpenFailed, // the port did not open; nothing was sent
+        TimedOut,   // no matching reply within the time-out; the port was closed
+        PortLost,   // the port failed under the transaction (device unplugged)
+        Abandoned,  // another transaction was started
+    };
+    Q_ENUM(Outcome)
+
+    static constexpr int kDefaultReplyTimeoutMs = 10000;
+
+    explicit cMyServiceLink(QObject *parent = nullptr);
+
+    QString portName() const { return m_portName; }
+    void setPortName(const QString &name) { m_portName = name; }
+    int replyTimeout() const { return m_timeout; }
+    void setReplyTimeout(int ms) { m_timeout = ms; }
+
+    bool isRunning() const { return m_running; }
+    Kind kind() const { return m_kind; }
+    // The lines of the running (or last) transaction, and how many of them were answered.
+    int lineCount() const { return m_lineCount; }
+    int linesDone() const { return m_index; }
+    // The line last sent, with its line end.
+    QByteArray currentLine() const { return m_sent; }
+    // After a completed read: the replies that follow the leading command echoes, joined, each
+    // with its own line end. Handed over once.
+    QByteArray takeReadBack();
+
+public slots:
+    // The area's lines, then the text's lines: split at every "\n", empty ones kept; an empty
+    // text adds none.
+    void startWrite(const QString &areaLine, const QString &text);
+    void startRead(const QString &areaLine, quint32 address, quint32 count, int recordLength);
+    // BootCommand, ResetCommand or RootCommand (any other kind sends "#ROOT").
+    void startCommand(servicetool::cMyServiceLink::Kind kind);
+
+signals:
+    // Once the port is open, before the first line goes out.
+    void started();
+    // One per reply, and for what arrived of a reply when the time-out ran out; lines as sent.
+    void exchanged(int index, const QByteArray &sent, const QByteArray &reply);
+    void progress(int done, int total);
+    // Once per transaction started. detail: the port's error text for OpenFailed and PortLost.
+    void finished(servicetool::cMyServiceLink::Outcome outcome, const QString &detail);
+
+private:
+    void start(Kind kind, const QList<QByteArray> &head, const cMyReadRequests &requests);
+    void sendNext();
+    void readReplies();
+    void handleReply(const QByteArray &reply);
+    void onTimeout();
+    void onPortError(QSerialPort::SerialPortError error);
+    void end(Outcome outcome, const QString &detail = QString());
+
+    QString m_portName;
+    QSerialPort m_port;
+    QTimer m_timer;
+    int m_timeout = kDefaultReplyTimeoutMs;
+    QDeadlineTimer m_deadline;
+    Kind m_kind = WriteArea;
+    bool m_running = false;
+    // Lines of the transaction without their line ends: the fixed ones first, then the
+    // requests, produced as they are sent.
+    QList<QByteArray> m_head;
+    cMyReadRequests m_requests;
+    QByteArray m_sent;
+    int m_lineCount = 0;
+    int m_index = 0;
+    QByteArray m_pending;  // bytes of a reply not yet ended by "\n"
+    bool m_stalled = false;
+    bool m_leadingEchoes = true;
+    QByteArray m_readBack;
+};
+
+} // namespace servicetool
+
+#endif

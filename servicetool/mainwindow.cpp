@@ -1,0 +1,95 @@
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "cmycombobox.h"
+#include "cmydebuglog.h"
+#include "cmyhexfile.h"
+#include "cmypanefiller.h"
+#include "cmyportselect.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QProgressBar>
+
+namespace servicetool {
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), m_portSelect(new cMyPortSelect(this)),
+      m_link(new cMyServiceLink(this)), m_hexFile(new cMyHexFile(this)), m_progress(new QProgressBar(this))
+{
+    ui->setupUi(this);
+    ui->mainToolBar->addWidget(m_portSelect);
+    buildMessageGrid();
+
+    // "Courier New" where it exists, another fixed-width face where it does not.
+    QFont mono(QStringLiteral("Courier New"));
+    mono.setStyleHint(QFont::TypeWriter);
+    for (QPlainTextEdit *pane : {ui->pteHexFile, ui->pteHexFileGet, ui->pteDebug})
+        pane->setFont(mono);
+    m_debugLog = new cMyDebugLog(ui->pteDebug, this);
+    m_fileFiller = new cMyPaneFiller(ui->pteHexFile, this);
+    m_readBackFiller = new cMyPaneFiller(ui->pteHexFileGet, this);
+    m_progress->setMaximumWidth(240);
+    m_progress->hide();
+    ui->statusBar->addPermanentWidget(m_progress);
+
+    connect(m_portSelect, &cMyPortSelect::deviceConnected, this, &MainWindow::portChanged);
+    connect(ui->actionOpenFile, &QAction::triggered, this, &MainWindow::openFile);
+    connect(ui->actionSaveAsFile, &QAction::triggered, this, &MainWindow::saveAsFile);
+    connect(m_link, &cMyServiceLink::exchanged, m_debugLog, &cMyDebugLog::append);
+    connect(m_link, &cMyServiceLink::started, this, [this] { m_portSelect->setPolling(false); });
+    connect(m_link, &cMyServiceLink::progress, this, &MainWindow::showProgress);
+    connect(m_link, &cMyServiceLink::finished, this, &MainWindow::transactionFinished);
+    // The first look need not wait for the first tick, and the chooser is sized by what it
+    // shows when the window first appears.
+    m_portSelect->updatePorts();
+}
+
+MainWindow::~MainWindow()
+{
+    delete ui;
+}
+
+void MainWindow::portChanged(bool present, QString port)
+{
+    Q_UNUSED(present)
+    m_link->setPortName(port);
+}
+
+// 24 numbered rows of two combo boxes, each knowing its place.
+void MainWindow::buildMessageGrid()
+{
+    auto *grid = new QGridLayout(ui->messagesGrid);
+    for (int row = 0; row < 24; ++row) {
+        grid->addWidget(new QLabel(QString::number(row), ui->messagesGrid), row, 0);
+        grid->addWidget(new cMyComboBox(row * 2, ui->messagesGrid), row, 1);
+        grid->addWidget(new cMyComboBox(row * 2 + 1, ui->messagesGrid), row, 3);
+    }
+}
+
+void MainWindow::on_pbQuickSelect_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(0);
+}
+
+void MainWindow::on_pbEdit_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(1);
+}
+
+void MainWindow::on_pbLogs_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(2);
+}
+
+void MainWindow::on_pbSimulation_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(3);
+}
+
+void MainWindow::on_pbService_clicked()
+{
+    ui->stackedWidget->setCurrentIndex(4);
+}
+
+} // namespace servicetool

@@ -1,0 +1,121 @@
+// The service page's transactions: area choice, Get, Send, the single commands, and what the
+// link reports back.
+
+#include "mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include "cmydebuglog.h"
+#include "cmydialogs.h"
+#include "cmypanefiller.h"
+#include "cmyportselect.h"
+
+#include <QProgressBar>
+
+namespace servicetool {
+
+void MainWindow::setArea(const QString &line)
+{
+    m_areaLine = line;
+    ui->pbServiceSend->setEnabled(true);
+    ui->pbServiceGet->setEnabled(true);
+}
+
+void MainWindow::on_rbServiceFlash_clicked()
+{
+    setArea(QStringLiteral("#FLASH"));
+}
+
+void MainWindow::on_rbServiceEeprom_clicked()
+{
+    setArea(QStringLiteral("#EEPROM"));
+}
+
+void MainWindow::on_rbServiceRam_clicked()
+{
+    setArea(QStringLiteral("#RAM"));
+}
+
+void MainWindow::on_rbServiceRom_clicked()
+{
+    setArea(QStringLiteral("#ROM"));
+}
+
+void MainWindow::on_rbServiceOtp_clicked()
+{
+    setArea(QStringLiteral("#OTP"));
+}
+
+void MainWindow::on_rbServiceMdid_clicked()
+{
+    setArea(QStringLiteral("#MDID"));
+}
+
+void MainWindow::on_pbServiceSend_clicked()
+{
+    m_link->startWrite(m_areaLine, m_fileFiller->text());
+}
+
+void MainWindow::on_pbServiceGet_clicked()
+{
+    m_link->startRead(m_areaLine, quint32(ui->sbServiceAdderss->value()), quint32(ui->sbServiceCount->value()),
+                      ui->sbServiceRecordLength->value());
+}
+
+void MainWindow::on_pbServiceBoot_clicked()
+{
+    m_link->startCommand(cMyServiceLink::BootCommand);
+}
+
+void MainWindow::on_pbServiceReset_clicked()
+{
+    m_link->startCommand(cMyServiceLink::ResetCommand);
+}
+
+void MainWindow::on_pbServiceRoot_clicked()
+{
+    m_link->startCommand(cMyServiceLink::RootCommand);
+}
+
+void MainWindow::showProgress(int done, int total)
+{
+    // The bar repaints at once on every new value, and a read may bring hundreds of thousands
+    // of replies: it moves in whole percents.
+    const int percent = int(qint64(done) * 100 / qMax(1, total));
+    if (done < total && percent == m_progress->value() && !m_progress->isHidden())
+        return;
+    m_progress->setValue(percent);
+    m_progress->setVisible(done < total);
+}
+
+void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QString &detail)
+{
+    m_progress->hide();
+    m_portSelect->setPolling(true);
+    m_debugLog->flush();
+    switch (outcome) {
+    case cMyServiceLink::Completed:
+        if (m_link->kind() == cMyServiceLink::ReadArea) {
+            m_readBackFiller->fill(m_link->takeReadBack());
+        }
+        break;
+    case cMyServiceLink::OpenFailed:
+    case cMyServiceLink::PortLost:
+        cMyDialogs::current().critical(this, QStringLiteral("Error"), detail);
+        break;
+    case cMyServiceLink::TimedOut:
+        cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"), QStringLiteral("Timeout"));
+        break;
+    case cMyServiceLink::Abandoned:
+        break;
+    }
+}
+
+void MainWindow::on_pbSaveDebugLog_clicked()
+{
+    const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz log"), QStringLiteral("."),
+                                                             QStringLiteral("Pliki tekstowe (*.txt *.log)"));
+    if (!path.isEmpty())
+        m_debugLog->save(path);
+}
+
+} // namespace servicetool
