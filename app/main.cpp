@@ -1,3 +1,4 @@
+#include "cmylibusb.h"
 #include "cmywidgetdialogs.h"
 #include "mainwindow.h"
 #include "tamiraresources.h"
@@ -20,6 +21,8 @@ int main(int argc, char *argv[])
 
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
+    // Never destroyed: a bootloader check may still be inside a USB transfer when main returns.
+    cMyUsb::install(new cMyLibUsb);
 
     MainWindow window;
     if (argc > 1)

@@ -1,10 +1,14 @@
 // The start-up bootloader check on in-memory USB buses: which devices are opened, what the user
-// is asked, and the exact bytes of the DFU request sent to each bootloader the user agrees to.
+// is asked, the exact bytes of the DFU request sent to each bootloader the user agrees to, and
+// the window staying alive while the transfers run on the check's own thread.
 
-#include "bootcheck.h"
+#include "cmybootcheck.h"
 #include "cmyfakeusb.h"
 #include "cmyscripteddialogs.h"
+#include "mainwindow.h"
+#include "tamiraresources.h"
 
+#include <QApplication>
 #include <QtTest>
 #include <QTranslator>
 
@@ -18,6 +22,15 @@ constexpr quint16 kTamira = 0x2018;
 
 const QString kPolishQuestion =
     QString::fromUtf8("Wykryto Tamirę w trybie aktualizacji firmware.\nCzy przywrócić ją do pracy?");
+
+// Runs the check as the window does, on its own thread, and waits for its end.
+bool run(cMyUsb &usb, QObject *dialogParent)
+{
+    cMyBootCheck check(usb, dialogParent);
+    QSignalSpy finished(&check, &cMyBootCheck::finished);
+    check.start();
+    return finished.wait(10000);
+}
 
 QVector<Call::Kind> kinds(const cMyFakeUsb &usb)
 {
@@ -59,6 +72,10 @@ private slots:
     void tamiraInNormalOperationIsNotTouched();
     void everyAcceptedBootloaderIsRestartedInListOrder();
     void questionIsTranslatedInTheMainWindowContext();
+    void transferResultsChangeNothing_data();
+    void transferResultsChangeNothing();
+    void windowRepaintsDuringTransfer();
+    void abandonedCheckAsksNothing();
 };
 
 void tst_BootCheck::noBootloaderAsksNothing()
@@ -66,7 +83,7 @@ void tst_BootCheck::noBootloaderAsksNothing()
     {
         cMyScriptedDialogs dialogs;
         cMyFakeUsb usb; // no buses at all
-        BootCheck::checkBootDevices(usb, nullptr);
+        QVERIFY(run(usb, nullptr));
         QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
         QVERIFY(dialogs.asked().isEmpty());
         QCOMPARE(kinds(usb), (QVector<Call::Kind>{Call::Init, Call::FindBusses, Call::FindDevices,
@@ -84,7 +101,7 @@ void tst_BootCheck::noBootloaderAsksNothing()
         usb.addDevice(0, kAtmel, 0x2FEF);
         usb.addDevice(1, kAtmel, 0x2FF1);
         usb.addDevice(1, 0x2FF0, 0x03EB);
-        BootCheck::checkBootDevices(usb, nullptr);
+        QVERIFY(run(usb, nullptr));
         QVERIFY(dialogs.asked().isEmpty());
         QVERIFY(usb.opened().isEmpty());
         QVERIFY(usb.calls(Call::ControlMsg).isEmpty());
@@ -101,7 +118,7 @@ void tst_BootCheck::answeredYesSendsStartApplication()
     QObject window;
 
     dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, &window);
+    QVERIFY(run(usb, &window));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 
     QCOMPARE(dialogs.asked().size(), 1);
@@ -139,6 +156,7 @@ void tst_BootCheck::answeredYesSendsStartApplication()
     QCOMPARE(second.size, 0);
     QVERIFY(second.data.isEmpty());
     QCOMPARE(second.timeout, 20000);
+    QVERIFY(first.thread != QThread::currentThread());
 
     QCOMPARE(usb.calls(Call::Close).first().device, boot);
     QCOMPARE(usb.openHandles(), 0);
@@ -163,7 +181,7 @@ void tst_BootCheck::declinedEndsTheWholeCheck()
     usb.addDevice(1, kAtmel, kBootloader);
 
     dialogs.expectMessage(cMyDialogs::Button(answer)); // one question only: a second one fails
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().size(), 1);
 
@@ -184,7 +202,7 @@ void tst_BootCheck::deviceThatCannotBeOpenedIsSkipped()
     struct usb_device *next = usb.addDevice(0, kAtmel, kBootloader);
 
     dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().size(), 1); // only for the device that opened
 
@@ -208,7 +226,7 @@ void tst_BootCheck::tamiraInNormalOperationIsNotTouched()
     usb.addDevice(0, kAtmel, kTamira);
 
     dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 
     QCOMPARE(usb.opened(), QVector<struct usb_device *>{boot});
@@ -232,7 +250,7 @@ void tst_BootCheck::everyAcceptedBootloaderIsRestartedInListOrder()
     dialogs.expectMessage(cMyDialogs::Yes);
     dialogs.expectMessage(cMyDialogs::Yes);
     dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 
     const QVector<struct usb_device *> order{a1, a2, c};
@@ -265,7 +283,7 @@ void tst_BootCheck::questionIsTranslatedInTheMainWindowContext()
     usb.addDevice(0, kAtmel, kBootloader);
 
     dialogs.expectMessage(cMyDialogs::No);
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QCoreApplication::removeTranslator(&catalogue);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().first().text,
@@ -273,5 +291,109 @@ void tst_BootCheck::questionIsTranslatedInTheMainWindowContext()
                             "Do you want to put it back to normal operating mode?"));
 }
 
-QTEST_GUILESS_MAIN(tst_BootCheck)
+void tst_BootCheck::transferResultsChangeNothing_data()
+{
+    QTest::addColumn<int>("result");
+    QTest::newRow("succeeded") << 5;
+    QTest::newRow("failed (stall)") << -32;
+    QTest::newRow("timed out") << -110;
+}
+
+void tst_BootCheck::transferResultsChangeNothing()
+{
+    QFETCH(int, result);
+    cMyScriptedDialogs dialogs;
+    cMyFakeUsb usb;
+    usb.addBus();
+    struct usb_device *first = usb.addDevice(0, kAtmel, kBootloader);
+    struct usb_device *second = usb.addDevice(0, kAtmel, kBootloader);
+    usb.setTransferResult(first, result);
+
+    // Nothing is reported and nothing stops: the second transfer and the next device follow.
+    dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
+    dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
+    QVERIFY(run(usb, nullptr));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    QCOMPARE(kinds(usb).mid(4), (QVector<Call::Kind>{Call::Open, Call::ControlMsg, Call::ControlMsg,
+                                                     Call::Close, Call::Open, Call::ControlMsg,
+                                                     Call::ControlMsg, Call::Close}));
+    QCOMPARE(usb.opened(), (QVector<struct usb_device *>{first, second}));
+    QCOMPARE(usb.openHandles(), 0);
+    QVERIFY2(usb.errors().isEmpty(), qPrintable(usb.errors().join('\n')));
+}
+
+void tst_BootCheck::windowRepaintsDuringTransfer()
+{
+    cMyScriptedDialogs dialogs;
+    cMyFakeUsb usb;
+    usb.addBus();
+    usb.addDevice(0, kAtmel, kBootloader);
+    usb.holdTransfers();
+    cMyUsb::install(&usb);
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    int paints = 0;
+    struct PaintCounter : QObject
+    {
+        int &n;
+        explicit PaintCounter(int &count) : n(count) {}
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            n += e->type() == QEvent::Paint ? 1 : 0;
+            return false;
+        }
+    } counter(paints);
+    w.installEventFilter(&counter);
+
+    dialogs.expectMessage(cMyDialogs::Yes);
+    QVERIFY(QMetaObject::invokeMethod(&w, "checkBootDevices"));
+    auto *check = w.findChild<cMyBootCheck *>();
+    QVERIFY(check);
+    QSignalSpy finished(check, &cMyBootCheck::finished);
+    QTRY_COMPARE_WITH_TIMEOUT(usb.transfersWaiting(), 1, 10000);
+    // The first transfer hangs as a silent bootloader's would, for up to 20 s: the window goes on.
+    w.update();
+    QTRY_VERIFY_WITH_TIMEOUT(paints > 0, 10000);
+    QVERIFY(check->isRunning());
+    usb.releaseTransfers();
+    QVERIFY(finished.wait(10000));
+    cMyUsb::install(nullptr);
+
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    QCOMPARE(dialogs.asked().first().parent, &w);
+    QCOMPARE(usb.calls(Call::ControlMsg).size(), 2);
+    QCOMPARE(usb.openHandles(), 0);
+}
+
+void tst_BootCheck::abandonedCheckAsksNothing()
+{
+    // The window closes before the question could be asked: the check says No for the user and
+    // leaves the device as it found it.
+    cMyScriptedDialogs dialogs;
+    cMyFakeUsb usb;
+    usb.addBus();
+    usb.addDevice(0, kAtmel, kBootloader);
+    usb.addDevice(0, kAtmel, kBootloader);
+    {
+        cMyBootCheck check(usb, nullptr);
+        check.start();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(usb.calls(Call::Close).size(), 1, 10000);
+    QCOMPARE(usb.opened().size(), 1);
+    QVERIFY(usb.calls(Call::ControlMsg).isEmpty());
+    QCOMPARE(usb.openHandles(), 0);
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+// A window needs the application's resources; the catalogue stays out, so the question is
+// compared in Polish except where a test installs its own.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    initTamiraResources();
+    tst_BootCheck tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_bootcheck.moc"

@@ -1,5 +1,8 @@
 #include "cmyfakeusb.h"
 
+#include <QDeadlineTimer>
+#include <QThread>
+
 #include <cstdio>
 
 int cMyFakeUsb::addBus()
@@ -34,8 +37,46 @@ void cMyFakeUsb::setTransferResult(struct usb_device *device, int result)
     info->result = result;
 }
 
+QVector<cMyFakeUsb::Call> cMyFakeUsb::calls() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_calls;
+}
+
+QStringList cMyFakeUsb::errors() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_errors;
+}
+
+void cMyFakeUsb::holdTransfers()
+{
+    QMutexLocker lock(&m_mutex);
+    m_hold = true;
+}
+
+void cMyFakeUsb::releaseTransfers()
+{
+    QMutexLocker lock(&m_mutex);
+    m_hold = false;
+    m_released.wakeAll();
+}
+
+int cMyFakeUsb::transfersWaiting() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_waiting;
+}
+
+void cMyFakeUsb::record(const Call &call)
+{
+    m_calls.append(call);
+    m_calls.last().thread = QThread::currentThread();
+}
+
 QVector<cMyFakeUsb::Call> cMyFakeUsb::calls(Call::Kind kind) const
 {
+    QMutexLocker lock(&m_mutex);
     QVector<Call> out;
     for (const Call &c : m_calls)
         if (c.kind == kind)
@@ -45,6 +86,7 @@ QVector<cMyFakeUsb::Call> cMyFakeUsb::calls(Call::Kind kind) const
 
 QVector<struct usb_device *> cMyFakeUsb::opened() const
 {
+    QMutexLocker lock(&m_mutex);
     QVector<struct usb_device *> out;
     for (const Call &c : m_calls)
         if (c.kind == Call::Open)
@@ -54,6 +96,7 @@ QVector<struct usb_device *> cMyFakeUsb::opened() const
 
 int cMyFakeUsb::openHandles() const
 {
+    QMutexLocker lock(&m_mutex);
     int n = 0;
     for (const Handle &h : m_handles)
         n += h.open ? 1 : 0;
@@ -109,13 +152,15 @@ cMyFakeUsb::Handle *cMyFakeUsb::handleOf(usb_dev_handle *handle, const char *cal
 
 void cMyFakeUsb::init()
 {
-    m_calls.append(Call(Call::Init));
+    QMutexLocker lock(&m_mutex);
+    record(Call(Call::Init));
     m_initialised = true;
 }
 
 int cMyFakeUsb::findBusses()
 {
-    m_calls.append(Call(Call::FindBusses));
+    QMutexLocker lock(&m_mutex);
+    record(Call(Call::FindBusses));
     if (!m_initialised)
         m_errors << QStringLiteral("usb_find_busses before usb_init");
     m_bussesFound = true;
@@ -124,7 +169,8 @@ int cMyFakeUsb::findBusses()
 
 int cMyFakeUsb::findDevices()
 {
-    m_calls.append(Call(Call::FindDevices));
+    QMutexLocker lock(&m_mutex);
+    record(Call(Call::FindDevices));
     if (!m_bussesFound)
         m_errors << QStringLiteral("usb_find_devices before usb_find_busses");
     m_devicesFound = true;
@@ -133,7 +179,8 @@ int cMyFakeUsb::findDevices()
 
 usb_bus *cMyFakeUsb::busses()
 {
-    m_calls.append(Call(Call::GetBusses));
+    QMutexLocker lock(&m_mutex);
+    record(Call(Call::GetBusses));
     if (!m_bussesFound || m_buses.empty())
         return nullptr;
     link(m_devicesFound); // libusb-0.1 lists no devices before usb_find_devices
@@ -142,8 +189,8 @@ usb_bus *cMyFakeUsb::busses()
 
 usb_dev_handle *cMyFakeUsb::open(struct usb_device *device)
 {
-    Call call(Call::Open, device);
-    m_calls.append(call);
+    QMutexLocker lock(&m_mutex);
+    record(Call(Call::Open, device));
     DeviceInfo *info = infoOf(device);
     if (!info) {
         m_errors << QStringLiteral("usb_open on a device that is not on any bus");
@@ -158,6 +205,7 @@ usb_dev_handle *cMyFakeUsb::open(struct usb_device *device)
 int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request, int value,
                            int index, char *bytes, int size, int timeout)
 {
+    QMutexLocker lock(&m_mutex);
     Handle *h = handleOf(handle, "usb_control_msg");
     Call call(Call::ControlMsg, h ? h->device : nullptr);
     call.requestType = requestType;
@@ -169,18 +217,23 @@ int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request,
     call.nullData = bytes == nullptr;
     if (bytes && size > 0)
         call.data = QByteArray(bytes, size);
-    m_calls.append(call);
+    record(call);
     if (!bytes && size > 0)
         m_errors << QStringLiteral("usb_control_msg with a length but no data");
     const DeviceInfo *info = h ? infoOf(h->device) : nullptr;
+    ++m_waiting;
+    const QDeadlineTimer deadline(60000);
+    while (m_hold && m_released.wait(&m_mutex, deadline)) {
+    }
+    --m_waiting;
     return info && info->hasResult ? info->result : size;
 }
 
 int cMyFakeUsb::close(usb_dev_handle *handle)
 {
+    QMutexLocker lock(&m_mutex);
     Handle *h = handleOf(handle, "usb_close");
-    Call call(Call::Close, h ? h->device : nullptr);
-    m_calls.append(call);
+    record(Call(Call::Close, h ? h->device : nullptr));
     if (!h || !h->open)
         return -1;
     h->open = false;
