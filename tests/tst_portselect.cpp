@@ -1,10 +1,13 @@
 // The port chooser over an injected port list: filtering, rebuilds, the remembered port and the
 // boot-mode signal.
 
+#include "cmyemulatorprocess.h"
+#include "cmyportmonitor.h"
 #include "cmyportselect.h"
 #include "portdiscovery.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -47,6 +50,7 @@ private slots:
     void lastDeviceGone();
     void bootModeOncePerAppearance();
     void environmentNamesTheEmulator();
+    void emulatorComesAndGoes();
 };
 
 void tst_PortSelect::listsOnlyTamiras()
@@ -142,15 +146,48 @@ void tst_PortSelect::bootModeOncePerAppearance()
 
 void tst_PortSelect::environmentNamesTheEmulator()
 {
+    // The paths named are offered while they exist, as Tamiras, after the system's ports.
     PortDiscovery::setSource({});
-    qputenv("TAMIRA_PORT", "/tmp/no-such-pty-a:/tmp/no-such-pty-b");
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a"), b = dir.filePath("b");
+    QVERIFY(QFile(a).open(QIODevice::WriteOnly));
+    qputenv("TAMIRA_PORT", (a + ":" + b).toLocal8Bit());
     const QList<SerialPortEntry> found = PortDiscovery::availablePorts();
+    QVERIFY(QFile(b).open(QIODevice::WriteOnly));
+    const QList<SerialPortEntry> both = PortDiscovery::availablePorts();
     qunsetenv("TAMIRA_PORT");
-    QVERIFY(found.size() >= 2);
-    QCOMPARE(found.at(found.size() - 2).portName, QString("/tmp/no-such-pty-a"));
-    QCOMPARE(found.last().portName, QString("/tmp/no-such-pty-b"));
+    QVERIFY(!found.isEmpty());
+    QCOMPARE(found.last().portName, a);
     QCOMPARE(found.last().vendorId, quint16(0x03EB));
     QCOMPARE(found.last().productId, quint16(0x2018));
+    QCOMPARE(both.size(), found.size() + 1);
+    QCOMPARE(both.at(both.size() - 2).portName, a);
+    QCOMPARE(both.last().portName, b);
+}
+
+void tst_PortSelect::emulatorComesAndGoes()
+{
+    // Without a list of its own the chooser hears of changes instead of polling: a named path
+    // appearing is a device plugged in, the emulator stopping is one unplugged. The poll that
+    // would find them anyway comes only after the deadlines here.
+    PortDiscovery::setSource({});
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QTemporaryDir dir;
+    const QString link = dir.filePath("tamira");
+    qputenv("TAMIRA_PORT", (link + ":" + emu.portPath()).toLocal8Bit());
+    cMyPortSelect select;
+    QCOMPARE(cMyPortMonitor().pollInterval(), cMyPortMonitor::kSlowPollMs);
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{emu.portPath()}, 5000);
+
+    QVERIFY(QFile::link(emu.portPath(), link));
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), (QStringList{link, emu.portPath()}), 5000);
+    QCOMPARE(select.currentText(), emu.portPath());
+
+    emu.stop(); // the pty goes, and the link to it dangles
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{QString()}, 5000);
+    QVERIFY(!select.isEnabled());
+    qunsetenv("TAMIRA_PORT");
 }
 
 QTEST_MAIN(tst_PortSelect)
