@@ -102,10 +102,15 @@ void cMyPortMonitor::watchEnvironmentPaths()
         const QString location = PortDiscovery::systemLocation(path);
         if (location.isEmpty())
             continue;
-        const QString folder = QFileInfo(location).absolutePath();
+        // A link (like udev's by-id names) goes stale when its target goes: both folders count.
+        const QFileInfo info(location);
+        QStringList candidates{info.absolutePath()};
+        if (info.isSymLink())
+            candidates << QFileInfo(info.symLinkTarget()).absolutePath();
         // A folder that does not exist yet cannot be watched; the poll looks again.
-        if (!folders.contains(folder) && QFileInfo(folder).isDir())
-            folders << folder;
+        for (const QString &folder : qAsConst(candidates))
+            if (!folders.contains(folder) && QFileInfo(folder).isDir())
+                folders << folder;
     }
     const QStringList watched = m_folders.directories();
     for (const QString &folder : watched)
@@ -133,8 +138,10 @@ void cMyPortMonitor::environmentFolderChanged()
         changed = changed || now != m_pathsPresent.at(i);
         m_pathsPresent[i] = now;
     }
-    if (changed)
+    if (changed) {
+        watchEnvironmentPaths(); // a link that appeared brings its target's folder
         changeSeen();
+    }
 }
 
 void cMyPortMonitor::changeSeen()
