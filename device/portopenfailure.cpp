@@ -31,6 +31,7 @@ QString PortOpenFailure::message(const QSerialPort &port)
 #ifdef Q_OS_LINUX
     // Qt reports a port that another program holds as a permission error too, so the file's
     // access is what tells the two apart.
+    const QString location = PortDiscovery::systemLocation(port.portName());
     if (port.error() == QSerialPort::PermissionError && lacksPermission(port.portName())) {
         text += QStringLiteral("\n\n")
             + QCoreApplication::translate(
@@ -42,7 +43,7 @@ QString PortOpenFailure::message(const QSerialPort &port)
                   "• albo dopisz swoje konto do grupy dialout (sudo usermod -aG dialout $USER) "
                   "i zaloguj się ponownie.\n"
                   "Potem odłącz Tamirę i podłącz ją ponownie.")
-                  .arg(port.portName());
+                  .arg(location);
     }
 #endif
     return text;

@@ -110,7 +110,7 @@ void tst_PortOpenFailure::boxText()
     } // the link goes before its delayed status read of the port choice
     QCOMPARE(probe.error(), error);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-    const QString expected = hint ? qtText + "\n\n" + kHint.arg(path.mid(5)) : qtText;
+    const QString expected = hint ? qtText + "\n\n" + kHint.arg(path) : qtText;
     QCOMPARE(dialogs.asked().first().text, expected);
 }
 
