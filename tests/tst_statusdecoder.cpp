@@ -60,8 +60,8 @@ private slots:
     void dottedAndTextForms();
     void completeStatus();
     void missingBytesStillGiveThirteenEntries();
-    void numbersFromTheirBytes_data();
-    void numbersFromTheirBytes();
+    void serialNumber_data();
+    void serialNumber();
     void repliesThatAreNoData();
 };
 
@@ -178,36 +178,22 @@ void tst_StatusDecoder::missingBytesStillGiveThirteenEntries()
     QCOMPARE(list.mid(4).join('|'), QString("||||||||"));
 }
 
-void tst_StatusDecoder::numbersFromTheirBytes_data()
+void tst_StatusDecoder::serialNumber_data()
 {
-    QTest::addColumn<int>("area");
-    QTest::addColumn<int>("address");
     QTest::addColumn<QVector<quint8>>("bytes");
-    QTest::addColumn<int>("entry");
     QTest::addColumn<QString>("expected");
-    // Bytes with their top bit set are numbers from 128 up, never negative.
-    QTest::newRow("flags 0x80") << int(RAM) << 0x042C << QVector<quint8>{0x80} << int(cMyStatusDecoder::StatusBits) << "128";
-    QTest::newRow("flags 0xFF") << int(RAM) << 0x042C << QVector<quint8>{0xFF} << int(cMyStatusDecoder::StatusBits) << "255";
-    QTest::newRow("memory 0x80") << int(OTP) << 0x0006 << QVector<quint8>{0x80} << int(cMyStatusDecoder::MemorySize) << "128";
-    QTest::newRow("serial") << int(OTP) << 0x0000 << QVector<quint8>{0x34, 0x12} << int(cMyStatusDecoder::SerialNumber) << "4660";
-    QTest::newRow("serial 0x8000") << int(OTP) << 0x0000 << QVector<quint8>{0x00, 0x80} << int(cMyStatusDecoder::SerialNumber) << "32768";
-    QTest::newRow("serial 0xFFFF") << int(OTP) << 0x0000 << QVector<quint8>{0xFF, 0xFF} << int(cMyStatusDecoder::SerialNumber) << "65535";
-    // Half a number is no number.
-    QTest::newRow("serial, one byte") << int(OTP) << 0x0000 << QVector<quint8>{0x34} << int(cMyStatusDecoder::SerialNumber) << "";
-    QTest::newRow("depth, one byte") << int(RAM) << 0x014A << QVector<quint8>{0xD2} << int(cMyStatusDecoder::MaxDepth) << "";
-    QTest::newRow("dive time 0x8000") << int(RAM) << 0x015E << QVector<quint8>{0x00, 0x80} << int(cMyStatusDecoder::DiveTime) << "9:06:08";
+    QTest::newRow("two bytes") << QVector<quint8>{0x34, 0x12} << "4660";
+    QTest::newRow("top bit set") << QVector<quint8>{0x00, 0x80} << "32768";
+    QTest::newRow("one byte only") << QVector<quint8>{0x34} << ""; // half a number is none
 }
 
-void tst_StatusDecoder::numbersFromTheirBytes()
+void tst_StatusDecoder::serialNumber()
 {
-    QFETCH(int, area);
-    QFETCH(int, address);
     QFETCH(QVector<quint8>, bytes);
-    QFETCH(int, entry);
     QFETCH(QString, expected);
     cMyStatusDecoder decoder;
-    decoder.addRecord(area, quint16(address), bytes);
-    QCOMPARE(decoder.statusList().at(entry), expected);
+    decoder.addRecord(OTP, 0x0000, bytes);
+    QCOMPARE(decoder.statusList().at(cMyStatusDecoder::SerialNumber), expected);
 }
 
 void tst_StatusDecoder::repliesThatAreNoData()

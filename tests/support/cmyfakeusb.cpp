@@ -1,8 +1,5 @@
 #include "cmyfakeusb.h"
 
-#include <QDeadlineTimer>
-#include <QThread>
-
 #include <cstdio>
 
 int cMyFakeUsb::addBus()
@@ -37,46 +34,8 @@ void cMyFakeUsb::setTransferResult(struct usb_device *device, int result)
     info->result = result;
 }
 
-QVector<cMyFakeUsb::Call> cMyFakeUsb::calls() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_calls;
-}
-
-QStringList cMyFakeUsb::errors() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_errors;
-}
-
-void cMyFakeUsb::holdTransfers()
-{
-    QMutexLocker lock(&m_mutex);
-    m_hold = true;
-}
-
-void cMyFakeUsb::releaseTransfers()
-{
-    QMutexLocker lock(&m_mutex);
-    m_hold = false;
-    m_released.wakeAll();
-}
-
-int cMyFakeUsb::transfersWaiting() const
-{
-    QMutexLocker lock(&m_mutex);
-    return m_waiting;
-}
-
-void cMyFakeUsb::record(const Call &call)
-{
-    m_calls.append(call);
-    m_calls.last().thread = QThread::currentThread();
-}
-
 QVector<cMyFakeUsb::Call> cMyFakeUsb::calls(Call::Kind kind) const
 {
-    QMutexLocker lock(&m_mutex);
     QVector<Call> out;
     for (const Call &c : m_calls)
         if (c.kind == kind)
@@ -86,7 +45,6 @@ QVector<cMyFakeUsb::Call> cMyFakeUsb::calls(Call::Kind kind) const
 
 QVector<struct usb_device *> cMyFakeUsb::opened() const
 {
-    QMutexLocker lock(&m_mutex);
     QVector<struct usb_device *> out;
     for (const Call &c : m_calls)
         if (c.kind == Call::Open)
@@ -96,7 +54,6 @@ QVector<struct usb_device *> cMyFakeUsb::opened() const
 
 int cMyFakeUsb::openHandles() const
 {
-    QMutexLocker lock(&m_mutex);
     int n = 0;
     for (const Handle &h : m_handles)
         n += h.open ? 1 : 0;
@@ -152,15 +109,13 @@ cMyFakeUsb::Handle *cMyFakeUsb::handleOf(usb_dev_handle *handle, const char *cal
 
 void cMyFakeUsb::init()
 {
-    QMutexLocker lock(&m_mutex);
-    record(Call(Call::Init));
+    m_calls.append(Call(Call::Init));
     m_initialised = true;
 }
 
 int cMyFakeUsb::findBusses()
 {
-    QMutexLocker lock(&m_mutex);
-    record(Call(Call::FindBusses));
+    m_calls.append(Call(Call::FindBusses));
     if (!m_initialised)
         m_errors << QStringLiteral("usb_find_busses before usb_init");
     m_bussesFound = true;
@@ -169,8 +124,7 @@ int cMyFakeUsb::findBusses()
 
 int cMyFakeUsb::findDevices()
 {
-    QMutexLocker lock(&m_mutex);
-    record(Call(Call::FindDevices));
+    m_calls.append(Call(Call::FindDevices));
     if (!m_bussesFound)
         m_errors << QStringLiteral("usb_find_devices before usb_find_busses");
     m_devicesFound = true;
@@ -179,8 +133,7 @@ int cMyFakeUsb::findDevices()
 
 usb_bus *cMyFakeUsb::busses()
 {
-    QMutexLocker lock(&m_mutex);
-    record(Call(Call::GetBusses));
+    m_calls.append(Call(Call::GetBusses));
     if (!m_bussesFound || m_buses.empty())
         return nullptr;
     link(m_devicesFound); // libusb-0.1 lists no devices before usb_find_devices
@@ -189,8 +142,8 @@ usb_bus *cMyFakeUsb::busses()
 
 usb_dev_handle *cMyFakeUsb::open(struct usb_device *device)
 {
-    QMutexLocker lock(&m_mutex);
-    record(Call(Call::Open, device));
+    Call call(Call::Open, device);
+    m_calls.append(call);
     DeviceInfo *info = infoOf(device);
     if (!info) {
         m_errors << QStringLiteral("usb_open on a device that is not on any bus");
@@ -205,7 +158,6 @@ usb_dev_handle *cMyFakeUsb::open(struct usb_device *device)
 int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request, int value,
                            int index, char *bytes, int size, int timeout)
 {
-    QMutexLocker lock(&m_mutex);
     Handle *h = handleOf(handle, "usb_control_msg");
     Call call(Call::ControlMsg, h ? h->device : nullptr);
     call.requestType = requestType;
@@ -217,25 +169,26 @@ int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request,
     call.nullData = bytes == nullptr;
     if (bytes && size > 0)
         call.data = QByteArray(bytes, size);
-    record(call);
+    m_calls.append(call);
     if (!bytes && size > 0)
         m_errors << QStringLiteral("usb_control_msg with a length but no data");
-    const DeviceInfo *info = h ? infoOf(h->device) : nullptr;
-    ++m_waiting;
-    const QDeadlineTimer deadline(60000);
-    while (m_hold && m_released.wait(&m_mutex, deadline)) {
+    if (m_hold) {
+        ++m_waiting;
+        m_gate.tryAcquire(1, 60000);
+        --m_waiting;
     }
-    --m_waiting;
+    const DeviceInfo *info = h ? infoOf(h->device) : nullptr;
     return info && info->hasResult ? info->result : size;
 }
 
 int cMyFakeUsb::close(usb_dev_handle *handle)
 {
-    QMutexLocker lock(&m_mutex);
     Handle *h = handleOf(handle, "usb_close");
-    record(Call(Call::Close, h ? h->device : nullptr));
+    Call call(Call::Close, h ? h->device : nullptr);
+    m_calls.append(call);
     if (!h || !h->open)
         return -1;
     h->open = false;
+    ++m_closes; // last: whoever sees the count sees the call recorded
     return 0;
 }

@@ -2,23 +2,20 @@
 #define CMYFAKEUSB_H
 
 // Test stand-in for the USB seam: buses and devices are built in memory, a device can refuse to
-// open, and every call is recorded with the bytes of each control transfer and the thread it
-// came from. Like libusb-0.1 it shows no buses before findBusses() and no devices before
-// findDevices(); misuse (a call before init(), a transfer on a handle that is not open, a double
-// close) is collected in errors(). The check calls it from a thread of its own, so what it
-// records may be read while that thread runs; a transfer can be held, to stand for one that
-// takes its time, until the test lets it go.
+// open, and every call is recorded with the bytes of each control transfer. Like libusb-0.1 it
+// shows no buses before findBusses() and no devices before findDevices(); misuse (a call before
+// init(), a transfer on a handle that is not open, a double close) is collected in errors().
+// The check calls it from a thread of its own: read what it recorded once the check finished;
+// only closes() and transfersWaiting() may be read meanwhile.
 
 #include "cmyusb.h"
 
-class QThread;
-
 #include <QByteArray>
-#include <QMutex>
+#include <QSemaphore>
 #include <QStringList>
 #include <QVector>
-#include <QWaitCondition>
 
+#include <atomic>
 #include <deque>
 
 class cMyFakeUsb : public cMyUsb
@@ -38,7 +35,6 @@ public:
         int timeout = 0;
         bool nullData = false;        // the data pointer was null
         QByteArray data;              // the `size` bytes behind the data pointer
-        QThread *thread = nullptr;    // the thread that made the call
     };
 
     // Appends a bus to the bus list and returns its number.
@@ -48,16 +44,18 @@ public:
     // What controlMsg returns for this device (default: the length, as a successful transfer).
     void setTransferResult(struct usb_device *device, int result);
 
-    // From now on every control transfer waits, at most a minute, for releaseTransfers().
-    void holdTransfers();
-    void releaseTransfers();
-    int transfersWaiting() const;
-
-    QVector<Call> calls() const;
+    const QVector<Call> &calls() const { return m_calls; }
     QVector<Call> calls(Call::Kind kind) const;
     QVector<struct usb_device *> opened() const;
     int openHandles() const;
-    QStringList errors() const;
+    const QStringList &errors() const { return m_errors; }
+    int closes() const { return m_closes; }
+
+    // From now on each control transfer waits, at most a minute, for releaseTransfers(): a
+    // transfer that takes its time, as a bootloader's that does not answer.
+    void holdTransfers() { m_hold = true; }
+    void releaseTransfers() { m_hold = false; m_gate.release(m_waiting); }
+    int transfersWaiting() const { return m_waiting; }
 
     void init() override;
     int findBusses() override;
@@ -83,7 +81,6 @@ private:
     Handle *handleOf(usb_dev_handle *handle, const char *call);
     DeviceInfo *infoOf(struct usb_device *device);
     void link(bool withDevices);
-    void record(const Call &call);
 
     // deques keep element addresses stable while elements are appended
     std::deque<usb_bus> m_buses;
@@ -95,10 +92,10 @@ private:
     bool m_initialised = false;
     bool m_bussesFound = false;
     bool m_devicesFound = false;
-    bool m_hold = false;
-    int m_waiting = 0;
-    mutable QMutex m_mutex; // over everything above
-    QWaitCondition m_released;
+    std::atomic<bool> m_hold{false};
+    std::atomic<int> m_waiting{0};
+    std::atomic<int> m_closes{0};
+    QSemaphore m_gate;
 };
 
 #endif
