@@ -1,6 +1,5 @@
 #include "bootcheck.h"
 
-#include "cmydialogs.h"
 #include "cmyusb.h"
 #include "portdiscovery.h"
 
@@ -30,7 +29,9 @@ void startApplication(cMyUsb &usb, usb_dev_handle *handle)
     usb.controlMsg(handle, kRequestTypeOut, kDfuDnload, 1, 0, nullptr, 0, kTimeoutMs);
 }
 
-cMyDialogs::Button askToRestart(QObject *dialogParent)
+} // namespace
+
+cMyDialogs::Button BootCheck::askToRestart(QObject *dialogParent)
 {
     // The texts belong to the main window's translation context: the check is its slot.
     const QString title = QCoreApplication::translate("MainWindow", "Tamira");
@@ -41,9 +42,7 @@ cMyDialogs::Button askToRestart(QObject *dialogParent)
                                          cMyDialogs::No);
 }
 
-} // namespace
-
-void BootCheck::checkBootDevices(cMyUsb &usb, QObject *dialogParent)
+void BootCheck::checkBootDevices(cMyUsb &usb, const std::function<cMyDialogs::Button()> &ask)
 {
     usb.init();
     usb.findBusses();
@@ -56,7 +55,7 @@ void BootCheck::checkBootDevices(cMyUsb &usb, QObject *dialogParent)
             usb_dev_handle *handle = usb.open(device);
             if (!handle)
                 continue; // typically no permission on the device node: skip it silently
-            if (askToRestart(dialogParent) != cMyDialogs::Yes) {
+            if (ask() != cMyDialogs::Yes) {
                 usb.close(handle);
                 return; // the user declined: leave this and every later bootloader alone
             }

@@ -1,19 +1,26 @@
 #include "cmyportselect.h"
 
+#include "cmyportmonitor.h"
 #include "portdiscovery.h"
 
 #include <QTimer>
 
+namespace {
+// The first look, once the window that holds the chooser has made its connections.
+constexpr int kFirstLookMs = 100;
+} // namespace
+
 cMyPortSelect::cMyPortSelect(QWidget *parent)
-    : QComboBox(parent), m_timer(new QTimer(this))
+    : QComboBox(parent), m_monitor(new cMyPortMonitor(this))
 {
     setObjectName(QStringLiteral("portSelect"));
     setSizeAdjustPolicy(QComboBox::AdjustToContents);
     setEnabled(false);
     addItem(tr("Brak urządzeń"));
-    m_timer->setInterval(100);
-    connect(m_timer, &QTimer::timeout, this, &cMyPortSelect::updatePorts);
-    m_timer->start();
+    // Enumerating the ports costs milliseconds of CPU, so it happens only when they may have
+    // changed, not ten times a second.
+    connect(m_monitor, &cMyPortMonitor::portsMayHaveChanged, this, &cMyPortSelect::updatePorts);
+    QTimer::singleShot(kFirstLookMs, this, &cMyPortSelect::updatePorts);
 }
 
 void cMyPortSelect::updatePorts()

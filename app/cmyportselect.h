@@ -1,12 +1,13 @@
 #ifndef CMYPORTSELECT_H
 #define CMYPORTSELECT_H
 
-// The tool bar's port chooser: lists the serial ports of Tamiras in normal operation, polled ten
-// times a second, and notices a Tamira that shows up in its bootloader.
+// The tool bar's port chooser: lists the serial ports of Tamiras in normal operation, looked up
+// again whenever the ports may have changed, and notices a Tamira that shows up in its
+// bootloader.
 
 #include <QComboBox>
 
-class QTimer;
+class cMyPortMonitor;
 
 class cMyPortSelect : public QComboBox
 {
@@ -26,7 +27,7 @@ private:
     QString m_portName;
     int m_portCount = -1; // so the first poll applies the no-port state when nothing is attached
     bool m_bootPortSeen = false;
-    QTimer *m_timer;
+    cMyPortMonitor *m_monitor;
 };
 
 #endif

@@ -17,14 +17,15 @@ cMyTamiraStatus::~cMyTamiraStatus()
 void cMyTamiraStatus::setStatus(char newStatus)
 {
     m_status = newStatus;
+    // Through quint8, so that bit 7 reads the same where char is unsigned (ARM) as where it is
+    // signed: the flags are a byte, not a number with a sign.
     const auto bit = [newStatus](int n) { return (quint8(newStatus) >> n) & 1; };
     ui->lSelfTest->setText(bit(0) ? tr("Tamira działa") : tr("Tamira nie działa"));
     // Hardware units are faulty; stored contents are in error.
     QLabel *const hardware[] = {ui->lPressureSensor, ui->lAudioCodec, ui->lFlashMemory};
     for (int n = 1; n <= 3; ++n)
         hardware[n - 1]->setText(bit(n) ? tr("Awaria") : tr("OK"));
-    QLabel *const contents[] = {ui->lSetup, ui->lSoundLibrary, ui->lCustomMessages};
-    for (int n = 4; n <= 6; ++n)
+    QLabel *const contents[] = {ui->lSetup, ui->lSoundLibrary, ui->lCustomMessages, ui->lFirmware};
+    for (int n = 4; n <= 7; ++n)
         contents[n - 4]->setText(bit(n) ? tr("Błąd") : tr("OK"));
-    ui->lFirmware->setText(newStatus < 0 ? tr("Błąd") : tr("OK"));
 }

@@ -26,7 +26,7 @@ public slots:
 
 private:
     Ui::cMyTamiraStatus *ui;
-    char m_status = 0; // bit 7 is read as the sign
+    char m_status = 0; // the flag byte as received; read bit by bit through quint8
 };
 
 #endif

@@ -19,6 +19,12 @@ public:
     virtual int controlMsg(usb_dev_handle *handle, int requestType, int request, int value,
                            int index, char *bytes, int size, int timeout) = 0; // usb_control_msg
     virtual int close(usb_dev_handle *handle) = 0;             // usb_close
+
+    // The process-wide USB layer. None until a program installs one: only the program itself
+    // installs the real libusb, so nothing else (a test, a benchmark) reaches the machine's bus
+    // by accident. The layer must stay valid for as long as a check may run.
+    static cMyUsb *current();
+    static void install(cMyUsb *usb);
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "cmycommandline.h"
 #include "cmystopsignals.h"
+#include "cmylibusb.h"
 #include "cmywidgetdialogs.h"
 #include "mainwindow.h"
 #include "tamiraresources.h"
@@ -55,6 +56,8 @@ int main(int argc, char *argv[])
 
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
+    // Never destroyed: a bootloader check may still be inside a USB transfer when main returns.
+    cMyUsb::install(new cMyLibUsb);
 
     MainWindow window;
     if (!line.file.isEmpty())

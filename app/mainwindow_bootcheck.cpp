@@ -2,11 +2,16 @@
 
 #include "mainwindow.h"
 
-#include "bootcheck.h"
-#include "cmylibusb.h"
+#include "cmybootcheck.h"
+#include "cmyusb.h"
 
 void MainWindow::checkBootDevices()
 {
-    cMyLibUsb usb;
-    BootCheck::checkBootDevices(usb, this);
+    cMyUsb *usb = cMyUsb::current();
+    if (!usb)
+        return;
+    // Off the GUI thread: a transfer to a bootloader that does not answer blocks for 20 s.
+    auto *check = new cMyBootCheck(*usb, this, this);
+    connect(check, &cMyBootCheck::finished, check, &QObject::deleteLater);
+    check->start();
 }

@@ -77,28 +77,29 @@ QVector<quint8> cMyStatusDecoder::bytes(int area, quint16 first, int count) cons
 
 QStringList cMyStatusDecoder::statusList() const
 {
-    auto number = [](const QVector<quint8> &b) {
-        if (b.size() == 1)
-            return QString::number(b.at(0));
-        if (b.size() == 2)
-            return QString::number(b.at(0) + 256u * b.at(1));
-        return QString();
+    // Bytes are unsigned (quint8) throughout, so a byte with bit 7 set counts 128 and up
+    // whatever the signedness of char. A number whose bytes did not all arrive stays empty: half
+    // a serial number is no serial number.
+    auto byte = [this](int area, quint16 address) {
+        const QVector<quint8> b = bytes(area, address, 1);
+        return b.size() == 1 ? QString::number(b.at(0)) : QString();
     };
     auto word = [this](int area, quint16 address) -> int {
         const QVector<quint8> b = bytes(area, address, 2);
         return b.size() == 2 ? b.at(0) + 256 * b.at(1) : -1;
     };
+    auto wordText = [](int value) { return value < 0 ? QString() : QString::number(value); };
 
     QStringList list;
     list.reserve(EntryCount);
-    list << number(bytes(RAM, 0x042C, 1));
+    list << byte(RAM, 0x042C);
     const int depth = word(RAM, 0x014A);
     list << (depth < 0 ? QString() : depthText(quint32(depth)));
     const int time = word(RAM, 0x015E);
     list << (time < 0 ? QString() : timeText(quint32(time)));
-    list << number(bytes(OTP, 0x0000, 2));
+    list << wordText(word(OTP, 0x0000));
     list << dottedText(bytes(OTP, 0x0002, 4));
-    list << number(bytes(OTP, 0x0006, 1));
+    list << byte(OTP, 0x0006);
     list << dottedText(bytes(ROM, 0x00FC, 4));
     list << latin1Text(bytes(FLASH, 0xFFE0, 16));
     list << dottedText(bytes(FLASH, 0xFFFC, 4));

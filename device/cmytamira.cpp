@@ -4,6 +4,7 @@
 #include "cmyhexrecord.h"
 #include "cmyreplywalker.h"
 #include "cmystatusdecoder.h"
+#include "portopenfailure.h"
 #include "serialsettings.h"
 
 #include <QDebug>
@@ -166,7 +167,7 @@ bool cMyTamira::openPort()
     const bool opened = m_port.open(QIODevice::ReadWrite);
     m_opening = false;
     if (!opened) {
-        cMyDialogs::current().critical(nullptr, tr("Błąd"), m_port.errorString());
+        cMyDialogs::current().critical(nullptr, tr("Błąd"), PortOpenFailure::message(m_port));
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "portdiscovery.h"
 
+#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QtGlobal>
 
@@ -23,9 +24,11 @@ QList<SerialPortEntry> systemPorts()
         e.productId = info.productIdentifier();
         ports.append(e);
     }
-    const QString extra = qEnvironmentVariable("TAMIRA_PORT");
-    const auto paths = extra.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    const QStringList paths = PortDiscovery::environmentPaths();
     for (const QString &path : paths) {
+        const QString location = PortDiscovery::systemLocation(path);
+        if (!location.isEmpty() && !QFileInfo::exists(location))
+            continue;
         SerialPortEntry e;
         e.portName = path;
         e.hasIds = true;
@@ -45,7 +48,37 @@ QList<SerialPortEntry> PortDiscovery::availablePorts()
     return systemPorts();
 }
 
+QStringList PortDiscovery::environmentPaths()
+{
+    return qEnvironmentVariable("TAMIRA_PORT").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+QString PortDiscovery::systemLocation(const QString &portName)
+{
+#ifdef Q_OS_UNIX
+    if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./"))
+        || portName.startsWith(QLatin1String("../")))
+        return portName;
+    return QLatin1String("/dev/") + portName;
+#else
+    Q_UNUSED(portName)
+    return QString();
+#endif
+}
+
 void PortDiscovery::setSource(std::function<QList<SerialPortEntry>()> s)
 {
     source() = std::move(s);
+    emit SourceNotifier::instance().changed();
+}
+
+bool PortDiscovery::hasSource()
+{
+    return bool(source());
+}
+
+PortDiscovery::SourceNotifier &PortDiscovery::SourceNotifier::instance()
+{
+    static SourceNotifier notifier;
+    return notifier;
 }

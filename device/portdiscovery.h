@@ -4,7 +4,9 @@
 // The one place both programs learn which serial ports exist and which USB device is behind them.
 
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 struct SerialPortEntry
@@ -22,11 +24,33 @@ constexpr quint16 kProductTamira = 0x2018;
 constexpr quint16 kProductBootloader = 0x2FF0;
 
 // The system's serial ports in the system's order, followed by each path named in the
-// environment variable TAMIRA_PORT (separated by ':') as a Tamira in normal operation.
+// environment variable TAMIRA_PORT (separated by ':') that exists, as a Tamira in normal
+// operation. A path that goes away (the emulator stopped) is left out like an unplugged device.
 QList<SerialPortEntry> availablePorts();
+
+// The paths named in TAMIRA_PORT, whether they exist or not.
+QStringList environmentPaths();
+
+// The file behind a port name, as QSerialPort opens it: "ttyACM0" is /dev/ttyACM0, a path
+// stays as it is. Empty where port names are no file paths (Windows).
+QString systemLocation(const QString &portName);
 
 // Tests replace the system's list; an empty function restores it.
 void setSource(std::function<QList<SerialPortEntry>()> source);
+bool hasSource();
+
+// Raises changed() after every setSource, so that whoever watches the ports for changes can
+// switch between watching the system and polling an installed list.
+class SourceNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    static SourceNotifier &instance();
+
+signals:
+    void changed();
+};
 
 } // namespace PortDiscovery
 

@@ -1,10 +1,14 @@
 // The start-up bootloader check on in-memory USB buses: which devices are opened, what the user
-// is asked, and the exact bytes of the DFU request sent to each bootloader the user agrees to.
+// is asked, the exact bytes of the DFU request sent to each bootloader the user agrees to, and
+// the window staying alive while the transfers run on the check's own thread.
 
-#include "bootcheck.h"
+#include "cmybootcheck.h"
 #include "cmyfakeusb.h"
 #include "cmyscripteddialogs.h"
+#include "mainwindow.h"
+#include "tamiraresources.h"
 
+#include <QApplication>
 #include <QtTest>
 #include <QTranslator>
 
@@ -18,6 +22,15 @@ constexpr quint16 kTamira = 0x2018;
 
 const QString kPolishQuestion =
     QString::fromUtf8("Wykryto Tamirę w trybie aktualizacji firmware.\nCzy przywrócić ją do pracy?");
+
+// Runs the check as the window does, on its own thread, and waits for its end.
+bool run(cMyUsb &usb, QObject *dialogParent)
+{
+    cMyBootCheck check(usb, dialogParent);
+    QSignalSpy finished(&check, &cMyBootCheck::finished);
+    check.start();
+    return finished.wait(10000);
+}
 
 QVector<Call::Kind> kinds(const cMyFakeUsb &usb)
 {
@@ -59,6 +72,9 @@ private slots:
     void tamiraInNormalOperationIsNotTouched();
     void everyAcceptedBootloaderIsRestartedInListOrder();
     void questionIsTranslatedInTheMainWindowContext();
+    void transfersBesideTheWindow_data();
+    void transfersBesideTheWindow();
+    void abandonedCheckAsksNothing();
 };
 
 void tst_BootCheck::noBootloaderAsksNothing()
@@ -66,7 +82,7 @@ void tst_BootCheck::noBootloaderAsksNothing()
     {
         cMyScriptedDialogs dialogs;
         cMyFakeUsb usb; // no buses at all
-        BootCheck::checkBootDevices(usb, nullptr);
+        QVERIFY(run(usb, nullptr));
         QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
         QVERIFY(dialogs.asked().isEmpty());
         QCOMPARE(kinds(usb), (QVector<Call::Kind>{Call::Init, Call::FindBusses, Call::FindDevices,
@@ -84,7 +100,7 @@ void tst_BootCheck::noBootloaderAsksNothing()
         usb.addDevice(0, kAtmel, 0x2FEF);
         usb.addDevice(1, kAtmel, 0x2FF1);
         usb.addDevice(1, 0x2FF0, 0x03EB);
-        BootCheck::checkBootDevices(usb, nullptr);
+        QVERIFY(run(usb, nullptr));
         QVERIFY(dialogs.asked().isEmpty());
         QVERIFY(usb.opened().isEmpty());
         QVERIFY(usb.calls(Call::ControlMsg).isEmpty());
@@ -101,7 +117,7 @@ void tst_BootCheck::answeredYesSendsStartApplication()
     QObject window;
 
     dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, &window);
+    QVERIFY(run(usb, &window));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 
     QCOMPARE(dialogs.asked().size(), 1);
@@ -163,7 +179,7 @@ void tst_BootCheck::declinedEndsTheWholeCheck()
     usb.addDevice(1, kAtmel, kBootloader);
 
     dialogs.expectMessage(cMyDialogs::Button(answer)); // one question only: a second one fails
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().size(), 1);
 
@@ -184,7 +200,7 @@ void tst_BootCheck::deviceThatCannotBeOpenedIsSkipped()
     struct usb_device *next = usb.addDevice(0, kAtmel, kBootloader);
 
     dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().size(), 1); // only for the device that opened
 
@@ -208,7 +224,7 @@ void tst_BootCheck::tamiraInNormalOperationIsNotTouched()
     usb.addDevice(0, kAtmel, kTamira);
 
     dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 
     QCOMPARE(usb.opened(), QVector<struct usb_device *>{boot});
@@ -232,7 +248,7 @@ void tst_BootCheck::everyAcceptedBootloaderIsRestartedInListOrder()
     dialogs.expectMessage(cMyDialogs::Yes);
     dialogs.expectMessage(cMyDialogs::Yes);
     dialogs.expectMessage(cMyDialogs::Yes);
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 
     const QVector<struct usb_device *> order{a1, a2, c};
@@ -265,7 +281,7 @@ void tst_BootCheck::questionIsTranslatedInTheMainWindowContext()
     usb.addDevice(0, kAtmel, kBootloader);
 
     dialogs.expectMessage(cMyDialogs::No);
-    BootCheck::checkBootDevices(usb, nullptr);
+    QVERIFY(run(usb, nullptr));
     QCoreApplication::removeTranslator(&catalogue);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().first().text,
@@ -273,5 +289,70 @@ void tst_BootCheck::questionIsTranslatedInTheMainWindowContext()
                             "Do you want to put it back to normal operating mode?"));
 }
 
-QTEST_GUILESS_MAIN(tst_BootCheck)
+void tst_BootCheck::transfersBesideTheWindow_data()
+{
+    QTest::addColumn<int>("result");
+    QTest::newRow("succeeded") << 5;
+    QTest::newRow("failed (stall)") << -32;
+    QTest::newRow("timed out") << -110;
+}
+
+void tst_BootCheck::transfersBesideTheWindow()
+{
+    QFETCH(int, result);
+    cMyScriptedDialogs dialogs;
+    cMyFakeUsb usb;
+    usb.addBus();
+    usb.setTransferResult(usb.addDevice(0, kAtmel, kBootloader), result);
+    usb.addDevice(0, kAtmel, kBootloader);
+    usb.holdTransfers();
+    cMyUsb::install(&usb);
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
+    dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
+    QVERIFY(QMetaObject::invokeMethod(&w, "checkBootDevices"));
+    QSignalSpy finished(w.findChild<cMyBootCheck *>(), &cMyBootCheck::finished);
+
+    // The first transfer hangs as a silent bootloader's would, for up to 20 s: the window goes on.
+    QTRY_COMPARE_WITH_TIMEOUT(usb.transfersWaiting(), 1, 10000);
+    w.hide();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    usb.releaseTransfers();
+    QVERIFY(finished.wait(10000));
+    cMyUsb::install(nullptr);
+    // Nothing is reported and nothing stops: the second transfer and the next device follow.
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    QCOMPARE(dialogs.asked().first().parent, &w);
+    const QVector<Call::Kind> perDevice{Call::Open, Call::ControlMsg, Call::ControlMsg, Call::Close};
+    QCOMPARE(kinds(usb).mid(4), perDevice + perDevice);
+    QVERIFY2(usb.errors().isEmpty(), qPrintable(usb.errors().join('\n')));
+}
+
+void tst_BootCheck::abandonedCheckAsksNothing()
+{
+    // The window goes before the question could be asked: No for the user, the device left alone.
+    cMyScriptedDialogs dialogs;
+    cMyFakeUsb usb;
+    usb.addBus();
+    usb.addDevice(0, kAtmel, kBootloader);
+    usb.addDevice(0, kAtmel, kBootloader);
+    cMyBootCheck(usb, nullptr).start();
+    QTRY_COMPARE_WITH_TIMEOUT(usb.closes(), 1, 10000);
+    QCOMPARE(kinds(usb).mid(4), (QVector<Call::Kind>{Call::Open, Call::Close}));
+    QVERIFY(dialogs.asked().isEmpty());
+}
+
+// A window needs the application's resources; the catalogue stays out, so the question is
+// compared in Polish except where a test installs its own.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    initTamiraResources();
+    tst_BootCheck tc;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tc, argc, argv);
+}
 #include "tst_bootcheck.moc"

@@ -1,10 +1,12 @@
 // The port chooser over an injected port list: filtering, rebuilds, the remembered port and the
 // boot-mode signal.
 
+#include "cmyemulatorprocess.h"
 #include "cmyportselect.h"
 #include "portdiscovery.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -47,6 +49,8 @@ private slots:
     void lastDeviceGone();
     void bootModeOncePerAppearance();
     void environmentNamesTheEmulator();
+    void emulatorComesAndGoes_data();
+    void emulatorComesAndGoes();
 };
 
 void tst_PortSelect::listsOnlyTamiras()
@@ -143,14 +147,48 @@ void tst_PortSelect::bootModeOncePerAppearance()
 void tst_PortSelect::environmentNamesTheEmulator()
 {
     PortDiscovery::setSource({});
-    qputenv("TAMIRA_PORT", "/tmp/no-such-pty-a:/tmp/no-such-pty-b");
+    QTemporaryDir dir; // the paths are offered while they exist
+    const QString a = dir.filePath("a"), b = dir.filePath("b");
+    QVERIFY(QFile(a).open(QIODevice::WriteOnly) && QFile(b).open(QIODevice::WriteOnly));
+    qputenv("TAMIRA_PORT", (a + ":" + b).toLocal8Bit());
     const QList<SerialPortEntry> found = PortDiscovery::availablePorts();
     qunsetenv("TAMIRA_PORT");
     QVERIFY(found.size() >= 2);
-    QCOMPARE(found.at(found.size() - 2).portName, QString("/tmp/no-such-pty-a"));
-    QCOMPARE(found.last().portName, QString("/tmp/no-such-pty-b"));
+    QCOMPARE(found.at(found.size() - 2).portName, a);
+    QCOMPARE(found.last().portName, b);
     QCOMPARE(found.last().vendorId, quint16(0x03EB));
     QCOMPARE(found.last().productId, quint16(0x2018));
+}
+
+void tst_PortSelect::emulatorComesAndGoes_data()
+{
+    QTest::addColumn<bool>("throughLink");
+    QTest::newRow("pty named") << false;
+    QTest::newRow("link to the pty") << true;
+}
+
+void tst_PortSelect::emulatorComesAndGoes()
+{
+    // Heard of at once, not at the safety poll 10 s later: a path appearing, the emulator stopping.
+    QFETCH(bool, throughLink);
+    PortDiscovery::setSource({});
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QTemporaryDir dir;
+    const QString path = throughLink ? dir.filePath("tamira") : emu.portPath();
+    qputenv("TAMIRA_PORT", path.toLocal8Bit());
+    cMyPortSelect select;
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{throughLink ? QString() : path}, 5000);
+    if (throughLink) {
+        QVERIFY(QFile::link(emu.portPath(), path));
+        QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{path}, 5000);
+    }
+    QVERIFY(select.isEnabled());
+
+    emu.stop(); // the pty goes (and a link to it dangles)
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{QString()}, 5000);
+    QVERIFY(!select.isEnabled());
+    qunsetenv("TAMIRA_PORT");
 }
 
 QTEST_MAIN(tst_PortSelect)

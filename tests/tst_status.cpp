@@ -46,6 +46,7 @@ void tst_Status::flagsGiveTheRows_data()
     QTest::newRow("255") << "255"
                          << QStringList{"Self-test... Passed", "Faulty", "Faulty", "Faulty", "Error", "Error", "Error", "Error"}
                          << "Self-test: Passed";
+    QTest::newRow("128") << "128" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, "Error"} << "Self-test: Error";
     QTest::newRow("384") << "384" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, "Error"} << "Self-test: Error";
     QTest::newRow("not a number") << "x1" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Error";
     QTest::newRow("bit 2 and 5") << "36" << QStringList{"Self-test... Error", ok, "Faulty", ok, ok, "Error", ok, ok} << "Self-test: Error";

@@ -60,6 +60,8 @@ private slots:
     void dottedAndTextForms();
     void completeStatus();
     void missingBytesStillGiveThirteenEntries();
+    void serialNumber_data();
+    void serialNumber();
     void repliesThatAreNoData();
 };
 
@@ -174,6 +176,24 @@ void tst_StatusDecoder::missingBytesStillGiveThirteenEntries()
     QCOMPARE(list.size(), 13);
     QCOMPARE(list.mid(0, 4), (QStringList{"1", "1.0 m", "1:00", ""}));
     QCOMPARE(list.mid(4).join('|'), QString("||||||||"));
+}
+
+void tst_StatusDecoder::serialNumber_data()
+{
+    QTest::addColumn<QVector<quint8>>("bytes");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("two bytes") << QVector<quint8>{0x34, 0x12} << "4660";
+    QTest::newRow("top bit set") << QVector<quint8>{0x00, 0x80} << "32768";
+    QTest::newRow("one byte only") << QVector<quint8>{0x34} << ""; // half a number is none
+}
+
+void tst_StatusDecoder::serialNumber()
+{
+    QFETCH(QVector<quint8>, bytes);
+    QFETCH(QString, expected);
+    cMyStatusDecoder decoder;
+    decoder.addRecord(OTP, 0x0000, bytes);
+    QCOMPARE(decoder.statusList().at(cMyStatusDecoder::SerialNumber), expected);
 }
 
 void tst_StatusDecoder::repliesThatAreNoData()

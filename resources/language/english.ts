@@ -523,6 +523,23 @@ The settings, the current file and the window title were left as they were.</tra
     </message>
 </context>
 <context>
+    <name>PortOpenFailure</name>
+    <message>
+        <source>Brak uprawnień do portu %1.
+
+Jak to naprawić w systemie Linux:
+• zainstaluj pakiet tamiradesk albo skopiuj plik 70-tamira.rules z katalogu packaging/linux do /etc/udev/rules.d,
+• albo dopisz swoje konto do grupy dialout (sudo usermod -aG dialout $USER) i zaloguj się ponownie.
+Potem odłącz Tamirę i podłącz ją ponownie.</source>
+        <translation>You have no permission to use port %1.
+
+To fix this on Linux:
+• install the tamiradesk package, or copy 70-tamira.rules from the packaging/linux folder to /etc/udev/rules.d,
+• or add your account to the dialout group (sudo usermod -aG dialout $USER) and log in again.
+Then unplug the Tamira and plug it in again.</translation>
+    </message>
+</context>
+<context>
     <name>cMyAboutDialog</name>
     <message>
         <source>O Programie</source>

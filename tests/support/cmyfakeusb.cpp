@@ -172,6 +172,11 @@ int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request,
     m_calls.append(call);
     if (!bytes && size > 0)
         m_errors << QStringLiteral("usb_control_msg with a length but no data");
+    if (m_hold) {
+        ++m_waiting;
+        m_gate.tryAcquire(1, 60000);
+        --m_waiting;
+    }
     const DeviceInfo *info = h ? infoOf(h->device) : nullptr;
     return info && info->hasResult ? info->result : size;
 }
@@ -184,5 +189,6 @@ int cMyFakeUsb::close(usb_dev_handle *handle)
     if (!h || !h->open)
         return -1;
     h->open = false;
+    ++m_closes; // last: whoever sees the count sees the call recorded
     return 0;
 }

@@ -5,13 +5,17 @@
 // open, and every call is recorded with the bytes of each control transfer. Like libusb-0.1 it
 // shows no buses before findBusses() and no devices before findDevices(); misuse (a call before
 // init(), a transfer on a handle that is not open, a double close) is collected in errors().
+// The check calls it from a thread of its own: read what it recorded once the check finished;
+// only closes() and transfersWaiting() may be read meanwhile.
 
 #include "cmyusb.h"
 
 #include <QByteArray>
+#include <QSemaphore>
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <deque>
 
 class cMyFakeUsb : public cMyUsb
@@ -45,6 +49,13 @@ public:
     QVector<struct usb_device *> opened() const;
     int openHandles() const;
     const QStringList &errors() const { return m_errors; }
+    int closes() const { return m_closes; }
+
+    // From now on each control transfer waits, at most a minute, for releaseTransfers(): a
+    // transfer that takes its time, as a bootloader's that does not answer.
+    void holdTransfers() { m_hold = true; }
+    void releaseTransfers() { m_hold = false; m_gate.release(m_waiting); }
+    int transfersWaiting() const { return m_waiting; }
 
     void init() override;
     int findBusses() override;
@@ -81,6 +92,10 @@ private:
     bool m_initialised = false;
     bool m_bussesFound = false;
     bool m_devicesFound = false;
+    std::atomic<bool> m_hold{false};
+    std::atomic<int> m_waiting{0};
+    std::atomic<int> m_closes{0};
+    QSemaphore m_gate;
 };
 
 #endif

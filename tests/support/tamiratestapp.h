@@ -2,8 +2,10 @@
 #define TAMIRATESTAPP_H
 
 // main() for tests that build windows: the application, the built-in resources and the English
-// catalogue installed exactly as the program does it.
+// catalogue installed exactly as the program does it, and an empty fake USB bus in place of the
+// machine's, for the bootloader check that each window starts two seconds after it is built.
 
+#include "cmyfakeusb.h"
 #include "tamiraresources.h"
 
 #include <QApplication>
@@ -17,9 +19,13 @@
         QTranslator translator;                                                                 \
         if (!installEnglishCatalogue(translator))                                               \
             qFatal("the English catalogue is missing from the resources");                     \
+        cMyFakeUsb usb;                                                                         \
+        cMyUsb::install(&usb);                                                                  \
         TestObject tc;                                                                          \
         QTEST_SET_MAIN_SOURCE_PATH                                                              \
-        return QTest::qExec(&tc, argc, argv);                                                   \
+        const int failures = QTest::qExec(&tc, argc, argv);                                     \
+        cMyUsb::install(nullptr);                                                               \
+        return failures;                                                                        \
     }
 
 #endif

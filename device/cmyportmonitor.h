@@ -1,0 +1,58 @@
+#ifndef CMYPORTMONITOR_H
+#define CMYPORTMONITOR_H
+
+// Says when the list of serial ports may have changed, so that a chooser enumerates the ports
+// (which costs milliseconds) only then instead of many times a second. On Linux it listens to
+// udev for serial devices coming and going; the paths of TAMIRA_PORT are watched in their
+// folders; a slow poll catches whatever slips through. Where udev is not available the poll is
+// the only source and runs faster. A port list installed by a test has nobody to announce its
+// changes, so it is polled as often as the chooser always did.
+
+#include <QFileSystemWatcher>
+#include <QObject>
+#include <QTimer>
+#include <QVector>
+
+class QSocketNotifier;
+struct udev;
+struct udev_monitor;
+
+class cMyPortMonitor : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kSlowPollMs = 10000;   // beside udev
+    static constexpr int kPlainPollMs = 1000;   // without udev
+    static constexpr int kInstalledListPollMs = 100;
+
+    explicit cMyPortMonitor(QObject *parent = nullptr);
+    ~cMyPortMonitor() override;
+
+    // True when udev reports serial devices (Linux); otherwise only the poll finds them.
+    bool listensToSystem() const { return m_udevNotifier != nullptr; }
+    int pollInterval() const { return m_poll.interval(); }
+
+signals:
+    // Coalesced: a burst of changes within one turn of the event loop gives one signal.
+    void portsMayHaveChanged();
+
+private:
+    void startUdev();
+    void drainUdev();
+    void configure();
+    void watchEnvironmentPaths();
+    void environmentFolderChanged();
+    void changeSeen();
+
+    QTimer m_poll;
+    QTimer m_coalesce;
+    QFileSystemWatcher m_folders;
+    QStringList m_paths;            // TAMIRA_PORT as last read
+    QVector<bool> m_pathsPresent;   // parallel to m_paths
+    struct udev *m_udev = nullptr;
+    struct udev_monitor *m_udevMonitor = nullptr;
+    QSocketNotifier *m_udevNotifier = nullptr;
+};
+
+#endif
