@@ -28,9 +28,11 @@ function(tamira_add_manpage source)
   # gzip -n: no name or time stamp in the archive, so that the package builds reproducibly.
   add_custom_command(
     OUTPUT ${dir}/${page} ${dir}/${page}.gz
-    COMMAND sh -c "\"$0\" < \"$1\" > \"$2\" && \"$3\" -9nc \"$2\" > \"$2.gz\""
+    # The fallbacks for Polish letters go right after the title line.
+    COMMAND sh -c "\"$0\" < \"$1\" | sed \"/^\\.TH /r $4\" > \"$2\" && \"$3\" -9nc \"$2\" > \"$2.gz\""
             ${SCDOC_EXECUTABLE} ${dir}/${name} ${dir}/${page} ${GZIP_EXECUTABLE}
-    DEPENDS ${dir}/${name}
+            ${PROJECT_SOURCE_DIR}/cmake/manfallbacks.roff
+    DEPENDS ${dir}/${name} ${PROJECT_SOURCE_DIR}/cmake/manfallbacks.roff
     COMMENT "Writing the manual page ${page}"
     VERBATIM)
   add_custom_target(manpage-${page} ALL DEPENDS ${dir}/${page}.gz)
