@@ -1,5 +1,7 @@
 #include "cmydemodevice.h"
 
+#include "portdiscovery.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -12,12 +14,12 @@ constexpr int kStartTimeoutMs = 10000;
 
 QStringList offeredPorts()
 {
-    return qEnvironmentVariable("TAMIRA_PORT").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+    return PortDiscovery::environmentPaths();
 }
 
 void setOfferedPorts(const QStringList &ports)
 {
-    qputenv("TAMIRA_PORT", QFile::encodeName(ports.join(QLatin1Char(':'))));
+    PortDiscovery::setEnvironmentPaths(ports);
 }
 
 } // namespace

@@ -24,6 +24,7 @@ cMyPortMonitor::cMyPortMonitor(QObject *parent)
             &cMyPortMonitor::environmentFolderChanged);
     connect(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed,
             this, [this] {
+                watchEnvironmentPaths();
                 configure();
                 changeSeen();
             });

@@ -1,5 +1,6 @@
 #include "portdiscovery.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QtGlobal>
@@ -69,6 +70,12 @@ QString PortDiscovery::systemLocation(const QString &portName)
 void PortDiscovery::setSource(std::function<QList<SerialPortEntry>()> s)
 {
     source() = std::move(s);
+    emit SourceNotifier::instance().changed();
+}
+
+void PortDiscovery::setEnvironmentPaths(const QStringList &paths)
+{
+    qputenv("TAMIRA_PORT", QFile::encodeName(paths.join(QLatin1Char(':'))));
     emit SourceNotifier::instance().changed();
 }
 

@@ -30,6 +30,8 @@ QList<SerialPortEntry> availablePorts();
 
 // The paths named in TAMIRA_PORT, whether they exist or not.
 QStringList environmentPaths();
+// Sets TAMIRA_PORT from inside the program (the demo device) and tells the watchers at once.
+void setEnvironmentPaths(const QStringList &paths);
 
 // The file behind a port name, as QSerialPort opens it: "ttyACM0" is /dev/ttyACM0, a path
 // stays as it is. Empty where port names are no file paths (Windows).
@@ -39,7 +41,7 @@ QString systemLocation(const QString &portName);
 void setSource(std::function<QList<SerialPortEntry>()> source);
 bool hasSource();
 
-// Raises changed() after every setSource, so that whoever watches the ports for changes can
+// Raises changed() after every setSource and setEnvironmentPaths, so that whoever watches the ports for changes can
 // switch between watching the system and polling an installed list.
 class SourceNotifier : public QObject
 {

@@ -5,6 +5,7 @@
 #include "cmydemodevice.h"
 #include "cmyscripteddialogs.h"
 #include "mainwindow.h"
+#include "portdiscovery.h"
 #include "tamiratestapp.h"
 
 #include <QAction>
@@ -102,6 +103,8 @@ void tst_Demo::windowShowsTheDemoDevice()
     auto *action = w->findChild<QAction *>(QStringLiteral("actionDemo"));
     QVERIFY(action);
     QCOMPARE(action->text(), QString("&Try without a device"));
+    // The chooser hears of the demo's port at once, not at its slow safety poll.
+    QSignalSpy portsChanged(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed);
     if (fromMenu)
         action->trigger();
     else
@@ -118,6 +121,7 @@ void tst_Demo::windowShowsTheDemoDevice()
     auto *demo = w->findChild<cMyDemoDevice *>();
     const qint64 pid = demo->processId();
     QCOMPARE(w->findChild<QLabel *>("lTamiraPort")->text(), demo->portPath());
+    QVERIFY(!portsChanged.isEmpty());
     QVERIFY(qEnvironmentVariable("TAMIRA_PORT").split(':').contains(demo->portPath()));
     QVERIFY(!action->isEnabled());
 
