@@ -54,6 +54,10 @@ void MainWindow::openFileDialog(QString mode)
     const bool isNew = mode == QLatin1String("NewFile");
     if (isNew) {
         path = QFileInfo(kTemplateFile).isFile() ? kTemplateFile : kBuiltInTemplate;
+        // The built-in template goes first: where a template in the working folder is damaged
+        // or short, the new document holds blank values, not the previous document's.
+        if (path != kBuiltInTemplate)
+            cMySettingsFile::read(kBuiltInTemplate, *m_image);
     } else if (mode == QLatin1String("OpenFile")) {
         path = dialogs.openFileName(this, tr("Otworz plik"), startFolder(), tr("Pliki nastaw (*.tmo)"));
         if (path.isEmpty())
@@ -62,7 +66,7 @@ void MainWindow::openFileDialog(QString mode)
         return;
     }
     qDebug() << path;
-    const bool loaded = readSettingsFile(path);
+    const bool loaded = readSettingsFile(path) || isNew;
     m_templateLoaded = true;
     if (!loaded)
         return;

@@ -30,6 +30,7 @@ private slots:
     void saveOnNewAsksForAName();
     void yesSavesFirstNoDiscards();
     void openAndCancel();
+    void templateFromWorkingFolder_data();
     void templateFromWorkingFolder();
     void commandLineLoad();
     void filesFromOtherWriters_data();
@@ -207,14 +208,27 @@ void tst_FileCommands::openAndCancel()
     QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
 }
 
+void tst_FileCommands::templateFromWorkingFolder_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("own template") << false;
+    QTest::newRow("damaged: the built-in one stands") << true;
+}
+
 void tst_FileCommands::templateFromWorkingFolder()
 {
+    QFETCH(bool, damaged);
     cMyMemoryArea own;
     cMySettingsFile::read(":/pliki/clear.tmo", own);
     own.setData(0xF0, Bytes{9, 9, 9, 9});
     QVERIFY(cMySettingsFile::write(file("clear.tmo"), own));
+    if (damaged) {
+        QFile f(file("clear.tmo"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("not a settings file\n") > 0);
+        dialogs->expectMessage(cMyDialogs::Ok, "Warning");
+    }
     MainWindow w;
-    QCOMPARE(w.settingsImage()->readBytes(0xF0, 4), (Bytes{9, 9, 9, 9}));
+    QCOMPARE(image(w), damaged ? blank() : own.readBytes(0, 1024));
     QVERIFY(w.currentFile().filePath().isEmpty());
     QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
 }
