@@ -12,7 +12,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
@@ -146,6 +148,22 @@ QString arm(cMyEmulatorProcess &emu, const char *fault, int line, const char *re
     return emu.control(QStringLiteral("%1 %2%3").arg(QLatin1String(fault)).arg(line).arg(QLatin1String(rest)));
 }
 
+// One figure of the emulator's "state" answer ("lines", "unread", "held").
+int emulatorState(cMyEmulatorProcess &emu, const QString &name)
+{
+    const QRegularExpression figure(QStringLiteral("\\b%1=(\\d+)").arg(name));
+    return figure.match(emu.control(QStringLiteral("state"))).captured(1).toInt();
+}
+
+// A settings file of the records of settingsLines(seed), for the emulator's EEPROM.
+QString eepromFile(const QTemporaryDir &dir, quint8 seed)
+{
+    QFile file(dir.filePath(QStringLiteral("eeprom%1.tmo").arg(seed)));
+    file.open(QIODevice::WriteOnly);
+    file.write(settingsLines(seed).join(QLatin1Char('\n')).toLatin1());
+    return file.fileName();
+}
+
 } // namespace
 
 class tst_Link : public QObject
@@ -164,6 +182,11 @@ private slots:
     void secondCommandDuringATransfer();
     void cancelledReadDeliversNothing();
     void staleCancelBreaksNothing();
+    void lateReplyIsNotTakenForTheNext_data();
+    void lateReplyIsNotTakenForTheNext();
+    void cancelWaitsForTheDueReply_data();
+    void cancelWaitsForTheDueReply();
+    void statusReadFollowsATransferStartedDuringItsWait();
 };
 
 void tst_Link::initTestCase()
@@ -594,7 +617,8 @@ void tst_Link::cancelledReadDeliversNothing()
     expected << "#ROOT\r\n";
     QTRY_COMPARE_WITH_TIMEOUT(emu.receivedLines().mid(kStatusLines), expected, 5000);
 
-    // A device that has stopped answering: the cancel does not wait for the reply time-out.
+    // A device that has stopped answering: the cancel does not wait for the reply time-out, and
+    // sends no "#ROOT" after the line still unanswered.
     const int first = kStatusLines + 32;
     QCOMPARE(emu.control(QStringLiteral("silent-after %1").arg(first + 10)), QString("ok"));
     progress.clear();
@@ -604,7 +628,7 @@ void tst_Link::cancelledReadDeliversNothing()
     QVERIFY(ended.wait(2000));
     QCOMPARE(ended.last().first().value<cMyTamira::EndReason>(), cMyTamira::Cancelled);
     QCOMPARE(data.size(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(emu.receivedLines().value(first + 11), QByteArray("#ROOT\r\n"), 5000);
+    QCOMPARE(emu.receivedLines().size(), first + 11);
 
     // ... and the link works again as soon as the device does.
     QCOMPARE(emu.control(QStringLiteral("silent-after off")), QString("ok"));
@@ -647,6 +671,139 @@ void tst_Link::staleCancelBreaksNothing()
         QCOMPARE(e.first().value<cMyTamira::EndReason>(), cMyTamira::Completed);
     QCOMPARE(emu.receivedLines().size(), kStatusLines * 3 + 69 + 1);
     QVERIFY(dialogs.clean());
+}
+
+void tst_Link::lateReplyIsNotTakenForTheNext_data()
+{
+    QTest::addColumn<bool>("timeOut");
+    QTest::newRow("reply after a cancel") << false;
+    QTest::newRow("reply after a time-out") << true;
+}
+
+void tst_Link::lateReplyIsNotTakenForTheNext()
+{
+    QFETCH(bool, timeOut);
+    cMyScriptedDialogs dialogs;
+    QTemporaryDir dir;
+    // A device whose port keeps what it sent while the host had the port closed.
+    cMyEmulatorProcess emu({"--keep-unread", "--eeprom", eepromFile(dir, 40)});
+    cMyTamira link;
+    QVERIFY(attach(emu, link));
+    link.setCancelGrace(50);
+    link.setReplyTimeout(200);
+    QSignalSpy ended(&link, &cMyTamira::transactionEnded);
+
+    const int late = kStatusLines + 10;
+    QCOMPARE(arm(emu, "hold", late), QString("ok"));
+    QStringList requests = settingsLines(0);
+    if (timeOut)
+        dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    link.readSettings(EEPROM, requests);
+    QTRY_COMPARE_WITH_TIMEOUT(emulatorState(emu, "lines"), late, 5000);
+    if (!timeOut)
+        link.breakCommunication();
+    QVERIFY(ended.wait(5000));
+    QCOMPARE(ended.last().first().value<cMyTamira::EndReason>(), timeOut ? cMyTamira::TimedOut : cMyTamira::Cancelled);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+
+    // The reply comes while the port is closed and waits there. The next read's first reply is
+    // held too, so the stale one is all there is to take when it opens.
+    QCOMPARE(arm(emu, "hold", late + 1), QString("ok"));
+    QVERIFY(emu.control(QStringLiteral("release")).startsWith(QLatin1String("ok released=1")));
+    QTRY_VERIFY_WITH_TIMEOUT(emulatorState(emu, "unread") > 0, 5000);
+    QList<QPair<uint, QVector<quint8>>> records;
+    connect(&link, &cMyTamira::newDataRead, this, [&](MemoryType, uint address, QVector<quint8> data) {
+        records.append({address, data});
+    });
+    // Without the end record a reader one reply behind would lose the last record.
+    requests.removeLast();
+    link.readSettings(EEPROM, requests);
+    QTRY_COMPARE_WITH_TIMEOUT(emulatorState(emu, "lines"), late + 1, 5000);
+    QVERIFY(emu.control(QStringLiteral("release")).startsWith(QLatin1String("ok released=1")));
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 2, 10000);
+    QCOMPARE(ended.last().first().value<cMyTamira::EndReason>(), cMyTamira::Completed);
+    const QStringList device = settingsLines(40);
+    QCOMPARE(records.size(), 64);
+    for (int i = 0; i < 64; ++i) {
+        cMyHexRecord expected;
+        QVERIFY(expected.fromString(device.at(i)));
+        QCOMPARE(records.at(i).first, uint(i * 16));
+        QCOMPARE(records.at(i).second, expected.data());
+    }
+}
+
+void tst_Link::cancelWaitsForTheDueReply_data()
+{
+    QTest::addColumn<int>("graceMs");
+    QTest::addColumn<bool>("rootSent");
+    QTest::newRow("reply within the grace time: #ROOT after it") << 30000 << true;
+    QTest::newRow("no reply within it: no #ROOT at all") << 50 << false;
+}
+
+void tst_Link::cancelWaitsForTheDueReply()
+{
+    QFETCH(int, graceMs);
+    QFETCH(bool, rootSent);
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu({"--keep-unread"});
+    cMyTamira link;
+    QVERIFY(attach(emu, link));
+    link.setCancelGrace(graceMs);
+    QSignalSpy ended(&link, &cMyTamira::transactionEnded);
+
+    const int due = kStatusLines + 12;
+    QCOMPARE(arm(emu, "hold", due), QString("ok"));
+    QStringList file = settingsLines(4);
+    link.writeSettings(EEPROM, file);
+    QTRY_COMPARE_WITH_TIMEOUT(emulatorState(emu, "lines"), due, 5000);
+    link.breakCommunication();
+    if (!rootSent)
+        QVERIFY(ended.wait(5000));
+    QVERIFY(emu.control(QStringLiteral("release")).startsWith(QLatin1String("ok released=1")));
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 10000);
+    QCOMPARE(ended.first().first().value<cMyTamira::EndReason>(), cMyTamira::Cancelled);
+
+    const cMyEmuLog log = emu.log();
+    QCOMPARE(log.receivedLines().size(), rootSent ? due + 1 : due);
+    if (rootSent) {
+        QCOMPARE(log.receivedLines().last(), QByteArray("#ROOT\r\n"));
+        QCOMPARE(log.replyTo(due + 1), QByteArray("#ROOT\r\n"));
+    }
+    // Never a line on its way while the reply to the one before was not yet sent.
+    double replied = -1;
+    for (const cMyEmuLog::Write &w : log.writes())
+        if (w.line == due)
+            replied = w.seconds;
+    QVERIFY(replied >= 0);
+    for (int line = due; line < log.receivedLines().size(); ++line)
+        QVERIFY2(log.lineSeconds().at(line) >= replied, qPrintable(QString::number(line + 1)));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Link::statusReadFollowsATransferStartedDuringItsWait()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu({"--hold", "5"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    cMyTamira link;
+    QSignalSpy status(&link, &cMyTamira::statusChanged);
+    QSignalSpy ended(&link, &cMyTamira::transactionEnded);
+    link.setPort(emu.portPath());
+    QVERIFY(link.statusReadPending());
+    QStringList file = settingsLines(6);
+    link.writeSettings(EEPROM, file);
+    QVERIFY(link.isBusy());
+    // The wait ends while the write's fifth reply is held back.
+    QTRY_VERIFY_WITH_TIMEOUT(!link.statusReadPending(), 5000);
+    QVERIFY(link.statusReadQueued());
+    QVERIFY(emu.control(QStringLiteral("release")).startsWith(QLatin1String("ok released=1")));
+    QVERIFY(status.wait(10000));
+    QCOMPARE(ended.size(), 2);
+    QCOMPARE(ended.first().first().value<cMyTamira::EndReason>(), cMyTamira::Completed);
+    QList<QByteArray> expected = transferLines("#EEPROM", "#WRITE", file);
+    expected << statusLines();
+    QCOMPARE(emu.receivedLines(), expected);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
 // The link's boxes are checked as the user sees them, in English.
