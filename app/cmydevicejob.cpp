@@ -72,8 +72,12 @@ bool cMyDeviceJob::runStep(int lines, const QString &failureNote, bool reading, 
     m_link->setFailureNote(failureNote);
     start();
     if (m_link->transactionId() == before) {
-        // Refused: no port, or another transaction holds it (the link has said so).
-        finish(false);
+        // Refused: another transaction holds the port (the link has said so), or the port went
+        // away while the job was between steps.
+        if (m_link->portName().isEmpty())
+            fail(tr("Tamira nie jest podłączona.") + QLatin1Char('\n') + failureNote);
+        else
+            finish(false);
         return false;
     }
     m_stepTransaction = m_link->transactionId();

@@ -107,8 +107,8 @@ void cMyLibraryUpload::upload()
                  .arg(memory));
         return;
     }
-    auto file = std::make_unique<cMyLibraryFile>();
-    if (file->open(m_path) != cMyLibraryFile::Ok) {
+    m_file = std::make_unique<cMyLibraryFile>();
+    if (m_file->open(m_path) != cMyLibraryFile::Ok) {
         fail(tr("Nie można otworzyć pliku biblioteki.\nBiblioteka dźwięków nie została wysłana."));
         return;
     }
@@ -116,5 +116,5 @@ void cMyLibraryUpload::upload()
     const int words = m_summary.words;
     runStep(words + kCommandLines,
             tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,
-            [this, &file, words] { link()->writeStream(FLASH, std::move(file), words); });
+            [this, words] { link()->writeStream(FLASH, std::move(m_file), words); });
 }

@@ -42,6 +42,7 @@ private:
     QString m_path;
     cMyLibraryFile::Summary m_summary;
     QStringList m_status;
+    std::unique_ptr<cMyLibraryFile> m_file;   // opened for the upload, then the link's
     std::shared_ptr<std::atomic_bool> m_cancelScan = std::make_shared<std::atomic_bool>(false);
     QFutureWatcher<cMyLibraryFile::Summary> m_watcher;
 };
