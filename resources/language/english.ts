@@ -508,6 +508,10 @@ The TAMIRAdesk developers</translation>
         <source>Błąd</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>Tamira nie jest podłączona.</source>
+        <translation>Tamira is not connected.</translation>
+    </message>
 </context>
 <context>
     <name>cMyLibraryUpload</name>
