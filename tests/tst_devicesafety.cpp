@@ -1,7 +1,5 @@
-// The device commands when things go wrong, against the emulator: a transfer cut off tells the
-// user once, a reply is not lost under a modal box, a settings write is backed up before its
-// first record and verified after its last, and a library that cannot be taken is refused before
-// anything is sent.
+// The device commands when things go wrong, against the emulator: cut-off transfers, a modal box
+// under a read, a write's backup and verification, libraries that cannot be taken.
 
 #include "cmybackupstore.h"
 #include "cmyemulatorprocess.h"

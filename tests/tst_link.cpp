@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
@@ -147,15 +146,6 @@ QString arm(cMyEmulatorProcess &emu, const char *fault, int line, const char *re
     return emu.control(QStringLiteral("%1 %2%3").arg(QLatin1String(fault)).arg(line).arg(QLatin1String(rest)));
 }
 
-// A settings file of the records of settingsLines(seed), for the emulator's EEPROM.
-QString eepromFile(const QTemporaryDir &dir, quint8 seed)
-{
-    QFile file(dir.filePath(QStringLiteral("eeprom%1.tmo").arg(seed)));
-    file.open(QIODevice::WriteOnly);
-    file.write(settingsLines(seed).join(QLatin1Char('\n')).toLatin1());
-    return file.fileName();
-}
-
 } // namespace
 
 class tst_Link : public QObject
@@ -174,10 +164,8 @@ private slots:
     void secondCommandDuringATransfer();
     void cancelledReadDeliversNothing();
     void staleCancelBreaksNothing();
-    void lateReplyIsNotTakenForTheNext_data();
-    void lateReplyIsNotTakenForTheNext();
-    void cancelWaitsForTheDueReply_data();
-    void cancelWaitsForTheDueReply();
+    void lateRepliesNeitherOverlapNorShift_data();
+    void lateRepliesNeitherOverlapNorShift();
     void statusReadFollowsATransferStartedDuringItsWait();
 };
 
@@ -651,44 +639,63 @@ void tst_Link::staleCancelBreaksNothing()
     QVERIFY(dialogs.clean());
 }
 
-void tst_Link::lateReplyIsNotTakenForTheNext_data()
+void tst_Link::lateRepliesNeitherOverlapNorShift_data()
 {
+    QTest::addColumn<int>("graceMs");
     QTest::addColumn<bool>("timeOut");
-    QTest::newRow("reply after a cancel") << false;
-    QTest::newRow("reply after a time-out") << true;
+    QTest::addColumn<bool>("rootSent");
+    QTest::newRow("cancel, reply within the grace time: #ROOT after it") << 30000 << false << true;
+    QTest::newRow("cancel, no reply within it: no #ROOT, the reply comes late") << 50 << false << false;
+    QTest::newRow("time-out, the reply comes late") << 50 << true << false;
 }
 
-void tst_Link::lateReplyIsNotTakenForTheNext()
+void tst_Link::lateRepliesNeitherOverlapNorShift()
 {
+    QFETCH(int, graceMs);
     QFETCH(bool, timeOut);
+    QFETCH(bool, rootSent);
     cMyScriptedDialogs dialogs;
-    QTemporaryDir dir;
     // A device whose port keeps what it sent while the host had the port closed.
-    cMyEmulatorProcess emu({"--keep-unread", "--eeprom", eepromFile(dir, 40)});
+    cMyEmulatorProcess emu({"--keep-unread"});
     cMyTamira link;
     QVERIFY(attach(emu, link));
-    link.setCancelGrace(50);
-    link.setReplyTimeout(200);
     QSignalSpy ended(&link, &cMyTamira::transactionEnded);
+    QStringList device = settingsLines(40);
+    link.writeSettings(EEPROM, device);
+    QVERIFY(ended.wait(10000));
+    link.setCancelGrace(graceMs);
+    link.setReplyTimeout(timeOut ? 200 : 30000);
 
-    const int late = kStatusLines + 10;
-    QCOMPARE(arm(emu, "hold", late), QString("ok"));
+    // The reply to a read's tenth line is held back; the read is cancelled or times out.
+    const int due = kStatusLines + 69 + 10;
+    QCOMPARE(arm(emu, "hold", due), QString("ok"));
     QStringList requests = settingsLines(0);
     if (timeOut)
         dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     link.readSettings(EEPROM, requests);
-    QTRY_COMPARE_WITH_TIMEOUT(emu.stateFigure("lines"), late, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(emu.stateFigure("lines"), due, 5000);
     if (!timeOut)
         link.breakCommunication();
-    QVERIFY(ended.wait(5000));
-    QCOMPARE(ended.last().first().value<cMyTamira::EndReason>(), timeOut ? cMyTamira::TimedOut : cMyTamira::Cancelled);
-    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-
-    // The reply comes while the port is closed and waits there. The next read's first reply is
-    // held too, so the stale one is all there is to take when it opens.
-    QCOMPARE(arm(emu, "hold", late + 1), QString("ok"));
+    if (!rootSent)
+        QVERIFY(ended.wait(5000));
+    // The next read's first reply is held too, so a stale reply is all there is when it opens.
+    const int next = rootSent ? due + 2 : due + 1;
+    QCOMPARE(arm(emu, "hold", next), QString("ok"));
     QCOMPARE(emu.release(), 1);
-    QTRY_VERIFY_WITH_TIMEOUT(emu.stateFigure("unread") > 0, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 2, 10000);
+    QCOMPARE(ended.last().first().value<cMyTamira::EndReason>(), timeOut ? cMyTamira::TimedOut : cMyTamira::Cancelled);
+    const cMyEmuLog log = emu.log();
+    QCOMPARE(log.receivedLines().mid(due), rootSent ? QList<QByteArray>{"#ROOT\r\n"} : QList<QByteArray>());
+    // Never a line on its way while the reply to the one before was not yet sent.
+    double replied = -1;
+    for (const cMyEmuLog::Write &w : log.writes())
+        replied = w.line == due ? w.seconds : replied;
+    QVERIFY(replied >= 0);
+    for (int line = due; line < log.receivedLines().size(); ++line)
+        QVERIFY2(log.lineSeconds().at(line) >= replied, qPrintable(QString::number(line + 1)));
+    if (!rootSent)
+        QTRY_VERIFY_WITH_TIMEOUT(emu.stateFigure("unread") > 0, 5000);
+
     QStringList records;
     connect(&link, &cMyTamira::newDataRead, this, [&](MemoryType, uint address, QVector<quint8> data) {
         records << cMyHexRecord(quint16(address), data).toString();
@@ -696,58 +703,11 @@ void tst_Link::lateReplyIsNotTakenForTheNext()
     // Without the end record a reader one reply behind would lose the last record.
     requests.removeLast();
     link.readSettings(EEPROM, requests);
-    QTRY_COMPARE_WITH_TIMEOUT(emu.stateFigure("lines"), late + 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(emu.stateFigure("lines"), next, 5000);
     QCOMPARE(emu.release(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 2, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 3, 10000);
     QCOMPARE(ended.last().first().value<cMyTamira::EndReason>(), cMyTamira::Completed);
-    QCOMPARE(records, settingsLines(40).mid(0, 64));
-}
-
-void tst_Link::cancelWaitsForTheDueReply_data()
-{
-    QTest::addColumn<int>("graceMs");
-    QTest::addColumn<bool>("rootSent");
-    QTest::newRow("reply within the grace time: #ROOT after it") << 30000 << true;
-    QTest::newRow("no reply within it: no #ROOT at all") << 50 << false;
-}
-
-void tst_Link::cancelWaitsForTheDueReply()
-{
-    QFETCH(int, graceMs);
-    QFETCH(bool, rootSent);
-    cMyScriptedDialogs dialogs;
-    cMyEmulatorProcess emu({"--keep-unread"});
-    cMyTamira link;
-    QVERIFY(attach(emu, link));
-    link.setCancelGrace(graceMs);
-    QSignalSpy ended(&link, &cMyTamira::transactionEnded);
-
-    const int due = kStatusLines + 12;
-    QCOMPARE(arm(emu, "hold", due), QString("ok"));
-    QStringList file = settingsLines(4);
-    link.writeSettings(EEPROM, file);
-    QTRY_COMPARE_WITH_TIMEOUT(emu.stateFigure("lines"), due, 5000);
-    link.breakCommunication();
-    if (!rootSent)
-        QVERIFY(ended.wait(5000));
-    QCOMPARE(emu.release(), 1);
-    QTRY_COMPARE_WITH_TIMEOUT(ended.size(), 1, 10000);
-    QCOMPARE(ended.first().first().value<cMyTamira::EndReason>(), cMyTamira::Cancelled);
-
-    const cMyEmuLog log = emu.log();
-    QCOMPARE(log.receivedLines().size(), rootSent ? due + 1 : due);
-    if (rootSent) {
-        QCOMPARE(log.receivedLines().last(), QByteArray("#ROOT\r\n"));
-        QCOMPARE(log.replyTo(due + 1), QByteArray("#ROOT\r\n"));
-    }
-    // Never a line on its way while the reply to the one before was not yet sent.
-    double replied = -1;
-    for (const cMyEmuLog::Write &w : log.writes())
-        if (w.line == due)
-            replied = w.seconds;
-    QVERIFY(replied >= 0);
-    for (int line = due; line < log.receivedLines().size(); ++line)
-        QVERIFY2(log.lineSeconds().at(line) >= replied, qPrintable(QString::number(line + 1)));
+    QCOMPARE(records, device.mid(0, 64));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
@@ -763,7 +723,6 @@ void tst_Link::statusReadFollowsATransferStartedDuringItsWait()
     QVERIFY(link.statusReadPending());
     QStringList file = settingsLines(6);
     link.writeSettings(EEPROM, file);
-    QVERIFY(link.isBusy());
     // The wait ends while the write's fifth reply is held back.
     QTRY_VERIFY_WITH_TIMEOUT(!link.statusReadPending(), 5000);
     QVERIFY(link.statusReadQueued());
