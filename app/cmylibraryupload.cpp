@@ -72,6 +72,9 @@ void cMyLibraryUpload::scanned()
         fail(tr("Ten plik nie jest biblioteką dźwięków."));
         return;
     case cMyLibraryFile::CannotOpen:
+        // It could be opened a moment ago: moved or locked meanwhile.
+        fail(tr("Nie można otworzyć pliku biblioteki.\nBiblioteka dźwięków nie została wysłana."));
+        return;
     case cMyLibraryFile::Cancelled:
         finish(false);
         return;
