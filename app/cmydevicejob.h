@@ -9,7 +9,6 @@
 #include "cmytamira.h"
 
 #include <QObject>
-#include <QPointer>
 #include <functional>
 
 class cMyDeviceJob : public QObject
@@ -54,7 +53,6 @@ protected:
     // The window the job's boxes belong to.
     QObject *dialogParent() const { return parent(); }
     void markStarted() { m_started = true; m_running = true; }
-    bool isCancelled() const { return m_cancelled; }
     // True while the link runs this job's step (its data records and signals are the job's).
     bool ownsTransaction() const { return m_inStep && m_link->transactionId() == m_stepTransaction; }
 

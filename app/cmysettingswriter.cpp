@@ -129,8 +129,8 @@ void cMySettingsWriter::compare()
         if (m_written.at(a) && (!m_readValid.at(a) || m_read.at(a) != m_expected.at(a))) {
             fail(tr("Weryfikacja zapisu nie powiodła się: bajt pod adresem 0x%1 w Tamirze różni się od "
                     "zapisanego.\nKopia poprzednich nastaw: %2")
-                     .arg(QString::number(a, 16).toUpper().rightJustified(4, QLatin1Char('0')))
-                     .arg(QDir::toNativeSeparators(m_backupPath)));
+                     .arg(QString::number(a, 16).toUpper().rightJustified(4, QLatin1Char('0')),
+                          QDir::toNativeSeparators(m_backupPath)));
             return;
         }
     }

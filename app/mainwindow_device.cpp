@@ -87,6 +87,7 @@ void MainWindow::readSettingsFromTamira()
     QStringList lines = m_image->toHexLines(0, 1024, 16);
     auto *job = new cMyDeviceJob(m_link, this);
     runJob(job);
+    // The records and "#ROOT", "#HEX", "#EEPROM", "#READ".
     job->startSingle(lines.size() + 4, tr("Nastawy w programie nie zostały zmienione."),
                      [this, lines]() mutable { emit readFromTamira(EEPROM, lines); });
 }

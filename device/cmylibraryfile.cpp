@@ -53,7 +53,6 @@ void cMyLibraryFile::open(QIODevice *device)
     m_device = device;
     m_buffer.clear();
     m_pos = 0;
-    m_bytesRead = 0;
     m_ended = false;
     m_status = Ok;
 }
@@ -62,7 +61,6 @@ bool cMyLibraryFile::refill()
 {
     m_buffer = m_device->read(kChunkSize);
     m_pos = 0;
-    m_bytesRead += m_buffer.size();
     return !m_buffer.isEmpty();
 }
 

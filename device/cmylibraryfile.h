@@ -40,8 +40,6 @@ public:
     // Reads from a device that is already open; it must outlive the reader.
     void open(QIODevice *device);
     Status status() const { return m_status; }
-    // How many bytes have been taken from the file so far.
-    qint64 bytesRead() const { return m_bytesRead; }
 
     // The next word; false after the end record, at the end of the file, or on a word that
     // cannot be a record (then failed() is true and status() NotALibrary).
@@ -61,7 +59,6 @@ private:
     QIODevice *m_device = nullptr;
     QByteArray m_buffer;
     int m_pos = 0;
-    qint64 m_bytesRead = 0;
     bool m_ended = false;
     Status m_status = CannotOpen;
 };
