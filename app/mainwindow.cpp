@@ -23,6 +23,7 @@ MainWindow::MainWindow(QWidget *parent)
 {
     ui->setupUi(this);
     insertPortChooser();
+    insertRestoreBackupAction();
     ui->tabWidget->removeTab(4);
     ui->tabWidget->setCurrentIndex(0);
 
@@ -85,7 +86,6 @@ void MainWindow::makeConnections()
     connect(ui->pbDetails, &QPushButton::clicked, this, &MainWindow::showTamiraStatus);
     connect(m_link, &cMyTamira::newDataRead, this, &MainWindow::newDataRead);
     connect(m_link, &cMyTamira::statusChanged, this, &MainWindow::newStatusRead);
-    connect(m_link, &cMyTamira::transactionEnded, this, [this](cMyTamira::EndReason reason) { transactionEnded(reason); });
 
     // The settings pages are built the first time one of them is needed (see
     // ensureSettingsForm), which keeps the start-up fast.

@@ -26,6 +26,7 @@ class cMyDemoDevice;
 class cMyPortSelect;
 class cMyTamiraStatus;
 class cMyTamira;
+class cMyDeviceJob;
 
 namespace Ui {
 class MainWindow;
@@ -106,13 +107,16 @@ private:
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
     void startTransfer(const QString &label);
-    void transferHandedOver();
+    void runJob(cMyDeviceJob *job);
+    void showProgress(int min, int max, int progress);
     void dismissProgress();
-    void transactionEnded(int reason);
     bool confirmed(const QString &title, const QString &question);
     void resetOverviewLabels();
     // mainwindow_demo.cpp
     void setupDemo();
+    // mainwindow_backup.cpp
+    void insertRestoreBackupAction();
+    void restoreBackup();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
     void bindSettingsForm();
@@ -127,6 +131,7 @@ private:
     Ui::MessagesPage *m_messages = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;
     QPointer<QProgressDialog> m_progress;
+    QPointer<cMyDeviceJob> m_job;
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
     bool m_templateLoaded = false;

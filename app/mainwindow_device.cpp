@@ -1,17 +1,18 @@
 // Device commands: settings read and write with their progress dialog, the service commands
-// with their confirmations, and the sound library upload.
+// with their confirmations, and the sound library upload. The transfers run as device jobs
+// (cmydevicejob.h); the backup and verification of a write live in cmysettingswriter.cpp.
 
 #include "mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "cmydevicejob.h"
 #include "cmydialogs.h"
-#include "cmylibraryfile.h"
+#include "cmylibraryupload.h"
 #include "cmymemoryarea.h"
+#include "cmysettingswriter.h"
 #include "cmytamira.h"
 
-#include <QFutureWatcher>
 #include <QProgressDialog>
-#include <QtConcurrent>
 
 namespace {
 
@@ -52,45 +53,64 @@ void MainWindow::dismissProgress()
         return;
     // Closing a progress dialog reports a cancel; this close is not the user's, and must not
     // break off whatever the link is doing.
-    m_progress->disconnect(m_link);
+    disconnect(m_progress, &QProgressDialog::canceled, nullptr, nullptr);
     m_progress->close();
 }
 
-void MainWindow::transferHandedOver()
+void MainWindow::runJob(cMyDeviceJob *job)
 {
-    // A transfer the link refused (no port, or another command running) never reports
-    // progress; only a running transfer can move the dialog on.
-    const bool transferRunning = m_link->isBusy()
-        && (m_link->state() == cMyTamira::WriteArea || m_link->state() == cMyTamira::ReadArea);
-    if (!transferRunning)
-        dismissProgress();
-}
-
-void MainWindow::transactionEnded(int reason)
-{
-    // The link gave up (no answer, port lost, another port chosen): the dialog must not wait.
-    if (reason != cMyTamira::Completed)
-        dismissProgress();
+    m_job = job;
+    if (m_progress)
+        connect(m_progress, &QProgressDialog::canceled, job, &cMyDeviceJob::cancel);
+    connect(job, &cMyDeviceJob::phaseChanged, this, [this, job](const QString &label) {
+        if (job == m_job && m_progress)
+            m_progress->setLabelText(label);
+    });
+    connect(job, &cMyDeviceJob::progress, this, [this, job](int value, int maximum) {
+        if (job == m_job)
+            showProgress(0, maximum, value);
+    });
+    connect(job, &cMyDeviceJob::finished, this, [this, job](bool completed) {
+        job->deleteLater();
+        if (job != m_job)
+            return;
+        // A job that did not complete has said why (or the user cancelled it); its dialog must
+        // not stay behind waiting.
+        if (!completed)
+            dismissProgress();
+    });
 }
 
 void MainWindow::readSettingsFromTamira()
 {
     startTransfer(tr("Odczyt z tamiry.."));
     QStringList lines = m_image->toHexLines(0, 1024, 16);
-    emit readFromTamira(EEPROM, lines);
-    transferHandedOver();
+    auto *job = new cMyDeviceJob(m_link, this);
+    runJob(job);
+    // The records and "#ROOT", "#HEX", "#EEPROM", "#READ".
+    job->startSingle(lines.size() + 4, tr("Nastawy w programie nie zostały zmienione."),
+                     [this, lines]() mutable { emit readFromTamira(EEPROM, lines); });
 }
 
 void MainWindow::writeSettingsToTamira()
 {
     startTransfer(tr("Zapis do tamiry.."));
     m_image->setData(0, versionStamp(m_version));
-    QStringList lines = m_image->toHexLines(0, 1024, 16);
-    emit writeToTamira(EEPROM, lines);
-    transferHandedOver();
+    const QStringList lines = m_image->toHexLines(0, 1024, 16);
+    auto *writer = new cMySettingsWriter(m_link, this);
+    runJob(writer);
+    writer->start(lines, [this](QStringList &records) { emit writeToTamira(EEPROM, records); });
 }
 
 void MainWindow::tamiraWriteProgress(int min, int max, int progress)
+{
+    // A job's transactions are steps of one command; the job reports the progress of the whole.
+    if (m_job && m_job->isRunning())
+        return;
+    showProgress(min, max, progress);
+}
+
+void MainWindow::showProgress(int min, int max, int progress)
 {
     if (!m_progress)
         return;
@@ -107,7 +127,8 @@ void MainWindow::tamiraWriteProgress(int min, int max, int progress)
 
 void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> data)
 {
-    if (area != EEPROM)
+    // The backup and the verification read the device for themselves.
+    if (area != EEPROM || cMyDeviceJob::isPrivateRead(m_link))
         return;
     m_image->setData(address, data);
     refreshSettingsForm();
@@ -162,36 +183,14 @@ void MainWindow::on_actionLibraryUpdate_triggered()
     if (!confirmed(tr("Aktualizacja biblioteki dźwięków..."),
                    tr("Nastąpi aktualizacja biblioteki dźwięków.\nCzy chcesz kontynuować?")))
         return;
+    if (!cMyLibraryUpload::acceptFile(path, this))
+        return;
 
-    // A library is read on a worker thread, so a file of many megabytes never freezes the
-    // window; the progress dialog is up (and can cancel) meanwhile.
+    // The library is first read through on a worker thread (the dialog is up and can cancel
+    // meanwhile), then checked against the device's memory, then streamed.
     startTransfer(tr("Proszę nie odłączać urządzenia."));
     m_progress->setRange(0, 0);
-    auto cancel = std::make_shared<std::atomic_bool>(false);
-    connect(m_progress, &QProgressDialog::canceled, this, [cancel] { *cancel = true; });
-    auto *watcher = new QFutureWatcher<cMyLibraryFile::Result>(this);
-    const QPointer<QProgressDialog> dialog = m_progress;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, cancel, dialog] {
-        watcher->deleteLater();
-        cMyLibraryFile::Result result = watcher->result();
-        if (*cancel || !dialog || dialog != m_progress)
-            return; // cancelled, or another transfer took over meanwhile
-        switch (result.status) {
-        case cMyLibraryFile::Ok:
-            dialog->setRange(0, 100);
-            emit writeToTamira(FLASH, result.words);
-            transferHandedOver();
-            break;
-        case cMyLibraryFile::TooLarge:
-        case cMyLibraryFile::NotALibrary:
-            dismissProgress();
-            cMyDialogs::current().critical(this, tr("Błąd"), tr("Ten plik nie jest biblioteką dźwięków."));
-            break;
-        case cMyLibraryFile::CannotOpen:
-        case cMyLibraryFile::Cancelled:
-            dismissProgress();
-            break;
-        }
-    });
-    watcher->setFuture(QtConcurrent::run([path, cancel] { return cMyLibraryFile::read(path, cancel.get()); }));
+    auto *upload = new cMyLibraryUpload(m_link, this);
+    runJob(upload);
+    upload->start(path);
 }

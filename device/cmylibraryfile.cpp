@@ -1,6 +1,8 @@
 #include "cmylibraryfile.h"
 
-#include <QFile>
+#include "cmyhexrecord.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -9,64 +11,127 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
+const QByteArray kEndRecord(":00000001FF");
+
 } // namespace
 
-cMyLibraryFile::Result cMyLibraryFile::read(const QString &path, const std::atomic_bool *cancel)
+cMyLibraryFile::Status cMyLibraryFile::open(const QString &path)
 {
-    Result result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        result.status = CannotOpen;
-        return result;
+    m_device = nullptr;
+    m_file.close();
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        m_status = CannotOpen;
+        return m_status;
     }
-    return read(file, cancel);
+    // Checked before the open: opening a pipe for reading waits for a writer.
+    if (!info.isFile()) {
+        m_status = NotRegularFile;
+        return m_status;
+    }
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::ReadOnly)) {
+        m_status = CannotOpen;
+        return m_status;
+    }
+    if (m_file.isSequential()) {
+        m_file.close();
+        m_status = NotRegularFile;
+        return m_status;
+    }
+    if (m_file.size() > kLargestFile) {
+        m_file.close();
+        m_status = TooLarge;
+        return m_status;
+    }
+    open(&m_file);
+    return m_status;
 }
 
-cMyLibraryFile::Result cMyLibraryFile::read(QIODevice &file, const std::atomic_bool *cancel)
+void cMyLibraryFile::open(QIODevice *device)
 {
-    Result result;
-    if (file.size() > kLargestFile) {
-        result.status = TooLarge;
-        return result;
-    }
-    const QByteArray endRecord(":00000001FF");
-    // A record line is about 43 characters; reserving for that avoids regrowing a list of
-    // ninety thousand words.
-    result.words.reserve(int(qMin<qint64>(file.size() / 40 + 16, 1 << 22)));
-    QByteArray word;
-    word.reserve(kLongestWord + 1);
-    bool ended = false;
-    while (!ended) {
-        if (cancel && cancel->load()) {
-            result.words.clear();
-            result.status = Cancelled;
-            return result;
-        }
-        const QByteArray chunk = file.read(256 * 1024);
-        if (chunk.isEmpty())
+    m_device = device;
+    m_buffer.clear();
+    m_pos = 0;
+    m_ended = false;
+    m_status = Ok;
+}
+
+bool cMyLibraryFile::refill()
+{
+    m_buffer = m_device->read(kChunkSize);
+    m_pos = 0;
+    return !m_buffer.isEmpty();
+}
+
+bool cMyLibraryFile::nextLine(QByteArray &word)
+{
+    word.clear();
+    if (m_ended || m_status != Ok || !m_device)
+        return false;
+    for (;;) {
+        if (m_pos >= m_buffer.size() && !refill())
             break;
-        for (const char c : chunk) {
-            if (!isSpace(c)) {
-                if (word.size() == kLongestWord) {
-                    result.words.clear();
-                    result.status = NotALibrary;
-                    return result;
-                }
-                word.append(c);
-                continue;
+        const char c = m_buffer.at(m_pos++);
+        if (!isSpace(c)) {
+            if (word.size() == kLongestWord) {
+                word.clear();
+                m_status = NotALibrary;
+                return false;
             }
-            if (word.isEmpty())
-                continue;
-            result.words.append(QString::fromLatin1(word.constData(), word.size()));
-            if (word == endRecord) {
-                ended = true;
-                break;
-            }
-            word.clear();
+            word.append(c);
+        } else if (!word.isEmpty()) {
+            break;
         }
     }
-    if (!ended && !word.isEmpty())
-        result.words.append(QString::fromLatin1(word.constData(), word.size()));
-    result.status = Ok;
-    return result;
+    if (word.isEmpty()) {
+        m_ended = true;
+        return false;
+    }
+    m_ended = word == kEndRecord;
+    return true;
+}
+
+cMyLibraryFile::Summary cMyLibraryFile::scan(const QString &path, const std::atomic_bool *cancel)
+{
+    cMyLibraryFile reader;
+    if (reader.open(path) != Ok) {
+        Summary summary;
+        summary.status = reader.status();
+        return summary;
+    }
+    return scan(reader, cancel);
+}
+
+cMyLibraryFile::Summary cMyLibraryFile::scan(QIODevice &device, const std::atomic_bool *cancel)
+{
+    cMyLibraryFile reader;
+    reader.open(&device);
+    return scan(reader, cancel);
+}
+
+cMyLibraryFile::Summary cMyLibraryFile::scan(cMyLibraryFile &reader, const std::atomic_bool *cancel)
+{
+    Summary summary;
+    QByteArray word;
+    cMyHexRecord record;
+    quint64 base = 0;
+    int count = 0;
+    while (reader.nextLine(word)) {
+        if ((++count & 0xFFF) == 0 && cancel && cancel->load()) {
+            summary.status = Cancelled;
+            return summary;
+        }
+        // Words are sent as they stand; only the records among them say how much memory the
+        // library fills.
+        if (!record.fromString(QString::fromLatin1(word.constData(), word.size())))
+            continue;
+        if (record.type() == cMyHexRecord::ExtendedLinearAddress)
+            base = quint64(record.upperAddress()) << 16;
+        else if (record.type() == cMyHexRecord::Data && !record.data().isEmpty())
+            summary.dataEnd = qMax(summary.dataEnd, base + record.address() + quint64(record.data().size()));
+    }
+    summary.status = reader.failed() ? reader.status() : Ok;
+    summary.words = summary.status == Ok ? count : 0;
+    return summary;
 }

@@ -2,32 +2,65 @@
 #define CMYLIBRARYFILE_H
 
 // Sound and custom-message libraries (*.tma, *.tmc): Intel HEX text passed to the device's FLASH
-// as it stands. Reading takes the whitespace-separated words up to and including the end record.
+// as it stands. The whitespace-separated words up to and including the end record are handed out
+// one at a time, read from the file as they are asked for, so a library of any size costs the
+// memory of one buffer.
 
-#include <QStringList>
+#include "cmylinesource.h"
+
+#include <QFile>
+#include <QString>
 #include <atomic>
 
 class QIODevice;
 
-class cMyLibraryFile
+class cMyLibraryFile : public cMyLineSource
 {
 public:
-    enum Status { Ok, CannotOpen, TooLarge, NotALibrary, Cancelled };
+    enum Status { Ok, CannotOpen, NotRegularFile, TooLarge, NotALibrary, Cancelled };
 
     // No library fits a device's FLASH in more text than this.
     static constexpr qint64 kLargestFile = 128 * 1024 * 1024;
     // The longest Intel HEX record line; a longer word cannot be one.
     static constexpr int kLongestWord = 11 + 2 * 255;
+    // How much of the file is read at a time.
+    static constexpr int kChunkSize = 64 * 1024;
 
-    struct Result
+    // What a pass over the whole library found.
+    struct Summary
     {
         Status status = CannotOpen;
-        QStringList words;
+        int words = 0;         // up to and including the end record
+        quint64 dataEnd = 0;   // one past the highest FLASH address its data records fill
     };
 
-    // Safe to run on a worker thread; `cancel`, when given, is polled while reading.
-    static Result read(const QString &path, const std::atomic_bool *cancel = nullptr);
-    static Result read(QIODevice &device, const std::atomic_bool *cancel = nullptr);
+    // A pipe or a device is refused (NotRegularFile): reading one could block the program or
+    // never end.
+    Status open(const QString &path);
+    // Reads from a device that is already open; it must outlive the reader.
+    void open(QIODevice *device);
+    Status status() const { return m_status; }
+
+    // The next word; false after the end record, at the end of the file, or on a word that
+    // cannot be a record (then failed() is true and status() NotALibrary).
+    bool nextLine(QByteArray &word) override;
+    bool failed() const override { return m_status != Ok; }
+
+    // Reads the whole library once without keeping it; safe on a worker thread. `cancel`, when
+    // given, is polled while reading.
+    static Summary scan(const QString &path, const std::atomic_bool *cancel = nullptr);
+    static Summary scan(QIODevice &device, const std::atomic_bool *cancel = nullptr);
+
+private:
+    bool refill();
+    static Summary scan(cMyLibraryFile &reader, const std::atomic_bool *cancel);
+
+    QFile m_file;
+    QIODevice *m_device = nullptr;
+    QByteArray m_buffer;
+    int m_pos = 0;
+    bool m_ended = false;
+    Status m_status = CannotOpen;
 };
 
 #endif

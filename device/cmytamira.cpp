@@ -49,11 +49,22 @@ void cMyTamira::setPort(QString portName)
 {
     // A choice made while the first one still waits waits as well: the new device needs its
     // moment as much as the first.
-    const bool wait = m_portName.isEmpty() || m_statusDelay.isActive();
+    const bool wait = m_portName.isEmpty() || statusReadPending() || statusReadQueued();
     m_statusDelay.stop();
+    m_statusAfterTransaction = false;
     if (m_running) {
+        const QString note = m_failureNote;
         closeTransaction();
         emit transactionEnded(Superseded);
+        // Only a caller's own command is worth a box; a status read simply follows the new
+        // choice. The box waits for the event loop: this runs inside the chooser's rebuild.
+        if (!note.isEmpty()) {
+            const QString text = tr("Lista portów zmieniła się (podłączono lub odłączono urządzenie) i "
+                                    "transmisja została przerwana.")
+                + QLatin1Char('\n') + note;
+            QMetaObject::invokeMethod(this, [text] { cMyDialogs::current().critical(nullptr, tr("Błąd"), text); },
+                                      Qt::QueuedConnection);
+        }
     }
     m_portName = portName;
     // Waiting on a timer keeps the window responsive; the newest choice decides.
@@ -66,8 +77,10 @@ void cMyTamira::setPort(QString portName)
 void cMyTamira::onStatusDelayOver()
 {
     // A transaction the user started meanwhile already talks to the device; asking for the
-    // status now would only end in the "port busy" box.
-    if (!m_running)
+    // status now would only end in the "port busy" box, so it is asked once that has ended.
+    if (m_running)
+        m_statusAfterTransaction = true;
+    else
         readStatus();
 }
 
@@ -98,6 +111,15 @@ void cMyTamira::writeSettings(MemoryType area, QStringList &file)
     if (!openPort())
         return;
     startTransaction(WriteArea, transferLines(area, file, QStringLiteral("#WRITE")));
+}
+
+void cMyTamira::writeStream(MemoryType area, std::unique_ptr<cMyLineSource> source, int lineCount)
+{
+    if (!openPort())
+        return;
+    startTransaction(WriteArea, transferLines(area, {}, QStringLiteral("#WRITE")));
+    m_source = std::move(source);
+    m_lineCount += qMax(0, lineCount);
 }
 
 void cMyTamira::readSettings(MemoryType area, QStringList &file)
@@ -138,11 +160,14 @@ void cMyTamira::powerOff()
 
 void cMyTamira::breakCommunication()
 {
+    if (m_breakRequested)
+        return;
     m_breakRequested = true;
-    // The cancel normally takes effect at the reply that is due; a silent device must not
-    // hold it off.
-    if (m_running && !m_cancelTimer.isActive())
+    // The cancel takes effect at the reply that is due; a silent device must not hold it off.
+    if (m_running) {
+        m_replyTimer.stop();
         m_cancelTimer.start();
+    }
 }
 
 void cMyTamira::cancelDownload()
@@ -157,19 +182,26 @@ bool cMyTamira::openPort()
         m_opening = true;
         m_port.open(QIODevice::ReadWrite);
         m_opening = false;
+        m_nextFailureNote.clear();
         cMyDialogs::current().critical(nullptr, tr("Błąd"), m_port.errorString());
         return false;
     }
     applyTamiraSerialSettings(m_port, m_portName);
-    if (m_portName.isEmpty())
+    if (m_portName.isEmpty()) {
+        m_nextFailureNote.clear();
         return false;
+    }
     m_opening = true;
     const bool opened = m_port.open(QIODevice::ReadWrite);
     m_opening = false;
     if (!opened) {
+        m_nextFailureNote.clear();
         cMyDialogs::current().critical(nullptr, tr("Błąd"), PortOpenFailure::message(m_port));
         return false;
     }
+    // Whatever waits on the line belongs to an earlier transaction (a reply that came after a
+    // cancel or a time-out); taken for this one's first reply it would put every reply one behind.
+    m_port.clear(QSerialPort::AllDirections);
     return true;
 }
 
@@ -178,23 +210,41 @@ void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
     // A cancel left over from an earlier transaction (the user cancelled just as it ended)
     // must not break this one.
     m_breakRequested = false;
+    m_rootSent = false;
     m_state = state;
     m_outgoingLines.clear();
+    m_source.reset();
     m_replies.clear();
+    m_arrivals.clear();
     m_replyCount = 0;
     m_outgoingLines.reserve(lines.size());
     for (const QString &line : lines)
         m_outgoingLines << line.toLatin1() + QByteArrayLiteral("\r\n");
+    m_lineCount = m_outgoingLines.size();
+    m_failureNote = m_nextFailureNote;
+    m_nextFailureNote.clear();
     m_running = true;
     ++m_transaction;
     m_lineIndex = 0;
-    sendLine(0);
+    sendLine(m_outgoingLines.value(0));
 }
 
-void cMyTamira::sendLine(int index)
+bool cMyTamira::lineAt(int index, QByteArray &line)
+{
+    if (index < m_outgoingLines.size()) {
+        line = m_outgoingLines.at(index);
+        return true;
+    }
+    if (!m_source || !m_source->nextLine(line))
+        return false;
+    line += QByteArrayLiteral("\r\n");
+    return true;
+}
+
+void cMyTamira::sendLine(const QByteArray &line)
 {
     m_replyTimer.start();
-    writeBytes(m_outgoingLines.at(index));
+    writeBytes(line);
 }
 
 void cMyTamira::writeBytes(const QByteArray &bytes)
@@ -205,16 +255,34 @@ void cMyTamira::writeBytes(const QByteArray &bytes)
 
 void cMyTamira::readSerialPort()
 {
-    if (!m_running) {
-        m_port.readAll();
+    // One arrival is one reply, so the bytes are taken as they come; what they mean is worked
+    // out from the event loop. Handled here, a box opened by a receiver of the link's signals
+    // would run inside the port's readyRead, which the port does not emit again while it runs:
+    // the next reply would sit unnoticed until the time-out.
+    const QByteArray bytes = m_port.readAll();
+    if (!m_running || bytes.isEmpty())
         return;
+    m_arrivals.append(bytes);
+    if (!m_arrivalsQueued) {
+        m_arrivalsQueued = true;
+        QMetaObject::invokeMethod(this, &cMyTamira::handleArrivals, Qt::QueuedConnection);
     }
+}
+
+void cMyTamira::handleArrivals()
+{
+    m_arrivalsQueued = false;
+    while (m_running && !m_arrivals.isEmpty())
+        handleReply(m_arrivals.takeFirst());
+}
+
+void cMyTamira::handleReply(QByteArray bytes)
+{
     if (m_breakRequested) {
-        abortOnBreak();
+        handleCancelReply();
         return;
     }
 
-    QByteArray bytes = m_port.readAll();
     const int nul = bytes.indexOf('\0');
     if (nul >= 0)
         bytes.truncate(nul);
@@ -228,23 +296,33 @@ void cMyTamira::readSerialPort()
 
     if (m_state == SingleCommand || m_state == ResetCommand) {
         closeTransaction();
-        emit transactionEnded(Completed);
+        finish(Completed);
         return;
     }
 
-    const int lineCount = m_outgoingLines.size();
     const int replyCount = m_replyCount;
     ++m_lineIndex;
-    if (m_lineIndex < lineCount) {
-        sendLine(m_lineIndex);
-        if (m_state != ReadStatus)
-            emit writeProgress(0, lineCount, replyCount);
-        return;
+    if (m_lineIndex < m_lineCount) {
+        QByteArray line;
+        if (lineAt(m_lineIndex, line)) {
+            sendLine(line);
+            if (m_state != ReadStatus)
+                emit writeProgress(0, m_lineCount, replyCount);
+            return;
+        }
+        if (m_source && m_source->failed()) {
+            giveUp(SourceFailed, tr("Nie można odczytać dalszych danych do wysłania."));
+            return;
+        }
+        // The source ended sooner than it said (its file changed meanwhile): what went out is
+        // the whole transfer.
+        m_lineCount = m_lineIndex;
     }
 
     // The end steps work on their own copy: a receiver of their signals may start the next
     // transaction, which clears the lists.
     const LinkState state = m_state;
+    const int lineCount = m_lineCount;
     const QStringList replies = m_replies;
     closeTransaction();
     if (state == ReadArea)
@@ -253,41 +331,68 @@ void cMyTamira::readSerialPort()
         processStatusReplies(replies);
     if (state != ReadStatus)
         emit writeProgress(0, lineCount, replyCount);
-    emit transactionEnded(Completed);
+    finish(Completed);
 }
 
-void cMyTamira::abortOnBreak()
+void cMyTamira::handleCancelReply()
 {
-    writeBytes(QByteArrayLiteral("#ROOT\r\n"));
-    // Hand the bytes to the system before the port closes, or they would go with it.
-    m_port.flush();
+    // The reply that was due has come and is dropped; only now may the "#ROOT" that returns the
+    // device to its top level go out, and the port closes once that is answered too.
+    if (!m_rootSent) {
+        m_rootSent = true;
+        writeBytes(QByteArrayLiteral("#ROOT\r\n"));
+        m_cancelTimer.start();
+        return;
+    }
     closeTransaction();
     m_outgoingLines.clear();
     m_replies.clear();
-    emit transactionEnded(Cancelled);
+    finish(Cancelled);
 }
 
 void cMyTamira::onCancelGraceOver()
 {
-    if (m_running && m_breakRequested)
-        abortOnBreak();
+    if (!m_running || !m_breakRequested)
+        return;
+    // The device did not answer in time; a "#ROOT" now would be a second line on its way, so
+    // the device is left as it is (every transfer starts with its own "#ROOT").
+    closeTransaction();
+    m_outgoingLines.clear();
+    m_replies.clear();
+    finish(Cancelled);
 }
 
 void cMyTamira::closeTransaction()
 {
     m_running = false;
     m_breakRequested = false;
+    m_rootSent = false;
+    m_arrivals.clear();
+    m_source.reset();
     m_replyTimer.stop();
     m_cancelTimer.stop();
     if (m_port.isOpen())
         m_port.close();
 }
 
+void cMyTamira::finish(EndReason reason)
+{
+    emit transactionEnded(reason);
+    // The status read of a port choice that waited for a transaction: after a failure the
+    // device is gone or silent, and the user has been told already.
+    if (!m_statusAfterTransaction || m_running)
+        return;
+    m_statusAfterTransaction = false;
+    if (reason == Completed || reason == Cancelled)
+        readStatus();
+}
+
 void cMyTamira::giveUp(EndReason reason, const QString &message)
 {
+    const QString text = m_failureNote.isEmpty() ? message : message + QLatin1Char('\n') + m_failureNote;
     closeTransaction();
-    emit transactionEnded(reason);
-    cMyDialogs::current().critical(nullptr, tr("Błąd"), message);
+    finish(reason);
+    cMyDialogs::current().critical(nullptr, tr("Błąd"), text);
 }
 
 void cMyTamira::onReplyTimeout()

@@ -5,6 +5,7 @@
 // read, the status read, the single service commands), one line out per reply in, the port
 // open only while a transaction runs.
 
+#include "cmylinesource.h"
 #include "memorytype.h"
 
 #include <QObject>
@@ -12,6 +13,8 @@
 #include <QStringList>
 #include <QTimer>
 #include <QVector>
+
+#include <memory>
 
 class cMyTamira : public QObject
 {
@@ -27,12 +30,15 @@ public:
         Cancelled,   // breakCommunication
         TimedOut,    // no reply within the reply time-out; the user was told
         PortLost,    // the port failed under it (device unplugged); the user was told
-        Superseded,  // setPort chose a port while it ran
+        Superseded,  // setPort chose a port while it ran; told only when a failure note was set
+        SourceFailed, // the lines of a streamed write could not be read on; the user was told
     };
     Q_ENUM(EndReason)
 
     static constexpr int kDefaultReplyTimeoutMs = 10000;
-    // A cancel waits this long for the reply that is due before it closes the port anyway.
+    // A cancel waits this long for the reply that is due, and as long again for the echo of its
+    // "#ROOT"; a reply that does not come within it is left unanswered (and discarded by the next
+    // transaction), so that never two lines are on their way to the device.
     static constexpr int kCancelGraceMs = 200;
     // The device needs a moment after it appears before it answers.
     static constexpr int kFirstStatusDelayMs = 1000;
@@ -47,9 +53,27 @@ public:
     LinkState state() const { return m_state; }
     // True while setPort waits before its status read.
     bool statusReadPending() const { return m_statusDelay.isActive(); }
+    // True when the wait is over but a transaction started during it still runs: the status
+    // read follows that transaction.
+    bool statusReadQueued() const { return m_statusAfterTransaction; }
+    // Counts the transactions started; a caller compares it before and after a command to learn
+    // whether the link took the command or refused it.
+    quint64 transactionId() const { return m_transaction; }
 
     int replyTimeout() const { return m_replyTimer.interval(); }
     void setReplyTimeout(int ms) { m_replyTimer.setInterval(ms); }
+    int cancelGrace() const { return m_cancelTimer.interval(); }
+    void setCancelGrace(int ms) { m_cancelTimer.setInterval(ms); }
+
+    // A sentence for the box that reports the next transaction's failure, saying what it means
+    // for the caller's command ("the device may now hold incomplete settings"). With a note, a
+    // transaction ended by another port choice is reported too. Applies to the next command only.
+    void setFailureNote(const QString &note) { m_nextFailureNote = note; }
+
+    // A write whose record lines are read from `source` as they go out: "#ROOT", "#HEX", the area
+    // line and "#WRITE", then at most `lineCount` lines of the source (fewer if it ends sooner).
+    // Progress counts all of them. The source is dropped when the transaction ends.
+    void writeStream(MemoryType area, std::unique_ptr<cMyLineSource> source, int lineCount);
 
 public slots:
     void setPort(QString portName);
@@ -76,12 +100,18 @@ signals:
 private:
     bool openPort();
     void startTransaction(LinkState state, const QStringList &lines);
-    void sendLine(int index);
+    // Line `index` of the transaction with its "\r\n"; false when a streamed source has ended.
+    bool lineAt(int index, QByteArray &line);
+    void sendLine(const QByteArray &line);
     void writeBytes(const QByteArray &bytes);
+    void handleArrivals();
+    void handleReply(QByteArray bytes);
+    void handleCancelReply();
     // Ends the running transaction: timers stopped, a pending cancel dropped, port closed.
     void closeTransaction();
+    // Tells the callers (transactionEnded), then runs a status read that waited for the end.
+    void finish(EndReason reason);
     void giveUp(EndReason reason, const QString &message);
-    void abortOnBreak();
     void onReplyTimeout();
     void onCancelGraceOver();
     void onPortError(QSerialPort::SerialPortError error);
@@ -93,13 +123,21 @@ private:
     QSerialPort m_port;
     LinkState m_state = WriteArea;
     int m_lineIndex = 0;
-    QList<QByteArray> m_outgoingLines; // Latin-1, each with its "\r\n"
+    int m_lineCount = 0;
+    QList<QByteArray> m_outgoingLines; // Latin-1, each with its "\r\n"; a stream's first four
+    std::unique_ptr<cMyLineSource> m_source;
     QStringList m_replies;
     int m_replyCount = 0;
     bool m_breakRequested = false;
+    bool m_rootSent = false;          // the cancel's "#ROOT" is out, its echo is due
+    QList<QByteArray> m_arrivals;     // replies taken from the port, not handled yet
+    bool m_arrivalsQueued = false;
+    QString m_nextFailureNote;
+    QString m_failureNote;            // the running transaction's
 
     bool m_running = false;
     bool m_opening = false;
+    bool m_statusAfterTransaction = false;
     quint64 m_transaction = 0;
     QTimer m_replyTimer;
     QTimer m_cancelTimer;

@@ -204,6 +204,11 @@ cMyEmuDevice::Reply cMyEmuDevice::handleRecord(const QByteArray &line, const QBy
 
     if (!mem.write(address, data))
         return {kErrorReply};
+    if (m_area == Eeprom) {
+        for (int i = 0; i < data.size(); ++i)
+            if (m_corruptStore.contains(address + quint32(i)))
+                mem.poke(address + quint32(i), {quint8(~data.at(i))});
+    }
     const quint64 end = quint64(address) + quint64(data.size());
     if (m_level == Level::Simul && m_area == Ram && address <= kRamPressure + 1 && end > kRamPressure)
         pressureSampled();

@@ -9,6 +9,7 @@
 #include "cmyemumemory.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -76,6 +77,10 @@ public:
     // When > 0, each pressure sample is taken as `ms` after the previous one, whatever the
     // real time: simulation runs become exactly repeatable.
     void setSampleStep(int ms) { m_sampleStepMs = ms; }
+    // A worn EEPROM cell: every write of the byte at `address` stores it with its bits inverted,
+    // while the echo of the record stays exact (only a read-back shows it).
+    void addCorruptStore(quint32 address) { m_corruptStore.insert(address); }
+    void clearCorruptStore() { m_corruptStore.clear(); }
 
     cMyEmuMemory &memory(Area area) { return *m_areas[size_t(area)]; }
     const cMyEmuMemory &memory(Area area) const { return *m_areas[size_t(area)]; }
@@ -110,6 +115,7 @@ private:
     bool m_powerOff = false;
     bool m_bootRequested = false;
     bool m_stayOnBoot = false;
+    QSet<quint32> m_corruptStore;
 };
 
 #endif

@@ -91,6 +91,10 @@ cMyEmuFaultPlan::Outcome cMyEmuFaultPlan::apply(qint64 line, const QByteArray &r
     } else {
         out.writes.append({bytes, replyGap});
     }
+    if (m_hold.contains(line)) {
+        out.hold = true;
+        out.applied << QStringLiteral("held until released");
+    }
     if (out.hangUp)
         out.applied << QStringLiteral("hang-up");
     return out;

@@ -28,6 +28,7 @@ public:
         bool process = true;  // false: the device is silent and does not even act on the line
         QList<Write> writes;  // empty: nothing is sent
         bool hangUp = false;  // close the port after the writes
+        bool hold = false;    // the writes wait for the control command "release"
         QStringList applied;  // the faults that changed something, for the log
     };
 
@@ -46,6 +47,9 @@ public:
     void addWrongEcho(qint64 line) { m_wrongEcho.insert(line); }
     // The port is closed right after the reply to `line` (0: before any line arrives).
     void setHangUpAfter(qint64 line) { m_hangUpAfter = line; }
+    // The reply to `line` is held back until the control command "release" (a device that is
+    // slow to answer, for exactly as long as a test needs).
+    void addHold(qint64 line) { m_hold.insert(line); }
     // Pause between the writes of a split reply or of the bang lines.
     void setGapMs(int ms) { m_gapMs = ms; }
     void clear();
@@ -63,6 +67,7 @@ private:
     QMap<qint64, int> m_bang;
     QSet<qint64> m_badChecksum;
     QSet<qint64> m_wrongEcho;
+    QSet<qint64> m_hold;
 };
 
 #endif

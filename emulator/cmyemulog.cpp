@@ -61,6 +61,7 @@ cMyEmuLog cMyEmuLog::parse(const QByteArray &text)
 {
     cMyEmuLog log;
     QByteArray stream;
+    QList<QPair<int, double>> arrivals;  // where in the stream each read began, and when
     int pos = 0;
     while (pos < text.size()) {
         const int end = text.indexOf('\n', pos);
@@ -72,6 +73,7 @@ cMyEmuLog cMyEmuLog::parse(const QByteArray &text)
         if (f.size() < 3)
             continue;
         if (f[0] == "R") {
+            arrivals.append({stream.size(), f[1].toDouble()});
             stream += unhex(f[2]);
         } else if (f[0] == "S" && f.size() >= 4) {
             Write w{f[2].toLongLong(), unhex(f[3]), f[1].toDouble()};
@@ -82,7 +84,11 @@ cMyEmuLog cMyEmuLog::parse(const QByteArray &text)
         }
     }
     int start = 0;
+    int arrival = 0;
     for (int nl = stream.indexOf('\n'); nl >= 0; nl = stream.indexOf('\n', start)) {
+        while (arrival + 1 < arrivals.size() && arrivals.at(arrival + 1).first <= start)
+            ++arrival;
+        log.m_lineSeconds.append(arrivals.at(arrival).second);
         log.m_lines.append(stream.mid(start, nl + 1 - start));
         start = nl + 1;
     }

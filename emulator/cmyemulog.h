@@ -34,6 +34,8 @@ public:
 
     // Every line received, with its terminator, in order; a trailing partial line is not one.
     QList<QByteArray> receivedLines() const { return m_lines; }
+    // When the first byte of each received line arrived, in seconds (same order).
+    QList<double> lineSeconds() const { return m_lineSeconds; }
     // Every write, in order.
     QList<Write> writes() const { return m_writes; }
     // The bytes sent in answer to received line n (1-based), all its writes joined.
@@ -44,6 +46,7 @@ public:
 
 private:
     QList<QByteArray> m_lines;
+    QList<double> m_lineSeconds;
     QList<Write> m_writes;
     QMap<qint64, QByteArray> m_replies;
     QStringList m_events;

@@ -47,6 +47,9 @@ const Option kOptions[] = {
     {"bad-checksum", "N", "corrupt the checksum of the reply record to line N", Both},
     {"wrong-echo", "N", "change one character of the reply to line N", Both},
     {"hang-up-after", "N", "close the port and exit right after the reply to line N (0: at once)", Both},
+    {"hold", "N", "hold the reply to line N back until the control command \"release\"", Both},
+    {"keep-unread", nullptr, "keep unread replies when the host reconfigures the port (\"off\" to flush again)", Both},
+    {"corrupt-store", "ADDR", "store every write of EEPROM byte ADDR with its bits inverted (the echo stays exact)", Both},
     {"faults-clear", nullptr, "forget every fault armed so far", Both},
 };
 
@@ -221,10 +224,17 @@ QString cMyEmuOptions::apply(const QString &name, const QString &value, bool has
         if (!toNumber(value, 0, 3600000, n))
             return badNumber;
         m_device.setSampleStep(int(n));
-    } else if (name == QLatin1String("stay-on-boot")) {
+    } else if (name == QLatin1String("stay-on-boot") || name == QLatin1String("keep-unread")) {
         // A switch: on the command line it has no value; as a control command "off" clears it.
         const bool off = hasValue && !fromCommandLine && (value == QLatin1String("off") || value == QLatin1String("0"));
-        m_device.setStayOnBoot(!off);
+        if (name == QLatin1String("stay-on-boot"))
+            m_device.setStayOnBoot(!off);
+        else
+            m_io.keepUnread = !off;
+    } else if (name == QLatin1String("corrupt-store")) {
+        if (!toNumber(value, 0, 1023, n))
+            return badNumber;
+        m_device.addCorruptStore(quint32(n));
     } else if (name == QLatin1String("baud")) {
         if (!toNumber(value, 0, 10000000, n))
             return badNumber;
@@ -252,17 +262,20 @@ QString cMyEmuOptions::apply(const QString &name, const QString &value, bool has
         else
             m_faults.addBang(line, int(qMin<qint64>(extra, 1000)));
     } else if (name == QLatin1String("bad-checksum") || name == QLatin1String("wrong-echo")
-               || name == QLatin1String("hang-up-after")) {
+               || name == QLatin1String("hang-up-after") || name == QLatin1String("hold")) {
         if (!toNumber(value, 0, Q_INT64_C(1) << 40, n))
             return badNumber;
         if (name == QLatin1String("bad-checksum"))
             m_faults.addBadChecksum(n);
         else if (name == QLatin1String("wrong-echo"))
             m_faults.addWrongEcho(n);
+        else if (name == QLatin1String("hold"))
+            m_faults.addHold(n);
         else
             m_faults.setHangUpAfter(n);
     } else if (name == QLatin1String("faults-clear")) {
         m_faults.clear();
+        m_device.clearCorruptStore();
     } else {
         return QStringLiteral("unknown setting");
     }
@@ -287,8 +300,9 @@ QString cMyEmuOptions::helpText()
     }
     text += QStringLiteral(
         "\nControl commands only: \"state\" (mode, area, direction, lines received, power-off and boot\n"
-        "requests), \"sync\" (answered once everything sent so far is in the log), \"hang-up\" (close\n"
-        "the port and exit), \"quit\" (exit).\n"
+        "requests, replies held, bytes the host has not read), \"sync\" (answered once everything sent so\n"
+        "far is in the log), \"release\" (send the held replies), \"hang-up\" (close the port and exit),\n"
+        "\"quit\" (exit).\n"
         "Lines are numbered from 1 in the order received since the start. Numbers may be given in\n"
         "decimal or as 0x... hexadecimal.\n");
     return text;

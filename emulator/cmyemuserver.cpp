@@ -123,7 +123,7 @@ int cMyEmuServer::run()
         qint64 wakeNs = -1;
         if (m_hangUpDeadlineNs >= 0)
             wakeNs = nowNs() + 1000000;  // waiting for the host to read the last reply
-        else if (!m_queue.isEmpty() && !m_writeBlocked)
+        else if (!m_queue.isEmpty() && !m_writeBlocked && !m_queue.first().held)
             wakeNs = m_queue.first().dueNs;
         if (wakeNs >= 0) {
             const qint64 wait = std::max<qint64>(0, wakeNs - nowNs());
@@ -200,6 +200,10 @@ bool cMyEmuServer::readMaster()
 
 void cMyEmuServer::portReconfigured()
 {
+    if (m_io.keepUnread) {
+        logEvent(QStringLiteral("port settings changed by the host; its unread input and pending writes kept"));
+        return;
+    }
     const int unread = m_pty.dropUnread();
     int dropped = 0;
     for (Pending &p : m_queue) {
@@ -252,7 +256,7 @@ void cMyEmuServer::handleLine(const cMyEmuLineAssembler::Line &line)
         const cMyEmuFaultPlan::Write &w = outcome.writes.at(i);
         at = std::max(at, m_outWireEndNs) + qint64(w.gapBeforeMs) * 1000000LL + qint64(byteNs * w.bytes.size());
         m_outWireEndNs = at;
-        m_queue.append({w.bytes, at, number, false});
+        m_queue.append({w.bytes, at, number, false, outcome.hold});
     }
     if (outcome.hangUp)
         m_queue.append({QByteArray(), std::max(at, now), number, true});
@@ -263,7 +267,7 @@ bool cMyEmuServer::sendDue()
     while (!m_queue.isEmpty()) {
         Pending &p = m_queue.first();
         const qint64 now = nowNs();
-        if (p.dueNs > now)
+        if (p.held || p.dueNs > now)
             return true;
         if (p.hangUp) {
             if (m_hangUpDeadlineNs < 0)
@@ -305,6 +309,25 @@ void cMyEmuServer::requestHangUp(qint64 line)
     m_queue.append({QByteArray(), std::max(nowNs(), m_outWireEndNs), line, true});
 }
 
+int cMyEmuServer::releaseHeld()
+{
+    const qint64 now = nowNs();
+    qint64 firstDue = -1;
+    int released = 0;
+    for (Pending &p : m_queue) {
+        if (!p.held)
+            continue;
+        // The writes keep their spacing (a split reply stays split), shifted to start now.
+        if (firstDue < 0)
+            firstDue = p.dueNs;
+        p.dueNs = now + std::max<qint64>(0, p.dueNs - firstDue);
+        p.held = false;
+        ++released;
+    }
+    m_outWireEndNs = std::max(m_outWireEndNs, now);
+    return released;
+}
+
 void cMyEmuServer::readControl()
 {
     char buffer[1024];
@@ -334,13 +357,18 @@ void cMyEmuServer::handleControl(const QString &line)
         const char *dir = m_device.direction() == cMyEmuDevice::Direction::Read    ? "read"
                           : m_device.direction() == cMyEmuDevice::Direction::Write ? "write"
                                                                                     : "none";
-        reply = QStringLiteral("ok level=%1 area=%2 direction=%3 upper=%4 lines=%5 off=%6 boot=%7")
+        int held = 0;
+        for (const Pending &p : qAsConst(m_queue))
+            held += p.held ? 1 : 0;
+        reply = QStringLiteral("ok level=%1 area=%2 direction=%3 upper=%4 lines=%5 off=%6 boot=%7 held=%8 unread=%9")
                     .arg(cMyEmuDevice::levelName(m_device.level()), cMyEmuDevice::areaName(m_device.area()),
                          QLatin1String(dir))
                     .arg(m_device.upperAddress())
                     .arg(m_lineCount)
                     .arg(m_device.powerOffRequested() ? 1 : 0)
-                    .arg(m_device.bootRequested() ? 1 : 0);
+                    .arg(m_device.bootRequested() ? 1 : 0)
+                    .arg(held)
+                    .arg(m_pty.unreadByHost());
     } else if (line == QLatin1String("sync")) {
         // Control input is read only between whole turns of the loop, so by the time this is
         // answered every write made so far is in the log.
@@ -348,6 +376,8 @@ void cMyEmuServer::handleControl(const QString &line)
     } else if (line == QLatin1String("quit")) {
         reply = QStringLiteral("ok");
         m_quit = true;
+    } else if (line == QLatin1String("release")) {
+        reply = QStringLiteral("ok released=%1").arg(releaseHeld());
     } else if (line == QLatin1String("hang-up")) {
         reply = QStringLiteral("ok");
         requestHangUp(m_lineCount);

@@ -33,6 +33,7 @@ private:
         qint64 dueNs = 0;
         qint64 line = 0;
         bool hangUp = false;
+        bool held = false;  // waits for "release"
     };
 
     qint64 nowNs() const;
@@ -48,6 +49,8 @@ private:
     // Sends every write that is due; false once the port has been hung up.
     bool sendDue();
     void requestHangUp(qint64 line);
+    // Sends the replies held back by the hold fault, in order, from now on.
+    int releaseHeld();
 
     cMyEmuPty &m_pty;
     cMyEmuDevice &m_device;

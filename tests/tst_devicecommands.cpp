@@ -1,6 +1,7 @@
 // The device commands of the real window against the emulator: settings read and write with
 // their progress dialog, cancel, the service confirmations and the sound library upload.
 
+#include "cmybackupstore.h"
 #include "cmyemulatorprocess.h"
 #include "cmyhexrecord.h"
 #include "cmymemoryarea.h"
@@ -18,6 +19,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 using Bytes = QVector<quint8>;
@@ -28,7 +30,13 @@ class tst_DeviceCommands : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QLoggingCategory::setFilterRules("tamira.link.debug=false"); }
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules("tamira.link.debug=false");
+        // Writes leave backups in the application data folder.
+        QStandardPaths::setTestModeEnabled(true);
+        QDir(cMyBackupStore::folder()).removeRecursively();
+    }
     void init() { dialogs.reset(new cMyScriptedDialogs); }
     void cleanup();
     void readReplacesTheImage();
@@ -129,15 +137,15 @@ void tst_DeviceCommands::writeLeavesTheStampedImage()
     w.settingsImage()->setModified(false);
     const int before = emu.receivedLines().size();
 
+    // The serial number and the backup are read first, the write is read back afterwards.
     QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
     trigger(w, "actionWriteSettings");
-    QCOMPARE(progress(w)->labelText(), QString("Download.."));
-    QVERIFY(finished(ended, cMyTamira::Completed));
+    for (int step = 0; step < 4; ++step)
+        QVERIFY(finished(ended, cMyTamira::Completed));
     QCOMPARE(image(w).mid(0, 4), (Bytes{1, 0, 5, 0}));
     QVERIFY(w.settingsImage()->isModified()); // the stamp is a change, and stays for a Save
 
-    const QList<QByteArray> lines = emu.receivedLines().mid(before);
-    QCOMPARE(lines.size(), 69);
+    const QList<QByteArray> lines = emu.receivedLines().mid(before + 6 + 69, 69);
     QCOMPARE(lines.mid(0, 4), (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"}));
     QCOMPARE(written(lines), image(w));
 
@@ -243,8 +251,9 @@ void tst_DeviceCommands::libraryUpload()
     dialogs->expectMessage(cMyDialogs::Yes, "Sound library update...");
     trigger(w, "actionLibraryUpdate");
     QCOMPARE(progress(w)->labelText(), QString("Please don't disconnect your device during the process."));
+    QVERIFY(finished(ended, cMyTamira::Completed)); // the status read, for the memory size
     QVERIFY(finished(ended, cMyTamira::Completed));
-    QCOMPARE(emu.receivedLines().mid(sent),
+    QCOMPARE(emu.receivedLines().mid(sent + 93),
              (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#FLASH\r\n", "#WRITE\r\n", ":020000040001F9\r\n",
                                 ":0400000001020304F2\r\n", ":0400100005060708D2\r\n", ":00000001FF\r\n"}));
     QCOMPARE(image(w), before);
@@ -269,7 +278,7 @@ void tst_DeviceCommands::libraryUpload()
 
 void tst_DeviceCommands::deviceThatStopsAnswering()
 {
-    cMyEmulatorProcess emu({"--silent-after", "100"}); // the status read takes the first 93 lines
+    cMyEmulatorProcess emu({"--silent-after", "93"}); // the status read takes the first 93 lines
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     QVERIFY(attach(w, emu));
@@ -279,6 +288,7 @@ void tst_DeviceCommands::deviceThatStopsAnswering()
     trigger(w, "actionWriteSettings");
     QVERIFY(finished(ended, cMyTamira::TimedOut, 5000));
     QCOMPARE(dialogs->asked().size(), 1);
+    QCOMPARE(dialogs->asked().first().text, QString("Tamira does not answer.\nNothing was written to Tamira."));
     QTRY_VERIFY_WITH_TIMEOUT(!progress(w), 2000); // closed and gone, not left at its last value
 }
 

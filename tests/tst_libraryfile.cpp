@@ -1,21 +1,27 @@
-// Reading a sound library: the words sent to the device, and files that are not libraries.
+// Reading a sound library: the words sent to the device, one at a time, how far into the memory
+// a library reaches, and files that are not libraries.
 
 #include "cmylibraryfile.h"
 
+#include <QBuffer>
 #include <QTemporaryDir>
 #include <QtTest>
+
 
 class tst_LibraryFile : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void wordsUpToTheEndRecord_data();
     void wordsUpToTheEndRecord();
-    void outsideInput();
+    void refused_data();
+    void refused();
+    void oneWordAtATime();
 
 private:
     QTemporaryDir dir;
-    QString write(const char *name, const QByteArray &text)
+    QString write(const QString &name, const QByteArray &text)
     {
         QFile f(dir.filePath(name));
         f.open(QIODevice::WriteOnly);
@@ -24,68 +30,99 @@ private:
     }
 };
 
-void tst_LibraryFile::wordsUpToTheEndRecord()
+void tst_LibraryFile::wordsUpToTheEndRecord_data()
 {
-    const QStringList records{":020000040001F9", ":0400000001020304F2", ":00000001FF"};
-    auto read = [](const QString &path) { return cMyLibraryFile::read(path); };
-
-    cMyLibraryFile::Result r = read(write("lines.tma", ":020000040001F9\r\n:0400000001020304F2\r\n:00000001FF\r\n:0400100005060708D2\r\n"));
-    QCOMPARE(r.status, cMyLibraryFile::Ok);
-    QCOMPARE(r.words, records);
-
-    // Spaces instead of line ends, blank lines, no final line break: the same words.
-    r = read(write("spaces.tma", "  :020000040001F9 \t :0400000001020304F2\n\n :00000001FF junk more"));
-    QCOMPARE(r.words, records);
-
-    // The end record must be upper case to end the file; a lower-case one is sent on.
-    r = read(write("lower.tmc", ":0400000001020304F2 :00000001ff :0400100005060708D2"));
-    QCOMPARE(r.words, (QStringList{":0400000001020304F2", ":00000001ff", ":0400100005060708D2"}));
-
-    // No end record: every word; garbage words are passed on as they are.
-    r = read(write("noend.tma", ":0400000001020304F2\nhello #ROOT"));
-    QCOMPARE(r.words, (QStringList{":0400000001020304F2", "hello", "#ROOT"}));
-
-    r = read(write("empty.tma", ""));
-    QCOMPARE(r.status, cMyLibraryFile::Ok);
-    QVERIFY(r.words.isEmpty());
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("words");
+    QTest::addColumn<quint64>("dataEnd"); // one past the highest address its records fill
+    const QStringList three{":020000040001F9", ":0400000001020304F2", ":00000001FF"};
+    QTest::newRow("end record in the middle")
+        << QByteArray(":020000040001F9\r\n:0400000001020304F2\r\n:00000001FF\r\n:0400100005060708D2\r\n") << three
+        << quint64(0x10004);
+    QTest::newRow("spaces, blank lines, no final break")
+        << QByteArray("  :020000040001F9 \t :0400000001020304F2\n\n :00000001FF junk more") << three << quint64(0x10004);
+    QTest::newRow("lower-case end record does not end it")
+        << QByteArray(":0400000001020304F2 :00000001ff :0400100005060708D2")
+        << QStringList{":0400000001020304F2", ":00000001ff", ":0400100005060708D2"} << quint64(0x14);
+    QTest::newRow("no end record, garbage and a bad checksum passed on")
+        << QByteArray(":0400000001020304F2\nhello :0400100005060708D3")
+        << QStringList{":0400000001020304F2", "hello", ":0400100005060708D3"} << quint64(0x04);
+    QTest::newRow("the highest record counts, not the last")
+        << QByteArray(":0400100005060708D2 :0400000001020304F2")
+        << QStringList{":0400100005060708D2", ":0400000001020304F2"} << quint64(0x14);
+    QTest::newRow("empty") << QByteArray() << QStringList() << quint64(0);
+    QTest::newRow("zero byte inside a word")
+        << QByteArray(":00000001FF\0x :00000001FF", 25) << QStringList{QString::fromLatin1(":00000001FF\0x", 13), ":00000001FF"}
+        << quint64(0);
 }
 
-void tst_LibraryFile::outsideInput()
+void tst_LibraryFile::wordsUpToTheEndRecord()
 {
-    QCOMPARE(cMyLibraryFile::read(dir.filePath("missing.tma")).status, cMyLibraryFile::CannotOpen);
-    QCOMPARE(cMyLibraryFile::read(dir.path()).status, cMyLibraryFile::CannotOpen);
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, words);
+    QFETCH(quint64, dataEnd);
+    const QString path = write(QStringLiteral("library.tma"), text);
+    cMyLibraryFile reader;
+    QCOMPARE(reader.open(path), cMyLibraryFile::Ok);
+    QStringList got;
+    QByteArray word;
+    while (reader.nextLine(word))
+        got << QString::fromLatin1(word.constData(), word.size());
+    QCOMPARE(got, words);
+    QVERIFY(!reader.failed());
+    const cMyLibraryFile::Summary summary = cMyLibraryFile::scan(path);
+    QCOMPARE(summary.status, cMyLibraryFile::Ok);
+    QCOMPARE(summary.words, words.size());
+    QCOMPARE(summary.dataEnd, dataEnd);
+}
 
-    // A word longer than any record: not a library (the file is not read on into memory).
-    cMyLibraryFile::Result r = cMyLibraryFile::read(write("blob.tma", ":00 " + QByteArray(cMyLibraryFile::kLongestWord + 1, 'A') + " :00000001FF"));
-    QCOMPARE(r.status, cMyLibraryFile::NotALibrary);
-    QVERIFY(r.words.isEmpty());
-    r = cMyLibraryFile::read(write("fits.tma", QByteArray(cMyLibraryFile::kLongestWord, 'A')));
-    QCOMPARE(r.status, cMyLibraryFile::Ok);
-    QCOMPARE(r.words.size(), 1);
+void tst_LibraryFile::refused_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::newRow("missing") << "missing" << int(cMyLibraryFile::CannotOpen);
+    QTest::newRow("a folder") << "folder" << int(cMyLibraryFile::NotRegularFile);
+    QTest::newRow("larger than any library") << "big" << int(cMyLibraryFile::TooLarge);
+    QTest::newRow("a word longer than a record") << "long word" << int(cMyLibraryFile::NotALibrary);
+}
 
-    // Binary bytes are words like any other.
-    QByteArray binary;
-    for (int i = 0; i < 256; ++i)
-        binary.append(char(i));
-    r = cMyLibraryFile::read(write("binary.tma", binary));
-    QCOMPARE(r.status, cMyLibraryFile::Ok);
-    QVERIFY(!r.words.isEmpty());
+void tst_LibraryFile::refused()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QString path = dir.filePath(kind);
+    if (kind == QLatin1String("folder")) {
+        path = dir.path();
+    } else if (kind == QLatin1String("big")) {
+        QFile big(path);
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(cMyLibraryFile::kLargestFile + 1));
+    } else if (kind == QLatin1String("long word")) {
+        write(kind, ":00 " + QByteArray(cMyLibraryFile::kLongestWord + 1, 'A') + " :00000001FF");
+    }
+    cMyLibraryFile reader;
+    QByteArray word;
+    if (reader.open(path) == cMyLibraryFile::Ok)
+        while (reader.nextLine(word)) {
+        }
+    QCOMPARE(int(reader.status()), status);
+    QCOMPARE(int(cMyLibraryFile::scan(path).status), status);
+}
 
-    // A zero byte is part of a word, not its end.
-    r = cMyLibraryFile::read(write("nul.tma", QByteArray(":00000001FF\0x :0400000001020304F2", 32)));
-    QCOMPARE(r.words.size(), 2);
-    QCOMPARE(r.words.first().size(), 13);
-
-    // Far larger than any FLASH: refused before reading.
-    QFile big(dir.filePath("big.tma"));
-    QVERIFY(big.open(QIODevice::WriteOnly));
-    QVERIFY(big.resize(cMyLibraryFile::kLargestFile + 1));
-    big.close();
-    QCOMPARE(cMyLibraryFile::read(big.fileName()).status, cMyLibraryFile::TooLarge);
-
-    std::atomic_bool cancel{true};
-    r = cMyLibraryFile::read(write("c.tma", ":00000001FF"), &cancel);
-    QCOMPARE(r.status, cMyLibraryFile::Cancelled);
+void tst_LibraryFile::oneWordAtATime()
+{
+    // However long the library, no more than one buffer ahead of the word handed out is read.
+    QByteArray text = QByteArray(":0400000001020304F2\r\n").repeated(400000);
+    QBuffer library(&text);
+    library.open(QIODevice::ReadOnly);
+    cMyLibraryFile reader;
+    reader.open(&library);
+    QByteArray word;
+    for (qint64 handedOut = 21; handedOut <= 20000 * 21; handedOut += 21) {
+        QVERIFY(reader.nextLine(word));
+        QCOMPARE(word, QByteArray(":0400000001020304F2"));
+        QVERIFY2(library.pos() <= handedOut + cMyLibraryFile::kChunkSize, qPrintable(QString::number(library.pos())));
+    }
 }
 
 QTEST_APPLESS_MAIN(tst_LibraryFile)

@@ -97,7 +97,8 @@ void tst_MainWindow::menusAndShortcuts()
             out << (a->isSeparator() ? QString("|") : a->objectName());
         return out;
     };
-    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "actionExit"}));
+    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs",
+                                               "actionRestoreBackup", "|", "actionExit"}));
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
     QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
                                                   "actionLibraryUpdate", "actionFirmwareUpdate"}));

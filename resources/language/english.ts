@@ -326,8 +326,16 @@ Do you want to continue?</translation>
         <translation>Please don&apos;t disconnect your device during the process.</translation>
     </message>
     <message>
-        <source>Ten plik nie jest biblioteką dźwięków.</source>
-        <translation>This file is not a sound library.</translation>
+        <source>&amp;Przywróć kopię zapasową...</source>
+        <translation>&amp;Restore a backup...</translation>
+    </message>
+    <message>
+        <source>Przywróć kopię zapasową</source>
+        <translation>Restore a backup</translation>
+    </message>
+    <message>
+        <source>Nastawy w programie nie zostały zmienione.</source>
+        <translation>The settings in the program were not changed.</translation>
     </message>
     <message>
         <source>plik nie zawiera rekordów</source>
@@ -567,6 +575,17 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyBackupStore</name>
+    <message>
+        <source>nie można utworzyć folderu %1</source>
+        <translation>the folder %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>nie można zapisać pliku %1</source>
+        <translation>the file %1 cannot be written</translation>
+    </message>
+</context>
+<context>
     <name>cMyDemoDevice</name>
     <message>
         <source>Emulator urządzenia nie odpowiada.</source>
@@ -602,10 +621,113 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyDeviceJob</name>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Tamira nie jest podłączona.</source>
+        <translation>Tamira is not connected.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLibraryUpload</name>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Ten plik nie jest biblioteką dźwięków.</source>
+        <translation>This file is not a sound library.</translation>
+    </message>
+    <message>
+        <source>Biblioteka dźwięków nie została wysłana.</source>
+        <translation>The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Tamira nie podała rozmiaru swojej pamięci.
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>Tamira did not report the size of its memory.
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Biblioteka nie zmieści się w pamięci Tamiry: sięga do %1 B, a pamięć ma %2 MB (%3 B).
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>The library does not fit into Tamira&apos;s memory: it reaches up to %1 B, and the memory has %2 MB (%3 B).
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Nie można otworzyć pliku biblioteki.
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>The library file cannot be opened.
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie.</source>
+        <translation>The sound library in Tamira may be incomplete; upload it again.</translation>
+    </message>
+</context>
+<context>
     <name>cMyPortSelect</name>
     <message>
         <source>Brak urządzeń</source>
         <translation>No devices found</translation>
+    </message>
+</context>
+<context>
+    <name>cMySettingsWriter</name>
+    <message>
+        <source>Kopia zapasowa nastaw z tamiry..</source>
+        <translation>Backing up Tamira&apos;s settings..</translation>
+    </message>
+    <message>
+        <source>Nic nie zostało zapisane do Tamiry.</source>
+        <translation>Nothing was written to Tamira.</translation>
+    </message>
+    <message>
+        <source>Tamira nie podała swojego numeru seryjnego, więc kopia zapasowa jej nastaw nie powstała.
+Nic nie zostało zapisane do Tamiry.</source>
+        <translation>Tamira did not report its serial number, so no backup of its settings was made.
+Nothing was written to Tamira.</translation>
+    </message>
+    <message>
+        <source>Weryfikacja zapisu..</source>
+        <translation>Verifying..</translation>
+    </message>
+    <message>
+        <source>Nastawy zostały zapisane, ale nie zostały sprawdzone.
+Kopia poprzednich nastaw: %1</source>
+        <translation>The settings were written but not verified.
+Backup of the previous settings: %1</translation>
+    </message>
+    <message>
+        <source>Nie udało się odczytać wszystkich nastaw z Tamiry, więc kopia zapasowa nie powstała.
+Nic nie zostało zapisane do Tamiry.</source>
+        <translation>Not all of Tamira&apos;s settings could be read, so no backup was made.
+Nothing was written to Tamira.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać kopii zapasowej nastaw Tamiry: %1.
+Nic nie zostało zapisane do Tamiry.</source>
+        <translation>The backup of Tamira&apos;s settings cannot be saved: %1.
+Nothing was written to Tamira.</translation>
+    </message>
+    <message>
+        <source>Zapis do tamiry..</source>
+        <translation>Download..</translation>
+    </message>
+    <message>
+        <source>Tamira może teraz zawierać niekompletne nastawy; zapisz je ponownie.
+Kopia poprzednich nastaw: %1</source>
+        <translation>Tamira may now hold incomplete settings; write them again.
+Backup of the previous settings: %1</translation>
+    </message>
+    <message>
+        <source>Weryfikacja zapisu nie powiodła się: bajt pod adresem 0x%1 w Tamirze różni się od zapisanego.
+Kopia poprzednich nastaw: %2</source>
+        <translation>Verification failed: the byte at address 0x%1 in Tamira differs from the one written.
+Backup of the previous settings: %2</translation>
     </message>
 </context>
 <context>
@@ -790,6 +912,14 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Połączenie z Tamirą zostało przerwane.</source>
         <translation>The connection to Tamira was lost.</translation>
+    </message>
+    <message>
+        <source>Lista portów zmieniła się (podłączono lub odłączono urządzenie) i transmisja została przerwana.</source>
+        <translation>The list of ports changed (a device was plugged in or unplugged) and the transfer was stopped.</translation>
+    </message>
+    <message>
+        <source>Nie można odczytać dalszych danych do wysłania.</source>
+        <translation>The rest of the data to send cannot be read.</translation>
     </message>
 </context>
 <context>

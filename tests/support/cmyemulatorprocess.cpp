@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -86,6 +87,19 @@ QString cMyEmulatorProcess::control(const QString &command, int timeoutMs)
     if (!waitForLine(m_process, QDeadlineTimer(timeoutMs)))
         return QString();
     return QString::fromUtf8(m_process.readLine()).trimmed();
+}
+
+int cMyEmulatorProcess::stateFigure(const QString &name)
+{
+    const QRegularExpression figure(QStringLiteral("\\b%1=(\\d+)").arg(name));
+    const QRegularExpressionMatch match = figure.match(control(QStringLiteral("state")));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+int cMyEmulatorProcess::release()
+{
+    const QString answer = control(QStringLiteral("release"));
+    return answer.startsWith(QLatin1String("ok released=")) ? answer.mid(12).toInt() : -1;
 }
 
 cMyEmuLog cMyEmulatorProcess::log()

@@ -32,6 +32,11 @@ public:
     // emulator's one-line answer ("ok ...", "error: ..."), or an empty string on time-out.
     QString control(const QString &command, int timeoutMs = 5000);
 
+    // One figure of the "state" answer ("lines", "held", "unread"); -1 when it is missing.
+    int stateFigure(const QString &name);
+    // Sends the replies held back by the hold fault; returns how many there were.
+    int release();
+
     // The wire log. While the emulator runs, a "sync" round trip first makes sure that every
     // byte it sent before this call (such as the reply the host just got) is in the file.
     cMyEmuLog log();
