@@ -179,6 +179,7 @@ void MainWindow::simulationInProgress(bool state)
     ui->tabKomunikaty->setEnabled(!state);
     if (state)
         ui->statusBar->clearMessage();
+    m_link->setPortLent(state);
     // Page changes must not start status reads while the simulation owns the serial port;
     // exactly one connection exists whenever no simulation runs.
     disconnect(m_tabConnection);

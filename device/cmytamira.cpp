@@ -70,15 +70,26 @@ void cMyTamira::setPort(QString portName)
     // Waiting on a timer keeps the window responsive; the newest choice decides.
     if (wait)
         m_statusDelay.start();
+    else if (m_portLent)
+        m_statusAfterTransaction = true;
     else
         readStatus();
+}
+
+void cMyTamira::setPortLent(bool lent)
+{
+    m_portLent = lent;
+    if (lent || !m_statusAfterTransaction || m_running)
+        return;
+    m_statusAfterTransaction = false;
+    readStatus();
 }
 
 void cMyTamira::onStatusDelayOver()
 {
     // A transaction the user started meanwhile already talks to the device; asking for the
     // status now would only end in the "port busy" box, so it is asked once that has ended.
-    if (m_running)
+    if (m_running || m_portLent)
         m_statusAfterTransaction = true;
     else
         readStatus();

@@ -56,6 +56,9 @@ public:
     // True when the wait is over but a transaction started during it still runs: the status
     // read follows that transaction.
     bool statusReadQueued() const { return m_statusAfterTransaction; }
+    // While another part of the program has the serial port (the dive simulation), the status
+    // read of a port choice waits for it to be handed back instead of meeting a busy port.
+    void setPortLent(bool lent);
     // Counts the transactions started; a caller compares it before and after a command to learn
     // whether the link took the command or refused it.
     quint64 transactionId() const { return m_transaction; }
@@ -138,6 +141,7 @@ private:
     bool m_running = false;
     bool m_opening = false;
     bool m_statusAfterTransaction = false;
+    bool m_portLent = false;
     quint64 m_transaction = 0;
     QTimer m_replyTimer;
     QTimer m_cancelTimer;
