@@ -60,7 +60,11 @@ QStringList cMyDemoDevice::deviceArguments()
             QStringLiteral("--memory"), QStringLiteral("4"),
             QStringLiteral("--firmware"), QStringLiteral("1.0.5.0"),
             QStringLiteral("--language"), QStringLiteral("English"),
-            QStringLiteral("--library"), QStringLiteral("1.2.0.0")};
+            QStringLiteral("--library"), QStringLiteral("1.2.0.0"),
+            // Twelve times a real Tamira's 9600 baud: a transfer still shows its progress and a
+            // simulated dive runs at a few cycles a second, where an emulator answering at once
+            // would flash the dialogs past and spin a core on the simulation.
+            QStringLiteral("--baud"), QStringLiteral("115200")};
 }
 
 void cMyDemoDevice::start()
