@@ -75,7 +75,7 @@ def main():
     # The C++ test programs are the targets of the same name; the rest (man pages, package) do not
     # look at C++ code.
     cxx = [t for t in tests if t.startswith('tst_') or t.startswith('fuzz_replay_')]
-    targets = [t.replace('fuzz_replay_', 'replay_') for t in cxx] + ['TAMIRAdesk', 'servicetool', 'tamira-emulator']
+    targets = [t.replace('fuzz_replay_', 'replay_') for t in cxx] + ['TAMIRAdesk', 'servicetool', 'tamira-emulator', 'tamira_help']
 
     print('| Id | Area | Kind | Fault | Caught by |')
     print('|---|---|---|---|---|')
