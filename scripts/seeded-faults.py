@@ -10,7 +10,7 @@ A fault that no test catches is a hole in the suite. Usage:
 
 Prints one table row per fault: id, area, kind, the change, and the tests that caught it.
 """
-import argparse, os, re, subprocess, sys, time
+import argparse, os, re, signal, subprocess, sys, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 
@@ -49,6 +49,8 @@ def run(cmd, cwd, timeout=None):
 
 
 def main():
+    # A stop request must still put the seeded file back (the finally below).
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
     ap = argparse.ArgumentParser()
     ap.add_argument('--build', default=os.path.join(ROOT, 'build-faults'))
     ap.add_argument('--faults', default=os.path.join(ROOT, 'scripts', 'seeded-faults.txt'))
