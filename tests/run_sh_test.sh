@@ -10,7 +10,12 @@ display_pid=""
 trap '[ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
 unset QT_QPA_PLATFORM  # ctest's offscreen platform would show no window
 
-fail() { echo "FAIL: $*" >&2; cat "$tmp/run.out" >&2 2>/dev/null || true; exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    kill -0 "$display_pid" 2>/dev/null || echo "(the test's own display, pid $display_pid, has gone)" >&2
+    cat "$tmp/run.out" >&2 2>/dev/null || true
+    exit 1
+}
 # Runs the rest of the arguments every 0.1 s until it succeeds, for at most $1 seconds.
 within() {
     n=$(($1 * 10)); shift
@@ -52,6 +57,9 @@ run() {
 Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp 3> "$tmp/display" 2> /dev/null &
 display_pid=$!
 within 30 grep -q . "$tmp/display" || fail "no display for the test"
+# Clients must be able to connect before run.sh is given the display.
+within 30 env DISPLAY=":$(cat "$tmp/display")" xdotool getdisplaygeometry > /dev/null 2>&1 ||
+    fail "the test's display :$(cat "$tmp/display") takes no clients"
 run ":$(cat "$tmp/display")" close 0
 run "" close 0
 run "" stop 143
