@@ -53,8 +53,9 @@ wait_for_line() {
 
 if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
     # Xvfb chooses a free display number and writes it down once it takes clients, so a display
-    # left by another program is never reused.
-    Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp 3> "$tmp/display" > "$tmp/xvfb.log" 2>&1 &
+    # left by another program is never reused. Without -noreset it starts afresh whenever its
+    # last client leaves and turns away a client that connects meanwhile.
+    Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp -noreset 3> "$tmp/display" > "$tmp/xvfb.log" 2>&1 &
     servers="$!"
     wait_for_line "$tmp/display" "$!" "The virtual display"
     export DISPLAY=":$(cat "$tmp/display")"

@@ -54,7 +54,9 @@ run() {
     echo "run.sh ($2, display '$1') ended with $status, nothing left"
 }
 
-Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp 3> "$tmp/display" 2> /dev/null &
+# -noreset: the server would start afresh whenever xdotool's last look has ended, and turn away
+# the program if it connected just then.
+Xvfb -displayfd 3 -screen 0 1280x860x24 -nolisten tcp -noreset 3> "$tmp/display" 2> /dev/null &
 display_pid=$!
 within 30 grep -q . "$tmp/display" || fail "no display for the test"
 # Clients must be able to connect before run.sh is given the display.
