@@ -20,14 +20,15 @@
 #include "../servicetool/mainwindow.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QLoggingCategory>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -35,7 +36,7 @@
 namespace {
 
 enum Kind { SettingsRead, SettingsWrite, StatusRead, LibraryWrite, Command, Simulation, ServiceRead, ServiceWrite };
-enum Fault { Slow, Silence, Split, NulInside, NulAfter, Bang, BadChecksum, WrongEcho, HangUp, Late };
+enum Fault { Slow, Silence, Split, NulInside, NulAfter, Bang, BadChecksum, WrongEcho, HangUp, Late, Cancel };
 
 // Where a kind's fault goes, counted from its first line: in the middle of its data.
 const int kFaultLine[] = {
@@ -50,9 +51,11 @@ const int kFaultLine[] = {
 };
 // Transactions of a kind that goes well (the window's kinds).
 const int kTransactions[] = {1, 4, 1, 2, 1};
-
-// Time-outs: rows that expect one get a short one, the others one that a loaded machine never
-// reaches.
+// What a failure of the kind means, said in its box after the failure itself.
+const char *const kNote[] = {"\nThe settings in the program were not changed.",
+                             "\nTamira may now hold incomplete settings; write them again.", "",
+                             "\nThe sound library in Tamira may be incomplete; upload it again.", "", "", "", ""};
+// Rows that expect a time-out get a short one, the others one that a loaded machine never reaches.
 constexpr int kShortMs = 1000;
 constexpr int kLongMs = 30000;
 
@@ -62,7 +65,7 @@ const QStringList kEmulator{"--keep-unread", "--flags", "1", "--max-depth", "123
 const QStringList kStatus{"1", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.2.0.0", "English",
                           "2.1.0.7", "1.0.5.0", "Ala", "Trening", "Opis"};
 // OTP 0..7 in records of two bytes: serial 4660, hardware 1.2.3.4, 4 MB, one never-written byte.
-const QString kOtpRecords = ":020000003412B8\r\n:020002000102F9\r\n:020004000304F3\r\n:0200060004FFF5\r\n";
+const QString kOtpRecords = ":020000003412B8\n:020002000102F9\n:020004000304F3\n:0200060004FFF5\n";
 const QStringList kServiceRecords{":0400100001020304E2", ":0400140005060708CE", ":04001800090A0B0CBA",
                                   ":04001C000D0E0F10A6"};
 
@@ -74,35 +77,24 @@ QList<QByteArray> withLineEnds(const QStringList &lines)
     return out;
 }
 
-SerialPortEntry tamiraPort(const QString &path)
-{
-    return SerialPortEntry{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira};
-}
-
-template <typename T> T *child(QObject *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
-
-// One cell: the emulator, the program of the kind on its port, the record of what was reported.
+// One cell: the emulator, the program of the kind on its port, what the program reported.
 struct Cell
 {
     Cell(Kind k, const QString &e, const QStringList &l) : kind(k), eeprom(e), library(l) {}
 
     Kind kind;
     const QString &eeprom;
-    const QStringList &library;
+    const QStringList &library;   // the file, then its lines
     cMyScriptedDialogs dialogs;
     std::unique_ptr<cMyEmulatorProcess> emu;
     std::unique_ptr<MainWindow> desk;
     std::unique_ptr<servicetool::MainWindow> service;
-    std::unique_ptr<QSignalSpy> ended, status, simMessages, serviceEnded;
+    std::unique_ptr<QSignalSpy> ended, status, statusBar, serviceEnded;
     int firstLine = 0;   // lines the device had received when the transaction started
     QVector<quint8> imageBefore;
     bool modifiedBefore = false;
 
-    bool windowKind() const { return kind < Simulation; }
-    cMySimWidget *page() const { return child<cMySimWidget>(desk.get(), "simWidget"); }
+    cMySimWidget *page() const { return desk->findChild<cMySimWidget *>("simWidget"); }
     int lines() { return emu->stateFigure("lines"); }
 
     // A device on a new port, and the program on it (after the status read of the port choice).
@@ -118,7 +110,9 @@ struct Cell
         if (!emu->start())
             return false;
         const QString path = emu->portPath();
-        PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
+        PortDiscovery::setSource([path] {
+            return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
+        });
         if (kind >= ServiceRead) {
             if (!service)
                 service = std::make_unique<servicetool::MainWindow>();
@@ -128,7 +122,7 @@ struct Cell
         if (!desk) {
             desk = std::make_unique<MainWindow>();
             desk->link()->setFirstStatusDelay(0);
-            simMessages = std::make_unique<QSignalSpy>(page(), &cMySimWidget::statusMessage);
+            statusBar = std::make_unique<QSignalSpy>(desk->statusBar(), &QStatusBar::messageChanged);
         }
         QSignalSpy read(desk->link(), &cMyTamira::statusChanged);
         return read.wait(10000) && waitUntil([this] { return !desk->link()->isBusy(); }, 10000);
@@ -148,52 +142,44 @@ struct Cell
     void start(const QString &failureBox = QString())
     {
         firstLine = lines();
-        auto expectFailure = [&] {
+        auto press = [&](QObject *window, const char *button) {
             if (!failureBox.isEmpty())
                 dialogs.expectMessage(cMyDialogs::Ok, failureBox);
+            if (auto *action = window->findChild<QAction *>(button))
+                action->trigger();
+            else
+                window->findChild<QAbstractButton *>(button)->click();
         };
         if (service) {
             serviceEnded = std::make_unique<QSignalSpy>(service->link(), &servicetool::cMyServiceLink::finished);
-            expectFailure();
             if (kind == ServiceRead) {
-                child<QRadioButton>(service.get(), "rbServiceOtp")->click();
-                child<QSpinBox>(service.get(), "sbServiceAdderss")->setValue(0);
-                child<QSpinBox>(service.get(), "sbServiceCount")->setValue(8);
-                child<QSpinBox>(service.get(), "sbServiceRecordLength")->setValue(2);
-                child<QPushButton>(service.get(), "pbServiceGet")->click();
+                service->findChild<QSpinBox *>("sbServiceCount")->setValue(8);
+                service->findChild<QSpinBox *>("sbServiceRecordLength")->setValue(2);
             } else {
-                child<QPlainTextEdit>(service.get(), "pteHexFile")->setPlainText(kServiceRecords.join('\n'));
-                child<QRadioButton>(service.get(), "rbServiceEeprom")->click();
-                child<QPushButton>(service.get(), "pbServiceSend")->click();
+                service->findChild<QPlainTextEdit *>("pteHexFile")->setPlainText(kServiceRecords.join('\n'));
             }
+            service->findChild<QRadioButton *>(kind == ServiceRead ? "rbServiceOtp" : "rbServiceEeprom")->click();
+            press(service.get(), kind == ServiceRead ? "pbServiceGet" : "pbServiceSend");
             return;
         }
         ended = std::make_unique<QSignalSpy>(desk->link(), &cMyTamira::transactionEnded);
         status = std::make_unique<QSignalSpy>(desk->link(), &cMyTamira::statusChanged);
         imageBefore = desk->settingsImage()->readBytes(0, 1024);
         modifiedBefore = desk->settingsImage()->isModified();
-        auto trigger = [&](const char *action) {
-            expectFailure();
-            child<QAction>(desk.get(), action)->trigger();
-        };
-        switch (kind) {
-        case SettingsRead: trigger("actionReadSettings"); break;
-        case SettingsWrite: trigger("actionWriteSettings"); break;
-        case StatusRead:
-            expectFailure();
-            child<QPushButton>(desk.get(), "pbGetStatus")->click();
-            break;
-        case LibraryWrite:
+        if (kind == LibraryWrite) {
             dialogs.expectOpenFile(library.first());
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
-            trigger("actionLibraryUpdate");
-            break;
-        case Command:
+        } else if (kind == Command) {
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Clear statistics..."));
-            trigger("actionClearStats");
-            break;
-        default: child<QPushButton>(page(), "pbStartSim")->click(); break;
         }
+        const char *what[] = {"actionReadSettings", "actionWriteSettings", "pbGetStatus", "actionLibraryUpdate",
+                              "actionClearStats", "pbStartSim"};
+        press(kind == Simulation ? static_cast<QObject *>(page()) : desk.get(), what[kind]);
+    }
+
+    cMyTamira::EndReason endedAs() const
+    {
+        return ended->isEmpty() ? cMyTamira::Completed : ended->last().first().value<cMyTamira::EndReason>();
     }
 
     // Waits for the transaction's end; a simulation that goes on is stopped a cycle after the
@@ -202,26 +188,22 @@ struct Cell
     {
         if (service)
             return waitUntil([this] { return !serviceEnded->isEmpty(); }, 60000);
-        if (kind == Simulation) {
-            if (!waitUntil([&] { return !page()->isRunning() || lines() >= faultLine + 17; }, 60000))
-                return false;
-            child<QPushButton>(page(), "pbStopSim")->click();
-            return waitUntil([this] { return !page()->isRunning(); }, 60000);
-        }
-        return waitUntil([this] {
-            return ended->size() == kTransactions[kind]
-                || (!ended->isEmpty() && ended->last().first().value<cMyTamira::EndReason>() != cMyTamira::Completed);
-        }, 60000);
+        if (kind != Simulation)
+            return waitUntil([this] { return ended->size() == kTransactions[kind] || endedAs() != cMyTamira::Completed; }, 60000);
+        if (!waitUntil([&] { return !page()->isRunning() || lines() >= faultLine + 17; }, 60000))
+            return false;
+        page()->findChild<QPushButton *>("pbStopSim")->click();
+        return waitUntil([this] { return !page()->isRunning(); }, 60000);
     }
 
-    // The error boxes shown, or for the simulation, which has none, its status bar messages.
+    // The error boxes shown, or for the simulation, which has no box, the window's status bar.
     QStringList reports() const
     {
         QStringList out;
         if (kind == Simulation) {
-            for (const QList<QVariant> &message : *simMessages)
-                out << message.first().toString();
-            return out;
+            for (const QList<QVariant> &message : *statusBar)
+                if (!message.first().toString().isEmpty())
+                    out << message.first().toString();
         }
         for (const cMyScriptedDialogs::Asked &a : dialogs.asked())
             if (a.icon == cMyDialogs::Critical)
@@ -245,7 +227,7 @@ private slots:
 private:
     QTemporaryDir m_dir;
     QString m_eeprom;
-    QStringList m_library;   // the file's path, then its lines
+    QStringList m_library;
     QVector<quint8> m_device;   // the settings the device holds
 };
 
@@ -277,13 +259,15 @@ void tst_FaultMatrix::cell_data()
 {
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("fault");
-    QTest::addColumn<bool>("tolerated");
-    QTest::addColumn<QString>("report");   // the first words of the report of a failure
+    QTest::addColumn<QChar>("outcome");
+    QTest::addColumn<QString>("report");   // how the report of a failure begins
 
     const char *kinds[] = {"settings read", "settings write", "status read", "library write",
                            "single command", "simulation run", "servicetool read", "servicetool write"};
     // Per fault, one letter per kind in the order above: the exact result (s), a failure told
-    // once (f), or nothing for the fault to act on (-): the command's echo holds no checksum.
+    // once (f), cancelled by the user, with nothing told and a read changing nothing (c), or
+    // nothing for the fault to act on (-: a command's echo holds no checksum; only transfers
+    // with a progress dialog have a Cancel that leaves a reply due).
     const struct { Fault fault; const char *name; const char *outcomes; } faults[] = {
         {Slow, "slow reply", "ssssssss"},
         {Silence, "silence", "ffffffff"},
@@ -295,26 +279,26 @@ void tst_FaultMatrix::cell_data()
         {WrongEcho, "wrong echo", "ffffffff"},
         {HangUp, "hang-up while the reply is due", "ffffffff"},
         {Late, "reply after the time-out", "ffffffff"},
+        {Cancel, "reply after a cancel", "cc-c----"},
     };
     for (const auto &f : faults) {
         for (int kind = SettingsRead; kind <= ServiceWrite; ++kind) {
             const char outcome = f.outcomes[kind];
+            const bool silent = f.fault == Silence || f.fault == Late;
+            QString report;
             if (outcome == '-')
                 continue;
-            QString report;
-            if (outcome == 'f') {
-                const bool silent = f.fault == Silence || f.fault == Late;
-                if (kind >= ServiceRead)
-                    report = f.fault == HangUp ? "Error|" : "TimeOut Portu szeregowego|Timeout";
-                else if (kind == Simulation)
-                    report = silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
-                                                         : "Simulation stopped: Tamira gave an invalid reply.";
-                else if (silent)
-                    report = "Error|Tamira does not answer.";
-                else
-                    report = f.fault == HangUp ? "Error|The connection to Tamira was lost." : "Error|Tamira gave an invalid reply.";
-            }
-            QTest::addRow("%s, %s", f.name, kinds[kind]) << kind << int(f.fault) << (outcome == 's') << report;
+            if (outcome == 'f' && kind >= ServiceRead)
+                report = f.fault == HangUp ? "Error|" : "TimeOut Portu szeregowego|Timeout";
+            else if (outcome == 'f' && kind == Simulation)
+                report = silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
+                                                     : "Simulation stopped: Tamira gave an invalid reply.";
+            else if (outcome == 'f' && f.fault == HangUp)
+                report = "Error|The connection to Tamira was lost.\n";
+            else if (outcome == 'f')
+                report = (silent ? "Error|Tamira does not answer." : "Error|Tamira gave an invalid reply.")
+                    + QString(kNote[kind]);
+            QTest::addRow("%s, %s", f.name, kinds[kind]) << kind << int(f.fault) << QChar(outcome) << report;
         }
     }
 }
@@ -323,25 +307,27 @@ void tst_FaultMatrix::cell()
 {
     QFETCH(int, kind);
     QFETCH(int, fault);
-    QFETCH(bool, tolerated);
+    QFETCH(QChar, outcome);
     QFETCH(QString, report);
     Cell c(Kind(kind), m_eeprom, m_library);
     QVERIFY2(c.plugIn(), qPrintable(c.emu->errorString()));
 
     const int line = c.lines() + kFaultLine[kind];
     const char *arm[] = {"hold %1", "silent-after %1", "split %1", "nul %1", "nul %1:9999", "bang %1:2",
-                         "bad-checksum %1", "wrong-echo %1", "silent-after %1", "hold %1"};
+                         "bad-checksum %1", "wrong-echo %1", "silent-after %1", "hold %1", "hold %1"};
     QCOMPARE(c.emu->control(QString(arm[fault]).arg(fault == Silence || fault == HangUp ? line - 1 : line)), QString("ok"));
     // Only the service console waits for the time-out after a reply that does not match.
-    const bool timesOut = fault == Silence || fault == Late || (kind >= ServiceRead && !tolerated && fault != HangUp);
+    const bool timesOut = fault == Silence || fault == Late || (kind >= ServiceRead && outcome == 'f' && fault != HangUp);
     c.setReplyTimeout(timesOut ? kShortMs : kLongMs);
     c.start(kind == Simulation ? QString() : report.section('|', 0, 0));
-    if (fault == Slow || fault == HangUp) {
+    if (fault == Slow || fault == HangUp || fault == Cancel)
         QVERIFY(waitUntil([&] { return c.lines() >= line; }));
+    if (fault == Slow || fault == HangUp)
         QCOMPARE(c.emu->control(fault == Slow ? "release" : "hang-up").left(2), QString("ok"));
-    }
+    if (fault == Cancel)
+        c.desk->findChild<QProgressDialog *>()->findChild<QPushButton *>()->click();
     QVERIFY(c.waitForEnd(line));
-    if (fault == Late) {
+    if (fault == Late || fault == Cancel) {
         // The late reply waits on the line for whoever opens the port next.
         QCOMPARE(c.emu->release(), 1);
         QVERIFY(waitUntil([&] { return c.emu->stateFigure("unread") > 0; }));
@@ -349,6 +335,11 @@ void tst_FaultMatrix::cell()
 
     auto check = [&c, this](bool completed) {
         const QList<QByteArray> sent = c.emu->receivedLines().mid(c.firstLine);
+        if (c.desk && c.kind != Simulation) {
+            // The transfer's progress dialog does not stay behind, waiting.
+            const auto *progress = c.desk->findChild<QProgressDialog *>();
+            QVERIFY(!progress || !progress->isVisible());
+        }
         switch (c.kind) {
         case SettingsRead:
             QCOMPARE(c.desk->settingsImage()->readBytes(0, 1024), completed ? m_device : c.imageBefore);
@@ -356,7 +347,7 @@ void tst_FaultMatrix::cell()
             break;
         case SettingsWrite: // the write's own verification compares the device with the image
         case Command:
-            QCOMPARE(c.ended->last().first().value<cMyTamira::EndReason>() == cMyTamira::Completed, completed);
+            QCOMPARE(c.endedAs() == cMyTamira::Completed, completed);
             if (completed && c.kind == Command)
                 QCOMPARE(sent, QList<QByteArray>{"#CLEAR\r\n"});
             break;
@@ -369,19 +360,16 @@ void tst_FaultMatrix::cell()
             if (completed)
                 QCOMPARE(sent.mid(93), withLineEnds(QStringList{"#ROOT", "#HEX", "#FLASH", "#WRITE"} + m_library.mid(1)));
             break;
-        case Simulation: {
-            // Every sample shows what the device computed: still at the surface.
-            const auto samples = child<cMySimProfile>(c.page(), "simProfile")->data().samples();
-            QVERIFY(!samples.isEmpty());
-            for (const cMySimSample &s : samples)
+        case Simulation: // every sample shows what the device computed: still at the surface
+            QVERIFY(!c.page()->findChild<cMySimProfile *>()->data().samples().isEmpty());
+            for (const cMySimSample &s : c.page()->findChild<cMySimProfile *>()->data().samples())
                 QVERIFY2(s.pressure == 1013 && s.depth == 0, qPrintable(QStringLiteral("%1 mbar, %2 cm").arg(s.pressure).arg(s.depth)));
             if (completed)
                 QCOMPARE(sent.mid(sent.size() - 2), (QList<QByteArray>{"#ROOT\r\n", "#CLEAR\r\n"}));
             break;
-        }
         case ServiceRead:
-            QCOMPARE(child<QPlainTextEdit>(c.service.get(), "pteHexFileGet")->toPlainText(),
-                     completed ? QString(kOtpRecords).remove('\r') : QString());
+            QCOMPARE(c.service->findChild<QPlainTextEdit *>("pteHexFileGet")->toPlainText(),
+                     completed ? kOtpRecords : QString());
             break;
         case ServiceWrite:
             if (completed)
@@ -389,14 +377,14 @@ void tst_FaultMatrix::cell()
             break;
         }
     };
-    check(tolerated);
+    check(outcome == 's');
     if (QTest::currentTestFailed())
         return;
     const QStringList reports = c.reports();
-    if (tolerated)
-        QVERIFY2(reports.isEmpty(), qPrintable(reports.join('\n')));
-    else
+    if (outcome == 'f')
         QVERIFY2(reports.size() == 1 && reports.first().startsWith(report), qPrintable(reports.join('\n')));
+    else
+        QVERIFY2(reports.isEmpty(), qPrintable(reports.join('\n')));
 
     // A clean transaction of the same kind: on the same port, or on the device plugged in again.
     if (fault == HangUp) {

@@ -1,7 +1,8 @@
 // The device link end to end: a real QSerialPort on the emulator's pseudo-terminal, with what
 // went over the wire read back from the emulator's log. The exact lines of each transaction sent
-// in lock-step, the port choice and its status read, a command while another runs, cancels.
-// How the link copes with each fault on the line is the fault matrix's (tst_faultmatrix).
+// in lock-step, the port choice and its status read, a command while another runs, a cancel
+// left over. How the link copes with each fault on the line, and with a reply that comes after
+// a cancel or a time-out, is the fault matrix's (tst_faultmatrix).
 
 #include "cmyemulatorprocess.h"
 #include "cmyhexrecord.h"
@@ -111,8 +112,6 @@ private slots:
     void settingsWriteAndReadLineByLine();
     void singleCommands();
     void secondCommandDuringATransfer();
-    void cancelledRead_data();
-    void cancelledRead();
     void staleCancelBreaksNothing();
     void statusReadFollowsATransferStartedDuringItsWait();
 };
@@ -347,69 +346,6 @@ void tst_Link::secondCommandDuringATransfer()
     const cMyEmuLog log = emu.log();
     QCOMPARE(log.receivedLines().mid(kStatusLines), transferLines("#EEPROM", "#WRITE", file));
     QCOMPARE(log.replies().mid(kStatusLines), transferLines("#EEPROM", "#WRITE", file));
-}
-
-void tst_Link::cancelledRead_data()
-{
-    QTest::addColumn<int>("graceMs");
-    QTest::addColumn<bool>("rootSent");
-    QTest::newRow("the due reply comes within the grace time: #ROOT after it") << 30000 << true;
-    QTest::newRow("no reply within the grace time: no #ROOT, the reply comes late") << 50 << false;
-}
-
-void tst_Link::cancelledRead()
-{
-    QFETCH(int, graceMs);
-    QFETCH(bool, rootSent);
-    cMyScriptedDialogs dialogs;
-    // A device whose port keeps what it sent while the host had the port closed.
-    cMyEmulatorProcess emu({"--keep-unread"});
-    cMyTamira link;
-    QVERIFY(attach(emu, link));
-    QSignalSpy ended(&link, &cMyTamira::transactionEnded);
-    QSignalSpy progress(&link, &cMyTamira::writeProgress);
-    QStringList device = settingsLines(40);
-    link.writeSettings(EEPROM, device);
-    QVERIFY(ended.wait(10000));
-    link.setCancelGrace(graceMs);
-    QStringList records;
-    connect(&link, &cMyTamira::newDataRead, this, [&](MemoryType, uint address, QVector<quint8> data) {
-        records << cMyHexRecord(quint16(address), data).toString();
-    });
-
-    // The reply to a read's tenth line is held back while the user cancels.
-    const int due = kStatusLines + 69 + 10;
-    QCOMPARE(emu.control(QStringLiteral("hold %1").arg(due)), QString("ok"));
-    QStringList requests = settingsLines(0);
-    progress.clear();
-    link.readSettings(EEPROM, requests);
-    QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == due; }));
-    link.breakCommunication();
-    if (!rootSent)
-        QVERIFY(ended.wait(5000));
-    // The next read's first reply is held too, so a stale reply is all there is when it opens.
-    const int next = rootSent ? due + 2 : due + 1;
-    QCOMPARE(emu.control(QStringLiteral("hold %1").arg(next)), QString("ok"));
-    QCOMPARE(emu.release(), 1);
-    QVERIFY(waitUntil([&] { return ended.size() == 2; }));
-    QCOMPARE(reason(ended, 1), cMyTamira::Cancelled);
-    QCOMPARE(progress.size(), 9);
-    QVERIFY(records.isEmpty());
-    const cMyEmuLog log = emu.log();
-    QCOMPARE(log.receivedLines().mid(due), rootSent ? QList<QByteArray>{"#ROOT\r\n"} : QList<QByteArray>());
-    QVERIFY(inLockStep(log, due));
-    if (!rootSent)
-        QVERIFY(waitUntil([&] { return emu.stateFigure("unread") > 0; }));
-
-    // Without the end record a reader one reply behind would lose the last record.
-    requests.removeLast();
-    link.readSettings(EEPROM, requests);
-    QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == next; }));
-    QCOMPARE(emu.release(), 1);
-    QVERIFY(waitUntil([&] { return ended.size() == 3; }));
-    QCOMPARE(reason(ended, 2), cMyTamira::Completed);
-    QCOMPARE(records, device.mid(0, 64));
-    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
 void tst_Link::staleCancelBreaksNothing()

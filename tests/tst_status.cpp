@@ -87,12 +87,8 @@ void tst_Status::reportFillsTheOverview()
     QCOMPARE(text("lParamTytul"), QString("Training"));
     QCOMPARE(w.findChild<QPlainTextEdit *>("pteParamDesc")->toPlainText(), QString("Line one\nLine two"));
 
-    // The port going away resets the overview; the dialog keeps the last flags.
+    // The port going away resets the overview (tst_mainwindow); the dialog keeps the last flags.
     w.portChanged(QString());
-    for (const char *name : {"lTamiraPort", "lSerialNumber", "lMemoryAmount", "lTamiraStatus",
-                             "lFirmwareVersion", "lVoiceLang", "lParamAutor", "lParamTytul"})
-        QCOMPARE(text(name), QString("N/A"));
-    QVERIFY(w.findChild<QPlainTextEdit *>("pteParamDesc")->toPlainText().isEmpty());
     QCOMPARE(rows(w.findChild<cMyTamiraStatus *>()).first(), QString("Self-test... Passed"));
     QCOMPARE(rows(w.findChild<cMyTamiraStatus *>()).last(), QString("Error"));
 

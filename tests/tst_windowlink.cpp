@@ -1,16 +1,13 @@
-// The main window and the device link: the chosen port reaching the link, the status read of a
-// port choice and of the overview page, the simulation holding them off, the transfer signals,
-// and the boot-mode box.
+// The main window and the device link: the status reads of a port choice, of the overview page
+// and of its button, the simulation holding them off, and the boot-mode box.
 
 #include "cmyemulatorprocess.h"
 #include "cmyscripteddialogs.h"
-#include "cmyhexrecord.h"
 #include "cmytamira.h"
 #include "mainwindow.h"
 #include "portdiscovery.h"
 #include "tamiratestapp.h"
 
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPushButton>
@@ -35,7 +32,6 @@ class tst_WindowLink : public QObject
 private slots:
     void initTestCase();
     void cleanup() { PortDiscovery::setSource({}); }
-    void chosenPortReachesTheLink();
     void overviewPageReadsTheStatus();
     void bootModeBox();
 };
@@ -43,42 +39,6 @@ private slots:
 void tst_WindowLink::initTestCase()
 {
     QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
-}
-
-void tst_WindowLink::chosenPortReachesTheLink()
-{
-    cMyScriptedDialogs dialogs;
-    cMyEmulatorProcess emu({"--serial", "4660"});
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    const QString path = emu.portPath();
-    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
-
-    MainWindow w;
-    cMyTamira *link = w.link();
-    QVERIFY(link);
-    QCOMPARE(link->parent(), &w);
-    QSignalSpy status(link, &cMyTamira::statusChanged);
-    int ticks = 0;
-    QTimer ticker;
-    connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
-    ticker.start(20);
-
-    // The chooser finds the port within a poll or two; the link and the page learn it together.
-    QTRY_COMPARE_WITH_TIMEOUT(link->portName(), path, 2000);
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(w.findChild<QLabel *>("lTamiraPort")->text(), path);
-    QVERIFY(link->statusReadPending());
-    QVERIFY(!link->isBusy());
-    // A second later the status is read, and the window went on working meanwhile.
-    QVERIFY(status.wait(10000));
-    QVERIFY2(clock.elapsed() >= 800, qPrintable(QString::number(clock.elapsed())));
-    // A blocked event loop would deliver one tick at most; a busy machine may deliver far fewer
-    // than fifty.
-    QVERIFY2(ticks >= 5, qPrintable(QString::number(ticks)));
-    QCOMPARE(status.first().first().toStringList().at(3), QString("4660"));
-    QCOMPARE(emu.receivedLines().size(), kStatusLines);
-    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
 void tst_WindowLink::overviewPageReadsTheStatus()
@@ -90,8 +50,10 @@ void tst_WindowLink::overviewPageReadsTheStatus()
     PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
     MainWindow w;
     cMyTamira *link = w.link();
+    link->setFirstStatusDelay(0);
     QSignalSpy status(link, &cMyTamira::statusChanged);
     QVERIFY(status.wait(10000));
+    QCOMPARE(link->portName(), path);
     auto *tabs = w.findChild<QTabWidget *>("tabWidget");
 
     // Every read starts at once, so whether a page change started one shows right after it.
