@@ -1,7 +1,7 @@
-// The device commands of the real window against the emulator: settings read and write with
-// their progress dialog, the write's backup and verification, cancel, the service
-// confirmations, the sound library upload and its checks, a read under a real modal box, and
-// transfers cut off by a port list rebuild or refused because another one runs.
+// The device commands of the real window against the emulator: the settings read (refused while
+// another transaction runs, cancelled, whole), the write with its backup and verification, the
+// service confirmations, the sound library upload and its checks, a read under a real modal box
+// and a write cut off by a port list rebuild.
 
 #include "cmybackupstore.h"
 #include "cmyemulatorprocess.h"
@@ -36,17 +36,12 @@ namespace {
 // serial number (6) and the backup (69).
 constexpr int kBeforeWrite = 93 + 6 + 69;
 
-SerialPortEntry tamiraPort(const QString &path)
-{
-    return SerialPortEntry{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira};
-}
-
 // Attaches the window to a running emulator and waits for the status read of the choice.
 bool attach(MainWindow &w, cMyEmulatorProcess &emu)
 {
     w.link()->setFirstStatusDelay(0);
     const QString path = emu.portPath();
-    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path)}; });
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}}; });
     QSignalSpy status(w.link(), &cMyTamira::statusChanged);
     return status.wait(10000);
 }
@@ -88,18 +83,15 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void readReplacesTheImage();
+    void settingsRead();
     void writeIsBackedUpStampedAndVerified_data();
     void writeIsBackedUpStampedAndVerified();
     void backupBeforeTheFirstRecord();
-    void cancelledReadChangesNothing();
     void serviceCommandsAskFirst();
-    void libraryUpload();
     void libraryChecks_data();
     void libraryChecks();
     void readCompletesUnderAModalBox();
     void writeCutOffByAPortListRebuild();
-    void refusedTransferClosesItsDialog();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -129,7 +121,7 @@ void tst_DeviceCommands::cleanup()
     QVERIFY2(clean, qPrintable(report));
 }
 
-void tst_DeviceCommands::readReplacesTheImage()
+void tst_DeviceCommands::settingsRead()
 {
     cMyMemoryArea device;
     cMySettingsFile::read(":/pliki/clear.tmo", device);
@@ -139,25 +131,54 @@ void tst_DeviceCommands::readReplacesTheImage()
     device.setData(0x3FF, quint8(0x5A));
     const QString eeprom = dir.filePath("device.tmo");
     QVERIFY(cMySettingsFile::write(eeprom, device));
-
-    cMyEmulatorProcess emu({"--eeprom", eeprom});
+    cMyEmulatorProcess emu({"--eeprom", eeprom, "--baud", "9600"});
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     w.ensureSettingsForm();
     QVERIFY(attach(w, emu));
+    w.settingsImage()->setData(0x10, Bytes{'M', 'i', 'n', 'e', 0});
+    w.settingsImage()->setModified(false);
+    const Bytes before = image(w);
     QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+    QSignalSpy progressed(w.link(), &cMyTamira::writeProgress);
+
+    // Asked while a status read runs: the port's box, no dialog left, the status read goes on.
+    w.link()->readStatus();
+    dialogs->expectMessage(cMyDialogs::Ok, "Error");
     trigger(w, "actionReadSettings");
-    QVERIFY(visibleProgress(w));
+    QVERIFY(!visibleProgress(w));
+    QVERIFY(ended(spy, 1));
+    QCOMPARE(dialogs->asked().last().text, QString("Device is already open"));
+
+    // Cancelled: nothing changes, and the device hears "#ROOT" once the reply due is in.
+    w.link()->setCancelGrace(30000);
+    spy.clear();
+    trigger(w, "actionReadSettings");
     QCOMPARE(visibleProgress(w)->labelText(), QString("Upload.."));
     QCOMPARE(visibleProgress(w)->windowModality(), Qt::WindowModal);
-    QVERIFY(ended(spy, 1));
+    QVERIFY(progressed.wait(5000));
+    QPushButton *cancel = visibleProgress(w)->findChild<QPushButton *>();
+    QCOMPARE(cancel->text(), QString("Cancel"));
+    cancel->click();
+    QVERIFY(!visibleProgress(w));
+    QVERIFY(ended(spy, 1, cMyTamira::Cancelled));
+    QCOMPARE(image(w), before);
+    QVERIFY(!w.settingsImage()->isModified());
+    const QList<QByteArray> lines = emu.receivedLines();
+    QCOMPARE(lines.last(), QByteArray("#ROOT\r\n"));
+    QCOMPARE(lines.size(), 2 * 93 + progressed.size() + 2);
 
+    // To its end: the device's settings in the image and the editors, the dialog hidden.
+    QCOMPARE(emu.control("baud 0"), QString("ok"));
+    spy.clear();
+    trigger(w, "actionReadSettings");
+    QVERIFY(ended(spy, 1));
     QCOMPARE(image(w), device.readBytes(0, 1024));
     QVERIFY(w.settingsImage()->isModified());
     QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QCOMPARE(w.findChild<QComboBox *>("par01Cb2")->currentText(), QString("Depth"));
-    QVERIFY(!visibleProgress(w)); // hidden at 69 of 69
+    QVERIFY(!visibleProgress(w));
 }
 
 void tst_DeviceCommands::writeIsBackedUpStampedAndVerified_data()
@@ -198,14 +219,10 @@ void tst_DeviceCommands::writeIsBackedUpStampedAndVerified()
     QCOMPARE(image(w).mid(0, 4), (Bytes{1, 0, 5, 0}));
     QVERIFY(w.settingsImage()->isModified());
     // The write's lines carry the stamped image, record by record.
-    const QList<QByteArray> lines = emu.receivedLines().mid(kBeforeWrite, 69);
-    QCOMPARE(lines.mid(0, 4), (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"}));
-    for (int i = 0; i < 64; ++i) {
-        cMyHexRecord r;
-        QVERIFY(r.fromString(QString::fromLatin1(lines.at(4 + i))));
-        QCOMPARE(r.address(), quint16(16 * i));
-        QCOMPARE(r.data(), image(w).mid(16 * i, 16));
-    }
+    QList<QByteArray> lines{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"};
+    for (int i = 0; i < 64; ++i)
+        lines << cMyHexRecord(quint16(16 * i), image(w).mid(16 * i, 16)).toString().toLatin1() + "\r\n";
+    QCOMPARE(emu.receivedLines().mid(kBeforeWrite, 69), lines << ":00000001FF\r\n");
     if (!message.isEmpty()) {
         QVERIFY2(dialogs->asked().last().text.startsWith(message), qPrintable(dialogs->asked().last().text));
         QCOMPARE(dialogs->asked().last().parent, &w);
@@ -257,34 +274,6 @@ void tst_DeviceCommands::backupBeforeTheFirstRecord()
     QVERIFY(w.currentFile().filePath().isEmpty());
 }
 
-void tst_DeviceCommands::cancelledReadChangesNothing()
-{
-    cMyEmulatorProcess emu({"--baud", "9600"});
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    MainWindow w;
-    QVERIFY(attach(w, emu));
-    w.link()->setCancelGrace(30000);
-    w.settingsImage()->setData(0x10, Bytes{'M', 'i', 'n', 'e', 0});
-    w.settingsImage()->setModified(false);
-    const Bytes before = image(w);
-
-    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
-    QSignalSpy progressed(w.link(), &cMyTamira::writeProgress);
-    trigger(w, "actionReadSettings");
-    QVERIFY(progressed.wait(5000));
-    QPushButton *cancel = visibleProgress(w)->findChild<QPushButton *>();
-    QCOMPARE(cancel->text(), QString("Cancel"));
-    cancel->click();
-    QVERIFY(!visibleProgress(w));
-    QVERIFY(ended(spy, 1, cMyTamira::Cancelled));
-    QCOMPARE(image(w), before);
-    QVERIFY(!w.settingsImage()->isModified());
-    // The device heard of it once the reply that was due had come: back to its top level.
-    const QList<QByteArray> lines = emu.receivedLines();
-    QCOMPARE(lines.last(), QByteArray("#ROOT\r\n"));
-    QCOMPARE(lines.size(), 93 + progressed.size() + 2);
-}
-
 void tst_DeviceCommands::serviceCommandsAskFirst()
 {
     cMyEmulatorProcess emu({"--stay-on-boot"});
@@ -321,67 +310,32 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
     }
 }
 
-void tst_DeviceCommands::libraryUpload()
-{
-    const QString library = dir.filePath("english.tma");
-    {
-        QFile f(library);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(":020000040001F9 :0400000001020304F2\n\n:0400100005060708D2\r\n:00000001FF\n:0400200009090909B4\n");
-    }
-    cMyEmulatorProcess emu;
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    MainWindow w;
-    QVERIFY(attach(w, emu));
-    w.settingsImage()->setModified(false);
-    const Bytes before = image(w);
-    const int sent = emu.receivedLines().size();
-
-    // Cancelled at the file dialog or answered No: nothing goes out.
-    dialogs->expectOpenFile(QString());
-    trigger(w, "actionLibraryUpdate");
-    QCOMPARE(dialogs->asked().last().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
-    dialogs->expectOpenFile(library);
-    dialogs->expectMessage(cMyDialogs::No, "Sound library update...");
-    trigger(w, "actionLibraryUpdate");
-    QCOMPARE(emu.receivedLines().size(), sent);
-
-    // The status read for the memory size, then the library up to its end record.
-    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
-    dialogs->expectOpenFile(library);
-    dialogs->expectMessage(cMyDialogs::Yes, "Sound library update...");
-    trigger(w, "actionLibraryUpdate");
-    QCOMPARE(visibleProgress(w)->labelText(), QString("Please don't disconnect your device during the process."));
-    QVERIFY(ended(spy, 2));
-    QCOMPARE(emu.receivedLines().mid(sent + 93),
-             (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#FLASH\r\n", "#WRITE\r\n", ":020000040001F9\r\n",
-                                ":0400000001020304F2\r\n", ":0400100005060708D2\r\n", ":00000001FF\r\n"}));
-    QCOMPARE(image(w), before);
-    QVERIFY(!w.settingsImage()->isModified());
-    QVERIFY(waitUntil([&] { return !visibleProgress(w); }));
-}
-
 void tst_DeviceCommands::libraryChecks_data()
 {
     QTest::addColumn<QString>("library");
+    QTest::addColumn<int>("answer");   // to the confirmation; none: the file dialog was cancelled
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("lines"); // sent after the port choice's status read
-    QTest::newRow("a pipe") << "fifo" << "This file is not a sound library." << 0;
-    QTest::newRow("no record at all") << QString(4000, 'x') << "This file is not a sound library." << 0;
+    const int yes = cMyDialogs::Yes;
+    QTest::newRow("file dialog cancelled") << QString() << int(cMyDialogs::NoButton) << QString() << 0;
+    QTest::newRow("answered No") << ":00000001FF" << int(cMyDialogs::No) << QString() << 0;
+    QTest::newRow("a pipe") << "fifo" << yes << "This file is not a sound library." << 0;
+    QTest::newRow("no record at all") << QString(4000, 'x') << yes << "This file is not a sound library." << 0;
     QTest::newRow("the status read under it fails")
-        << "silent" << "Tamira does not answer.\nThe sound library was not sent." << 1;
+        << "silent" << yes << "Tamira does not answer.\nThe sound library was not sent." << 1;
     QTest::newRow("one byte past a 1 MB memory")
-        << ":020000040010EA :0400000001020304F2 :00000001FF"
+        << ":020000040010EA :0400000001020304F2 :00000001FF" << yes
         << "The library does not fit into Tamira's memory: it reaches up to 1048580 B, and the memory has 1 MB "
            "(1048576 B).\nThe sound library was not sent."
         << 93;
     QTest::newRow("filling a 1 MB memory exactly")
-        << ":02000004000FEB :04FFFC0001020304F7 :00000001FF" << QString() << 93 + 4 + 3;
+        << ":02000004000FEB :04FFFC0001020304F7 :00000001FF" << yes << QString() << 93 + 4 + 3;
 }
 
 void tst_DeviceCommands::libraryChecks()
 {
     QFETCH(QString, library);
+    QFETCH(int, answer);
     QFETCH(QString, message);
     QFETCH(int, lines);
     const QString path = dir.filePath(QStringLiteral("library.tma"));
@@ -399,59 +353,63 @@ void tst_DeviceCommands::libraryChecks()
     MainWindow w;
     QVERIFY(attach(w, emu));
     w.link()->setReplyTimeout(300);
+    w.settingsImage()->setModified(false);
+    const Bytes before = image(w);
     QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
 
-    dialogs->expectOpenFile(path);
-    dialogs->expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
+    dialogs->expectOpenFile(answer == cMyDialogs::NoButton ? QString() : path);
+    if (answer != cMyDialogs::NoButton)
+        dialogs->expectMessage(cMyDialogs::Button(answer), QStringLiteral("Sound library update..."));
     if (!message.isEmpty())
         dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     trigger(w, "actionLibraryUpdate");
-    QVERIFY(waitUntil([&] { return dialogs->clean(); }));
-    if (message.isEmpty())
+    QCOMPARE(dialogs->asked().first().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
+    if (answer != cMyDialogs::NoButton)
+        QCOMPARE(dialogs->asked().at(1).text, QString("You are about to the sound library upgrade.\nDo you want to continue?"));
+    if (message.isEmpty() && lines > 0) {
+        QCOMPARE(visibleProgress(w)->labelText(), QString("Please don't disconnect your device during the process."));
         QVERIFY(ended(spy, 2));
-    else
+    }
+    QVERIFY(waitUntil([&] { return dialogs->clean() && !visibleProgress(w); }));
+    if (!message.isEmpty())
         QCOMPARE(dialogs->asked().last().text, message);
-    QVERIFY(waitUntil([&] { return !visibleProgress(w); }));
     QCOMPARE(emu.receivedLines().size(), 93 + lines);
+    // A library is no settings: the image and its modified flag stay as they were.
+    QCOMPARE(image(w), before);
+    QVERIFY(!w.settingsImage()->isModified());
 }
 
 void tst_DeviceCommands::readCompletesUnderAModalBox()
 {
     cMyEmulatorProcess emu;
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    cMyTamira link;
-    link.setFirstStatusDelay(0);
-    QSignalSpy status(&link, &cMyTamira::statusChanged);
-    link.setPort(emu.portPath());
-    QVERIFY(status.wait(10000));
+    MainWindow w;
+    QVERIFY(attach(w, emu));
+    cMyTamira &link = *w.link();
     QSignalSpy spy(&link, &cMyTamira::transactionEnded);
     QSignalSpy records(&link, &cMyTamira::newDataRead);
 
-    // A receiver of the first progress report opens a real modal box; a timer closes it once the
-    // read has ended, or gives up.
-    bool boxOpened = false;
+    // A receiver of the first progress report opens a real modal box, closed once the read has
+    // ended (or after a while): the replies must go on arriving under it.
     bool endedUnderTheBox = false;
     connect(&link, &cMyTamira::writeProgress, this, [&](int, int, int value) {
         if (value != 1)
             return;
-        boxOpened = true;
         QMessageBox box(QMessageBox::Information, QStringLiteral("Tamira"), QStringLiteral("Box"));
         QTimer poll;
-        const QDeadlineTimer deadline(20000);
         connect(&poll, &QTimer::timeout, &box, [&] {
-            if (!spy.isEmpty() || deadline.hasExpired()) {
-                endedUnderTheBox = !spy.isEmpty();
+            endedUnderTheBox = !spy.isEmpty();
+            if (endedUnderTheBox)
                 box.done(0);
-            }
         });
         poll.start(10);
+        QTimer::singleShot(20000, &box, [&box] { box.done(0); });
         box.exec();
     });
     QStringList requests = cMyMemoryArea().toHexLines(0, 1024, 16);
     link.readSettings(EEPROM, requests);
-    QVERIFY(waitUntil([&] { return boxOpened && !spy.isEmpty(); }));
-    QVERIFY(endedUnderTheBox);
     QVERIFY(ended(spy, 1));
+    QVERIFY(waitUntil([&] { return endedUnderTheBox; }));
     QCOMPARE(records.size(), 64);
 }
 
@@ -467,7 +425,7 @@ void tst_DeviceCommands::writeCutOffByAPortListRebuild()
     // Another Tamira appears while the write waits for a reply.
     QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == kBeforeWrite + 10; }));
     const QString path = emu.portPath();
-    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{tamiraPort(path), tamiraPort("/dev/ttyTamira9")}; });
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}, {"/dev/ttyTamira9", true, 0x03EB, 0x2018}}; });
     QVERIFY(waitUntil([&] { return dialogs->asked().size() == 1 && !visibleProgress(w); }));
     const QString text = dialogs->asked().last().text;
     QVERIFY2(text.startsWith("The list of ports changed (a device was plugged in or unplugged) and the transfer was stopped.\n"
@@ -477,23 +435,6 @@ void tst_DeviceCommands::writeCutOffByAPortListRebuild()
     QVERIFY(emu.release() >= 0);
     QVERIFY(status.wait(10000));
     QCOMPARE(dialogs->asked().size(), 1);
-}
-
-void tst_DeviceCommands::refusedTransferClosesItsDialog()
-{
-    cMyEmulatorProcess emu({"--baud", "9600"});
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    MainWindow w;
-    QVERIFY(attach(w, emu));
-    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
-    QSignalSpy status(w.link(), &cMyTamira::statusChanged);
-    w.link()->readStatus(); // 93 lines at 9600 baud: a good while
-    QVERIFY(w.link()->isBusy());
-    dialogs->expectMessage(cMyDialogs::Ok, "Error"); // the port is in use
-    trigger(w, "actionReadSettings");
-    QVERIFY(!visibleProgress(w));
-    QVERIFY(status.wait(30000)); // the status read went on to its end
-    QVERIFY(ended(spy, 1));
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_DeviceCommands)

@@ -69,14 +69,6 @@ const QString kOtpRecords = ":020000003412B8\n:020002000102F9\n:020004000304F3\n
 const QStringList kServiceRecords{":0400100001020304E2", ":0400140005060708CE", ":04001800090A0B0CBA",
                                   ":04001C000D0E0F10A6"};
 
-QList<QByteArray> withLineEnds(const QStringList &lines)
-{
-    QList<QByteArray> out;
-    for (const QString &l : lines)
-        out << l.toLatin1() + "\r\n";
-    return out;
-}
-
 // One cell: the emulator, the program of the kind on its port, what the program reported.
 struct Cell
 {
@@ -152,12 +144,9 @@ struct Cell
         };
         if (service) {
             serviceEnded = std::make_unique<QSignalSpy>(service->link(), &servicetool::cMyServiceLink::finished);
-            if (kind == ServiceRead) {
-                service->findChild<QSpinBox *>("sbServiceCount")->setValue(8);
-                service->findChild<QSpinBox *>("sbServiceRecordLength")->setValue(2);
-            } else {
-                service->findChild<QPlainTextEdit *>("pteHexFile")->setPlainText(kServiceRecords.join('\n'));
-            }
+            service->findChild<QSpinBox *>("sbServiceCount")->setValue(8);
+            service->findChild<QSpinBox *>("sbServiceRecordLength")->setValue(2);
+            service->findChild<QPlainTextEdit *>("pteHexFile")->setPlainText(kServiceRecords.join('\n'));
             service->findChild<QRadioButton *>(kind == ServiceRead ? "rbServiceOtp" : "rbServiceEeprom")->click();
             press(service.get(), kind == ServiceRead ? "pbServiceGet" : "pbServiceSend");
             return;
@@ -177,10 +166,7 @@ struct Cell
         press(kind == Simulation ? static_cast<QObject *>(page()) : desk.get(), what[kind]);
     }
 
-    cMyTamira::EndReason endedAs() const
-    {
-        return ended->isEmpty() ? cMyTamira::Completed : ended->last().first().value<cMyTamira::EndReason>();
-    }
+    cMyTamira::EndReason endedAs() const { return ended->isEmpty() ? cMyTamira::Completed : ended->last().first().value<cMyTamira::EndReason>(); }
 
     // Waits for the transaction's end; a simulation that goes on is stopped a cycle after the
     // fault. False when it did not end in time.
@@ -358,10 +344,10 @@ void tst_FaultMatrix::cell()
             break;
         case LibraryWrite:
             if (completed)
-                QCOMPARE(sent.mid(93), withLineEnds(QStringList{"#ROOT", "#HEX", "#FLASH", "#WRITE"} + m_library.mid(1)));
+                QCOMPARE(sent.mid(93).join(), (QStringList{"#ROOT", "#HEX", "#FLASH", "#WRITE"} + m_library.mid(1)).join("\r\n").toLatin1() + "\r\n");
             break;
         case Simulation: // every sample shows what the device computed: still at the surface
-            QVERIFY(!c.page()->findChild<cMySimProfile *>()->data().samples().isEmpty());
+            QVERIFY(!c.page()->findChild<cMySimProfile *>()->data().isEmpty());
             for (const cMySimSample &s : c.page()->findChild<cMySimProfile *>()->data().samples())
                 QVERIFY2(s.pressure == 1013 && s.depth == 0, qPrintable(QStringLiteral("%1 mbar, %2 cm").arg(s.pressure).arg(s.depth)));
             if (completed)
@@ -373,7 +359,7 @@ void tst_FaultMatrix::cell()
             break;
         case ServiceWrite:
             if (completed)
-                QCOMPARE(sent, withLineEnds(QStringList{"#ROOT", "#HEX", "#EEPROM", "#WRITE"} + kServiceRecords));
+                QCOMPARE(sent.join(), (QStringList{"#ROOT", "#HEX", "#EEPROM", "#WRITE"} + kServiceRecords).join("\r\n").toLatin1() + "\r\n");
             break;
         }
     };
