@@ -1,4 +1,5 @@
-// The settings image: growth on write, bounded reads, the modified flag and the record lines.
+// The settings image: growth on write, bounded reads, the modified flag and the record lines of
+// ranges other than the settings block (whose text tst_settingsfile checks).
 
 #include "cmyhexrecord.h"
 #include "cmymemoryarea.h"
@@ -13,7 +14,6 @@ private slots:
     void growsOnWrite();
     void readsStopAtTheEnd();
     void modifiedFlag();
-    void hexLinesOfTheSettingsImage();
     void hexLinesOfOtherRanges();
 };
 
@@ -80,29 +80,8 @@ void tst_MemoryArea::modifiedFlag()
     image.setModified(false);
     image.setData(5, QVector<quint8>());
     QVERIFY(!image.isModified());
-    quint8 b;
-    image.getByte(5, b);
-    image.readBytes(0, 6);
     image.toHexLines(0, 6, 16);
     QVERIFY(!image.isModified());
-}
-
-void tst_MemoryArea::hexLinesOfTheSettingsImage()
-{
-    cMyMemoryArea image;
-    image.setData(1023, quint8(0));
-    image.setData(0, QVector<quint8>{1, 0, 1, 0});
-    const QStringList lines = image.toHexLines(0, 1024, 16);
-    QCOMPARE(lines.size(), 65);
-    QCOMPARE(lines.first(), QString(":1000000001000100000000000000000000000000EE"));
-    QCOMPARE(lines.at(1), QString(":10001000" + QString(32, '0') + "E0"));
-    QCOMPARE(lines.last(), QString(":00000001FF"));
-    for (int i = 0; i < 64; ++i) {
-        cMyHexRecord r;
-        QVERIFY(r.fromString(lines.at(i)));
-        QCOMPARE(int(r.address()), 16 * i);
-        QCOMPARE(r.data(), image.readBytes(quint32(16 * i), 16));
-    }
 }
 
 void tst_MemoryArea::hexLinesOfOtherRanges()
@@ -127,10 +106,6 @@ void tst_MemoryArea::hexLinesOfOtherRanges()
     lines = image.toHexLines(0xFFF8, 16, 16);
     QCOMPARE(lines, (QStringList{":08FFF800000000000000000001", ":020000040001F9",
                                  ":080000000000000000000000F8", ":00000001FF"}));
-    lines = image.toHexLines(0x00020010, 4, 4);
-    QCOMPARE(lines.first(), QString(":020000040002F8"));
-    QVERIFY(lines.at(1).startsWith(":04001000"));
-
     QCOMPARE(image.toHexLines(0, 0, 16), QStringList{":00000001FF"});
 }
 
