@@ -34,24 +34,6 @@ void cMyFakeUsb::setTransferResult(struct usb_device *device, int result)
     info->result = result;
 }
 
-QVector<cMyFakeUsb::Call> cMyFakeUsb::calls(Call::Kind kind) const
-{
-    QVector<Call> out;
-    for (const Call &c : m_calls)
-        if (c.kind == kind)
-            out.append(c);
-    return out;
-}
-
-QVector<struct usb_device *> cMyFakeUsb::opened() const
-{
-    QVector<struct usb_device *> out;
-    for (const Call &c : m_calls)
-        if (c.kind == Call::Open)
-            out.append(c.device);
-    return out;
-}
-
 int cMyFakeUsb::openHandles() const
 {
     int n = 0;
@@ -166,7 +148,6 @@ int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request,
     call.index = index;
     call.size = size;
     call.timeout = timeout;
-    call.nullData = bytes == nullptr;
     if (bytes && size > 0)
         call.data = QByteArray(bytes, size);
     m_calls.append(call);

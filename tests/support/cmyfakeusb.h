@@ -33,7 +33,6 @@ public:
         int index = 0;
         int size = 0;                 // the length argument as passed
         int timeout = 0;
-        bool nullData = false;        // the data pointer was null
         QByteArray data;              // the `size` bytes behind the data pointer
     };
 
@@ -45,8 +44,6 @@ public:
     void setTransferResult(struct usb_device *device, int result);
 
     const QVector<Call> &calls() const { return m_calls; }
-    QVector<Call> calls(Call::Kind kind) const;
-    QVector<struct usb_device *> opened() const;
     int openHandles() const;
     const QStringList &errors() const { return m_errors; }
     int closes() const { return m_closes; }
