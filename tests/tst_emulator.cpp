@@ -1,5 +1,5 @@
 // The device emulator as the rest of the suite relies on it: the reply to each line (its device
-// model, no pseudo-terminal), the dive model behind the simulation page, and the program on a
+// model with the dive model behind the simulation page, no pseudo-terminal), and the program on a
 // pseudo-terminal that the host opens and closes per transaction, with its wire log. Its faults
 // are driven end to end by tst_faultmatrix.
 
@@ -43,6 +43,18 @@ QByteArray send(cMyEmuDevice &device, const QByteArray &line)
     return device.handleLine(line.endsWith('\n') ? line : line + "\r\n").bytes;
 }
 
+// The samples of one dive, a second apart: 1 m/s down for 10 s, 10 s still, -0.3 m/s for 10 s,
+// -1 m/s to the surface.
+QByteArrayList dive()
+{
+    QByteArrayList lines;
+    int depth = 0;
+    for (const auto &leg : QVector<QPair<int, int>>{{0, 1}, {100, 10}, {0, 10}, {-30, 10}, {-100, 7}})
+        for (int i = 0; i < leg.second; ++i)
+            lines << pressure(1013 + (depth += leg.first));
+    return lines;
+}
+
 // One line out, one arrival of bytes back (or nothing after the deadline).
 QByteArray exchange(QSerialPort &port, const QByteArray &line)
 {
@@ -64,8 +76,6 @@ private slots:
     void replies();
     void eepromStartsAsTheBlankTemplate();
     void bootTakesThePortAway();
-    void diveModel_data();
-    void diveModel();
     void portReopenedPerTransaction();
 };
 
@@ -134,6 +144,19 @@ void tst_Emulator::replies_data()
     QTest::newRow("no depth above the surface") << QStringList() << simWrite + QByteArrayList{pressure(900), "#READ", request(0x0140, 2)} << record(0x0140, {0, 0});
     QTest::newRow("the dive's deepest as max depth") << QStringList() << simWrite + QByteArrayList{pressure(1513), pressure(1013), "#HEX", "#RAM", "#READ", request(0x014A, 2)}
                                                      << record(0x014A, {0xF4, 0x01});
+    // The dive's phases follow the thresholds of the settings (0x088 dive start, 0x08A surfacing,
+    // 0x090 ascent and 0x092 bottom start): descent, bottom and ascent times, in seconds.
+    const QStringList second{"--sample-step", "1000"};
+    const QByteArrayList phases = QByteArrayList{"#READ", request(0x0154, 6)};
+    QTest::newRow("phases, blank template") << second << simWrite + dive() + phases << record(0x0154, {19, 0, 10, 0, 7, 0});
+    QTest::newRow("dive time") << second << simWrite + dive() + QByteArrayList{"#READ", request(0x0150, 2)} << record(0x0150, {36, 0});
+    QTest::newRow("last speed") << second << simWrite + dive() + QByteArrayList{"#READ", request(0x0160, 2)} << record(0x0160, {0x9C, 0xFF});
+    QTest::newRow("phases, holding is the bottom") << second << eepromWrite + QByteArrayList{record(0x0092, {10, 0})} + simWrite + dive() + phases
+                                                   << record(0x0154, {9, 0, 20, 0, 7, 0});
+    QTest::newRow("phases, slow rise is the ascent") << second << eepromWrite + QByteArrayList{record(0x0090, {0xEC, 0xFF})} + simWrite + dive() + phases
+                                                     << record(0x0154, {19, 0, 0, 0, 17, 0});
+    QTest::newRow("phases, surfacing below the start") << second << eepromWrite + QByteArrayList{record(0x0088, {150}), record(0x008A, {250})} + simWrite + dive() + phases
+                                                       << record(0x0154, {18, 0, 10, 0, 6, 0});
     QTest::newRow("pressure only stored outside simulation") << QStringList() << QByteArrayList{"#HEX", "#RAM", "#WRITE", pressure(1513), "#READ", request(0x0140, 2)}
                                                              << record(0x0140, {0, 0});
 }
@@ -144,7 +167,6 @@ void tst_Emulator::replies()
     QFETCH(QByteArrayList, lines);
     QFETCH(QByteArray, reply);
     cMyEmuDevice device;
-    device.setSampleStep(500);
     cMyEmuFaultPlan faults;
     cMyEmuIoConfig io;
     QString error;
@@ -178,50 +200,6 @@ void tst_Emulator::bootTakesThePortAway()
     QCOMPARE(boot.action, cMyEmuDevice::Action::HangUp);
     d.setStayOnBoot(true);
     QCOMPARE(d.handleLine("#BOOT\r\n").action, cMyEmuDevice::Action::None);
-}
-
-void tst_Emulator::diveModel_data()
-{
-    // Settings bytes 0x088 (dive start, cm), 0x08A (surfacing, cm), 0x090 and 0x092 (ascent and
-    // bottom start, cm/s, signed); then the descent, bottom, ascent and dive times of one dive in
-    // seconds, its deepest point and last speed, in cm and cm/s.
-    QTest::addColumn<int>("diveStart");
-    QTest::addColumn<int>("surfacing");
-    QTest::addColumn<int>("ascentStart");
-    QTest::addColumn<int>("bottomStart");
-    QTest::addColumn<QVector<int>>("figures");
-    // The dive: 1 m/s down for 10 s, 10 s still, -0.3 m/s for 10 s, -1 m/s to the surface.
-    QTest::newRow("blank template") << 100 << 50 << -50 << -10 << QVector<int>{19, 10, 7, 36, 1000, -100};
-    QTest::newRow("holding is the bottom") << 100 << 50 << -50 << 10 << QVector<int>{9, 20, 7, 36, 1000, -100};
-    QTest::newRow("slow rise is the ascent") << 100 << 50 << -20 << -10 << QVector<int>{19, 0, 17, 36, 1000, -100};
-    QTest::newRow("surfacing below the start") << 150 << 250 << -50 << -10 << QVector<int>{18, 10, 6, 34, 1000, -100};
-}
-
-void tst_Emulator::diveModel()
-{
-    QFETCH(int, diveStart);
-    QFETCH(int, surfacing);
-    QFETCH(int, ascentStart);
-    QFETCH(int, bottomStart);
-    QFETCH(QVector<int>, figures);
-
-    cMyEmuDevice d;
-    d.setSampleStep(1000);
-    // The settings arrive as a settings write would bring them.
-    for (const QByteArray &line : {QByteArray("#HEX"), QByteArray("#EEPROM"), QByteArray("#WRITE"), record(0x0088, {quint8(diveStart)}),
-                                   record(0x008A, {quint8(surfacing)}),
-                                   record(0x0090, {quint8(ascentStart), quint8(ascentStart >> 8), quint8(bottomStart), quint8(bottomStart >> 8)}),
-                                   QByteArray("#SIMUL"), QByteArray("#RAM"), QByteArray("#WRITE")})
-        QCOMPARE(send(d, line), line + "\r\n");
-    int depth = 0;
-    for (const auto &leg : QVector<QPair<int, int>>{{0, 1}, {100, 10}, {0, 10}, {-30, 10}, {-100, 7}}) {
-        for (int i = 0; i < leg.second; ++i)
-            send(d, pressure(1013 + (depth += leg.first)));
-    }
-    QVector<int> got;
-    for (quint32 address : {0x0154, 0x0156, 0x0158, 0x0150, 0x0144, 0x0160})
-        got << qint16(d.memory(cMyEmuDevice::Ram).word(address));
-    QCOMPARE(got, figures);
 }
 
 void tst_Emulator::portReopenedPerTransaction()
