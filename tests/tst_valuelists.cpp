@@ -120,8 +120,9 @@ private slots:
     void initTestCase() { initTamiraResources(); }
     void listsHoldExactlyTheirRows_data();
     void listsHoldExactlyTheirRows();
-    void modelPadsAndReportsBounds();
-    void emptyAndMissingFiles();
+    void model_data();
+    void model();
+    void headersAndFlags();
 };
 
 void tst_ValueLists::listsHoldExactlyTheirRows_data()
@@ -188,57 +189,46 @@ void tst_ValueLists::listsHoldExactlyTheirRows()
             QCOMPARE(model.data(model.index(r, c)).toString(), rows.at(r).at(c));
 }
 
-void tst_ValueLists::modelPadsAndReportsBounds()
+void tst_ValueLists::model_data()
 {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Rows>("rows"); // none: there is no file
+    QTest::newRow("short rows padded") << QByteArray("A;1\r\nB;2;3;[m];0;9\r\n;;\r\n")
+                                       << Rows{{"A", "1", "", "", "", ""}, {"B", "2", "3", "[m]", "0", "9"}, {"", "", "", "", "", ""}};
+    QTest::newRow("empty file: one empty field") << QByteArray() << Rows{{""}};
+    QTest::newRow("missing file: nothing") << QByteArray() << Rows{};
+}
+
+void tst_ValueLists::model()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(Rows, rows);
     QTemporaryDir dir;
-    const QString path = dir.filePath("list.csv");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("A;1\r\nB;2;3;[m];0;9\r\n;;\r\n");
-    file.close();
-
-    cMyTableModel model(path, nullptr);
-    QCOMPARE(model.rowCount(), 3);
-    QCOMPARE(model.columnCount(), 6);
-    QCOMPARE(model.data(model.index(0, 5)), QVariant(QString()));
-    QCOMPARE(model.data(model.index(0, 1)).toString(), QString("1"));
-    QCOMPARE(model.data(model.index(2, 0)), QVariant(QString()));
-    QCOMPARE(model.data(model.index(1, 3)).toString(), QString("[m]"));
+    QFile list(dir.filePath("list.csv"));
+    QVERIFY(rows.isEmpty() || (list.open(QIODevice::WriteOnly) && list.write(file) == file.size()));
+    list.close();
+    cMyTableModel model(list.fileName(), nullptr);
+    QCOMPARE(model.rowCount(), rows.size());
+    QCOMPARE(model.columnCount(), rows.value(0).size());
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows.at(r).size(); ++c)
+            QCOMPARE(model.data(model.index(r, c)), QVariant(rows.at(r).at(c)));
+    QVERIFY(!model.data(model.index(rows.size(), 0)).isValid());
     QVERIFY(!model.data(model.index(0, 0), Qt::EditRole).isValid());
-    QVERIFY(!model.data(model.index(3, 0)).isValid());
-    QVERIFY(!model.data(QModelIndex()).isValid());
-    QCOMPARE(model.field(1, 2), QString("3"));
-    QCOMPARE(model.field(9, 0), QString());
+}
 
-    QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString("Nazwa"));
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QString("Wartosc"));
-    QVERIFY(!model.headerData(4, Qt::Horizontal).isValid());
+void tst_ValueLists::headersAndFlags()
+{
+    cMyTableModel model(QList<QStringList>{{"x", "1", "1", "[m]", "0", "9"}}, nullptr);
+    QCOMPARE(model.field(0, 3), QString("[m]"));
+    QCOMPARE(model.field(9, 0), QString());
+    const QVariantList headers{"Nazwa", "Wartosc", "Faktor", "Jednostka", QVariant(), QVariant()};
+    for (int c = 0; c < 6; ++c)
+        QCOMPARE(model.headerData(c, Qt::Horizontal), headers.at(c));
     QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
     QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
     QCOMPARE(model.flags(QModelIndex()), Qt::ItemFlags(Qt::ItemIsEnabled));
-    const Qt::ItemFlags cell = model.flags(model.index(0, 0));
-    QVERIFY(cell.testFlag(Qt::ItemIsSelectable) && cell.testFlag(Qt::ItemIsEnabled));
-    QVERIFY(!cell.testFlag(Qt::ItemIsEditable));
-}
-
-void tst_ValueLists::emptyAndMissingFiles()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("empty.csv");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.close();
-    cMyTableModel empty(path, nullptr);
-    QCOMPARE(empty.rowCount(), 1);
-    QCOMPARE(empty.columnCount(), 1);
-    QCOMPARE(empty.data(empty.index(0, 0)), QVariant(QString()));
-
-    cMyTableModel missing(dir.filePath("nothing.csv"), nullptr);
-    QCOMPARE(missing.rowCount(), 0);
-    QCOMPARE(missing.columnCount(), 0);
-
-    cMyTableModel fromRows(QList<QStringList>{{"x", "1"}}, nullptr);
-    QCOMPARE(fromRows.columnCount(), 2);
+    QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsSelectable) && !model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
 }
 
 QTEST_GUILESS_MAIN(tst_ValueLists)
