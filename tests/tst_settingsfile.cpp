@@ -43,8 +43,8 @@ class tst_SettingsFile : public QObject
 
 private slots:
     void initTestCase() { initTamiraResources(); }
-    void growsOnWrite();
-    void readsStopAtTheEnd();
+    void image_data();
+    void image();
     void modifiedFlag();
     void hexLinesOfOtherRanges();
     void writesTheExactText();
@@ -55,55 +55,50 @@ private slots:
     void failedSaveKeepsTheOldFile();
 };
 
-void tst_SettingsFile::growsOnWrite()
+void tst_SettingsFile::image_data()
 {
-    cMyMemoryArea image;
-    QCOMPARE(image.pageCount(), 0);
-    image.setData(1023, quint8(0));
-    QCOMPARE(image.pageCount(), 1);
-    QCOMPARE(image.pageSize(0), 1024);
-    QCOMPARE(image.readBytes(0, 1024), QVector<quint8>(1024, 0));
-
-    image.setData(0x00010005, quint8(0x5A));
-    QCOMPARE(image.pageCount(), 2);
-    QCOMPARE(image.pageSize(1), 6);
-    QCOMPARE(image.readBytes(0x00010000, 100), (QVector<quint8>{0, 0, 0, 0, 0, 0x5A}));
-
-    image.setData(0x3FE, QVector<quint8>{1, 2, 3});
-    QCOMPARE(image.pageSize(0), 1025);
-    QCOMPARE(image.readBytes(0x3FE, 3), (QVector<quint8>{1, 2, 3}));
-
-    // A run crosses from one page into the next.
-    image.setData(0x0001FFFF, QVector<quint8>{7, 8});
-    quint8 b = 0;
-    QVERIFY(image.getByte(0x0001FFFF, b) && b == 7);
-    QVERIFY(image.getByte(0x00020000, b) && b == 8);
-
-    // A write far away stays small: only the pages up to it, and one byte more than the offset.
-    image.setData(0x0005FFFF, quint8(1));
-    QCOMPARE(image.pageCount(), 6);
-    QCOMPARE(image.pageSize(4), 0);
-    QCOMPARE(image.pageSize(5), 0x10000);
+    QTest::addColumn<Changes>("writes");
+    QTest::addColumn<QVector<int>>("pages"); // their sizes afterwards
+    QTest::addColumn<int>("readAt");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<Bytes>("read");
+    Bytes counting(1024);
+    for (int i = 0; i < 1024; ++i)
+        counting[i] = quint8(i);
+    QTest::newRow("the settings block") << Changes{{1023, {0}}} << QVector<int>{1024} << 0 << 1024 << Bytes(1024, 0);
+    QTest::newRow("a page of its own") << Changes{{1023, {0}}, {0x10005, {0x5A}}} << QVector<int>{1024, 6} << 0x10000 << 100 << Bytes{0, 0, 0, 0, 0, 0x5A};
+    QTest::newRow("a run lengthens the page") << Changes{{1023, {0}}, {0x3FE, {1, 2, 3}}} << QVector<int>{1025} << 0x3FE << 3 << Bytes{1, 2, 3};
+    QTest::newRow("a run across pages") << Changes{{0x1FFFF, {7, 8}}} << QVector<int>{0, 0x10000, 1} << 0x1FFFF << 2 << Bytes{7, 8};
+    QTest::newRow("far away stays small") << Changes{{0x5FFFF, {1}}} << QVector<int>{0, 0, 0, 0, 0, 0x10000} << 0x5FFFF << 1 << Bytes{1};
+    QTest::newRow("nothing written") << Changes{} << QVector<int>{} << 0 << 16 << Bytes{};
+    QTest::newRow("an empty write") << Changes{{5, {}}} << QVector<int>{} << 0 << 16 << Bytes{};
+    QTest::newRow("a read stops at the end") << Changes{{0, counting}} << QVector<int>{1024} << 0x3F0 << 32 << counting.mid(0x3F0);
+    QTest::newRow("a read past the end") << Changes{{0, counting}} << QVector<int>{1024} << 0x400 << 1 << Bytes{};
+    QTest::newRow("a read of nothing") << Changes{{0, counting}} << QVector<int>{1024} << 0 << 0 << Bytes{};
 }
 
-void tst_SettingsFile::readsStopAtTheEnd()
+void tst_SettingsFile::image()
 {
+    QFETCH(Changes, writes);
+    QFETCH(QVector<int>, pages);
+    QFETCH(int, readAt);
+    QFETCH(int, length);
+    QFETCH(Bytes, read);
     cMyMemoryArea image;
+    bool written = false;
+    for (const auto &w : writes) {
+        image.setData(quint32(w.first), w.second);
+        written |= !w.second.isEmpty();
+    }
+    QVector<int> sizes;
+    for (int p = 0; p < image.pageCount(); ++p)
+        sizes << image.pageSize(p);
+    QCOMPARE(sizes, pages);
+    QCOMPARE(image.readBytes(quint32(readAt), quint16(length)), read);
+    // A short read stopped at the first byte that is not there, which leaves what it is read into.
     quint8 b = 0x77;
-    QVERIFY(!image.getByte(0, b));
-    QCOMPARE(b, quint8(0x77));
-    QVERIFY(image.readBytes(0, 16).isEmpty());
-
-    for (int i = 0; i < 1024; ++i)
-        image.setData(quint32(i), quint8(i));
-    QCOMPARE(image.readBytes(0x3F0, 32).size(), 16);
-    QCOMPARE(image.readBytes(0x3F0, 32).first(), quint8(0xF0));
-    QVERIFY(image.readBytes(0x400, 1).isEmpty());
-    QVERIFY(image.readBytes(0, 0).isEmpty());
-    QVERIFY(!image.getByte(1024, b));
-    QVERIFY(!image.getByte(0x00010000, b));
-    QVERIFY(image.getByte(1023, b));
-    QCOMPARE(b, quint8(0xFF));
+    QVERIFY(read.size() == length || (!image.getByte(quint32(readAt + read.size()), b) && b == 0x77));
+    QCOMPARE(image.isModified(), written);
 }
 
 void tst_SettingsFile::modifiedFlag()
