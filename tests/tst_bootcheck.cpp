@@ -40,23 +40,6 @@ QVector<Call::Kind> kinds(const cMyFakeUsb &usb)
     return out;
 }
 
-// Answers lookups in the MainWindow context only, so a text asked in any other context stays
-// Polish and the comparison fails.
-class MainWindowCatalogue : public QTranslator
-{
-public:
-    QString translate(const char *context, const char *sourceText, const char *, int) const override
-    {
-        if (qstrcmp(context, "MainWindow") != 0)
-            return QString();
-        if (QString::fromUtf8(sourceText) == kPolishQuestion)
-            return QStringLiteral("Tamira is in DFU (firmware update) mode.\n"
-                                  "Do you want to put it back to normal operating mode?");
-        return QString();
-    }
-    bool isEmpty() const override { return false; }
-};
-
 } // namespace
 
 // One USB device on an in-memory bus.
@@ -75,7 +58,7 @@ class tst_BootCheck : public QObject
 private slots:
     void walk_data();
     void walk();
-    void questionIsTranslatedInTheMainWindowContext();
+    void questionInEnglish();
     void transfersBesideTheWindow_data();
     void transfersBesideTheWindow();
     void abandonedCheckAsksNothing();
@@ -148,22 +131,20 @@ void tst_BootCheck::walk()
     QCOMPARE(made.join(", "), QString("init, busses, devices, list") + (calls.isEmpty() ? "" : ", " + calls));
 }
 
-void tst_BootCheck::questionIsTranslatedInTheMainWindowContext()
+void tst_BootCheck::questionInEnglish()
 {
-    MainWindowCatalogue catalogue;
-    QVERIFY(QCoreApplication::installTranslator(&catalogue));
+    QTranslator catalogue;
+    QVERIFY(installEnglishCatalogue(catalogue));
     cMyScriptedDialogs dialogs;
     cMyFakeUsb usb;
     usb.addBus();
     usb.addDevice(0, kAtmel, kBootloader);
-
     dialogs.expectMessage(cMyDialogs::No);
     QVERIFY(run(usb, nullptr));
     QCoreApplication::removeTranslator(&catalogue);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().first().text,
-             QStringLiteral("Tamira is in DFU (firmware update) mode.\n"
-                            "Do you want to put it back to normal operating mode?"));
+             QStringLiteral("Tamira is in DFU (firmware update) mode.\nDo you want to put it back to normal operating mode?"));
 }
 
 void tst_BootCheck::transfersBesideTheWindow_data()
@@ -222,7 +203,7 @@ void tst_BootCheck::abandonedCheckAsksNothing()
 }
 
 // A window needs the application's resources; the catalogue stays out, so the question is
-// compared in Polish except where a test installs its own.
+// compared in Polish except where a test installs it.
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
