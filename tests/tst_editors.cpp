@@ -8,6 +8,7 @@
 #include "cmytablemodel.h"
 #include "tamiraresources.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,96 +20,65 @@ namespace {
 
 using Rows = QList<QStringList>;
 
-Rows pairs(std::initializer_list<std::pair<int, const char *>> list)
+// The rows of a list as the lists are written out for people: value "text" (or "text" value)
+// entries, in file order.
+Rows pairs(const char *entries)
 {
     Rows rows;
-    for (const auto &p : list)
-        rows.append({QString::fromLatin1(p.second), QString::number(p.first)});
+    static const QRegularExpression entry(QStringLiteral("(\\d+) \"([^\"]*)\"|\"([^\"]*)\" (\\d+)"));
+    for (auto it = entry.globalMatch(QString::fromUtf8(entries)); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        rows.append(m.captured(1).isEmpty() ? QStringList{m.captured(3), m.captured(4)} : QStringList{m.captured(2), m.captured(1)});
+    }
     return rows;
 }
 
-Rows conditions()
-{
-    return pairs({{255, "anytime"}, {0, "underwater"}, {1, "on the surface"},
-                  {2, "at the beginning of dive"}, {3, "at the end of dive"}, {4, "during descent"},
-                  {5, "on the bottom"}, {6, "during ascent"}, {7, "at the switch on"},
-                  {8, "at the switch off"}, {9, "at the beginning of charging"},
-                  {10, "during charging"}, {11, "at the end of charging"},
-                  {16, "if stopwatch 0 is counting"}, {17, "if timer 1 is counting"},
-                  {18, "if timer 2 is counting"}, {19, "if timer 3 is counting"},
-                  {24, "if stopwatch 0 is stopped"}, {25, "if timer 1 is stopped"},
-                  {26, "if timer 2 is stopped"}, {27, "if timer 3 is stopped"},
-                  {33, "if timer 1 passed"}, {34, "if timer 2 passed"}, {35, "if timer 3 passed"},
-                  {254, "never"}});
-}
+const char *const kConditions =
+    R"~(255 "anytime"; 0 "underwater"; 1 "on the surface"; 2 "at the beginning of dive"; 3 "at the end of dive";
+    4 "during descent"; 5 "on the bottom"; 6 "during ascent"; 7 "at the switch on"; 8 "at the switch off";
+    9 "at the beginning of charging"; 10 "during charging"; 11 "at the end of charging"; 16 "if stopwatch 0 is counting";
+    17 "if timer 1 is counting"; 18 "if timer 2 is counting"; 19 "if timer 3 is counting"; 24 "if stopwatch 0 is stopped";
+    25 "if timer 1 is stopped"; 26 "if timer 2 is stopped"; 27 "if timer 3 is stopped"; 33 "if timer 1 passed";
+    34 "if timer 2 passed"; 35 "if timer 3 passed"; 254 "never")~";
 
-struct Group
-{
-    Rows names;
-    const char *factor, *unit, *min, *max;
+// The measured values by group, with the group's factor, unit, minimum and maximum.
+const QList<QPair<const char *, QStringList>> kMeasured{
+    {R"~(0 "Absolute pressure", 1 "Absolute pressure min", 2 "Absolute pressure max", 3 "Absolute pressure avg",
+        4 "Absolute pressure MIN", 5 "Absolute pressure MAX", 8 "Atmospheric pressure", 9 "Atmospheric pressure min",
+        10 "Atmospheric pressure max", 11 "Atmospheric pressure avg", 12 "Atmospheric pressure MIN",
+        13 "Atmospheric pressure MAX")~", {"1", "[mbar]", "0", "32767"}},
+    {R"~(16 "Temperature", 17 "Temperature min", 18 "Temperature max", 19 "Temperature avg", 20 "Temperature MIN",
+        21 "Temperature MAX")~", {"10", QString::fromLatin1("[\xB0" "C]"), "-50", "100"}},
+    {R"~(31 "Battery level")~", {"327.68", "[%]", "0", "100.00"}},
+    {R"~(32 "Depth", 34 "Depth max", 35 "Depth avg", 37 "Depth MAX")~", {"100", "[m]", "0", "327.67"}},
+    {R"~(40 "Dive time", 41 "Surface time", 42 "Descent time", 43 "Bottom time", 44 "Ascent time",
+        45 "Dive time MAX", 46 "Dive time Total")~", {"1", "[s]", "0", "32767"}},
+    {R"~(48 "Vertical speed", 49 "Ascent speed max", 50 "Descent speed max", 51 "Ascent speed avg",
+        52 "Descent speed avg", 53 "Ascent speed MAX", 54 "Descent speed MAX")~", {"100", "[m/s]", "-327.68", "327.67"}},
+    {R"~(56 "Stopwatch 0", 57 "Timer 1", 58 "Timer 2", 59 "Timer 3")~", {"1", "[s]", "0", "32767"}},
 };
-
-QList<Group> measuredGroups()
-{
-    return {
-        {pairs({{0, "Absolute pressure"}, {1, "Absolute pressure min"}, {2, "Absolute pressure max"},
-                {3, "Absolute pressure avg"}, {4, "Absolute pressure MIN"}, {5, "Absolute pressure MAX"},
-                {8, "Atmospheric pressure"}, {9, "Atmospheric pressure min"},
-                {10, "Atmospheric pressure max"}, {11, "Atmospheric pressure avg"},
-                {12, "Atmospheric pressure MIN"}, {13, "Atmospheric pressure MAX"}}),
-         "1", "[mbar]", "0", "32767"},
-        {pairs({{16, "Temperature"}, {17, "Temperature min"}, {18, "Temperature max"},
-                {19, "Temperature avg"}, {20, "Temperature MIN"}, {21, "Temperature MAX"}}),
-         "10", "[\xB0" "C]", "-50", "100"},
-        {pairs({{31, "Battery level"}}), "327.68", "[%]", "0", "100.00"},
-        {pairs({{32, "Depth"}, {34, "Depth max"}, {35, "Depth avg"}, {37, "Depth MAX"}}),
-         "100", "[m]", "0", "327.67"},
-        {pairs({{40, "Dive time"}, {41, "Surface time"}, {42, "Descent time"}, {43, "Bottom time"},
-                {44, "Ascent time"}, {45, "Dive time MAX"}, {46, "Dive time Total"}}),
-         "1", "[s]", "0", "32767"},
-        {pairs({{48, "Vertical speed"}, {49, "Ascent speed max"}, {50, "Descent speed max"},
-                {51, "Ascent speed avg"}, {52, "Descent speed avg"}, {53, "Ascent speed MAX"},
-                {54, "Descent speed MAX"}}),
-         "100", "[m/s]", "-327.68", "327.67"},
-        {pairs({{56, "Stopwatch 0"}, {57, "Timer 1"}, {58, "Timer 2"}, {59, "Timer 3"}}),
-         "1", "[s]", "0", "32767"},
-    };
-}
 
 Rows measuredValues()
 {
     Rows rows{{"Regardless of any value", "255", "1", "", "", ""}};
-    for (const Group &g : measuredGroups())
-        for (const QStringList &n : g.names)
-            rows.append({n.at(0), n.at(1), QString::fromLatin1(g.factor), QString::fromLatin1(g.unit),
-                         QString::fromLatin1(g.min), QString::fromLatin1(g.max)});
+    for (const auto &group : kMeasured)
+        for (const QStringList &name : pairs(group.first))
+            rows.append(name + group.second);
     return rows;
 }
 
 Rows messages()
 {
     Rows rows;
-    for (const Group &g : measuredGroups())
-        rows += g.names;
-    rows += pairs({{192, "Battery charging started"}, {193, "Battery charging interrupted"},
-                   {194, "Battery charging completed"}, {209, "Swim faster"}, {210, "Swim slower"},
-                   {212, "Relax yourself"}, {213, "Prepare yourself"}, {214, "Focus"},
-                   {215, "Attention"}, {216, "Bottom"}, {217, "Freefall"}, {218, "Mouthfill"},
-                   {224, "Official top"}, {226, "Breathe!"}, {228, "Surface protocol"},
-                   {230, "Remove mask"}, {231, "Remove goggles"}, {232, "Remove noseclip"},
-                   {233, "Remove facial equipment"}, {234, "Show OK"}, {235, "Say I'm OK"}});
-    for (int i = 1; i <= 8; ++i)
-        rows.append({QStringLiteral("Custom message %1").arg(i), QString::number(240 + i)});
-    rows += pairs({{127, "Do nothing"}});
-    return rows;
-}
-
-Rows textFirst(std::initializer_list<std::pair<const char *, int>> list)
-{
-    Rows rows;
-    for (const auto &p : list)
-        rows.append({QString::fromLatin1(p.first), QString::number(p.second)});
-    return rows;
+    for (const auto &group : kMeasured)
+        rows += pairs(group.first);
+    // The apostrophe stays out of the raw strings: moc takes it for a character literal there.
+    return rows + pairs(R"~(192 "Battery charging started"; 193 "Battery charging interrupted"; 194 "Battery charging completed";
+        209 "Swim faster"; 210 "Swim slower"; 212 "Relax yourself"; 213 "Prepare yourself"; 214 "Focus"; 215 "Attention";
+        216 "Bottom"; 217 "Freefall"; 218 "Mouthfill"; 224 "Official top"; 226 "Breathe!"; 228 "Surface protocol";
+        230 "Remove mask"; 231 "Remove goggles"; 232 "Remove noseclip"; 233 "Remove facial equipment"; 234 "Show OK";)~"
+        "235 \"Say I'm OK\";" R"~(241 "Custom message 1"; 242 "Custom message 2"; 243 "Custom message 3"; 244 "Custom message 4";
+        245 "Custom message 5"; 246 "Custom message 6"; 247 "Custom message 7"; 248 "Custom message 8"; 127 "Do nothing")~");
 }
 
 QByteArray fileBytes(const Rows &rows)
@@ -289,46 +259,29 @@ void tst_Editors::listsHoldExactlyTheirRows_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<Rows>("rows");
-    const Rows comparison{{">=", "0"}, {"<=", "1"}};
-    QTest::newRow("msgCb1") << "msgCb1" << conditions();
-    QTest::newRow("timCb1") << "timCb1" << conditions();
+    const Rows comparison = pairs(R"~(0 ">="; 1 "<=")~");
+    QTest::newRow("msgCb1") << "msgCb1" << pairs(kConditions);
+    QTest::newRow("timCb1") << "timCb1" << pairs(kConditions);
     QTest::newRow("msgCb2") << "msgCb2" << measuredValues();
     QTest::newRow("timCb2") << "timCb2" << measuredValues();
     QTest::newRow("msgCb3") << "msgCb3" << comparison;
     QTest::newRow("timCb3") << "timCb3" << comparison;
     QTest::newRow("msgCb4") << "msgCb4" << messages();
-    QTest::newRow("msgCb5") << "msgCb5"
-                            << pairs({{0, "(value & point)"}, {1, "(value & point & unit)"},
-                                      {2, "(value)"}, {3, "(value & unit)"},
-                                      {4, "(caption & value & point)"},
-                                      {5, "(caption & value & point & unit)"},
-                                      {6, "(caption & value)"}, {7, "(caption & value & unit)"}});
-    QTest::newRow("msgCb6") << "msgCb6"
-                            << pairs({{0, "only once"}, {1, "every period A"}, {2, "every period B"},
-                                      {3, "every period C"}, {4, "every period D"},
-                                      {5, "every distance E"}, {6, "every distance F"},
-                                      {7, "every distance G"}, {8, "every distance H"},
-                                      {255, "still"}});
-    QTest::newRow("timCb4") << "timCb4"
-                            << pairs({{127, "Do nothing"}, {128, "Stopwatch 0 - START"},
-                                      {129, "Timer 1 - START"}, {130, "Timer 2 - START"},
-                                      {131, "Timer 3 - START"}, {136, "Stopwatch 0 - STOP"},
-                                      {137, "Timer 1 - STOP"}, {138, "Timer 2 - STOP"},
-                                      {139, "Timer 3 - STOP"}, {144, "Stopwatch 0 - Continue"},
-                                      {145, "Timer 1 - Continue"}, {146, "Timer 2 - Continue"},
-                                      {147, "Timer 3 - Continue"}});
-    QTest::newRow("parCb1") << "parCb1"
-                            << textFirst({{"1 [Hz]", 150}, {"2 [Hz]", 75}, {"3 [Hz]", 50},
-                                          {"4 [Hz]", 37}, {"5 [Hz]", 30}, {"10 [Hz]", 15}});
-    QTest::newRow("parCb2") << "parCb2"
-                            << textFirst({{"5 [min]", 300}, {"10 [min]", 600}, {"30 [min]", 1800},
-                                          {"1 [h]", 3600}, {"2 [h]", 7200}, {"5 [h]", 18000},
-                                          {"12 [h]", 43200}});
-    QTest::newRow("parCb3") << "parCb3"
-                            << textFirst({{"1 [s]", 5}, {"2 [s]", 6}, {"4 [s]", 7}, {"8 [s]", 8}});
-    QTest::newRow("parCb4") << "parCb4"
-                            << textFirst({{"Constant", 0}, {"Min", 1}, {"Avg", 2}, {"Current", 3}});
+    QTest::newRow("msgCb5") << "msgCb5" << pairs(R"~(0 "(value & point)"; 1 "(value & point & unit)"; 2 "(value)"; 3 "(value & unit)";
+        4 "(caption & value & point)"; 5 "(caption & value & point & unit)"; 6 "(caption & value)"; 7 "(caption & value & unit)")~");
+    QTest::newRow("msgCb6") << "msgCb6" << pairs(R"~(0 "only once"; 1 "every period A"; 2 "every period B"; 3 "every period C";
+        4 "every period D"; 5 "every distance E"; 6 "every distance F"; 7 "every distance G"; 8 "every distance H"; 255 "still")~");
+    QTest::newRow("timCb4") << "timCb4" << pairs(R"~(127 "Do nothing"; 128 "Stopwatch 0 - START"; 129 "Timer 1 - START";
+        130 "Timer 2 - START"; 131 "Timer 3 - START"; 136 "Stopwatch 0 - STOP"; 137 "Timer 1 - STOP"; 138 "Timer 2 - STOP";
+        139 "Timer 3 - STOP"; 144 "Stopwatch 0 - Continue"; 145 "Timer 1 - Continue"; 146 "Timer 2 - Continue";
+        147 "Timer 3 - Continue")~");
+    QTest::newRow("parCb1") << "parCb1" << pairs(R"~("1 [Hz]" 150; "2 [Hz]" 75; "3 [Hz]" 50; "4 [Hz]" 37; "5 [Hz]" 30; "10 [Hz]" 15)~");
+    QTest::newRow("parCb2") << "parCb2" << pairs(R"~("5 [min]" 300; "10 [min]" 600; "30 [min]" 1800; "1 [h]" 3600; "2 [h]" 7200;
+        "5 [h]" 18000; "12 [h]" 43200)~");
+    QTest::newRow("parCb3") << "parCb3" << pairs(R"~("1 [s]" 5; "2 [s]" 6; "4 [s]" 7; "8 [s]" 8)~");
+    QTest::newRow("parCb4") << "parCb4" << pairs(R"~("Constant" 0; "Min" 1; "Avg" 2; "Current" 3)~");
 }
+
 
 void tst_Editors::listsHoldExactlyTheirRows()
 {
