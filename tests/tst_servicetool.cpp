@@ -103,8 +103,7 @@ class tst_ServiceTool : public QObject
     Q_OBJECT
 
 private slots:
-    void pages_data();
-    void pages();
+    void startAndPages();
     void get_data();
     void get();
     void requestCount_data();
@@ -126,21 +125,8 @@ private slots:
     void commandLine();
 };
 
-void tst_ServiceTool::pages_data()
+void tst_ServiceTool::startAndPages()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("page");
-    QTest::newRow("quick selection") << "pbQuickSelect" << 0;
-    QTest::newRow("editing") << "pbEdit" << 1;
-    QTest::newRow("logs") << "pbLogs" << 2;
-    QTest::newRow("simulation") << "pbSimulation" << 3;
-    QTest::newRow("service") << "pbService" << 4;
-}
-
-void tst_ServiceTool::pages()
-{
-    QFETCH(QString, button);
-    QFETCH(int, page);
     cMyScriptedDialogs dialogs;
     MainWindow window;
     auto *stack = window.findChild<QStackedWidget *>("stackedWidget");
@@ -158,9 +144,10 @@ void tst_ServiceTool::pages()
                  (QList<int>{std::get<1>(box), std::get<2>(box), std::get<3>(box)}));
     }
     QCOMPARE(window.findChild<QTabWidget *>()->tabText(window.findChild<QTabWidget *>()->currentIndex()), QString("Parametry"));
-    stack->setCurrentIndex(page == 0 ? 1 : 0);
-    window.findChild<QAbstractButton *>(button)->click();
-    QCOMPARE(stack->currentIndex(), page);
+    for (const auto &page : QList<QPair<const char *, int>>{{"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
+        window.findChild<QAbstractButton *>(page.first)->click();
+        QCOMPARE(stack->currentIndex(), page.second);
+    }
 }
 
 void tst_ServiceTool::get_data()
