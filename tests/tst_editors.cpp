@@ -162,15 +162,7 @@ void tst_Editors::comboBoxStoresItsRowValue()
     QVERIFY(!box.selectValue(99)); // shown as unknown, storing nothing
     QCOMPARE(box.currentIndex(), -1);
     QCOMPARE(image.readBytes(0x80, 2), (Bytes{75, 0})); // the neighbour was never touched
-
-    // A two-byte code.
-    cMyTableModel sleep(QList<QStringList>{{"5 [min]", "300"}, {"12 [h]", "43200"}}, nullptr);
-    cMyComboBoxW2 word;
-    word.setFilePosition(&image, 0x82, 1, 0);
-    connect(&word, &cMyComboBoxW2::valueChanged, &image, qOverload<quint32, QVector<quint8>>(&cMyMemoryArea::setData));
-    word.setModel(&sleep);
-    word.setCurrentIndex(1);
-    QCOMPARE(image.readBytes(0x82, 2), (Bytes{0xC0, 0xA8}));
+    // Two-byte codes are stored through the form by tst_settingsform (par2Cb).
 }
 
 void tst_Editors::measuredValueDrivesThreshold()
