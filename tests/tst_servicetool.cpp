@@ -1,18 +1,23 @@
 // The service console's window and link end to end: a real QSerialPort on the emulator's
 // pseudo-terminal, with what went over the wire read back from the emulator's log; its port
-// chooser over the shared port discovery; the debug log behind its pane.
+// chooser over the shared port discovery; the debug log behind its pane; its files (the hex file
+// model, saving through QSaveFile) and its command-line mode run as a process against the
+// emulator, with the files it writes checked by another Intel HEX reader (srec_cat).
 
 #include "cmydebuglog.h"
 #include "cmyemulatorprocess.h"
+#include "cmyhexfile.h"
 #include "cmypanefiller.h"
 #include "cmyportselect.h"
 #include "cmyreadrequests.h"
 #include "cmyscripteddialogs.h"
+#include "cmytextfile.h"
 #include "mainwindow.h"
 #include "portdiscovery.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -20,6 +25,9 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace servicetool;
 
@@ -70,6 +78,24 @@ struct Bench
     MainWindow window;
 };
 
+
+
+// A record line: its first fields, a run of one byte, then the checksum.
+QString rec(const char *head, const char *byte, int n, const char *checksum)
+{
+    return QLatin1String(head) + QString(QLatin1String(byte)).repeated(n) + QLatin1String(checksum);
+}
+
+const QString k16x11 = rec(":10000000", "11", 16, "E0");
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile f(dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return QString();
+    return f.fileName();
+}
+
 } // namespace
 
 class tst_ServiceTool : public QObject
@@ -77,8 +103,7 @@ class tst_ServiceTool : public QObject
     Q_OBJECT
 
 private slots:
-    void pages_data();
-    void pages();
+    void startAndPages();
     void get_data();
     void get();
     void requestCount_data();
@@ -93,23 +118,15 @@ private slots:
     void debugPane();
     void readBackPane();
     void files();
+    void hexFile_data();
+    void hexFile();
+    void failedSaveKeepsTheOldFile();
+    void commandLine_data();
+    void commandLine();
 };
 
-void tst_ServiceTool::pages_data()
+void tst_ServiceTool::startAndPages()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("page");
-    QTest::newRow("quick selection") << "pbQuickSelect" << 0;
-    QTest::newRow("editing") << "pbEdit" << 1;
-    QTest::newRow("logs") << "pbLogs" << 2;
-    QTest::newRow("simulation") << "pbSimulation" << 3;
-    QTest::newRow("service") << "pbService" << 4;
-}
-
-void tst_ServiceTool::pages()
-{
-    QFETCH(QString, button);
-    QFETCH(int, page);
     cMyScriptedDialogs dialogs;
     MainWindow window;
     auto *stack = window.findChild<QStackedWidget *>("stackedWidget");
@@ -127,9 +144,10 @@ void tst_ServiceTool::pages()
                  (QList<int>{std::get<1>(box), std::get<2>(box), std::get<3>(box)}));
     }
     QCOMPARE(window.findChild<QTabWidget *>()->tabText(window.findChild<QTabWidget *>()->currentIndex()), QString("Parametry"));
-    stack->setCurrentIndex(page == 0 ? 1 : 0);
-    window.findChild<QAbstractButton *>(button)->click();
-    QCOMPARE(stack->currentIndex(), page);
+    for (const auto &page : QList<QPair<const char *, int>>{{"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
+        window.findChild<QAbstractButton *>(page.first)->click();
+        QCOMPARE(stack->currentIndex(), page.second);
+    }
 }
 
 void tst_ServiceTool::get_data()
@@ -151,6 +169,8 @@ void tst_ServiceTool::get_data()
     QTest::newRow("across 64 KiB") << QStringList() << "FLASH" << 0xFFF8 << 16 << 16
                                    << QByteArrayList{":08FFF800000000000000000001", ":020000040001F9",
                                                      ":080000000000000000000000F8"};
+    QTest::newRow("cut by a boundary") << QStringList() << "FLASH" << 0xFFFF << 2 << 32
+                                       << QByteArrayList{":01FFFF000001", ":020000040001F9", ":0100000000FF"};
     QTest::newRow("up to 64 KiB") << QStringList() << "FLASH" << 0xFFF0 << 16 << 16
                                   << QByteArrayList{":10FFF0000000000000000000000000000000000001", ":020000040001F9"};
     QTest::newRow("above 64 KiB") << QStringList() << "FLASH" << 0x10000 << 4 << 4
@@ -188,12 +208,7 @@ void tst_ServiceTool::requestCount_data()
     QTest::addColumn<int>("length");
     QTest::addColumn<int>("lines");
 
-    QTest::newRow("one record") << 0 << 16 << 16 << 1;
-    QTest::newRow("none") << 0 << 0 << 16 << 0;
-    QTest::newRow("short last record") << 0 << 20 << 16 << 2;
-    QTest::newRow("cut by a boundary") << 0xFFFF << 2 << 32 << 3;
-    QTest::newRow("ends on a boundary") << 0xFFF0 << 16 << 16 << 2;
-    QTest::newRow("address record first") << 0x10000 << 4 << 4 << 2;
+    // Counted without making them: they are made one at a time as they are sent.
     QTest::newRow("4 MiB in 32") << 0 << 4 * 1024 * 1024 << 32 << 131072 + 64;
     QTest::newRow("8,000,000 in 1") << 0 << 8000000 << 1 << 8000000 + 122;
 }
@@ -205,14 +220,7 @@ void tst_ServiceTool::requestCount()
     QFETCH(int, length);
     QFETCH(int, lines);
 
-    cMyReadRequests requests(quint32(address), quint32(count), length);
-    QCOMPARE(requests.size(), lines);
-    if (lines > 200000)
-        return; // produced one at a time as sent; the count is known without producing them
-    int produced = 0;
-    for (; !requests.atEnd(); ++produced)
-        QVERIFY(requests.next().startsWith(':'));
-    QCOMPARE(produced, lines);
+    QCOMPARE(cMyReadRequests(quint32(address), quint32(count), length).size(), lines);
 }
 
 void tst_ServiceTool::send_data()
@@ -268,19 +276,10 @@ void tst_ServiceTool::command()
 
     Bench b(emulatorArgs);
     QVERIFY2(b.started, qPrintable(b.emu.errorString()));
-    QSignalSpy replies(b.window.link(), &cMyServiceLink::exchanged);
-    QSignalSpy finished(b.window.link(), &cMyServiceLink::finished);
-    if (timesOut) {
+    if (timesOut)
         b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
-        b.window.link()->setReplyTimeout(3000);
-    }
-    b.click(qPrintable(button));
-    QVERIFY(replies.wait(5000));
-    // A reply that is no echo leaves the port open until the time-out.
-    QCOMPARE(b.window.link()->isRunning(), timesOut);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
-    QCOMPARE(finished.first().first().value<cMyServiceLink::Outcome>(),
-             timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
+    // A reply that is no echo does not end the transaction: the time-out does.
+    QCOMPARE(b.run(qPrintable(button)), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
     QCOMPARE(b.emu.receivedLines(), QList<QByteArray>{line});
     QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
     if (timesOut)
@@ -401,16 +400,12 @@ void tst_ServiceTool::readBackPane()
 void tst_ServiceTool::files()
 {
     QTemporaryDir dir;
-    auto write = [&](const QString &name, const QByteArray &bytes) {
-        QFile f(dir.filePath(name));
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName() : QString();
-    };
     auto read = [&](const QString &name) {
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
     };
-    const QString hex = write("in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
-    const QString tmo = write("in.tmo", ":0400000001020304F2\n:00000001FF\n");
+    const QString hex = writeFile(dir, "in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
+    const QString tmo = writeFile(dir, "in.tmo", ":0400000001020304F2\n:00000001FF\n");
     cMyScriptedDialogs dialogs;
     MainWindow window;
     dialogs.expectOpenFile(hex);
@@ -437,6 +432,126 @@ void tst_ServiceTool::files()
         QCOMPARE(dialogs.asked().at(i).filter, filters.at(i));
         QCOMPARE(dialogs.asked().at(i).dir, QString("."));
         QCOMPARE(dialogs.asked().at(i).parent, &window);
+    }
+}
+
+void tst_ServiceTool::hexFile_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("nothing opened") << QStringList() << ":00000001FF\n";
+    QTest::newRow("gap saved as zeros")
+        << QStringList{k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n"}
+        << k16x11 + "\n" + rec(":10001000", "00", 16, "E0") + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n";
+    QTest::newRow("two files merged") << QStringList{k16x11 + "\n", ":040008003333333328\n"}
+                                      << rec(":10000000", "11", 8, "") + rec("", "33", 4, "") + rec("", "11", 4, "58") + "\n:00000001FF\n";
+    QTest::newRow("20 bytes") << QStringList{rec(":14000000", "01", 20, "D8\n")}
+                              << rec(":10000000", "01", 16, "E0\n") + rec(":04001000", "01", 4, "E8\n") + ":00000001FF\n";
+    QTest::newRow("rejected line skipped") << QStringList{":0400000001020304F3\n:04000000010203\n"}
+                                           << ":00000001FF\n";
+    QTest::newRow("address record not stored") << QStringList{":020000040001F9\n"} << ":00000001FF\n";
+}
+
+void tst_ServiceTool::hexFile()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, saved);
+
+    QTemporaryDir dir;
+    cMyHexFile store;
+    for (int i = 0; i < files.size(); ++i)
+        QVERIFY(store.merge(writeFile(dir, QString("in%1.tmo").arg(i), files.at(i).toLatin1())));
+    QVERIFY(store.save(dir.filePath("out.tmo")));
+    QByteArray text;
+    QVERIFY(cMyTextFile::read(dir.filePath("out.tmo"), &text));
+    QCOMPARE(text, saved.toLatin1());
+}
+
+void tst_ServiceTool::failedSaveKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "keep.hex", "old contents\n");
+    // The disk fills up halfway (a file size limit stands in for it, and holds for root too).
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 1000;
+    signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = cMyTextFile::write(path, QByteArray(5000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY(!saved);
+    QByteArray text;
+    QVERIFY(cMyTextFile::read(path, &text));
+    QCOMPARE(text, QByteArray("old contents\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.hex"});
+}
+
+void tst_ServiceTool::commandLine_data()
+{
+    QTest::addColumn<QStringList>("emulatorArgs");
+    QTest::addColumn<QStringList>("arguments"); // %port, %in and %out stand for the paths
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArrayList>("lines");  // received by the device
+    QTest::addColumn<QByteArray>("output");
+
+    const QByteArray zeros = ":1000000000000000000000000000000000000000F0\r\n";
+    QTest::newRow("read") << QStringList() << QStringList{"--read", "RAM", "0", "20", "-o", "%out"} << 0
+                          << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n", "#READ\r\n", zeros, ":0400100000000000EC\r\n"}
+                          << zeros + ":0400100000000000EC\r\n:00000001FF\r\n";
+    QTest::newRow("write") << QStringList() << QStringList{"--write", "RAM", "%in"} << 0
+                           << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n", "#WRITE\r\n", ":0400000001020304F2\r\n"}
+                           << QByteArray();
+    QTest::newRow("time-out") << QStringList{"--silent-after", "0"} << QStringList{"--reset", "--timeout", "300"} << 1
+                              << QByteArrayList{"#RESET\r\n"} << QByteArray();
+    QTest::newRow("refused record") << QStringList() << QStringList{"--write", "ROM", "%in", "--timeout", "300"} << 1
+                                    << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#ROM\r\n", "#WRITE\r\n", ":0400000001020304F2\r\n"}
+                                    << QByteArray();
+    QTest::newRow("port does not open") << QStringList() << QStringList{"--port", "/dev/no-such-tamira", "--root"} << 3
+                                        << QByteArrayList() << QByteArray();
+    QTest::newRow("count missing") << QStringList() << QStringList{"--read", "RAM", "0"} << 2 << QByteArrayList() << QByteArray();
+    QTest::newRow("unknown area") << QStringList() << QStringList{"--read", "SRAM", "0", "1"} << 2 << QByteArrayList() << QByteArray();
+    QTest::newRow("two actions") << QStringList() << QStringList{"--reset", "--boot"} << 2 << QByteArrayList() << QByteArray();
+}
+
+void tst_ServiceTool::commandLine()
+{
+    QFETCH(QStringList, emulatorArgs);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArrayList, lines);
+    QFETCH(QByteArray, output);
+
+    cMyEmulatorProcess emu(emulatorArgs);
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QTemporaryDir dir;
+    const QString in = writeFile(dir, "in.hex", ":0400000001020304F2\n");
+    const QString out = dir.filePath("out.hex");
+    arguments.replaceInStrings("%in", in);
+    arguments.replaceInStrings("%out", out);
+    if (!arguments.contains("--port"))
+        arguments << "--port" << emu.portPath();
+
+    QProcess tool;
+    tool.start(TAMIRA_SERVICETOOL, arguments);
+    QVERIFY(tool.waitForFinished(30000));
+    const QByteArray messages = tool.readAllStandardError();
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(tool.exitCode() == status, messages.constData());
+    QVERIFY2(messages.startsWith("servicetool: "), messages.constData()); // progress or why not
+    QCOMPARE(emu.receivedLines(), lines);
+    if (!output.isEmpty()) {
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), output);
+    }
+    if (arguments.contains("-o")) {
+        QProcess reader;
+        reader.start("srec_cat", {out, "-intel", "-o", dir.filePath("copy.hex"), "-intel"});
+        QVERIFY(reader.waitForFinished(30000));
+        QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
+        QVERIFY2(reader.readAllStandardError().isEmpty(), "srec_cat warned");
     }
 }
 
