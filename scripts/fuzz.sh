@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 scripts/setup.sh packages.txt packages-fuzz.txt
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAMIRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
-targets="hexrecord settingsfile libraryfile emulator"
+targets="${FUZZ_TARGETS:-hexrecord settingsfile libraryfile emulator replies hexfile}"
 for t in $targets; do
     cmake --build build-fuzz --target "fuzz_$t" -j "$(nproc)"
 done
