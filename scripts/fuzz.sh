@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the libFuzzer targets with clang into build-fuzz and runs each for the given number of
-# seconds (default 60), starting from the seeds in fuzz/corpus. New inputs go to
-# build-fuzz/corpus; inputs that crash are kept in build-fuzz as crash-* files (add them to
-# fuzz/corpus once fixed, so the replay tests keep them).
+# seconds (default 60), starting from the seeds in fuzz/corpus; FUZZ_TARGETS (names separated
+# by spaces) picks some. New inputs go to build-fuzz/corpus; inputs that crash are kept in
+# build-fuzz as crash-* files (add them to fuzz/corpus once fixed, so the replay tests keep them).
 set -e
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
