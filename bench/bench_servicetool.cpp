@@ -20,7 +20,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QSpinBox>
 #include <QTextStream>
