@@ -2,7 +2,7 @@
 // pseudo-terminal, with what went over the wire read back from the emulator's log; its port
 // chooser over the shared port discovery; the debug log behind its pane; its files (the hex file
 // model, saving through QSaveFile) and its command-line mode run as a process against the
-// emulator, with the files it writes checked by another Intel HEX reader (srec_cat).
+// emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
 #include "cmydebuglog.h"
 #include "cmyemulatorprocess.h"
@@ -33,8 +33,6 @@ using namespace servicetool;
 
 namespace {
 
-const QByteArray kZeros16 = ":1000000000000000000000000000000000000000F0";
-
 QList<QByteArray> withLineEnds(const QList<QByteArray> &lines)
 {
     QList<QByteArray> out;
@@ -62,14 +60,6 @@ struct Bench
         if (!QTest::qWaitFor([&] { return !finished.isEmpty(); }, 20000))
             return cMyServiceLink::Abandoned;
         return finished.first().first().value<cMyServiceLink::Outcome>();
-    }
-    // The lines after the four command lines.
-    QList<QByteArray> dataLines(const QByteArray &area, const QByteArray &direction)
-    {
-        QList<QByteArray> lines = emu.receivedLines();
-        if (lines.mid(0, 4) != withLineEnds({"#ROOT", "#HEX", area, direction}))
-            return {"command lines differ"};
-        return lines.mid(4);
     }
 
     cMyEmulatorProcess emu;
@@ -104,14 +94,10 @@ class tst_ServiceTool : public QObject
 
 private slots:
     void startAndPages();
-    void get_data();
-    void get();
+    void transaction_data();
+    void transaction();
     void requestCount_data();
     void requestCount();
-    void send_data();
-    void send();
-    void command_data();
-    void command();
     void portThatDoesNotOpen_data();
     void portThatDoesNotOpen();
     void portChooser();
@@ -150,55 +136,66 @@ void tst_ServiceTool::startAndPages()
     }
 }
 
-void tst_ServiceTool::get_data()
+void tst_ServiceTool::transaction_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QString>("area");
-    QTest::addColumn<int>("address");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QByteArrayList>("requests");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("area");     // the radio button's area, none for a command
+    QTest::addColumn<QList<int>>("range"); // address, count, record length of a read
+    QTest::addColumn<QString>("pane");     // the records to send
+    QTest::addColumn<QByteArrayList>("lines"); // received by the device
+    QTest::addColumn<bool>("timesOut");
 
-    QTest::newRow("RAM 0, 16, 16") << QStringList() << "RAM" << 0 << 16 << 16 << QByteArrayList{kZeros16};
-    QTest::newRow("count 0") << QStringList() << "RAM" << 0 << 0 << 16 << QByteArrayList();
-    for (const char *area : {"EEPROM", "ROM", "OTP", "MDID"})
-        QTest::addRow("%s, count 0", area) << QStringList() << area << 0 << 0 << 16 << QByteArrayList();
-    QTest::newRow("count 20") << QStringList() << "RAM" << 0 << 20 << 16
-                              << QByteArrayList{kZeros16, ":0400100000000000EC"};
-    QTest::newRow("split reply") << QStringList{"--split", "5"} << "RAM" << 0 << 16 << 16 << QByteArrayList{kZeros16};
-    QTest::newRow("across 64 KiB") << QStringList() << "FLASH" << 0xFFF8 << 16 << 16
-                                   << QByteArrayList{":08FFF800000000000000000001", ":020000040001F9",
-                                                     ":080000000000000000000000F8"};
-    QTest::newRow("cut by a boundary") << QStringList() << "FLASH" << 0xFFFF << 2 << 32
-                                       << QByteArrayList{":01FFFF000001", ":020000040001F9", ":0100000000FF"};
-    QTest::newRow("up to 64 KiB") << QStringList() << "FLASH" << 0xFFF0 << 16 << 16
-                                  << QByteArrayList{":10FFF0000000000000000000000000000000000001", ":020000040001F9"};
-    QTest::newRow("above 64 KiB") << QStringList() << "FLASH" << 0x10000 << 4 << 4
-                                  << QByteArrayList{":020000040001F9", ":0400000000000000FC"};
+    // The lines of a transfer: its four command lines, then the records.
+    auto transfer = [](const QString &area, const char *direction, const QByteArrayList &records) {
+        return QByteArrayList{"#ROOT", "#HEX", "#" + area.toLatin1(), direction} + records;
+    };
+    auto read = [&](const char *name, const char *area, const QList<int> &range, const QByteArrayList &requests) {
+        QTest::addRow("%s%s", area, name) << QStringList() << "pbServiceGet" << area << range << QString()
+                                          << transfer(area, "#READ", requests) << false;
+    };
+    for (const char *area : {"RAM", "EEPROM", "ROM", "OTP", "MDID"})
+        read(", count 0", area, {0, 0, 16}, {});
+    read(" across 64 KiB", "FLASH", {0xFFF8, 16, 16}, {":08FFF800000000000000000001", ":020000040001F9", ":080000000000000000000000F8"});
+    read(" cut by a boundary", "FLASH", {0xFFFF, 2, 32}, {":01FFFF000001", ":020000040001F9", ":0100000000FF"});
+    read(" up to 64 KiB", "FLASH", {0xFFF0, 16, 16}, {":10FFF0000000000000000000000000000000000001", ":020000040001F9"});
+    read(" above 64 KiB", "FLASH", {0x10000, 4, 4}, {":020000040001F9", ":0400000000000000FC"});
+    QTest::newRow("empty pane") << QStringList() << "pbServiceSend" << "RAM" << QList<int>() << "" << transfer("RAM", "#WRITE", {}) << false;
+    // The device answers the empty line with an error, which is no echo.
+    QTest::newRow("pane ending in a line break") << QStringList() << "pbServiceSend" << "RAM" << QList<int>() << ":0400000001020304F2\n"
+                                                 << transfer("RAM", "#WRITE", {":0400000001020304F2", ""}) << true;
+    QTest::newRow("reset") << QStringList() << "pbServiceReset" << "" << QList<int>() << "" << QByteArrayList{"#RESET"} << false;
+    QTest::newRow("boot") << QStringList{"--stay-on-boot"} << "pbServiceBoot" << "" << QList<int>() << "" << QByteArrayList{"#BOOT"} << false;
+    QTest::newRow("root") << QStringList() << "pbServiceRoot" << "" << QList<int>() << "" << QByteArrayList{"#ROOT"} << false;
 }
 
-void tst_ServiceTool::get()
+void tst_ServiceTool::transaction()
 {
     QFETCH(QStringList, emulatorArgs);
+    QFETCH(QString, button);
     QFETCH(QString, area);
-    QFETCH(int, address);
-    QFETCH(int, count);
-    QFETCH(int, length);
-    QFETCH(QByteArrayList, requests);
+    QFETCH(QList<int>, range);
+    QFETCH(QString, pane);
+    QFETCH(QByteArrayList, lines);
+    QFETCH(bool, timesOut);
 
     Bench b(emulatorArgs);
     QVERIFY2(b.started, qPrintable(b.emu.errorString()));
     QSignalSpy progress(b.window.link(), &cMyServiceLink::progress);
-    b.window.findChild<QSpinBox *>("sbServiceAdderss")->setValue(address);
-    b.window.findChild<QSpinBox *>("sbServiceCount")->setValue(count);
-    b.window.findChild<QSpinBox *>("sbServiceRecordLength")->setValue(length);
-    b.click(qPrintable("rbService" + area.left(1) + area.mid(1).toLower()));
-    QCOMPARE(b.run("pbServiceGet"), cMyServiceLink::Completed);
-    QCOMPARE(b.dataLines("#" + area.toLatin1(), "#READ"), withLineEnds(requests));
-    QCOMPARE(progress.last(), (QVariantList{4 + requests.size(), 4 + requests.size()}));
-    // RAM reads as zeros, so the records read back are the requests themselves.
-    if (area == "RAM")
-        QCOMPARE(b.pane("pteHexFileGet")->toPlainText().toLatin1(), requests.isEmpty() ? "" : requests.join('\n') + '\n');
+    const char *spins[] = {"sbServiceAdderss", "sbServiceCount", "sbServiceRecordLength"};
+    for (int i = 0; i < range.size(); ++i)
+        b.window.findChild<QSpinBox *>(spins[i])->setValue(range.at(i));
+    b.pane("pteHexFile")->setPlainText(pane);
+    if (!area.isEmpty())
+        b.click(qPrintable("rbService" + area.left(1) + area.mid(1).toLower()));
+    if (timesOut)
+        b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
+    QCOMPARE(b.run(qPrintable(button)), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
+    QCOMPARE(b.emu.receivedLines(), withLineEnds(lines));
+    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
+    if (!range.isEmpty())
+        QCOMPARE(progress.last(), (QVariantList{lines.size(), lines.size()}));
+    // What fills the read-back pane is checked against every fault by tst_faultmatrix.
 }
 
 void tst_ServiceTool::requestCount_data()
@@ -221,69 +218,6 @@ void tst_ServiceTool::requestCount()
     QFETCH(int, lines);
 
     QCOMPARE(cMyReadRequests(quint32(address), quint32(count), length).size(), lines);
-}
-
-void tst_ServiceTool::send_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArrayList>("lines");
-    QTest::addColumn<bool>("timesOut");
-
-    QTest::newRow("empty pane") << "" << QByteArrayList() << false;
-    QTest::newRow("one record") << ":0400000001020304F2" << QByteArrayList{":0400000001020304F2"} << false;
-    // The device answers the empty line with an error, which is no echo.
-    QTest::newRow("ending in a line break") << ":0400000001020304F2\n"
-                                            << QByteArrayList{":0400000001020304F2", ""} << true;
-}
-
-void tst_ServiceTool::send()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArrayList, lines);
-    QFETCH(bool, timesOut);
-
-    Bench b;
-    QVERIFY2(b.started, qPrintable(b.emu.errorString()));
-    b.pane("pteHexFile")->setPlainText(text);
-    b.click("rbServiceRam");
-    if (timesOut)
-        b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
-    QCOMPARE(b.run("pbServiceSend"), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
-    QCOMPARE(b.dataLines("#RAM", "#WRITE"), withLineEnds(lines));
-    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
-}
-
-void tst_ServiceTool::command_data()
-{
-    QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<bool>("timesOut");
-
-    QTest::newRow("reset") << QStringList() << "pbServiceReset" << QByteArray("#RESET\r\n") << false;
-    QTest::newRow("boot") << QStringList{"--stay-on-boot"} << "pbServiceBoot" << QByteArray("#BOOT\r\n") << false;
-    QTest::newRow("root") << QStringList() << "pbServiceRoot" << QByteArray("#ROOT\r\n") << false;
-    QTest::newRow("echo in two pieces") << QStringList{"--split", "1"} << "pbServiceReset" << QByteArray("#RESET\r\n") << false;
-    QTest::newRow("echo that differs") << QStringList{"--wrong-echo", "1"} << "pbServiceReset" << QByteArray("#RESET\r\n") << true;
-}
-
-void tst_ServiceTool::command()
-{
-    QFETCH(QStringList, emulatorArgs);
-    QFETCH(QString, button);
-    QFETCH(QByteArray, line);
-    QFETCH(bool, timesOut);
-
-    Bench b(emulatorArgs);
-    QVERIFY2(b.started, qPrintable(b.emu.errorString()));
-    if (timesOut)
-        b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
-    // A reply that is no echo does not end the transaction: the time-out does.
-    QCOMPARE(b.run(qPrintable(button)), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
-    QCOMPARE(b.emu.receivedLines(), QList<QByteArray>{line});
-    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
-    if (timesOut)
-        QCOMPARE(b.dialogs.asked().first().text, QString("Timeout"));
 }
 
 void tst_ServiceTool::portThatDoesNotOpen_data()
@@ -545,13 +479,6 @@ void tst_ServiceTool::commandLine()
         QFile f(out);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), output);
-    }
-    if (arguments.contains("-o")) {
-        QProcess reader;
-        reader.start("srec_cat", {out, "-intel", "-o", dir.filePath("copy.hex"), "-intel"});
-        QVERIFY(reader.waitForFinished(30000));
-        QVERIFY2(reader.exitCode() == 0, reader.readAllStandardError().constData());
-        QVERIFY2(reader.readAllStandardError().isEmpty(), "srec_cat warned");
     }
 }
 
