@@ -41,13 +41,6 @@ QString cMyScriptedDialogs::report() const
     return lines.join(QLatin1Char('\n'));
 }
 
-void cMyScriptedDialogs::clear()
-{
-    m_expected.clear();
-    m_asked.clear();
-    m_errors.clear();
-}
-
 bool cMyScriptedDialogs::take(Kind kind, const QString &title, Expected &out)
 {
     if (m_expected.isEmpty()) {
