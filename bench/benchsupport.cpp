@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QSerialPort>
+#include <QTextStream>
 #include <QTimer>
 
 #include <algorithm>
@@ -28,6 +29,27 @@ qint64 memoryKiB(const char *field)
         if (line.startsWith(field))
             return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toLongLong();
     return -1;
+}
+
+void printResult(const QString &figure, double value, const QString &unit, std::optional<double> baseline,
+                 Goal goal, double limit)
+{
+    auto number = [](double v) { return v < 0 ? QStringLiteral("failed") : QString::number(v, 'g', 6); };
+    static const char *const kGoals[] = {"-", "<=", ">=", "ratio<=", "diff<="};
+    QTextStream(stdout) << "RESULT\t" << figure << '\t' << number(value) << '\t' << unit << '\t'
+                        << (baseline ? number(*baseline) : QStringLiteral("-")) << '\t'
+                        << kGoals[int(goal)] << '\t'
+                        << (goal == Goal::None ? QStringLiteral("-") : QString::number(limit, 'g', 12)) << Qt::endl;
+}
+
+bool resetPeakMemory()
+{
+    QFile refs(QStringLiteral("/proc/self/clear_refs"));
+    if (!refs.open(QIODevice::WriteOnly) || refs.write("5") != 1)
+        return false;
+    refs.close();
+    // Some kernels take the write and keep the peak: the peak must now be near the present size.
+    return memoryKiB("VmHWM:") <= memoryKiB("VmRSS:") + 1024;
 }
 
 bool EchoPeer::start()

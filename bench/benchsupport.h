@@ -1,18 +1,33 @@
 #ifndef BENCHSUPPORT_H
 #define BENCHSUPPORT_H
 
-// Shared by the benchmarks: the median of a series, the process's memory figures, and the
+// Shared by the benchmarks: the median of a series, the process's memory figures, the
 // baseline every link figure is compared with, a plain ping-pong of lines over a pty whose
-// other side only echoes them.
+// other side only echoes them, and the result line that bench/run collects.
 
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QVector>
 #include <atomic>
+#include <optional>
 #include <thread>
 
 double median(QVector<double> v);
+
+// What a figure must meet: its value against the limit, its ratio to the baseline, or its
+// difference from the baseline.
+enum class Goal { None, AtMost, AtLeast, RatioAtMost, AboveBaselineAtMost };
+
+// Prints one figure for bench/run, tab-separated, next to the human-readable lines:
+// "RESULT <figure> <value> <unit> <baseline or -> <goal: -, <=, >=, ratio<=, diff<=> <limit or ->".
+// A value or baseline below 0 marks a run that failed; it is printed as "failed".
+void printResult(const QString &figure, double value, const QString &unit,
+                 std::optional<double> baseline = std::nullopt, Goal goal = Goal::None, double limit = 0);
+
+// Lets the kernel's peak resident size (VmHWM) start again from the current size, so that a
+// peak read afterwards belongs to what ran in between. False when the kernel would not.
+bool resetPeakMemory();
 
 // A field of /proc/self/status in KiB ("VmRSS:", "VmHWM:"), or -1.
 qint64 memoryKiB(const char *field);

@@ -2,6 +2,7 @@
 
 #include "cmydialogs.h"
 #include "cmyhexrecord.h"
+#include "cmyreplyline.h"
 #include "cmyreplywalker.h"
 #include "cmystatusdecoder.h"
 #include "portopenfailure.h"
@@ -226,7 +227,7 @@ void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
     m_outgoingLines.clear();
     m_source.reset();
     m_replies.clear();
-    m_arrivals.clear();
+    m_pending.clear();
     m_replyCount = 0;
     m_outgoingLines.reserve(lines.size());
     for (const QString &line : lines)
@@ -254,6 +255,7 @@ bool cMyTamira::lineAt(int index, QByteArray &line)
 
 void cMyTamira::sendLine(const QByteArray &line)
 {
+    m_sent = line;
     m_replyTimer.start();
     writeBytes(line);
 }
@@ -266,14 +268,14 @@ void cMyTamira::writeBytes(const QByteArray &bytes)
 
 void cMyTamira::readSerialPort()
 {
-    // One arrival is one reply, so the bytes are taken as they come; what they mean is worked
-    // out from the event loop. Handled here, a box opened by a receiver of the link's signals
-    // would run inside the port's readyRead, which the port does not emit again while it runs:
-    // the next reply would sit unnoticed until the time-out.
+    // The bytes are taken as they come; what they mean is worked out from the event loop.
+    // Handled here, a box opened by a receiver of the link's signals would run inside the port's
+    // readyRead, which the port does not emit again while it runs: the next reply would sit
+    // unnoticed until the time-out.
     const QByteArray bytes = m_port.readAll();
     if (!m_running || bytes.isEmpty())
         return;
-    m_arrivals.append(bytes);
+    m_pending += bytes;
     if (!m_arrivalsQueued) {
         m_arrivalsQueued = true;
         QMetaObject::invokeMethod(this, &cMyTamira::handleArrivals, Qt::QueuedConnection);
@@ -283,27 +285,38 @@ void cMyTamira::readSerialPort()
 void cMyTamira::handleArrivals()
 {
     m_arrivalsQueued = false;
-    while (m_running && !m_arrivals.isEmpty())
-        handleReply(m_arrivals.takeFirst());
+    // A reply is whole at its line end, however the system cut it into arrivals.
+    QByteArray line;
+    while (m_running && cMyReplyLine::take(m_pending, line))
+        handleReply(line);
 }
 
-void cMyTamira::handleReply(QByteArray bytes)
+void cMyTamira::handleReply(const QByteArray &bytes)
 {
+    const QString reply = QString::fromLatin1(bytes);
+    qCDebug(lcLink).noquote() << QStringLiteral("Odczytane:\t") + reply;
+    if (cMyReplyLine::isBusyNotice(bytes)) {
+        // The device is working on the answer: a sign of life, and a fresh wait for the answer.
+        if (!m_breakRequested)
+            m_replyTimer.start();
+        return;
+    }
     if (m_breakRequested) {
         handleCancelReply();
         return;
     }
 
-    const int nul = bytes.indexOf('\0');
-    if (nul >= 0)
-        bytes.truncate(nul);
-    const QString reply = QString::fromLatin1(bytes);
-    qCDebug(lcLink).noquote() << QStringLiteral("Odczytane:\t") + reply;
     ++m_replyCount;
     // Only the reads look at the replies afterwards; a sound library's 90,000 echoes are
     // counted, not kept.
     if (m_state == ReadArea || m_state == ReadStatus)
         m_replies.append(reply);
+    // A reply that does not answer its line means the two ends no longer agree on what was
+    // said: nothing after it can be trusted, and a read must not deliver any of its data.
+    if (!cMyReplyLine::answers(m_sent, bytes, m_state == ReadArea || m_state == ReadStatus)) {
+        giveUp(BadReply, tr("Tamira odpowiedziała nieprawidłowo."));
+        return;
+    }
 
     if (m_state == SingleCommand || m_state == ResetCommand) {
         closeTransaction();
@@ -378,7 +391,7 @@ void cMyTamira::closeTransaction()
     m_running = false;
     m_breakRequested = false;
     m_rootSent = false;
-    m_arrivals.clear();
+    m_pending.clear();
     m_source.reset();
     m_replyTimer.stop();
     m_cancelTimer.stop();

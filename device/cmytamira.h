@@ -32,6 +32,7 @@ public:
         PortLost,    // the port failed under it (device unplugged); the user was told
         Superseded,  // setPort chose a port while it ran; told only when a failure note was set
         SourceFailed, // the lines of a streamed write could not be read on; the user was told
+        BadReply,    // a reply did not answer its line (no echo, no valid record); the user was told
     };
     Q_ENUM(EndReason)
 
@@ -65,6 +66,7 @@ public:
 
     int replyTimeout() const { return m_replyTimer.interval(); }
     void setReplyTimeout(int ms) { m_replyTimer.setInterval(ms); }
+    void setFirstStatusDelay(int ms) { m_statusDelay.setInterval(ms); }
     int cancelGrace() const { return m_cancelTimer.interval(); }
     void setCancelGrace(int ms) { m_cancelTimer.setInterval(ms); }
 
@@ -108,7 +110,7 @@ private:
     void sendLine(const QByteArray &line);
     void writeBytes(const QByteArray &bytes);
     void handleArrivals();
-    void handleReply(QByteArray bytes);
+    void handleReply(const QByteArray &bytes);
     void handleCancelReply();
     // Ends the running transaction: timers stopped, a pending cancel dropped, port closed.
     void closeTransaction();
@@ -133,7 +135,8 @@ private:
     int m_replyCount = 0;
     bool m_breakRequested = false;
     bool m_rootSent = false;          // the cancel's "#ROOT" is out, its echo is due
-    QList<QByteArray> m_arrivals;     // replies taken from the port, not handled yet
+    QByteArray m_pending;             // bytes taken from the port, not yet a whole reply
+    QByteArray m_sent;                // the line whose reply is due
     bool m_arrivalsQueued = false;
     QString m_nextFailureNote;
     QString m_failureNote;            // the running transaction's

@@ -46,15 +46,20 @@ bool cMyHexFile::merge(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
+    quint32 upper = 0;
     while (!file.atEnd()) {
         QByteArray line = file.readLine();
         const int nul = line.indexOf('\0');
         if (nul >= 0)
             line.truncate(nul);
         cMyHexRecord record;
-        // A half-parsed line or an address record would leave bytes that are no data here.
-        if (record.fromString(QString::fromLatin1(line)) && record.type() == cMyHexRecord::Data)
-            setBytes(record.address(), record.data());
+        // A half-parsed line would leave bytes that are no data here.
+        if (!record.fromString(QString::fromLatin1(line)))
+            continue;
+        if (record.type() == cMyHexRecord::Data)
+            setBytes(upper + record.address(), record.data());
+        else if (record.type() == cMyHexRecord::ExtendedLinearAddress && record.data().size() == 2)
+            upper = quint32(record.upperAddress()) << 16;
     }
     return true;
 }
@@ -64,6 +69,9 @@ QByteArray cMyHexFile::text() const
     QByteArray out;
     for (quint32 a = 0;; a += 16) {
         const QVector<quint8> bytes = bytesAt(a, 16);
+        // Without it the records of the next block would open again over the first one's.
+        if ((a & 0xFFFF) == 0 && a != 0 && !bytes.isEmpty())
+            out += cMyHexRecord(quint16(a >> 16), nullptr).toString().toLatin1() + '\n';
         out += cMyHexRecord(quint16(a & 0xFFFF), bytes).toString().toLatin1() + '\n';
         if (bytes.isEmpty())
             return out;

@@ -21,11 +21,12 @@ public:
     // Up to count bytes from start on, ending before the first address not held.
     QVector<quint8> bytesAt(quint32 start, quint16 count) const;
 
-    // Merges the data records of an Intel HEX file. Lines that do not parse and records of
-    // other types are skipped. False when the file cannot be read.
+    // Merges the data records of an Intel HEX file, each in the 64 KiB block that the extended
+    // linear address record before it names (block 0 before any). Lines that do not parse and
+    // records of other types are skipped. False when the file cannot be read.
     bool merge(const QString &path);
     // The records from address 0 on, 16 bytes each, up to the first address not held, then the
-    // end record; one line each.
+    // end record; one line each. Each block past the first starts with its address record.
     QByteArray text() const;
     bool save(const QString &path) const;
 

@@ -1,5 +1,6 @@
 #include "cmyservicelink.h"
 
+#include "cmyreplyline.h"
 #include "serialsettings.h"
 
 namespace servicetool {
@@ -57,6 +58,7 @@ void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyRe
 {
     if (m_running)
         end(Abandoned);
+    ++m_transaction;
     m_kind = kind;
     m_head = head;
     m_requests = requests;
@@ -74,6 +76,9 @@ void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyRe
         emit finished(OpenFailed, error);
         return;
     }
+    // A reply to an earlier transaction that gave up on it may wait on the line (a driver can
+    // keep it across a close); taken for this one's first reply it would stop it.
+    m_port.clear(QSerialPort::AllDirections);
     m_running = true;
     emit started();
     sendNext();
@@ -98,20 +103,9 @@ void cMyServiceLink::readReplies()
         return;
     }
     // The system may hand a reply over in pieces; it is whole at its line end.
-    int end;
-    while (m_running && (end = m_pending.indexOf('\n')) >= 0) {
-        QByteArray reply;
-        if (end + 1 == m_pending.size()) {
-            reply.swap(m_pending); // the usual case: one whole reply
-        } else {
-            reply = m_pending.left(end + 1);
-            m_pending.remove(0, end + 1);
-        }
-        const int nul = reply.indexOf('\0');
-        if (nul >= 0)
-            reply.truncate(nul);
+    QByteArray reply;
+    while (m_running && cMyReplyLine::take(m_pending, reply))
         handleReply(reply);
-    }
 }
 
 void cMyServiceLink::handleReply(const QByteArray &reply)
@@ -119,8 +113,12 @@ void cMyServiceLink::handleReply(const QByteArray &reply)
     emit exchanged(m_index, m_sent, reply);
     if (m_stalled)
         return;
-    const bool matches = m_kind == ReadArea ? reply.size() == m_sent.size() : reply == m_sent;
-    if (!matches) {
+    if (cMyReplyLine::isBusyNotice(reply)) {
+        // The device is working on the answer, which gets a fresh wait.
+        m_deadline.setRemainingTime(m_timeout);
+        return;
+    }
+    if (!cMyReplyLine::answers(m_sent, reply, m_kind == ReadArea)) {
         // The transaction waits here until the time-out.
         m_stalled = true;
         return;
@@ -153,10 +151,24 @@ void cMyServiceLink::onTimeout()
 
 void cMyServiceLink::onPortError(QSerialPort::SerialPortError error)
 {
-    if (error != QSerialPort::ResourceError || !m_running)
+    if (!m_running)
         return;
+    switch (error) {
+    case QSerialPort::ResourceError:
+    case QSerialPort::ReadError:
+    case QSerialPort::WriteError:
+        break;
+    default:
+        return;
+    }
+    // Reported from inside the port's own notification: the port is closed once that has
+    // returned, and a report that comes late must not end a newer transaction.
     const QString text = m_port.errorString();
-    end(PortLost, text);
+    const quint64 transaction = m_transaction;
+    QMetaObject::invokeMethod(this, [this, text, transaction] {
+        if (m_running && m_transaction == transaction)
+            end(PortLost, text);
+    }, Qt::QueuedConnection);
 }
 
 void cMyServiceLink::end(Outcome outcome, const QString &detail)

@@ -87,6 +87,7 @@ private:
     QDeadlineTimer m_deadline;
     Kind m_kind = WriteArea;
     bool m_running = false;
+    quint64 m_transaction = 0;
     // Lines of the transaction without their line ends: the fixed ones first, then the
     // requests, produced as they are sent.
     QList<QByteArray> m_head;

@@ -190,6 +190,9 @@ void cMySimWidget::workerFailed(int reason, const QString &detail)
     case cMySimWorker::UnreadableSurfacePressure:
         text = tr("Symulacja przerwana: nieczytelna odpowiedź Tamiry na odczyt ciśnienia na powierzchni.");
         break;
+    case cMySimWorker::BadReply:
+        text = tr("Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.");
+        break;
     default:
         text = tr("Symulacja przerwana: Tamira nie odpowiada.");
         break;

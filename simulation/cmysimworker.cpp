@@ -1,6 +1,7 @@
 #include "cmysimworker.h"
 
 #include "cmyhexrecord.h"
+#include "cmyreplyline.h"
 #include "serialsettings.h"
 
 #include <QSerialPort>
@@ -65,6 +66,9 @@ bool cMySimWorker::setupPort(QString portName, QSerialPort &port)
         emit serialPortError(port.errorString());
         return false;
     }
+    // A reply that came after an earlier run gave up on it (a driver may keep it for the next
+    // open) would otherwise be taken for the answer to this run's first line.
+    port.clear(QSerialPort::AllDirections);
     return true;
 }
 
@@ -78,21 +82,29 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
             if (!port.waitForReadyRead(m_replyTimeoutMs))
                 return false;
         }
-        QByteArray line = port.readLine();
-        const int nul = line.indexOf('\0');
-        if (nul >= 0)
-            line.truncate(nul);
+        const QByteArray line = cMyReplyLine::clean(port.readLine());
         reply = QString::fromUtf8(line);
-        if (reply.isEmpty() || !reply.startsWith(QLatin1Char('!')))
+        if (reply.isEmpty() || !cMyReplyLine::isBusyNotice(line))
             return true;
     }
 }
 
-bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands)
+bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply)
+{
+    m_failure = NoAnswer;
+    if (!sendCommand(port, command, reply))
+        return false;
+    // A garbled answer would show as figures that the device never computed, or leave it in a
+    // mode the worker does not know it is in.
+    m_failure = BadReply;
+    return cMyReplyLine::answers(command.toLatin1() + "\r\n", reply.toLatin1(), readMode);
+}
+
+bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, bool readMode)
 {
     QString reply;
     for (const QString &command : commands)
-        if (!sendCommand(port, command, reply))
+        if (!exchange(port, command, readMode, reply))
             return false;
     return true;
 }
@@ -101,7 +113,7 @@ bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
 {
     values.resize(kBlockCount);
     for (int i = 0; i < kBlockCount; ++i)
-        if (!sendCommand(port, blockRequests().at(i), values[i]))
+        if (!exchange(port, blockRequests().at(i), true, values[i]))
             return false;
     return true;
 }
@@ -121,6 +133,10 @@ bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &rea
 
 void cMySimWorker::fail(QSerialPort *port, Failure reason, const QString &detail)
 {
+    // A device that answers wrongly still answers: it can at least be given its sensor back.
+    QString reply;
+    if (port && (reason == BadReply || reason == UnreadableSurfacePressure))
+        sendCommand(*port, QStringLiteral("#ROOT"), reply);
     if (port)
         port->close();
     emit failed(reason, detail);
@@ -146,18 +162,15 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
 
     const QStringList toRead{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#READ")};
     const QStringList toWrite{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#WRITE")};
-    if (!sendCommands(port, toRead.mid(1)))
-        return fail(&port, NoAnswer);
+    if (!sendCommands(port, toRead.mid(1), false))
+        return fail(&port, m_failure);
 
     quint16 p0 = 0;
     bool readable = false;
     if (!readSurfacePressure(port, p0, readable))
         return fail(&port, NoAnswer);
-    if (!readable) {
-        // The device is answering, so it can at least be given its sensor back.
-        sendCommands(port, {QStringLiteral("#ROOT")});
+    if (!readable)
         return fail(&port, UnreadableSurfacePressure);
-    }
 
     double pressure = p0;
     qint64 last = m_clock();
@@ -165,10 +178,13 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
     QString reply;
     while (!stopFlag) {
         if (!readValues(port, values))
-            return fail(&port, NoAnswer);
+            return fail(&port, m_failure);
         emit valuesChanged(values);
-        if (!sendCommands(port, toWrite))
-            return fail(&port, NoAnswer);
+        // The end record still belongs to the read mode, the rest to the simulation's top level.
+        if (!sendCommands(port, toWrite.mid(0, 1), true))
+            return fail(&port, m_failure);
+        if (!sendCommands(port, toWrite.mid(1), false))
+            return fail(&port, m_failure);
 
         const qint64 now = m_clock();
         const qint64 dt = now - last;
@@ -182,14 +198,14 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
             pressure = kPressureCeiling;
         const int word = int(pressure);
         const QVector<quint8> bytes{quint8(word & 0xFF), quint8((word >> 8) & 0xFF)};
-        if (!sendCommand(port, recordLine(kPressureAddress, bytes), reply))
-            return fail(&port, NoAnswer);
-        if (!sendCommands(port, toRead))
-            return fail(&port, NoAnswer);
+        if (!exchange(port, recordLine(kPressureAddress, bytes), false, reply))
+            return fail(&port, m_failure);
+        if (!sendCommands(port, toRead, false))
+            return fail(&port, m_failure);
     }
 
-    if (!sendCommands(port, {QStringLiteral("#ROOT"), QStringLiteral("#CLEAR")}))
-        return fail(&port, NoAnswer);
+    if (!sendCommands(port, {QStringLiteral("#ROOT"), QStringLiteral("#CLEAR")}, false))
+        return fail(&port, m_failure);
     port.close();
     emit finished(true);
 }

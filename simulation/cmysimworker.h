@@ -25,6 +25,7 @@ public:
         PortNotOpened,          // detail: the port's error text
         NoAnswer,               // the device fell silent
         UnreadableSurfacePressure,
+        BadReply,               // a line was not answered by its echo or the record asked for
     };
     Q_ENUM(Failure)
 
@@ -58,7 +59,9 @@ signals:
 private:
     bool setupPort(QString portName, QSerialPort &port);
     bool sendCommand(QSerialPort &port, QString command, QString &reply);
-    bool sendCommands(QSerialPort &port, const QStringList &commands);
+    // One line out and its answer checked; on false, m_failure says why.
+    bool exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply);
+    bool sendCommands(QSerialPort &port, const QStringList &commands, bool readMode);
     bool readValues(QSerialPort &port, QVector<QString> &values);
     bool readSurfacePressure(QSerialPort &port, quint16 &p0, bool &readable);
     void fail(QSerialPort *port, Failure reason, const QString &detail = QString());
@@ -69,6 +72,7 @@ private:
 
     Clock m_clock;
     int m_replyTimeoutMs = kReplyTimeoutMs;
+    Failure m_failure = NoAnswer;
 };
 
 #endif

@@ -89,25 +89,14 @@ class tst_Catalogue : public QObject
     Q_OBJECT
 
 private slots:
-    void everyEntryIsTranslated();
-    void sourcesHaveNoMissingEntry();
+    void everyTextIsTranslated();
     void windowShowsNoPolish();
 };
 
-void tst_Catalogue::everyEntryIsTranslated()
-{
-    const QList<Entry> entries = readCatalogue(QStringLiteral(TAMIRA_CATALOGUE_TS));
-    QVERIFY(entries.size() > 50);
-    for (const Entry &e : entries) {
-        QVERIFY2(!e.unfinished, qPrintable(e.context + ": " + e.source));
-        QVERIFY2(!e.translation.isEmpty(), qPrintable(e.context + ": " + e.source));
-    }
-}
-
-void tst_Catalogue::sourcesHaveNoMissingEntry()
+void tst_Catalogue::everyTextIsTranslated()
 {
     // Run the same lupdate as scripts/update-catalogue.sh over a copy: any text of the sources
-    // that the catalogue lacks comes back unfinished.
+    // that the catalogue lacks comes back unfinished, beside those left unfinished or empty.
     QTemporaryDir dir;
     const QString copy = dir.filePath("english.ts");
     QVERIFY(QFile::copy(QStringLiteral(TAMIRA_CATALOGUE_TS), copy));
@@ -120,10 +109,10 @@ void tst_Catalogue::sourcesHaveNoMissingEntry()
     QVERIFY(lupdate.waitForFinished(60000));
     QCOMPARE(lupdate.exitCode(), 0);
     const QList<Entry> entries = readCatalogue(copy);
-    QVERIFY(!entries.isEmpty());
+    QVERIFY(entries.size() > 50);
     QStringList missing;
     for (const Entry &e : entries)
-        if (e.unfinished)
+        if (e.unfinished || e.translation.isEmpty())
             missing << e.context + ": " + e.source;
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
     QCOMPARE(entries.size(), readCatalogue(QStringLiteral(TAMIRA_CATALOGUE_TS)).size());

@@ -1,5 +1,7 @@
-// The device commands of the real window against the emulator: settings read and write with
-// their progress dialog, cancel, the service confirmations and the sound library upload.
+// The device commands of the real window against the emulator: the settings read (refused while
+// another transaction runs, cancelled, whole), the write with its backup and verification, the
+// service confirmations, the sound library upload and its checks, a read under a real modal box
+// and a write cut off by a port list rebuild.
 
 #include "cmybackupstore.h"
 #include "cmyemulatorprocess.h"
@@ -11,90 +13,115 @@
 #include "mainwindow.h"
 #include "portdiscovery.h"
 #include "tamiratestapp.h"
+#include "waituntil.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 using Bytes = QVector<quint8>;
-Q_DECLARE_METATYPE(cMyTamira::EndReason)
+
+namespace {
+
+// Lines before a settings write's first line: the status read of the port choice (93), the
+// serial number (6) and the backup (69).
+constexpr int kBeforeWrite = 93 + 6 + 69;
+
+// Attaches the window to a running emulator and waits for the status read of the choice.
+bool attach(MainWindow &w, cMyEmulatorProcess &emu)
+{
+    w.link()->setFirstStatusDelay(0);
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}}; });
+    QSignalSpy status(w.link(), &cMyTamira::statusChanged);
+    return status.wait(10000);
+}
+
+void trigger(MainWindow &w, const char *action)
+{
+    w.findChild<QAction *>(action)->trigger();
+}
+
+QProgressDialog *visibleProgress(MainWindow &w)
+{
+    auto *dialog = w.findChild<QProgressDialog *>();
+    return dialog && dialog->isVisible() ? dialog : nullptr;
+}
+
+Bytes image(MainWindow &w)
+{
+    return w.settingsImage()->readBytes(0, 1024);
+}
+
+// Waits for `count` transactions to have ended, each as `reason`.
+bool ended(QSignalSpy &spy, int count, cMyTamira::EndReason reason = cMyTamira::Completed)
+{
+    if (!waitUntil([&] { return spy.size() >= count; }))
+        return false;
+    for (const QList<QVariant> &e : spy)
+        if (e.first().value<cMyTamira::EndReason>() != reason)
+            return false;
+    return true;
+}
+
+} // namespace
 
 class tst_DeviceCommands : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QLoggingCategory::setFilterRules("tamira.link.debug=false");
-        // Writes leave backups in the application data folder.
-        QStandardPaths::setTestModeEnabled(true);
-        QDir(cMyBackupStore::folder()).removeRecursively();
-    }
-    void init() { dialogs.reset(new cMyScriptedDialogs); }
+    void initTestCase();
+    void init();
     void cleanup();
-    void readReplacesTheImage();
-    void writeLeavesTheStampedImage();
-    void cancelledReadChangesNothing();
+    void settingsRead();
+    void writeIsBackedUpStampedAndVerified_data();
+    void writeIsBackedUpStampedAndVerified();
+    void backupBeforeTheFirstRecord();
     void serviceCommandsAskFirst();
-    void libraryUpload();
-    void deviceThatStopsAnswering();
-    void refusedTransferClosesItsDialog();
+    void libraryChecks_data();
+    void libraryChecks();
+    void readCompletesUnderAModalBox();
+    void writeCutOffByAPortListRebuild();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
     QTemporaryDir dir;
-
-    // Attaches the window to a running emulator and waits for the status read of the choice.
-    static bool attach(MainWindow &w, cMyEmulatorProcess &emu)
-    {
-        const QString path = emu.portPath();
-        PortDiscovery::setSource([path] {
-            return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
-        });
-        QSignalSpy status(w.link(), &cMyTamira::statusChanged);
-        return status.wait(10000);
-    }
-    static bool finished(QSignalSpy &ended, cMyTamira::EndReason reason, int timeoutMs = 20000)
-    {
-        if (ended.isEmpty() && !ended.wait(timeoutMs))
-            return false;
-        const auto got = ended.takeFirst().first().value<cMyTamira::EndReason>();
-        if (got != reason)
-            qWarning() << "transaction ended with" << got << "not" << reason;
-        return got == reason;
-    }
-    static void trigger(MainWindow &w, const char *action) { w.findChild<QAction *>(action)->trigger(); }
-    static QProgressDialog *progress(MainWindow &w) { return w.findChild<QProgressDialog *>(); }
-    static Bytes image(MainWindow &w) { return w.settingsImage()->readBytes(0, 1024); }
-    // The bytes of the data records among the received lines, by address.
-    static Bytes written(const QList<QByteArray> &lines)
-    {
-        Bytes bytes(1024, 0xEE);
-        for (const QByteArray &line : lines) {
-            cMyHexRecord r;
-            if (r.fromString(QString::fromLatin1(line)) && r.type() == cMyHexRecord::Data)
-                for (int i = 0; i < r.data().size() && r.address() + i < 1024; ++i)
-                    bytes[r.address() + i] = r.data().at(i);
-        }
-        return bytes;
-    }
 };
+
+void tst_DeviceCommands::initTestCase()
+{
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
+    // Writes leave backups in the application data folder.
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+void tst_DeviceCommands::init()
+{
+    QDir(cMyBackupStore::folder()).removeRecursively();
+    dialogs.reset(new cMyScriptedDialogs);
+}
 
 void tst_DeviceCommands::cleanup()
 {
     PortDiscovery::setSource({});
-    QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
+    // The dialogs go before the check can return, or the next test's would be uninstalled.
+    const bool clean = dialogs->clean();
+    const QString report = dialogs->report();
     dialogs.reset();
+    QVERIFY2(clean, qPrintable(report));
 }
 
-void tst_DeviceCommands::readReplacesTheImage()
+void tst_DeviceCommands::settingsRead()
 {
     cMyMemoryArea device;
     cMySettingsFile::read(":/pliki/clear.tmo", device);
@@ -104,81 +131,147 @@ void tst_DeviceCommands::readReplacesTheImage()
     device.setData(0x3FF, quint8(0x5A));
     const QString eeprom = dir.filePath("device.tmo");
     QVERIFY(cMySettingsFile::write(eeprom, device));
-
-    cMyEmulatorProcess emu({"--eeprom", eeprom});
+    cMyEmulatorProcess emu({"--eeprom", eeprom, "--baud", "9600"});
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     w.ensureSettingsForm();
     QVERIFY(attach(w, emu));
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
-    trigger(w, "actionReadSettings");
-    QVERIFY(progress(w));
-    QCOMPARE(progress(w)->labelText(), QString("Upload.."));
-    QVERIFY(progress(w)->isVisible());
-    QCOMPARE(progress(w)->windowModality(), Qt::WindowModal);
-    QVERIFY(finished(ended, cMyTamira::Completed));
+    w.settingsImage()->setData(0x10, Bytes{'M', 'i', 'n', 'e', 0});
+    w.settingsImage()->setModified(false);
+    const Bytes before = image(w);
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+    QSignalSpy progressed(w.link(), &cMyTamira::writeProgress);
 
+    // Asked while a status read runs: the port's box, no dialog left, the status read goes on.
+    w.link()->readStatus();
+    dialogs->expectMessage(cMyDialogs::Ok, "Error");
+    trigger(w, "actionReadSettings");
+    QVERIFY(!visibleProgress(w));
+    QVERIFY(ended(spy, 1));
+    QCOMPARE(dialogs->asked().last().text, QString("Device is already open"));
+
+    // Cancelled: nothing changes, and the device hears "#ROOT" once the reply due is in.
+    w.link()->setCancelGrace(30000);
+    spy.clear();
+    trigger(w, "actionReadSettings");
+    QCOMPARE(visibleProgress(w)->labelText(), QString("Upload.."));
+    QCOMPARE(visibleProgress(w)->windowModality(), Qt::WindowModal);
+    QVERIFY(progressed.wait(5000));
+    QPushButton *cancel = visibleProgress(w)->findChild<QPushButton *>();
+    QCOMPARE(cancel->text(), QString("Cancel"));
+    cancel->click();
+    QVERIFY(!visibleProgress(w));
+    QVERIFY(ended(spy, 1, cMyTamira::Cancelled));
+    QCOMPARE(image(w), before);
+    QVERIFY(!w.settingsImage()->isModified());
+    const QList<QByteArray> lines = emu.receivedLines();
+    QCOMPARE(lines.last(), QByteArray("#ROOT\r\n"));
+    QCOMPARE(lines.size(), 2 * 93 + progressed.size() + 2);
+
+    // To its end: the device's settings in the image and the editors, the dialog hidden.
+    QCOMPARE(emu.control("baud 0"), QString("ok"));
+    spy.clear();
+    trigger(w, "actionReadSettings");
+    QVERIFY(ended(spy, 1));
     QCOMPARE(image(w), device.readBytes(0, 1024));
     QVERIFY(w.settingsImage()->isModified());
     QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QCOMPARE(w.findChild<QComboBox *>("par01Cb2")->currentText(), QString("Depth"));
-    QVERIFY(!progress(w)->isVisible()); // hidden at 69 of 69
+    QVERIFY(!visibleProgress(w));
 }
 
-void tst_DeviceCommands::writeLeavesTheStampedImage()
+void tst_DeviceCommands::writeIsBackedUpStampedAndVerified_data()
 {
-    cMyEmulatorProcess emu;
+    QTest::addColumn<int>("corrupt");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("sound device") << -1 << QString();
+    QTest::newRow("worn cell at 0x0123")
+        << 0x123 << "Verification failed: the byte at address 0x0123 in Tamira differs from the one written.\n";
+    QTest::newRow("worn last cell")
+        << 0x3FF << "Verification failed: the byte at address 0x03FF in Tamira differs from the one written.\n";
+}
+
+void tst_DeviceCommands::writeIsBackedUpStampedAndVerified()
+{
+    QFETCH(int, corrupt);
+    QFETCH(QString, message);
+    cMyEmulatorProcess emu(corrupt >= 0 ? QStringList{"--corrupt-store", QString::number(corrupt)} : QStringList());
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     QVERIFY(attach(w, emu));
     w.settingsImage()->setData(0, Bytes{9, 9, 9, 9});
     w.settingsImage()->setData(0x20, Bytes{'S', 'e', 't', 0});
     w.settingsImage()->setModified(false);
-    const int before = emu.receivedLines().size();
-
-    // The serial number and the backup are read first, the write is read back afterwards.
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
+    QStringList phases;
+    connect(w.link(), &cMyTamira::writeProgress, this, [&] {
+        if (visibleProgress(w) && phases.value(phases.size() - 1) != visibleProgress(w)->labelText())
+            phases << visibleProgress(w)->labelText();
+    });
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+    if (!message.isEmpty())
+        dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     trigger(w, "actionWriteSettings");
-    for (int step = 0; step < 4; ++step)
-        QVERIFY(finished(ended, cMyTamira::Completed));
+    QVERIFY(ended(spy, 4));
+    QVERIFY(waitUntil([&] { return !visibleProgress(w); }));
+    QCOMPARE(phases, (QStringList{"Backing up Tamira's settings..", "Download..", "Verifying.."}));
+    // The version stamp is a change of the image, kept for a Save.
     QCOMPARE(image(w).mid(0, 4), (Bytes{1, 0, 5, 0}));
-    QVERIFY(w.settingsImage()->isModified()); // the stamp is a change, and stays for a Save
-
-    const QList<QByteArray> lines = emu.receivedLines().mid(before + 6 + 69, 69);
-    QCOMPARE(lines.mid(0, 4), (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"}));
-    QCOMPARE(written(lines), image(w));
-
-    // Read back: the device holds exactly the image.
-    w.settingsImage()->setData(0, Bytes(1024, 0));
-    trigger(w, "actionReadSettings");
-    QVERIFY(finished(ended, cMyTamira::Completed));
-    QCOMPARE(image(w).mid(0x20, 4), (Bytes{'S', 'e', 't', 0}));
-    QCOMPARE(image(w).mid(0, 4), (Bytes{1, 0, 5, 0}));
+    QVERIFY(w.settingsImage()->isModified());
+    // The write's lines carry the stamped image, record by record.
+    QList<QByteArray> lines{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"};
+    for (int i = 0; i < 64; ++i)
+        lines << cMyHexRecord(quint16(16 * i), image(w).mid(16 * i, 16)).toString().toLatin1() + "\r\n";
+    QCOMPARE(emu.receivedLines().mid(kBeforeWrite, 69), lines << ":00000001FF\r\n");
+    if (!message.isEmpty()) {
+        QVERIFY2(dialogs->asked().last().text.startsWith(message), qPrintable(dialogs->asked().last().text));
+        QCOMPARE(dialogs->asked().last().parent, &w);
+    }
 }
 
-void tst_DeviceCommands::cancelledReadChangesNothing()
+void tst_DeviceCommands::backupBeforeTheFirstRecord()
 {
-    cMyEmulatorProcess emu({"--baud", "9600"});
+    // What the device holds: every byte different from the blank settings the window writes.
+    cMyMemoryArea device;
+    for (int a = 0; a < 1024; ++a)
+        device.setData(quint32(a), quint8(0x5A ^ (a * 7)));
+    const QString eeprom = dir.filePath(QStringLiteral("device.tmo"));
+    QVERIFY(cMySettingsFile::write(eeprom, device));
+    // Older backups: 21 of this device, one of another.
+    QDir folder(cMyBackupStore::folder());
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    for (int s = 0; s <= 20; ++s)
+        QVERIFY(QFile::copy(eeprom, folder.filePath(QStringLiteral("tamira-4660-2001-01-01_00-00-%1.tmo").arg(s, 2, 10, QLatin1Char('0')))));
+    QVERIFY(QFile::copy(eeprom, folder.filePath(QStringLiteral("tamira-7-2001-01-01_00-00-00.tmo"))));
+
+    cMyEmulatorProcess emu({"--serial", "4660", "--eeprom", eeprom, "--hold", QString::number(kBeforeWrite + 1)});
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     QVERIFY(attach(w, emu));
-    w.settingsImage()->setData(0x10, Bytes{'M', 'i', 'n', 'e', 0});
-    w.settingsImage()->setModified(false);
-    const Bytes before = image(w);
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+    trigger(w, "actionWriteSettings");
 
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
-    QSignalSpy progressed(w.link(), &cMyTamira::writeProgress);
-    trigger(w, "actionReadSettings");
-    QVERIFY(progressed.wait(5000));
-    QPushButton *cancel = progress(w)->findChild<QPushButton *>();
-    QCOMPARE(cancel->text(), QString("Cancel"));
-    cancel->click();
-    QVERIFY(!progress(w)->isVisible());
-    QVERIFY(finished(ended, cMyTamira::Cancelled, 5000));
-    QCOMPARE(image(w), before);
-    QVERIFY(!w.settingsImage()->isModified());
-    QVERIFY(progressed.size() < 69);
+    // The write's first line is in, its reply held: no record has gone out, the backup is there.
+    QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == kBeforeWrite + 1; }));
+    QVERIFY(!emu.receivedLines().contains("#WRITE\r\n"));
+    const QStringList mine = folder.entryList({QStringLiteral("tamira-4660-*.tmo")}, QDir::Files, QDir::Name);
+    QCOMPARE(mine.size(), 20);
+    QCOMPARE(mine.first(), QString("tamira-4660-2001-01-01_00-00-02.tmo"));
+    QVERIFY2(!mine.last().startsWith(QLatin1String("tamira-4660-2001")), qPrintable(mine.last()));
+    QVERIFY(folder.exists(QStringLiteral("tamira-7-2001-01-01_00-00-00.tmo")));
+    QFile backup(folder.filePath(mine.last())), original(eeprom);
+    QVERIFY(backup.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), original.readAll());
+    QVERIFY(emu.release() >= 0);
+    QVERIFY(ended(spy, 4));
+
+    // "Restore a backup..." offers that folder and loads the choice as a new document.
+    dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // keep the stamped changes?
+    dialogs->expectOpenFile(backup.fileName());
+    trigger(w, "actionRestoreBackup");
+    QCOMPARE(dialogs->asked().last().dir, cMyBackupStore::folder());
+    QCOMPARE(image(w), device.readBytes(0, 1024));
+    QVERIFY(w.currentFile().filePath().isEmpty());
 }
 
 void tst_DeviceCommands::serviceCommandsAskFirst()
@@ -187,14 +280,14 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     QVERIFY(attach(w, emu));
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
 
-    struct Command { const char *action, *title, *line; };
+    struct Command { const char *action, *title, *line, *question; };
     const Command commands[] = {
-        {"actionReset", "Reset...", "#RESET\r\n"},
-        {"actionClearStats", "Clear statistics...", "#CLEAR\r\n"},
-        {"actionPowerOff", "Switch Tamira Off...", "#OFF\r\n"},
-        {"actionFirmwareUpdate", "Firmware update...", "#BOOT\r\n"},
+        {"actionReset", "Reset...", "#RESET\r\n", "You are about to Tamira restart."},
+        {"actionClearStats", "Clear statistics...", "#CLEAR\r\n", "Do you want to clear the statistics"},
+        {"actionPowerOff", "Switch Tamira Off...", "#OFF\r\n", "You are about to switch off the Tamira."},
+        {"actionFirmwareUpdate", "Firmware update...", "#BOOT\r\n", "You are about to put Tamira in DFU"},
     };
     for (const Command &c : commands) {
         const int sent = emu.receivedLines().size();
@@ -203,110 +296,145 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
         dialogs->expectMessage(cMyDialogs::NoButton, c.title); // the box closed
         trigger(w, c.action);
         QCOMPARE(emu.receivedLines().size(), sent);
-        QVERIFY(ended.isEmpty());
+        QVERIFY(spy.isEmpty());
 
         dialogs->expectMessage(cMyDialogs::Yes, c.title);
         trigger(w, c.action);
-        QVERIFY2(finished(ended, cMyTamira::Completed, 5000), c.action);
-        const QList<QByteArray> lines = emu.receivedLines();
-        QCOMPARE(lines.size(), sent + 1);
-        QCOMPARE(lines.last(), QByteArray(c.line));
+        QVERIFY2(ended(spy, 1), c.action);
+        spy.clear();
+        QCOMPARE(emu.receivedLines().mid(sent), QList<QByteArray>{c.line});
         const auto &asked = dialogs->asked().last();
         QCOMPARE(asked.buttons, cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No);
         QCOMPARE(asked.parent, &w);
-        QVERIFY(asked.text.endsWith("?"));
+        QVERIFY2(asked.text.startsWith(c.question) && asked.text.endsWith("?"), qPrintable(asked.text));
     }
-    for (const auto &asked : dialogs->asked())
-        if (asked.title == "Clear statistics...")
-            QVERIFY(asked.text.startsWith("Do you want to clear the statistics"));
 }
 
-void tst_DeviceCommands::libraryUpload()
+void tst_DeviceCommands::libraryChecks_data()
 {
-    const QString library = dir.filePath("english.tma");
-    {
-        QFile f(library);
+    QTest::addColumn<QString>("library");
+    QTest::addColumn<int>("answer");   // to the confirmation; none: the file dialog was cancelled
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("lines"); // sent after the port choice's status read
+    const int yes = cMyDialogs::Yes;
+    QTest::newRow("file dialog cancelled") << QString() << int(cMyDialogs::NoButton) << QString() << 0;
+    QTest::newRow("answered No") << ":00000001FF" << int(cMyDialogs::No) << QString() << 0;
+    QTest::newRow("a pipe") << "fifo" << yes << "This file is not a sound library." << 0;
+    QTest::newRow("no record at all") << QString(4000, 'x') << yes << "This file is not a sound library." << 0;
+    QTest::newRow("the status read under it fails")
+        << "silent" << yes << "Tamira does not answer.\nThe sound library was not sent." << 1;
+    QTest::newRow("one byte past a 1 MB memory")
+        << ":020000040010EA :0400000001020304F2 :00000001FF" << yes
+        << "The library does not fit into Tamira's memory: it reaches up to 1048580 B, and the memory has 1 MB "
+           "(1048576 B).\nThe sound library was not sent."
+        << 93;
+    QTest::newRow("filling a 1 MB memory exactly")
+        << ":02000004000FEB :04FFFC0001020304F7 :00000001FF" << yes << QString() << 93 + 4 + 3;
+}
+
+void tst_DeviceCommands::libraryChecks()
+{
+    QFETCH(QString, library);
+    QFETCH(int, answer);
+    QFETCH(QString, message);
+    QFETCH(int, lines);
+    const QString path = dir.filePath(QStringLiteral("library.tma"));
+    QFile::remove(path);
+    if (library == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(":020000040001F9 :0400000001020304F2\n\n:0400100005060708D2\r\n:00000001FF\n:0400200009090909B4\n");
+        f.write(library.toLatin1());
     }
-    cMyEmulatorProcess emu;
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    MainWindow w;
-    QVERIFY(attach(w, emu));
-    w.settingsImage()->setModified(false);
-    const Bytes before = image(w);
-    const int sent = emu.receivedLines().size();
-
-    // Cancelled at the file dialog or answered No: nothing goes out.
-    dialogs->expectOpenFile(QString());
-    trigger(w, "actionLibraryUpdate");
-    QCOMPARE(dialogs->asked().last().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
-    dialogs->expectOpenFile(library);
-    dialogs->expectMessage(cMyDialogs::No, "Sound library update...");
-    trigger(w, "actionLibraryUpdate");
-    QCOMPARE(emu.receivedLines().size(), sent);
-
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
-    dialogs->expectOpenFile(library);
-    dialogs->expectMessage(cMyDialogs::Yes, "Sound library update...");
-    trigger(w, "actionLibraryUpdate");
-    QCOMPARE(progress(w)->labelText(), QString("Please don't disconnect your device during the process."));
-    QVERIFY(finished(ended, cMyTamira::Completed)); // the status read, for the memory size
-    QVERIFY(finished(ended, cMyTamira::Completed));
-    QCOMPARE(emu.receivedLines().mid(sent + 93),
-             (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#FLASH\r\n", "#WRITE\r\n", ":020000040001F9\r\n",
-                                ":0400000001020304F2\r\n", ":0400100005060708D2\r\n", ":00000001FF\r\n"}));
-    QCOMPARE(image(w), before);
-    QVERIFY(!w.settingsImage()->isModified());
-    QVERIFY(!progress(w)->isVisible());
-
-    // A file that is no library is refused with a message; nothing is sent.
-    QFile blob(dir.filePath("blob.tma"));
-    QVERIFY(blob.open(QIODevice::WriteOnly));
-    blob.write(QByteArray(4000, 'x'));
-    blob.close();
-    const int afterUpload = emu.receivedLines().size();
-    dialogs->expectOpenFile(blob.fileName());
-    dialogs->expectMessage(cMyDialogs::Yes, "Sound library update...");
-    dialogs->expectMessage(cMyDialogs::Ok, "Error");
-    trigger(w, "actionLibraryUpdate");
-    QTRY_VERIFY_WITH_TIMEOUT(dialogs->clean(), 5000);
-    QCOMPARE(dialogs->asked().last().text, QString("This file is not a sound library."));
-    QTRY_VERIFY_WITH_TIMEOUT(!progress(w), 5000);
-    QCOMPARE(emu.receivedLines().size(), afterUpload);
-}
-
-void tst_DeviceCommands::deviceThatStopsAnswering()
-{
-    cMyEmulatorProcess emu({"--silent-after", "93"}); // the status read takes the first 93 lines
+    // The status read of the port choice takes the first 93 lines.
+    cMyEmulatorProcess emu({"--memory", "1", "--silent-after", library == QLatin1String("silent") ? "93" : "off"});
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     QVERIFY(attach(w, emu));
     w.link()->setReplyTimeout(300);
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
-    dialogs->expectMessage(cMyDialogs::Ok, "Error");
-    trigger(w, "actionWriteSettings");
-    QVERIFY(finished(ended, cMyTamira::TimedOut, 5000));
-    QCOMPARE(dialogs->asked().size(), 1);
-    QCOMPARE(dialogs->asked().first().text, QString("Tamira does not answer.\nNothing was written to Tamira."));
-    QTRY_VERIFY_WITH_TIMEOUT(!progress(w), 2000); // closed and gone, not left at its last value
+    w.settingsImage()->setModified(false);
+    const Bytes before = image(w);
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+
+    dialogs->expectOpenFile(answer == cMyDialogs::NoButton ? QString() : path);
+    if (answer != cMyDialogs::NoButton)
+        dialogs->expectMessage(cMyDialogs::Button(answer), QStringLiteral("Sound library update..."));
+    if (!message.isEmpty())
+        dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    trigger(w, "actionLibraryUpdate");
+    QCOMPARE(dialogs->asked().first().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
+    if (answer != cMyDialogs::NoButton)
+        QCOMPARE(dialogs->asked().at(1).text, QString("You are about to the sound library upgrade.\nDo you want to continue?"));
+    if (message.isEmpty() && lines > 0) {
+        QCOMPARE(visibleProgress(w)->labelText(), QString("Please don't disconnect your device during the process."));
+        QVERIFY(ended(spy, 2));
+    }
+    QVERIFY(waitUntil([&] { return dialogs->clean() && !visibleProgress(w); }));
+    if (!message.isEmpty())
+        QCOMPARE(dialogs->asked().last().text, message);
+    QCOMPARE(emu.receivedLines().size(), 93 + lines);
+    // A library is no settings: the image and its modified flag stay as they were.
+    QCOMPARE(image(w), before);
+    QVERIFY(!w.settingsImage()->isModified());
 }
 
-void tst_DeviceCommands::refusedTransferClosesItsDialog()
+void tst_DeviceCommands::readCompletesUnderAModalBox()
 {
-    cMyEmulatorProcess emu({"--baud", "9600"});
+    cMyEmulatorProcess emu;
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     MainWindow w;
     QVERIFY(attach(w, emu));
-    QSignalSpy ended(w.link(), &cMyTamira::transactionEnded);
+    cMyTamira &link = *w.link();
+    QSignalSpy spy(&link, &cMyTamira::transactionEnded);
+    QSignalSpy records(&link, &cMyTamira::newDataRead);
+
+    // A receiver of the first progress report opens a real modal box, closed once the read has
+    // ended (or after a while): the replies must go on arriving under it.
+    bool endedUnderTheBox = false;
+    connect(&link, &cMyTamira::writeProgress, this, [&](int, int, int value) {
+        if (value != 1)
+            return;
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Tamira"), QStringLiteral("Box"));
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &box, [&] {
+            endedUnderTheBox = !spy.isEmpty();
+            if (endedUnderTheBox)
+                box.done(0);
+        });
+        poll.start(10);
+        QTimer::singleShot(20000, &box, [&box] { box.done(0); });
+        box.exec();
+    });
+    QStringList requests = cMyMemoryArea().toHexLines(0, 1024, 16);
+    link.readSettings(EEPROM, requests);
+    QVERIFY(ended(spy, 1));
+    QVERIFY(waitUntil([&] { return endedUnderTheBox; }));
+    QCOMPARE(records.size(), 64);
+}
+
+void tst_DeviceCommands::writeCutOffByAPortListRebuild()
+{
+    cMyEmulatorProcess emu({"--hold", QString::number(kBeforeWrite + 10)});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    MainWindow w;
+    QVERIFY(attach(w, emu));
     QSignalSpy status(w.link(), &cMyTamira::statusChanged);
-    w.link()->readStatus(); // 93 lines at 9600 baud: a good while
-    QVERIFY(w.link()->isBusy());
-    dialogs->expectMessage(cMyDialogs::Ok, "Error"); // the port is in use
-    trigger(w, "actionReadSettings");
-    QVERIFY(!progress(w) || !progress(w)->isVisible());
-    QVERIFY(status.wait(30000)); // the status read went on to its end
-    QVERIFY(finished(ended, cMyTamira::Completed, 1000));
+    dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    trigger(w, "actionWriteSettings");
+    // Another Tamira appears while the write waits for a reply.
+    QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == kBeforeWrite + 10; }));
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}, {"/dev/ttyTamira9", true, 0x03EB, 0x2018}}; });
+    QVERIFY(waitUntil([&] { return dialogs->asked().size() == 1 && !visibleProgress(w); }));
+    const QString text = dialogs->asked().last().text;
+    QVERIFY2(text.startsWith("The list of ports changed (a device was plugged in or unplugged) and the transfer was stopped.\n"
+                             "Tamira may now hold incomplete settings; write them again.\nBackup of the previous settings: "),
+             qPrintable(text));
+    // Once: nothing more is asked while the window goes on (the status read of the new choice).
+    QVERIFY(emu.release() >= 0);
+    QVERIFY(status.wait(10000));
+    QCOMPARE(dialogs->asked().size(), 1);
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_DeviceCommands)

@@ -1,22 +1,107 @@
-// The bound editors: number to bytes, the two combo boxes and the scaled spin box.
+// The fourteen value lists as the program embeds them and the table model that reads them; the
+// bound editors: number to bytes, the two combo boxes and the scaled spin box.
 
 #include "cmycomboboxw2.h"
 #include "cmycomboboxw6.h"
 #include "cmydoublespinboxint.h"
 #include "cmymemoryarea.h"
 #include "cmytablemodel.h"
+#include "tamiraresources.h"
 
+#include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using Bytes = QVector<quint8>;
 Q_DECLARE_METATYPE(Bytes)
+
+namespace {
+
+using Rows = QList<QStringList>;
+
+// The rows of a list as the lists are written out for people: value "text" (or "text" value)
+// entries, in file order.
+Rows pairs(const char *entries)
+{
+    Rows rows;
+    static const QRegularExpression entry(QStringLiteral("(\\d+) \"([^\"]*)\"|\"([^\"]*)\" (\\d+)"));
+    for (auto it = entry.globalMatch(QString::fromUtf8(entries)); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        rows.append(m.captured(1).isEmpty() ? QStringList{m.captured(3), m.captured(4)} : QStringList{m.captured(2), m.captured(1)});
+    }
+    return rows;
+}
+
+const char *const kConditions =
+    R"~(255 "anytime"; 0 "underwater"; 1 "on the surface"; 2 "at the beginning of dive"; 3 "at the end of dive";
+    4 "during descent"; 5 "on the bottom"; 6 "during ascent"; 7 "at the switch on"; 8 "at the switch off";
+    9 "at the beginning of charging"; 10 "during charging"; 11 "at the end of charging"; 16 "if stopwatch 0 is counting";
+    17 "if timer 1 is counting"; 18 "if timer 2 is counting"; 19 "if timer 3 is counting"; 24 "if stopwatch 0 is stopped";
+    25 "if timer 1 is stopped"; 26 "if timer 2 is stopped"; 27 "if timer 3 is stopped"; 33 "if timer 1 passed";
+    34 "if timer 2 passed"; 35 "if timer 3 passed"; 254 "never")~";
+
+// The measured values by group, with the group's factor, unit, minimum and maximum.
+const QList<QPair<const char *, QStringList>> kMeasured{
+    {R"~(0 "Absolute pressure", 1 "Absolute pressure min", 2 "Absolute pressure max", 3 "Absolute pressure avg",
+        4 "Absolute pressure MIN", 5 "Absolute pressure MAX", 8 "Atmospheric pressure", 9 "Atmospheric pressure min",
+        10 "Atmospheric pressure max", 11 "Atmospheric pressure avg", 12 "Atmospheric pressure MIN",
+        13 "Atmospheric pressure MAX")~", {"1", "[mbar]", "0", "32767"}},
+    {R"~(16 "Temperature", 17 "Temperature min", 18 "Temperature max", 19 "Temperature avg", 20 "Temperature MIN",
+        21 "Temperature MAX")~", {"10", QString::fromLatin1("[\xB0" "C]"), "-50", "100"}},
+    {R"~(31 "Battery level")~", {"327.68", "[%]", "0", "100.00"}},
+    {R"~(32 "Depth", 34 "Depth max", 35 "Depth avg", 37 "Depth MAX")~", {"100", "[m]", "0", "327.67"}},
+    {R"~(40 "Dive time", 41 "Surface time", 42 "Descent time", 43 "Bottom time", 44 "Ascent time",
+        45 "Dive time MAX", 46 "Dive time Total")~", {"1", "[s]", "0", "32767"}},
+    {R"~(48 "Vertical speed", 49 "Ascent speed max", 50 "Descent speed max", 51 "Ascent speed avg",
+        52 "Descent speed avg", 53 "Ascent speed MAX", 54 "Descent speed MAX")~", {"100", "[m/s]", "-327.68", "327.67"}},
+    {R"~(56 "Stopwatch 0", 57 "Timer 1", 58 "Timer 2", 59 "Timer 3")~", {"1", "[s]", "0", "32767"}},
+};
+
+Rows measuredValues()
+{
+    Rows rows{{"Regardless of any value", "255", "1", "", "", ""}};
+    for (const auto &group : kMeasured)
+        for (const QStringList &name : pairs(group.first))
+            rows.append(name + group.second);
+    return rows;
+}
+
+Rows messages()
+{
+    Rows rows;
+    for (const auto &group : kMeasured)
+        rows += pairs(group.first);
+    // The apostrophe stays out of the raw strings: moc takes it for a character literal there.
+    return rows + pairs(R"~(192 "Battery charging started"; 193 "Battery charging interrupted"; 194 "Battery charging completed";
+        209 "Swim faster"; 210 "Swim slower"; 212 "Relax yourself"; 213 "Prepare yourself"; 214 "Focus"; 215 "Attention";
+        216 "Bottom"; 217 "Freefall"; 218 "Mouthfill"; 224 "Official top"; 226 "Breathe!"; 228 "Surface protocol";
+        230 "Remove mask"; 231 "Remove goggles"; 232 "Remove noseclip"; 233 "Remove facial equipment"; 234 "Show OK";)~"
+        "235 \"Say I'm OK\";" R"~(241 "Custom message 1"; 242 "Custom message 2"; 243 "Custom message 3"; 244 "Custom message 4";
+        245 "Custom message 5"; 246 "Custom message 6"; 247 "Custom message 7"; 248 "Custom message 8"; 127 "Do nothing")~");
+}
+
+QByteArray fileBytes(const Rows &rows)
+{
+    QByteArray bytes;
+    for (const QStringList &row : rows)
+        bytes += row.join(QLatin1Char(';')).toLatin1() + "\r\n";
+    return bytes;
+}
+
+} // namespace
 
 class tst_Editors : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { initTamiraResources(); }
+    void listsHoldExactlyTheirRows_data();
+    void listsHoldExactlyTheirRows();
+    void model_data();
+    void model();
+    void headersAndFlags();
     void numbersBecomeBytes();
     void comboBoxStoresItsRowValue();
     void measuredValueDrivesThreshold();
@@ -77,15 +162,7 @@ void tst_Editors::comboBoxStoresItsRowValue()
     QVERIFY(!box.selectValue(99)); // shown as unknown, storing nothing
     QCOMPARE(box.currentIndex(), -1);
     QCOMPARE(image.readBytes(0x80, 2), (Bytes{75, 0})); // the neighbour was never touched
-
-    // A two-byte code.
-    cMyTableModel sleep(QList<QStringList>{{"5 [min]", "300"}, {"12 [h]", "43200"}}, nullptr);
-    cMyComboBoxW2 word;
-    word.setFilePosition(&image, 0x82, 1, 0);
-    connect(&word, &cMyComboBoxW2::valueChanged, &image, qOverload<quint32, QVector<quint8>>(&cMyMemoryArea::setData));
-    word.setModel(&sleep);
-    word.setCurrentIndex(1);
-    QCOMPARE(image.readBytes(0x82, 2), (Bytes{0xC0, 0xA8}));
+    // Two-byte codes are stored through the form by tst_settingsform (par2Cb).
 }
 
 void tst_Editors::measuredValueDrivesThreshold()
@@ -113,20 +190,14 @@ void tst_Editors::measuredValueDrivesThreshold()
 
     measured.setCurrentIndex(2);
     QVERIFY(threshold.isEnabled());
-    QCOMPARE(threshold.suffix(), QString(" [m]"));
-    QCOMPARE(threshold.decimals(), 2);
     threshold.setValue(5.0);
     QCOMPARE(image.readBytes(0x141, 4), (Bytes{32, 0, 0xF4, 0x01}));
 
-    // Another measured value resets the threshold to 0 in its new unit, in the image too.
+    // Another measured value resets the threshold to 0, in the image too (the form's binding
+    // test checks the unit and decimals each brings).
     measured.setCurrentIndex(1);
     QCOMPARE(threshold.value(), 0.0);
-    QCOMPARE(threshold.suffix(), QString::fromLatin1(" [\xB0" "C]"));
-    QCOMPARE(threshold.decimals(), 1);
-    QCOMPARE(threshold.minimum(), -50.0);
     QCOMPARE(image.readBytes(0x141, 4), (Bytes{16, 0, 0, 0}));
-    threshold.setValue(-12.3);
-    QCOMPARE(image.readBytes(0x143, 2), (Bytes{0x85, 0xFF}));
 
     measured.setCurrentIndex(0);
     QVERIFY(!threshold.isEnabled());
@@ -174,6 +245,95 @@ void tst_Editors::spinBoxFactorUnitRange()
     QCOMPARE(spin.suffix(), QString(" [s]"));
     QCOMPARE(spin.value(), 0.0);
     QCOMPARE(stored.last().at(1).value<Bytes>(), (Bytes{0, 0}));
+}
+
+void tst_Editors::listsHoldExactlyTheirRows_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Rows>("rows");
+    const Rows comparison = pairs(R"~(0 ">="; 1 "<=")~");
+    QTest::newRow("msgCb1") << "msgCb1" << pairs(kConditions);
+    QTest::newRow("timCb1") << "timCb1" << pairs(kConditions);
+    QTest::newRow("msgCb2") << "msgCb2" << measuredValues();
+    QTest::newRow("timCb2") << "timCb2" << measuredValues();
+    QTest::newRow("msgCb3") << "msgCb3" << comparison;
+    QTest::newRow("timCb3") << "timCb3" << comparison;
+    QTest::newRow("msgCb4") << "msgCb4" << messages();
+    QTest::newRow("msgCb5") << "msgCb5" << pairs(R"~(0 "(value & point)"; 1 "(value & point & unit)"; 2 "(value)"; 3 "(value & unit)";
+        4 "(caption & value & point)"; 5 "(caption & value & point & unit)"; 6 "(caption & value)"; 7 "(caption & value & unit)")~");
+    QTest::newRow("msgCb6") << "msgCb6" << pairs(R"~(0 "only once"; 1 "every period A"; 2 "every period B"; 3 "every period C";
+        4 "every period D"; 5 "every distance E"; 6 "every distance F"; 7 "every distance G"; 8 "every distance H"; 255 "still")~");
+    QTest::newRow("timCb4") << "timCb4" << pairs(R"~(127 "Do nothing"; 128 "Stopwatch 0 - START"; 129 "Timer 1 - START";
+        130 "Timer 2 - START"; 131 "Timer 3 - START"; 136 "Stopwatch 0 - STOP"; 137 "Timer 1 - STOP"; 138 "Timer 2 - STOP";
+        139 "Timer 3 - STOP"; 144 "Stopwatch 0 - Continue"; 145 "Timer 1 - Continue"; 146 "Timer 2 - Continue";
+        147 "Timer 3 - Continue")~");
+    QTest::newRow("parCb1") << "parCb1" << pairs(R"~("1 [Hz]" 150; "2 [Hz]" 75; "3 [Hz]" 50; "4 [Hz]" 37; "5 [Hz]" 30; "10 [Hz]" 15)~");
+    QTest::newRow("parCb2") << "parCb2" << pairs(R"~("5 [min]" 300; "10 [min]" 600; "30 [min]" 1800; "1 [h]" 3600; "2 [h]" 7200;
+        "5 [h]" 18000; "12 [h]" 43200)~");
+    QTest::newRow("parCb3") << "parCb3" << pairs(R"~("1 [s]" 5; "2 [s]" 6; "4 [s]" 7; "8 [s]" 8)~");
+    QTest::newRow("parCb4") << "parCb4" << pairs(R"~("Constant" 0; "Min" 1; "Avg" 2; "Current" 3)~");
+}
+
+
+void tst_Editors::listsHoldExactlyTheirRows()
+{
+    QFETCH(QString, name);
+    QFETCH(Rows, rows);
+    const QString path = QStringLiteral(":/models/%1.csv").arg(name);
+
+    // Byte for byte: CR LF after every line, Latin-1 with 0xB0 for the degree sign.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), fileBytes(rows));
+
+    cMyTableModel model(path, nullptr);
+    QCOMPARE(model.rowCount(), rows.size());
+    QCOMPARE(model.columnCount(), rows.first().size());
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows.at(r).size(); ++c)
+            QCOMPARE(model.data(model.index(r, c)).toString(), rows.at(r).at(c));
+}
+
+void tst_Editors::model_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<Rows>("rows"); // none: there is no file
+    QTest::newRow("short rows padded") << QByteArray("A;1\r\nB;2;3;[m];0;9\r\n;;\r\n")
+                                       << Rows{{"A", "1", "", "", "", ""}, {"B", "2", "3", "[m]", "0", "9"}, {"", "", "", "", "", ""}};
+    QTest::newRow("empty file: one empty field") << QByteArray() << Rows{{""}};
+    QTest::newRow("missing file: nothing") << QByteArray() << Rows{};
+}
+
+void tst_Editors::model()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(Rows, rows);
+    QTemporaryDir dir;
+    QFile list(dir.filePath("list.csv"));
+    QVERIFY(rows.isEmpty() || (list.open(QIODevice::WriteOnly) && list.write(file) == file.size()));
+    list.close();
+    cMyTableModel model(list.fileName(), nullptr);
+    QCOMPARE(model.rowCount(), rows.size());
+    QCOMPARE(model.columnCount(), rows.value(0).size());
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows.at(r).size(); ++c)
+            QCOMPARE(model.data(model.index(r, c)), QVariant(rows.at(r).at(c)));
+    QVERIFY(!model.data(model.index(rows.size(), 0)).isValid());
+    QVERIFY(!model.data(model.index(0, 0), Qt::EditRole).isValid());
+}
+
+void tst_Editors::headersAndFlags()
+{
+    cMyTableModel model(QList<QStringList>{{"x", "1", "1", "[m]", "0", "9"}}, nullptr);
+    QCOMPARE(model.field(0, 3), QString("[m]"));
+    QCOMPARE(model.field(9, 0), QString());
+    const QVariantList headers{"Nazwa", "Wartosc", "Faktor", "Jednostka", QVariant(), QVariant()};
+    for (int c = 0; c < 6; ++c)
+        QCOMPARE(model.headerData(c, Qt::Horizontal), headers.at(c));
+    QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
+    QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
+    QCOMPARE(model.flags(QModelIndex()), Qt::ItemFlags(Qt::ItemIsEnabled));
+    QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsSelectable) && !model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
 }
 
 QTEST_MAIN(tst_Editors)

@@ -26,16 +26,15 @@ class tst_FileCommands : public QObject
 private slots:
     void init();
     void cleanup();
-    void startAsksNothingNewAsks();
+    void newAsksFirst_data();
+    void newAsksFirst();
     void saveOnNewAsksForAName();
-    void yesSavesFirstNoDiscards();
     void openAndCancel();
     void templateFromWorkingFolder_data();
     void templateFromWorkingFolder();
     void commandLineLoad();
     void filesFromOtherWriters_data();
     void filesFromOtherWriters();
-    void failedSaveChangesNothing();
     void saveInAFolderThatTakesNoNewFile();
 
 private:
@@ -74,29 +73,10 @@ void tst_FileCommands::cleanup()
     dialogs.reset();
 }
 
-void tst_FileCommands::startAsksNothingNewAsks()
-{
-    MainWindow w;
-    QVERIFY(dialogs->asked().isEmpty());
-    QVERIFY(w.settingsImage()->isModified());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
-
-    expectSaveQuestion(cMyDialogs::No);
-    trigger(w, "actionNew");
-    QCOMPARE(dialogs->asked().size(), 1);
-    const auto &q = dialogs->asked().first();
-    QCOMPARE(q.text, QString("Do you want to save changes?"));
-    QCOMPARE(q.buttons, cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No);
-    QCOMPARE(q.parent, &w);
-
-    // Closing with unsaved changes asks nothing.
-    w.show();
-    QVERIFY(w.close());
-}
-
 void tst_FileCommands::saveOnNewAsksForAName()
 {
     MainWindow w;
+    QVERIFY(dialogs->asked().isEmpty()); // the start asks nothing
     // Cancelled: nothing saved, nothing changes.
     dialogs->expectSaveFile(QString());
     trigger(w, "actionSave");
@@ -124,50 +104,75 @@ void tst_FileCommands::saveOnNewAsksForAName()
     QCOMPARE(dialogs->asked().last().dir, QFileInfo(file("first.tmo")).absolutePath());
     QCOMPARE(w.windowTitle(), title(file("second.tmo")));
     QCOMPARE(w.currentFile().fileName(), QString("second.tmo"));
+
+    // Closing with unsaved changes asks nothing either.
+    w.settingsImage()->setData(0x10, Bytes{'Y', 0});
+    w.show();
+    QVERIFY(w.close());
 }
 
-void tst_FileCommands::yesSavesFirstNoDiscards()
+void tst_FileCommands::newAsksFirst_data()
 {
+    QTest::addColumn<bool>("opened");    // the document came from kept.tmo, else from New
+    QTest::addColumn<int>("answer");     // to "Do you want to save changes?"
+    QTest::addColumn<QString>("saveAs"); // the name given when asked; "-": not asked
+    QTest::addColumn<QString>("kept");   // the author in kept.tmo afterwards
+    QTest::newRow("No") << false << int(cMyDialogs::No) << "-" << "Old";
+    QTest::newRow("box closed") << false << int(cMyDialogs::NoButton) << "-" << "Old";
+    QTest::newRow("Yes, no name given: New goes on") << false << int(cMyDialogs::Yes) << "" << "Old";
+    QTest::newRow("Yes, a name") << false << int(cMyDialogs::Yes) << "kept.tmo" << "Diver";
+    QTest::newRow("Yes on an opened file: no name asked") << true << int(cMyDialogs::Yes) << "-" << "Diver";
+    QTest::newRow("No on an opened file") << true << int(cMyDialogs::No) << "-" << "Old";
+    QTest::newRow("Yes, the save fails: the edits stay") << false << int(cMyDialogs::Yes) << "folder.tmo" << "Old";
+}
+
+void tst_FileCommands::newAsksFirst()
+{
+    QFETCH(bool, opened);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(QString, kept);
+    cMyMemoryArea old;
+    cMySettingsFile::read(":/pliki/clear.tmo", old);
+    old.setData(0x10, Bytes{'O', 'l', 'd', 0});
+    QVERIFY(cMySettingsFile::write(file("kept.tmo"), old));
+    QDir(dir->path()).mkdir("folder.tmo");
     MainWindow w;
     w.ensureSettingsForm();
+    if (opened) {
+        expectSaveQuestion(cMyDialogs::No);
+        dialogs->expectOpenFile(file("kept.tmo"));
+        trigger(w, "actionOpen");
+    }
     w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
-
-    // Yes on a document made by New opens Save As; cancelling it still goes on with New.
-    expectSaveQuestion(cMyDialogs::Yes);
-    dialogs->expectSaveFile(QString());
+    expectSaveQuestion(cMyDialogs::Button(answer));
+    if (saveAs != "-")
+        dialogs->expectSaveFile(saveAs.isEmpty() ? QString() : file(qPrintable(saveAs)));
+    const bool fails = saveAs == "folder.tmo";
+    if (fails)
+        dialogs->expectMessage(cMyDialogs::Ok, "Error");
     trigger(w, "actionNew");
-    QCOMPARE(image(w), blank());
-    QVERIFY(w.findChild<QLineEdit *>("leAuthor")->text().isEmpty());
 
-    // Yes with a name saves first.
-    w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
-    expectSaveQuestion(cMyDialogs::Yes);
-    dialogs->expectSaveFile(file("kept.tmo"));
-    trigger(w, "actionNew");
-    cMyMemoryArea kept;
-    QVERIFY(cMySettingsFile::read(file("kept.tmo"), kept));
-    QCOMPARE(kept.readBytes(0x10, 6), (Bytes{'D', 'i', 'v', 'e', 'r', 0}));
+    const auto &q = dialogs->asked().at(opened ? 2 : 0);
+    QCOMPARE(q.text, QString("Do you want to save changes?"));
+    QCOMPARE(q.buttons, cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No);
+    QCOMPARE(q.parent, &w);
+    if (fails) {
+        // The save failed: said why, the edits and the document stay, no current file.
+        const QString said = dialogs->asked().last().text, name = QDir::toNativeSeparators(file("folder.tmo"));
+        QVERIFY2(said.startsWith("The file " + name + " could not be saved:\n") && said.size() > name.size() + 30, qPrintable(said));
+        QCOMPARE(w.settingsImage()->readBytes(0x10, 6), (Bytes{'D', 'i', 'v', 'e', 'r', 0}));
+        QVERIFY(w.settingsImage()->isModified());
+        QVERIFY(w.currentFile().filePath().isEmpty());
+    } else {
+        QCOMPARE(image(w), blank());
+    }
+    QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text().isEmpty(), !fails);
     QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
-
-    // Yes on an opened file saves to it without asking for a name; No discards.
-    expectSaveQuestion(cMyDialogs::No);
-    dialogs->expectOpenFile(file("kept.tmo"));
-    trigger(w, "actionOpen");
-    w.findChild<QLineEdit *>("leAuthor")->setText("Other");
-    expectSaveQuestion(cMyDialogs::Yes);
-    trigger(w, "actionNew");
-    QVERIFY(cMySettingsFile::read(file("kept.tmo"), kept));
-    QCOMPARE(kept.readBytes(0x10, 6), (Bytes{'O', 't', 'h', 'e', 'r', 0}));
-    w.findChild<QLineEdit *>("leAuthor")->setText("Lost");
-    expectSaveQuestion(cMyDialogs::No);
-    trigger(w, "actionNew");
-    QVERIFY(cMySettingsFile::read(file("kept.tmo"), kept));
-    QCOMPARE(kept.readBytes(0x10, 6), (Bytes{'O', 't', 'h', 'e', 'r', 0}));
-
-    // A closed box goes on without saving.
-    expectSaveQuestion(cMyDialogs::NoButton);
-    trigger(w, "actionNew");
-    QCOMPARE(image(w), blank());
+    cMyMemoryArea back;
+    QVERIFY(cMySettingsFile::read(file("kept.tmo"), back));
+    const QByteArray author = kept.toLatin1().append('\0');
+    QCOMPARE(back.readBytes(0x10, quint16(author.size())), Bytes(author.begin(), author.end()));
 }
 
 void tst_FileCommands::openAndCancel()
@@ -247,42 +252,15 @@ void tst_FileCommands::commandLineLoad()
         w.ensureSettingsForm();
         QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("CL"));
     }
-    // One that nothing can be read from is said so and does not become the document.
-    MainWindow w;
-    QFile junk(file("junk.tmo"));
-    QVERIFY(junk.open(QIODevice::WriteOnly) && junk.write(QByteArray(64, '\x01')) && junk.flush());
-    dialogs->expectMessage(cMyDialogs::Ok, "Warning");
-    w.loadFromCommandLine(file("junk.tmo"));
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
     // A file that does not exist: the template stays, no path in the title, and Save writes
-    // to that name without asking.
+    // to that name without asking. (One that cannot be read is warned about as Open does.)
+    MainWindow w;
     w.loadFromCommandLine(file("new-one.tmo"));
     QCOMPARE(image(w), blank());
     QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
     trigger(w, "actionSave");
     QVERIFY(QFileInfo::exists(file("new-one.tmo")));
     QCOMPARE(w.windowTitle(), title(file("new-one.tmo")));
-}
-
-void tst_FileCommands::failedSaveChangesNothing()
-{
-    MainWindow w;
-    QDir(dir->path()).mkdir("folder.tmo");
-    dialogs->expectSaveFile(file("folder.tmo"));
-    dialogs->expectMessage(cMyDialogs::Ok, "Error");
-    trigger(w, "actionSaveAs");
-    const QString said = dialogs->asked().last().text, name = QDir::toNativeSeparators(file("folder.tmo"));
-    QVERIFY2(said.startsWith("The file " + name + " could not be saved:\n") && said.size() > name.size() + 30, qPrintable(said));
-    QVERIFY(w.settingsImage()->isModified());
-    QVERIFY(w.currentFile().filePath().isEmpty());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
-    // Asked to keep the changes before New, a save that fails keeps them.
-    w.settingsImage()->setData(0x10, Bytes{'K', 0});
-    expectSaveQuestion(cMyDialogs::Yes);
-    dialogs->expectSaveFile(file("folder.tmo"));
-    dialogs->expectMessage(cMyDialogs::Ok, "Error");
-    trigger(w, "actionNew");
-    QCOMPARE(w.settingsImage()->readBytes(0x10, 2), (Bytes{'K', 0}));
 }
 
 namespace {

@@ -1,5 +1,5 @@
-// The port chooser over an injected port list: filtering, rebuilds, the remembered port and the
-// boot-mode signal.
+// The port chooser over an injected port list (filtering, rebuilds, the remembered port, the
+// boot-mode signal), and over the real discovery with the emulator named in TAMIRA_PORT.
 
 #include "cmyemulatorprocess.h"
 #include "cmyportselect.h"
@@ -33,6 +33,20 @@ QStringList entries(const QComboBox &box)
 }
 } // namespace
 
+// One poll of the chooser: the ports then present, the entry the user chose before it (-1: none),
+// and what follows: the entries, the current one, whether the change was signalled (1: it was,
+// last with the current text; 0: nothing was; -1: either), and the boot-mode signals so far.
+struct Step
+{
+    QList<SerialPortEntry> ports;
+    int choose;
+    QStringList entries;
+    QString current;
+    int heard;
+    int bootSignals;
+};
+Q_DECLARE_METATYPE(QVector<Step>)
+
 class tst_PortSelect : public QObject
 {
     Q_OBJECT
@@ -44,120 +58,56 @@ private slots:
         PortDiscovery::setSource([] { return ports; });
     }
     void cleanup() { PortDiscovery::setSource({}); }
-    void listsOnlyTamiras();
-    void keepsTheChosenPortAcrossRebuilds();
-    void lastDeviceGone();
-    void bootModeOncePerAppearance();
-    void environmentNamesTheEmulator();
+    void polls_data();
+    void polls();
     void emulatorComesAndGoes_data();
     void emulatorComesAndGoes();
 };
 
-void tst_PortSelect::listsOnlyTamiras()
+void tst_PortSelect::polls_data()
 {
+    QTest::addColumn<QVector<Step>>("steps");
+    const QStringList none{QString()}, two{"ttyACM0", "ttyACM1"};
+    QTest::newRow("only Tamiras in normal operation")
+        << QVector<Step>{{{port("ttyS0", 0, 0), port("ttyUSB0", 0x0403, 0x2018), port("ttyACM9", 0x03EB, 0x6124), tamira("ttyACM0"),
+                           tamira("cu.usbmodem1"), tamira("ttyACM1"), SerialPortEntry{"ttyACM5", false, 0x03EB, 0x2018}}, -1, two, "ttyACM0", 1, 0},
+                         // Same count again: nothing is touched, even though the names differ.
+                         {{tamira("ttyACM7"), tamira("ttyACM8")}, -1, two, "ttyACM0", 0, 0}};
+    QTest::newRow("the chosen port kept across rebuilds")
+        << QVector<Step>{{{tamira("ttyACM0"), tamira("ttyACM1")}, -1, two, "ttyACM0", 1, 0},
+                         {{tamira("ttyACM0"), tamira("ttyACM1"), tamira("ttyACM2")}, 1, {"ttyACM0", "ttyACM1", "ttyACM2"}, "ttyACM1", 1, 0},
+                         {{tamira("ttyACM1"), tamira("ttyACM2")}, -1, {"ttyACM1", "ttyACM2"}, "ttyACM1", -1, 0},
+                         // The chosen one goes: the first remaining port takes over.
+                         {{tamira("ttyACM2")}, -1, {"ttyACM2"}, "ttyACM2", 1, 0}};
+    QTest::newRow("nothing attached, then the last one gone")
+        << QVector<Step>{{{}, -1, none, "", 1, 0}, {{tamira("ttyACM0")}, -1, {"ttyACM0"}, "ttyACM0", 1, 0}, {{}, -1, none, "", 1, 0}};
+    QTest::newRow("boot mode once per appearance, its port never listed")
+        << QVector<Step>{{{bootloader("ttyACM0"), bootloader("ttyACM1")}, -1, none, "", -1, 1},
+                         {{bootloader("ttyACM0"), bootloader("ttyACM1")}, -1, none, "", -1, 1},
+                         {{}, -1, none, "", -1, 1},
+                         {{tamira("ttyACM3"), bootloader("ttyACM0")}, -1, {"ttyACM3"}, "ttyACM3", 1, 2}};
+}
+
+void tst_PortSelect::polls()
+{
+    QFETCH(QVector<Step>, steps);
     cMyPortSelect select;
     QVERIFY(!select.isEnabled());
     QCOMPARE(entries(select), QStringList{"Brak urządzeń"});
-
-    ports = {port("ttyS0", 0, 0), port("ttyUSB0", 0x0403, 0x2018), port("ttyACM9", 0x03EB, 0x6124),
-             tamira("ttyACM0"), tamira("cu.usbmodem1"), tamira("ttyACM1"),
-             SerialPortEntry{"ttyACM5", false, 0x03EB, 0x2018}};
-    QSignalSpy changed(&select, &QComboBox::currentTextChanged);
-    poll(select);
-    QCOMPARE(entries(select), (QStringList{"ttyACM0", "ttyACM1"}));
-    QVERIFY(select.isEnabled());
-    QCOMPARE(select.currentText(), QString("ttyACM0"));
-    QVERIFY(!changed.isEmpty());
-    QCOMPARE(changed.last().first().toString(), QString("ttyACM0"));
-
-    // Same count again: nothing is touched, even though the names differ.
-    changed.clear();
-    ports = {tamira("ttyACM7"), tamira("ttyACM8")};
-    poll(select);
-    QCOMPARE(entries(select), (QStringList{"ttyACM0", "ttyACM1"}));
-    QVERIFY(changed.isEmpty());
-}
-
-void tst_PortSelect::keepsTheChosenPortAcrossRebuilds()
-{
-    cMyPortSelect select;
-    ports = {tamira("ttyACM0"), tamira("ttyACM1")};
-    poll(select);
-    QCOMPARE(select.currentText(), QString("ttyACM0"));
-    select.setCurrentIndex(1);
-
-    // A third device: the second one stays current, and the link hears of it last.
-    ports.append(tamira("ttyACM2"));
-    QSignalSpy changed(&select, &QComboBox::currentTextChanged);
-    poll(select);
-    QCOMPARE(entries(select), (QStringList{"ttyACM0", "ttyACM1", "ttyACM2"}));
-    QCOMPARE(select.currentText(), QString("ttyACM1"));
-    QCOMPARE(changed.last().first().toString(), QString("ttyACM1"));
-
-    // The first one goes: still the second.
-    ports.removeFirst();
-    poll(select);
-    QCOMPARE(select.currentText(), QString("ttyACM1"));
-
-    // The chosen one goes: the first remaining port takes over.
-    ports.removeFirst();
-    poll(select);
-    QCOMPARE(select.currentText(), QString("ttyACM2"));
-}
-
-void tst_PortSelect::lastDeviceGone()
-{
-    cMyPortSelect select;
-    QSignalSpy changed(&select, &QComboBox::currentTextChanged);
-    poll(select); // nothing attached at start: the no-port state at once
-    QCOMPARE(entries(select), QStringList{QString()});
-    QVERIFY(!select.isEnabled());
-    QCOMPARE(changed.last().first().toString(), QString());
-
-    ports = {tamira("ttyACM0")};
-    poll(select);
-    QCOMPARE(select.currentText(), QString("ttyACM0"));
-    ports.clear();
-    changed.clear();
-    poll(select);
-    QCOMPARE(entries(select), QStringList{QString()});
-    QVERIFY(!select.isEnabled());
-    QCOMPARE(changed.last().first().toString(), QString());
-}
-
-void tst_PortSelect::bootModeOncePerAppearance()
-{
-    cMyPortSelect select;
     QSignalSpy boot(&select, &cMyPortSelect::bootMode);
-    ports = {bootloader("ttyACM0"), bootloader("ttyACM1")};
-    poll(select);
-    poll(select);
-    poll(select);
-    QCOMPARE(boot.count(), 1);
-    QCOMPARE(select.count(), 1); // a bootloader port is never listed
-    QCOMPARE(select.currentText(), QString());
-    ports.clear();
-    poll(select);
-    ports = {tamira("ttyACM3"), bootloader("ttyACM0")};
-    poll(select);
-    QCOMPARE(boot.count(), 2);
-    QCOMPARE(select.currentText(), QString("ttyACM3"));
-}
-
-void tst_PortSelect::environmentNamesTheEmulator()
-{
-    PortDiscovery::setSource({});
-    QTemporaryDir dir; // the paths are offered while they exist
-    const QString a = dir.filePath("a"), b = dir.filePath("b");
-    QVERIFY(QFile(a).open(QIODevice::WriteOnly) && QFile(b).open(QIODevice::WriteOnly));
-    qputenv("TAMIRA_PORT", (a + ":" + b).toLocal8Bit());
-    const QList<SerialPortEntry> found = PortDiscovery::availablePorts();
-    qunsetenv("TAMIRA_PORT");
-    QVERIFY(found.size() >= 2);
-    QCOMPARE(found.at(found.size() - 2).portName, a);
-    QCOMPARE(found.last().portName, b);
-    QCOMPARE(found.last().vendorId, quint16(0x03EB));
-    QCOMPARE(found.last().productId, quint16(0x2018));
+    for (const Step &step : steps) {
+        if (step.choose >= 0)
+            select.setCurrentIndex(step.choose);
+        ports = step.ports;
+        QSignalSpy changed(&select, &QComboBox::currentTextChanged);
+        poll(select);
+        QCOMPARE(entries(select), step.entries);
+        QCOMPARE(select.currentText(), step.current);
+        QCOMPARE(select.isEnabled(), !step.current.isEmpty());
+        if (step.heard >= 0)
+            QCOMPARE(changed.isEmpty() ? QString("(nothing)") : changed.last().first().toString(), step.heard ? step.current : QString("(nothing)"));
+        QCOMPARE(boot.count(), step.bootSignals);
+    }
 }
 
 void tst_PortSelect::emulatorComesAndGoes_data()
@@ -169,24 +119,26 @@ void tst_PortSelect::emulatorComesAndGoes_data()
 
 void tst_PortSelect::emulatorComesAndGoes()
 {
-    // Heard of at once, not at the safety poll 10 s later: a path appearing, the emulator stopping.
+    // A path of TAMIRA_PORT (beside one that does not exist) appearing, and the emulator
+    // stopping, reach the chooser without anyone asking it to look. How soon is the benchmarks'
+    // business: the deadline here is longer than even the slow safety poll.
     QFETCH(bool, throughLink);
     PortDiscovery::setSource({});
     cMyEmulatorProcess emu;
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     QTemporaryDir dir;
     const QString path = throughLink ? dir.filePath("tamira") : emu.portPath();
-    qputenv("TAMIRA_PORT", path.toLocal8Bit());
+    qputenv("TAMIRA_PORT", (dir.filePath("absent") + ":" + path).toLocal8Bit());
     cMyPortSelect select;
-    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{throughLink ? QString() : path}, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{throughLink ? QString() : path}, 30000);
     if (throughLink) {
         QVERIFY(QFile::link(emu.portPath(), path));
-        QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{path}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{path}, 30000);
     }
     QVERIFY(select.isEnabled());
 
     emu.stop(); // the pty goes (and a link to it dangles)
-    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{QString()}, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(entries(select), QStringList{QString()}, 30000);
     QVERIFY(!select.isEnabled());
     qunsetenv("TAMIRA_PORT");
 }

@@ -1,18 +1,23 @@
 // The service console's window and link end to end: a real QSerialPort on the emulator's
 // pseudo-terminal, with what went over the wire read back from the emulator's log; its port
-// chooser over the shared port discovery; the debug log behind its pane.
+// chooser over the shared port discovery; the debug log behind its pane; its files (the hex file
+// model, saving through QSaveFile) and its command-line mode run as a process against the
+// emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
 #include "cmydebuglog.h"
 #include "cmyemulatorprocess.h"
+#include "cmyhexfile.h"
 #include "cmypanefiller.h"
 #include "cmyportselect.h"
 #include "cmyreadrequests.h"
 #include "cmyscripteddialogs.h"
+#include "cmytextfile.h"
 #include "mainwindow.h"
 #include "portdiscovery.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -21,11 +26,12 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace servicetool;
 
 namespace {
-
-const QByteArray kZeros16 = ":1000000000000000000000000000000000000000F0";
 
 QList<QByteArray> withLineEnds(const QList<QByteArray> &lines)
 {
@@ -55,20 +61,30 @@ struct Bench
             return cMyServiceLink::Abandoned;
         return finished.first().first().value<cMyServiceLink::Outcome>();
     }
-    // The lines after the four command lines.
-    QList<QByteArray> dataLines(const QByteArray &area, const QByteArray &direction)
-    {
-        QList<QByteArray> lines = emu.receivedLines();
-        if (lines.mid(0, 4) != withLineEnds({"#ROOT", "#HEX", area, direction}))
-            return {"command lines differ"};
-        return lines.mid(4);
-    }
 
     cMyEmulatorProcess emu;
     bool started = false;
     cMyScriptedDialogs dialogs;
     MainWindow window;
 };
+
+
+
+// A record line: its first fields, a run of one byte, then the checksum.
+QString rec(const char *head, const char *byte, int n, const char *checksum)
+{
+    return QLatin1String(head) + QString(QLatin1String(byte)).repeated(n) + QLatin1String(checksum);
+}
+
+const QString k16x11 = rec(":10000000", "11", 16, "E0");
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile f(dir.filePath(name));
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        return QString();
+    return f.fileName();
+}
 
 } // namespace
 
@@ -77,39 +93,26 @@ class tst_ServiceTool : public QObject
     Q_OBJECT
 
 private slots:
-    void pages_data();
-    void pages();
-    void get_data();
-    void get();
+    void startAndPages();
+    void transaction_data();
+    void transaction();
     void requestCount_data();
     void requestCount();
-    void send_data();
-    void send();
-    void command_data();
-    void command();
     void portThatDoesNotOpen_data();
     void portThatDoesNotOpen();
     void portChooser();
     void debugPane();
     void readBackPane();
     void files();
+    void hexFile_data();
+    void hexFile();
+    void failedSaveKeepsTheOldFile();
+    void commandLine_data();
+    void commandLine();
 };
 
-void tst_ServiceTool::pages_data()
+void tst_ServiceTool::startAndPages()
 {
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("page");
-    QTest::newRow("quick selection") << "pbQuickSelect" << 0;
-    QTest::newRow("editing") << "pbEdit" << 1;
-    QTest::newRow("logs") << "pbLogs" << 2;
-    QTest::newRow("simulation") << "pbSimulation" << 3;
-    QTest::newRow("service") << "pbService" << 4;
-}
-
-void tst_ServiceTool::pages()
-{
-    QFETCH(QString, button);
-    QFETCH(int, page);
     cMyScriptedDialogs dialogs;
     MainWindow window;
     auto *stack = window.findChild<QStackedWidget *>("stackedWidget");
@@ -127,58 +130,72 @@ void tst_ServiceTool::pages()
                  (QList<int>{std::get<1>(box), std::get<2>(box), std::get<3>(box)}));
     }
     QCOMPARE(window.findChild<QTabWidget *>()->tabText(window.findChild<QTabWidget *>()->currentIndex()), QString("Parametry"));
-    stack->setCurrentIndex(page == 0 ? 1 : 0);
-    window.findChild<QAbstractButton *>(button)->click();
-    QCOMPARE(stack->currentIndex(), page);
+    for (const auto &page : QList<QPair<const char *, int>>{{"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
+        window.findChild<QAbstractButton *>(page.first)->click();
+        QCOMPARE(stack->currentIndex(), page.second);
+    }
 }
 
-void tst_ServiceTool::get_data()
+void tst_ServiceTool::transaction_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QString>("area");
-    QTest::addColumn<int>("address");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QByteArrayList>("requests");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("area");     // the radio button's area, none for a command
+    QTest::addColumn<QList<int>>("range"); // address, count, record length of a read
+    QTest::addColumn<QString>("pane");     // the records to send
+    QTest::addColumn<QByteArrayList>("lines"); // received by the device
+    QTest::addColumn<bool>("timesOut");
 
-    QTest::newRow("RAM 0, 16, 16") << QStringList() << "RAM" << 0 << 16 << 16 << QByteArrayList{kZeros16};
-    QTest::newRow("count 0") << QStringList() << "RAM" << 0 << 0 << 16 << QByteArrayList();
-    for (const char *area : {"EEPROM", "ROM", "OTP", "MDID"})
-        QTest::addRow("%s, count 0", area) << QStringList() << area << 0 << 0 << 16 << QByteArrayList();
-    QTest::newRow("count 20") << QStringList() << "RAM" << 0 << 20 << 16
-                              << QByteArrayList{kZeros16, ":0400100000000000EC"};
-    QTest::newRow("split reply") << QStringList{"--split", "5"} << "RAM" << 0 << 16 << 16 << QByteArrayList{kZeros16};
-    QTest::newRow("across 64 KiB") << QStringList() << "FLASH" << 0xFFF8 << 16 << 16
-                                   << QByteArrayList{":08FFF800000000000000000001", ":020000040001F9",
-                                                     ":080000000000000000000000F8"};
-    QTest::newRow("up to 64 KiB") << QStringList() << "FLASH" << 0xFFF0 << 16 << 16
-                                  << QByteArrayList{":10FFF0000000000000000000000000000000000001", ":020000040001F9"};
-    QTest::newRow("above 64 KiB") << QStringList() << "FLASH" << 0x10000 << 4 << 4
-                                  << QByteArrayList{":020000040001F9", ":0400000000000000FC"};
+    // The lines of a transfer: its four command lines, then the records.
+    auto transfer = [](const QString &area, const char *direction, const QByteArrayList &records) {
+        return QByteArrayList{"#ROOT", "#HEX", "#" + area.toLatin1(), direction} + records;
+    };
+    auto read = [&](const char *name, const char *area, const QList<int> &range, const QByteArrayList &requests) {
+        QTest::addRow("%s%s", area, name) << QStringList() << "pbServiceGet" << area << range << QString()
+                                          << transfer(area, "#READ", requests) << false;
+    };
+    for (const char *area : {"RAM", "EEPROM", "ROM", "OTP", "MDID"})
+        read(", count 0", area, {0, 0, 16}, {});
+    read(" across 64 KiB", "FLASH", {0xFFF8, 16, 16}, {":08FFF800000000000000000001", ":020000040001F9", ":080000000000000000000000F8"});
+    read(" cut by a boundary", "FLASH", {0xFFFF, 2, 32}, {":01FFFF000001", ":020000040001F9", ":0100000000FF"});
+    read(" up to 64 KiB", "FLASH", {0xFFF0, 16, 16}, {":10FFF0000000000000000000000000000000000001", ":020000040001F9"});
+    read(" above 64 KiB", "FLASH", {0x10000, 4, 4}, {":020000040001F9", ":0400000000000000FC"});
+    QTest::newRow("empty pane") << QStringList() << "pbServiceSend" << "RAM" << QList<int>() << "" << transfer("RAM", "#WRITE", {}) << false;
+    // The device answers the empty line with an error, which is no echo.
+    QTest::newRow("pane ending in a line break") << QStringList() << "pbServiceSend" << "RAM" << QList<int>() << ":0400000001020304F2\n"
+                                                 << transfer("RAM", "#WRITE", {":0400000001020304F2", ""}) << true;
+    QTest::newRow("reset") << QStringList() << "pbServiceReset" << "" << QList<int>() << "" << QByteArrayList{"#RESET"} << false;
+    QTest::newRow("boot") << QStringList{"--stay-on-boot"} << "pbServiceBoot" << "" << QList<int>() << "" << QByteArrayList{"#BOOT"} << false;
+    QTest::newRow("root") << QStringList() << "pbServiceRoot" << "" << QList<int>() << "" << QByteArrayList{"#ROOT"} << false;
 }
 
-void tst_ServiceTool::get()
+void tst_ServiceTool::transaction()
 {
     QFETCH(QStringList, emulatorArgs);
+    QFETCH(QString, button);
     QFETCH(QString, area);
-    QFETCH(int, address);
-    QFETCH(int, count);
-    QFETCH(int, length);
-    QFETCH(QByteArrayList, requests);
+    QFETCH(QList<int>, range);
+    QFETCH(QString, pane);
+    QFETCH(QByteArrayList, lines);
+    QFETCH(bool, timesOut);
 
     Bench b(emulatorArgs);
     QVERIFY2(b.started, qPrintable(b.emu.errorString()));
     QSignalSpy progress(b.window.link(), &cMyServiceLink::progress);
-    b.window.findChild<QSpinBox *>("sbServiceAdderss")->setValue(address);
-    b.window.findChild<QSpinBox *>("sbServiceCount")->setValue(count);
-    b.window.findChild<QSpinBox *>("sbServiceRecordLength")->setValue(length);
-    b.click(qPrintable("rbService" + area.left(1) + area.mid(1).toLower()));
-    QCOMPARE(b.run("pbServiceGet"), cMyServiceLink::Completed);
-    QCOMPARE(b.dataLines("#" + area.toLatin1(), "#READ"), withLineEnds(requests));
-    QCOMPARE(progress.last(), (QVariantList{4 + requests.size(), 4 + requests.size()}));
-    // RAM reads as zeros, so the records read back are the requests themselves.
-    if (area == "RAM")
-        QCOMPARE(b.pane("pteHexFileGet")->toPlainText().toLatin1(), requests.isEmpty() ? "" : requests.join('\n') + '\n');
+    const char *spins[] = {"sbServiceAdderss", "sbServiceCount", "sbServiceRecordLength"};
+    for (int i = 0; i < range.size(); ++i)
+        b.window.findChild<QSpinBox *>(spins[i])->setValue(range.at(i));
+    b.pane("pteHexFile")->setPlainText(pane);
+    if (!area.isEmpty())
+        b.click(qPrintable("rbService" + area.left(1) + area.mid(1).toLower()));
+    if (timesOut)
+        b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
+    QCOMPARE(b.run(qPrintable(button)), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
+    QCOMPARE(b.emu.receivedLines(), withLineEnds(lines));
+    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
+    if (!range.isEmpty())
+        QCOMPARE(progress.last(), (QVariantList{lines.size(), lines.size()}));
+    // What fills the read-back pane is checked against every fault by tst_faultmatrix.
 }
 
 void tst_ServiceTool::requestCount_data()
@@ -188,12 +205,7 @@ void tst_ServiceTool::requestCount_data()
     QTest::addColumn<int>("length");
     QTest::addColumn<int>("lines");
 
-    QTest::newRow("one record") << 0 << 16 << 16 << 1;
-    QTest::newRow("none") << 0 << 0 << 16 << 0;
-    QTest::newRow("short last record") << 0 << 20 << 16 << 2;
-    QTest::newRow("cut by a boundary") << 0xFFFF << 2 << 32 << 3;
-    QTest::newRow("ends on a boundary") << 0xFFF0 << 16 << 16 << 2;
-    QTest::newRow("address record first") << 0x10000 << 4 << 4 << 2;
+    // Counted without making them: they are made one at a time as they are sent.
     QTest::newRow("4 MiB in 32") << 0 << 4 * 1024 * 1024 << 32 << 131072 + 64;
     QTest::newRow("8,000,000 in 1") << 0 << 8000000 << 1 << 8000000 + 122;
 }
@@ -205,86 +217,7 @@ void tst_ServiceTool::requestCount()
     QFETCH(int, length);
     QFETCH(int, lines);
 
-    cMyReadRequests requests(quint32(address), quint32(count), length);
-    QCOMPARE(requests.size(), lines);
-    if (lines > 200000)
-        return; // produced one at a time as sent; the count is known without producing them
-    int produced = 0;
-    for (; !requests.atEnd(); ++produced)
-        QVERIFY(requests.next().startsWith(':'));
-    QCOMPARE(produced, lines);
-}
-
-void tst_ServiceTool::send_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArrayList>("lines");
-    QTest::addColumn<bool>("timesOut");
-
-    QTest::newRow("empty pane") << "" << QByteArrayList() << false;
-    QTest::newRow("one record") << ":0400000001020304F2" << QByteArrayList{":0400000001020304F2"} << false;
-    // The device answers the empty line with an error, which is no echo.
-    QTest::newRow("ending in a line break") << ":0400000001020304F2\n"
-                                            << QByteArrayList{":0400000001020304F2", ""} << true;
-}
-
-void tst_ServiceTool::send()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArrayList, lines);
-    QFETCH(bool, timesOut);
-
-    Bench b;
-    QVERIFY2(b.started, qPrintable(b.emu.errorString()));
-    b.pane("pteHexFile")->setPlainText(text);
-    b.click("rbServiceRam");
-    if (timesOut)
-        b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
-    QCOMPARE(b.run("pbServiceSend"), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
-    QCOMPARE(b.dataLines("#RAM", "#WRITE"), withLineEnds(lines));
-    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
-}
-
-void tst_ServiceTool::command_data()
-{
-    QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<bool>("timesOut");
-
-    QTest::newRow("reset") << QStringList() << "pbServiceReset" << QByteArray("#RESET\r\n") << false;
-    QTest::newRow("boot") << QStringList{"--stay-on-boot"} << "pbServiceBoot" << QByteArray("#BOOT\r\n") << false;
-    QTest::newRow("root") << QStringList() << "pbServiceRoot" << QByteArray("#ROOT\r\n") << false;
-    QTest::newRow("echo in two pieces") << QStringList{"--split", "1"} << "pbServiceReset" << QByteArray("#RESET\r\n") << false;
-    QTest::newRow("echo that differs") << QStringList{"--wrong-echo", "1"} << "pbServiceReset" << QByteArray("#RESET\r\n") << true;
-}
-
-void tst_ServiceTool::command()
-{
-    QFETCH(QStringList, emulatorArgs);
-    QFETCH(QString, button);
-    QFETCH(QByteArray, line);
-    QFETCH(bool, timesOut);
-
-    Bench b(emulatorArgs);
-    QVERIFY2(b.started, qPrintable(b.emu.errorString()));
-    QSignalSpy replies(b.window.link(), &cMyServiceLink::exchanged);
-    QSignalSpy finished(b.window.link(), &cMyServiceLink::finished);
-    if (timesOut) {
-        b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
-        b.window.link()->setReplyTimeout(3000);
-    }
-    b.click(qPrintable(button));
-    QVERIFY(replies.wait(5000));
-    // A reply that is no echo leaves the port open until the time-out.
-    QCOMPARE(b.window.link()->isRunning(), timesOut);
-    QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 1, 10000);
-    QCOMPARE(finished.first().first().value<cMyServiceLink::Outcome>(),
-             timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
-    QCOMPARE(b.emu.receivedLines(), QList<QByteArray>{line});
-    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
-    if (timesOut)
-        QCOMPARE(b.dialogs.asked().first().text, QString("Timeout"));
+    QCOMPARE(cMyReadRequests(quint32(address), quint32(count), length).size(), lines);
 }
 
 void tst_ServiceTool::portThatDoesNotOpen_data()
@@ -401,16 +334,12 @@ void tst_ServiceTool::readBackPane()
 void tst_ServiceTool::files()
 {
     QTemporaryDir dir;
-    auto write = [&](const QString &name, const QByteArray &bytes) {
-        QFile f(dir.filePath(name));
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? f.fileName() : QString();
-    };
     auto read = [&](const QString &name) {
         QFile f(dir.filePath(name));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
     };
-    const QString hex = write("in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
-    const QString tmo = write("in.tmo", ":0400000001020304F2\n:00000001FF\n");
+    const QString hex = writeFile(dir, "in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
+    const QString tmo = writeFile(dir, "in.tmo", ":0400000001020304F2\n:00000001FF\n");
     cMyScriptedDialogs dialogs;
     MainWindow window;
     dialogs.expectOpenFile(hex);
@@ -437,6 +366,119 @@ void tst_ServiceTool::files()
         QCOMPARE(dialogs.asked().at(i).filter, filters.at(i));
         QCOMPARE(dialogs.asked().at(i).dir, QString("."));
         QCOMPARE(dialogs.asked().at(i).parent, &window);
+    }
+}
+
+void tst_ServiceTool::hexFile_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QString>("saved");
+
+    QTest::newRow("nothing opened") << QStringList() << ":00000001FF\n";
+    QTest::newRow("gap saved as zeros")
+        << QStringList{k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n"}
+        << k16x11 + "\n" + rec(":10001000", "00", 16, "E0") + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n";
+    QTest::newRow("two files merged") << QStringList{k16x11 + "\n", ":040008003333333328\n"}
+                                      << rec(":10000000", "11", 8, "") + rec("", "33", 4, "") + rec("", "11", 4, "58") + "\n:00000001FF\n";
+    QTest::newRow("20 bytes") << QStringList{rec(":14000000", "01", 20, "D8\n")}
+                              << rec(":10000000", "01", 16, "E0\n") + rec(":04001000", "01", 4, "E8\n") + ":00000001FF\n";
+    QTest::newRow("rejected line skipped") << QStringList{":0400000001020304F3\n:04000000010203\n"}
+                                           << ":00000001FF\n";
+    QTest::newRow("address record not stored") << QStringList{":020000040001F9\n"} << ":00000001FF\n";
+}
+
+void tst_ServiceTool::hexFile()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, saved);
+
+    QTemporaryDir dir;
+    cMyHexFile store;
+    for (int i = 0; i < files.size(); ++i)
+        QVERIFY(store.merge(writeFile(dir, QString("in%1.tmo").arg(i), files.at(i).toLatin1())));
+    QVERIFY(store.save(dir.filePath("out.tmo")));
+    QByteArray text;
+    QVERIFY(cMyTextFile::read(dir.filePath("out.tmo"), &text));
+    QCOMPARE(text, saved.toLatin1());
+}
+
+void tst_ServiceTool::failedSaveKeepsTheOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "keep.hex", "old contents\n");
+    // The disk fills up halfway (a file size limit stands in for it, and holds for root too).
+    struct rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit small = old;
+    small.rlim_cur = 1000;
+    signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = cMyTextFile::write(path, QByteArray(5000, 'x'));
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY(!saved);
+    QByteArray text;
+    QVERIFY(cMyTextFile::read(path, &text));
+    QCOMPARE(text, QByteArray("old contents\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.hex"});
+}
+
+void tst_ServiceTool::commandLine_data()
+{
+    QTest::addColumn<QStringList>("emulatorArgs");
+    QTest::addColumn<QStringList>("arguments"); // %port, %in and %out stand for the paths
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArrayList>("lines");  // received by the device
+    QTest::addColumn<QByteArray>("output");
+
+    const QByteArray zeros = ":1000000000000000000000000000000000000000F0\r\n";
+    QTest::newRow("read") << QStringList() << QStringList{"--read", "RAM", "0", "20", "-o", "%out"} << 0
+                          << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n", "#READ\r\n", zeros, ":0400100000000000EC\r\n"}
+                          << zeros + ":0400100000000000EC\r\n:00000001FF\r\n";
+    QTest::newRow("write") << QStringList() << QStringList{"--write", "RAM", "%in"} << 0
+                           << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n", "#WRITE\r\n", ":0400000001020304F2\r\n"}
+                           << QByteArray();
+    QTest::newRow("time-out") << QStringList{"--silent-after", "0"} << QStringList{"--reset", "--timeout", "300"} << 1
+                              << QByteArrayList{"#RESET\r\n"} << QByteArray();
+    QTest::newRow("refused record") << QStringList() << QStringList{"--write", "ROM", "%in", "--timeout", "300"} << 1
+                                    << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#ROM\r\n", "#WRITE\r\n", ":0400000001020304F2\r\n"}
+                                    << QByteArray();
+    QTest::newRow("port does not open") << QStringList() << QStringList{"--port", "/dev/no-such-tamira", "--root"} << 3
+                                        << QByteArrayList() << QByteArray();
+    QTest::newRow("count missing") << QStringList() << QStringList{"--read", "RAM", "0"} << 2 << QByteArrayList() << QByteArray();
+    QTest::newRow("unknown area") << QStringList() << QStringList{"--read", "SRAM", "0", "1"} << 2 << QByteArrayList() << QByteArray();
+    QTest::newRow("two actions") << QStringList() << QStringList{"--reset", "--boot"} << 2 << QByteArrayList() << QByteArray();
+}
+
+void tst_ServiceTool::commandLine()
+{
+    QFETCH(QStringList, emulatorArgs);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QByteArrayList, lines);
+    QFETCH(QByteArray, output);
+
+    cMyEmulatorProcess emu(emulatorArgs);
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QTemporaryDir dir;
+    const QString in = writeFile(dir, "in.hex", ":0400000001020304F2\n");
+    const QString out = dir.filePath("out.hex");
+    arguments.replaceInStrings("%in", in);
+    arguments.replaceInStrings("%out", out);
+    if (!arguments.contains("--port"))
+        arguments << "--port" << emu.portPath();
+
+    QProcess tool;
+    tool.start(TAMIRA_SERVICETOOL, arguments);
+    QVERIFY(tool.waitForFinished(30000));
+    const QByteArray messages = tool.readAllStandardError();
+    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(tool.exitCode() == status, messages.constData());
+    QVERIFY2(messages.startsWith("servicetool: "), messages.constData()); // progress or why not
+    QCOMPARE(emu.receivedLines(), lines);
+    if (!output.isEmpty()) {
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), output);
     }
 }
 

@@ -28,6 +28,7 @@ struct Field
     QString names; // "%1": numbered 01, 02, ...; else one name per editor; none: by grid only
     QString grid;
     int column, address, stride, count;
+    QStringList blank; // shown after New, per editor or one for all
     QString input;    // the row chosen, or the number typed
     QVector<int> bytes; // stored from the address on; -1: unchanged
     double scale;     // 0: a combo box
@@ -54,7 +55,6 @@ class tst_SettingsForm : public QObject
 private slots:
     void init() { dialogs.reset(new cMyScriptedDialogs); }
     void cleanup() { QVERIFY2(dialogs->clean(), qPrintable(dialogs->report())); dialogs.reset(); }
-    void newDocumentShowsEmptyRules();
     void storedValuesOutsideTheRange_data();
     void storedValuesOutsideTheRange();
     void altitudeLatitudeVolume();
@@ -98,46 +98,6 @@ private:
         QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
     }
 };
-
-void tst_SettingsForm::newDocumentShowsEmptyRules()
-{
-    MainWindow w;
-    w.ensureSettingsForm();
-    cMyMemoryArea blank;
-    QVERIFY(cMySettingsFile::read(":/pliki/clear.tmo", blank));
-    QCOMPARE(image(w), blank.readBytes(0, 1024));
-
-    for (int r = 1; r <= 24; ++r) {
-        const QString n = QString("par%1").arg(r, 2, 10, QLatin1Char('0'));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb1")->currentText(), QString("never"));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb2")->currentText(), QString("Regardless of any value"));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb3")->currentText(), QString(">="));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb4")->currentText(), QString("Do nothing"));
-        auto *threshold = find<cMyDoubleSpinBoxInt>(&w, n + "Sb1");
-        QVERIFY(!threshold->isEnabled());
-        QCOMPARE(threshold->value(), 0.0);
-    }
-    for (int r = 1; r <= 8; ++r) {
-        const QString n = QString("tim%1").arg(r);
-        QCOMPARE(find<QComboBox>(&w, n + "Cb1")->currentText(), QString("never"));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb2")->currentText(), QString("Regardless of any value"));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb3")->currentText(), QString(">="));
-        QCOMPARE(find<QComboBox>(&w, n + "Cb4")->currentText(), QString("Do nothing"));
-        QVERIFY(!find<QWidget>(&w, n + "Sb1")->isEnabled());
-        QCOMPARE(find<cMyDoubleSpinBoxInt>(&w, n + "Sb2")->value(), 0.0);
-        QCOMPARE(find<cMyDoubleSpinBoxInt>(&w, n + "Sb2")->suffix(), QString(" [s]"));
-    }
-    QCOMPARE(find<QComboBox>(&w, "par1Cb")->currentText(), QString("1 [Hz]"));
-    QCOMPARE(find<QComboBox>(&w, "par2Cb")->currentText(), QString("1 [h]"));
-    QCOMPARE(find<QComboBox>(&w, "par3Cb")->currentText(), QString("2 [s]"));
-    QCOMPARE(find<QComboBox>(&w, "par9Cb")->currentText(), QString("Min"));
-    QCOMPARE(find<QSpinBox>(&w, "par13Sb")->value(), -5);
-    QCOMPARE(find<QDoubleSpinBox>(&w, "par4Sb")->value(), 100.0);
-    QCOMPARE(find<QDoubleSpinBox>(&w, "par6Sb")->value(), -50.0);
-    QCOMPARE(find<QDoubleSpinBox>(&w, "par12Sb")->value(), 45.0);
-    QCOMPARE(find<QDoubleSpinBox>(&w, "lOkresD")->value(), 30.0);
-    QVERIFY(find<QLineEdit>(&w, "leTitle")->text().isEmpty());
-}
 
 void tst_SettingsForm::altitudeLatitudeVolume()
 {
@@ -294,34 +254,35 @@ void tst_SettingsForm::storedValuesOutsideTheRange()
 
 void tst_SettingsForm::binding_data()
 {
-    // The rows run in order on one window: the thresholds are typed after the measured values
-    // of their rules were chosen (Depth for the timers, Temperature for the messages).
+    // The rows run in order on one window, from what New shows: the thresholds are typed after
+    // the measured values of their rules were chosen (Depth for the timers, Temperature for the
+    // messages), which set them to 0 in their new unit.
     QTest::addColumn<Field>("field");
-    QTest::newRow("par1Cb") << Field{"par1Cb", "", 0, 0x80, 0, 1, "2 [Hz]", {0x4B}, 0, 0};
-    QTest::newRow("par2Cb") << Field{"par2Cb", "", 0, 0x82, 0, 1, "12 [h]", {0xC0, 0xA8}, 0, 0};
-    QTest::newRow("par3Cb") << Field{"par3Cb", "", 0, 0x84, 0, 1, "8 [s]", {0x08}, 0, 0};
-    QTest::newRow("par4Sb") << Field{"par4Sb", "", 0, 0x88, 0, 1, "120", {0x78}, 1, 0};
-    QTest::newRow("par5Sb") << Field{"par5Sb", "", 0, 0x8A, 0, 1, "60", {0x3C}, 1, 0};
-    QTest::newRow("par6Sb") << Field{"par6Sb", "", 0, 0x90, 0, 1, "-100", {0x9C, 0xFF}, 1, 0};
-    QTest::newRow("par7Sb") << Field{"par7Sb", "", 0, 0x92, 0, 1, "-20", {0xEC, 0xFF}, 1, 0};
-    QTest::newRow("par8Sb") << Field{"par8Sb", "", 0, 0x98, 0, 1, "35", {0x23}, 1, 0};
-    QTest::newRow("par9Cb") << Field{"par9Cb", "", 0, 0x9A, 0, 1, "Avg", {0x02}, 0, 0};
-    QTest::newRow("par10Sb") << Field{"par10Sb", "", 0, 0x9C, 0, 1, "12.3", {0x7B, 0x00}, 10, 1};
-    QTest::newRow("periods") << Field{"lOkresA lOkresB lOkresC lOkresD", "", 0, 0xF0, 1, 4, "7", {0x07}, 1, 0};
-    QTest::newRow("distances") << Field{"lDystansE lDystansF lDystansG lDystansH", "", 0, 0xF8, 2, 4, "12.34", {0xD2, 0x04}, 100, 2};
-    QTest::newRow("timer condition") << Field{"", "timLayout", 1, 0x100, 8, 8, "underwater", {0x00}, 0, 0};
-    QTest::newRow("timer measured value") << Field{"", "timLayout", 2, 0x101, 8, 8, "Depth", {0x20, -1, 0, 0}, 0, 0};
-    QTest::newRow("timer comparison") << Field{"", "timLayout", 3, 0x102, 8, 8, "<=", {0x01}, 0, 0};
-    QTest::newRow("timer threshold") << Field{"", "timLayout", 4, 0x103, 8, 8, "1.5", {0x96, 0x00}, 100, 2};
-    QTest::newRow("timer action") << Field{"", "timLayout", 5, 0x105, 8, 8, "Timer 1 - START", {0x81}, 0, 0};
-    QTest::newRow("timer time") << Field{"", "timLayout", 6, 0x106, 8, 8, "300", {0x2C, 0x01}, 1, 0};
-    QTest::newRow("message condition") << Field{"par%1Cb1", "msgLayout", 1, 0x140, 8, 24, "on the surface", {0x01}, 0, 0};
-    QTest::newRow("message measured value") << Field{"par%1Cb2", "msgLayout", 2, 0x141, 8, 24, "Temperature", {0x10, -1, 0, 0}, 0, 0};
-    QTest::newRow("message comparison") << Field{"par%1Cb3", "msgLayout", 3, 0x142, 8, 24, "<=", {0x01}, 0, 0};
-    QTest::newRow("message threshold") << Field{"par%1Sb1", "msgLayout", 4, 0x143, 8, 24, "-12.3", {0x85, 0xFF}, 10, 1};
-    QTest::newRow("message to say") << Field{"par%1Cb4", "msgLayout", 6, 0x145, 8, 24, "Focus", {0xD6}, 0, 0};
-    QTest::newRow("message format") << Field{"par%1Cb5", "msgLayout", 7, 0x146, 8, 24, "(value)", {0x02}, 0, 0};
-    QTest::newRow("message repetition") << Field{"par%1Cb6", "msgLayout", 8, 0x147, 8, 24, "still", {0xFF}, 0, 0};
+    QTest::newRow("par1Cb") << Field{"par1Cb", "", 0, 0x80, 0, 1, {"1 [Hz]"}, "2 [Hz]", {0x4B}, 0, 0};
+    QTest::newRow("par2Cb") << Field{"par2Cb", "", 0, 0x82, 0, 1, {"1 [h]"}, "12 [h]", {0xC0, 0xA8}, 0, 0};
+    QTest::newRow("par3Cb") << Field{"par3Cb", "", 0, 0x84, 0, 1, {"2 [s]"}, "8 [s]", {0x08}, 0, 0};
+    QTest::newRow("par4Sb") << Field{"par4Sb", "", 0, 0x88, 0, 1, {"100 [cm]"}, "120", {0x78}, 1, 0};
+    QTest::newRow("par5Sb") << Field{"par5Sb", "", 0, 0x8A, 0, 1, {"50 [cm]"}, "60", {0x3C}, 1, 0};
+    QTest::newRow("par6Sb") << Field{"par6Sb", "", 0, 0x90, 0, 1, {"-50 [cm/s]"}, "-100", {0x9C, 0xFF}, 1, 0};
+    QTest::newRow("par7Sb") << Field{"par7Sb", "", 0, 0x92, 0, 1, {"-10 [cm/s]"}, "-20", {0xEC, 0xFF}, 1, 0};
+    QTest::newRow("par8Sb") << Field{"par8Sb", "", 0, 0x98, 0, 1, {"0 [‰]"}, "35", {0x23}, 1, 0};
+    QTest::newRow("par9Cb") << Field{"par9Cb", "", 0, 0x9A, 0, 1, {"Min"}, "Avg", {0x02}, 0, 0};
+    QTest::newRow("par10Sb") << Field{"par10Sb", "", 0, 0x9C, 0, 1, {"0.0 [°C]"}, "12.3", {0x7B, 0x00}, 10, 1};
+    QTest::newRow("periods") << Field{"lOkresA lOkresB lOkresC lOkresD", "", 0, 0xF0, 1, 4, {"3 [s]", "5 [s]", "15 [s]", "30 [s]"}, "7", {0x07}, 1, 0};
+    QTest::newRow("distances") << Field{"lDystansE lDystansF lDystansG lDystansH", "", 0, 0xF8, 2, 4, {"0.00 [m]"}, "12.34", {0xD2, 0x04}, 100, 2};
+    QTest::newRow("timer condition") << Field{"", "timLayout", 1, 0x100, 8, 8, {"never"}, "underwater", {0x00}, 0, 0};
+    QTest::newRow("timer measured value") << Field{"", "timLayout", 2, 0x101, 8, 8, {"Regardless of any value"}, "Depth", {0x20, -1, 0, 0}, 0, 0};
+    QTest::newRow("timer comparison") << Field{"", "timLayout", 3, 0x102, 8, 8, {">="}, "<=", {0x01}, 0, 0};
+    QTest::newRow("timer threshold") << Field{"", "timLayout", 4, 0x103, 8, 8, {"0.00 [m]"}, "1.5", {0x96, 0x00}, 100, 2};
+    QTest::newRow("timer action") << Field{"", "timLayout", 5, 0x105, 8, 8, {"Do nothing"}, "Timer 1 - START", {0x81}, 0, 0};
+    QTest::newRow("timer time") << Field{"", "timLayout", 6, 0x106, 8, 8, {"0 [s]"}, "300", {0x2C, 0x01}, 1, 0};
+    QTest::newRow("message condition") << Field{"par%1Cb1", "msgLayout", 1, 0x140, 8, 24, {"never"}, "on the surface", {0x01}, 0, 0};
+    QTest::newRow("message measured value") << Field{"par%1Cb2", "msgLayout", 2, 0x141, 8, 24, {"Regardless of any value"}, "Temperature", {0x10, -1, 0, 0}, 0, 0};
+    QTest::newRow("message comparison") << Field{"par%1Cb3", "msgLayout", 3, 0x142, 8, 24, {">="}, "<=", {0x01}, 0, 0};
+    QTest::newRow("message threshold") << Field{"par%1Sb1", "msgLayout", 4, 0x143, 8, 24, {"0.0 [°C]"}, "-12.3", {0x85, 0xFF}, 10, 1};
+    QTest::newRow("message to say") << Field{"par%1Cb4", "msgLayout", 6, 0x145, 8, 24, {"Do nothing"}, "Focus", {0xD6}, 0, 0};
+    QTest::newRow("message format") << Field{"par%1Cb5", "msgLayout", 7, 0x146, 8, 24, {"(value & point)"}, "(value)", {0x02}, 0, 0};
+    QTest::newRow("message repetition") << Field{"par%1Cb6", "msgLayout", 8, 0x147, 8, 24, {"only once"}, "still", {0xFF}, 0, 0};
 }
 
 void tst_SettingsForm::binding()
@@ -342,6 +303,9 @@ void tst_SettingsForm::binding()
         }
         QVERIFY(editor);
         bound.insert(editor);
+        auto *box = qobject_cast<QComboBox *>(editor);
+        const QString blank = field.blank.value(field.blank.size() == 1 ? 0 : i);
+        QCOMPARE(box ? box->currentText() : qobject_cast<QAbstractSpinBox *>(editor)->text(), QString(blank).replace('.', editor->locale().decimalPoint()));
         const Bytes before = image(w);
         if (auto *spin = qobject_cast<cMyDoubleSpinBoxInt *>(editor)) {
             QCOMPARE(spin->faktor(), field.scale);
@@ -349,7 +313,6 @@ void tst_SettingsForm::binding()
             spin->selectAll();
             QTest::keyClicks(spin, QString(field.input).replace('.', spin->locale().decimalPoint()));
         } else {
-            auto *box = qobject_cast<QComboBox *>(editor);
             QVERIFY2(box && box->findText(field.input) >= 0, qPrintable(field.input));
             box->setCurrentIndex(box->findText(field.input));
         }

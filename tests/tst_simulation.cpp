@@ -113,9 +113,8 @@ private slots:
     void runsThatCannotGoOn();
     void pageShowsSignedWords_data();
     void pageShowsSignedWords();
-    void pageRunsADive();
     void pageWithoutPortReturnsToIdle();
-    void windowIsLockedDuringARun();
+    void aDiveInTheWindow();
 };
 
 void tst_Simulation::initTestCase()
@@ -154,7 +153,6 @@ void tst_Simulation::pressureFollowsTheClock_data()
     QTest::addColumn<QList<int>>("written");   // the pressure word of each cycle, mbar
     QTest::newRow("0.01 m/s at 200 ms: every fifth cycle") << QStringList() << 0.01 << 200
                                                            << QList<int>{1013, 1013, 1013, 1013, 1014, 1014};
-    QTest::newRow("still") << QStringList() << 0.0 << 1000 << QList<int>{1013, 1013, 1013};
     QTest::newRow("1 m/s down") << QStringList() << 1.0 << 1000 << QList<int>{1113, 1213, 1313};
     QTest::newRow("up at the surface") << QStringList() << -2.0 << 500 << QList<int>{1013, 1013};
     QTest::newRow("floor is the surface read") << QStringList{"--surface-pressure", "950"} << -3.0 << 700
@@ -188,8 +186,6 @@ void tst_Simulation::runsThatCannotGoOn_data()
     QTest::addColumn<bool>("status");
     QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("lastLine");   // the last line the device got
-    QTest::newRow("silent after #RAM") << QStringList{"--silent-after", "2"} << "emu" << false << false
-                                       << int(cMySimWorker::NoAnswer) << "#READ";
     QTest::newRow("two ! lines before the surface pressure") << QStringList{"--bang", "4:2"} << "emu" << false
                                                              << true << -1 << "#CLEAR";
     QTest::newRow("surface pressure unreadable") << QStringList{"--bad-checksum", "4"} << "emu" << false << false
@@ -253,59 +249,6 @@ void tst_Simulation::pageShowsSignedWords()
     QCOMPARE(child<QLabel>(&page, qPrintable(label))->text(), zero);
 }
 
-void tst_Simulation::pageRunsADive()
-{
-    cMyScriptedDialogs dialogs;
-    cMyEmulatorProcess emu;
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    cMySimWidget page;
-    page.setPortName(emu.portPath());
-    QSignalSpy inProgress(&page, &cMySimWidget::simulationInProgress);
-    auto *slider = child<QSlider>(&page, "simSlider");
-    auto *profile = child<cMySimProfile>(&page, "simProfile");
-    QCOMPARE(child<QPushButton>(&page, "pbStartSim")->text(), QString("START simulation"));
-    QVERIFY(!slider->isEnabled());
-
-    child<QPushButton>(&page, "pbStartSim")->click();
-    QCOMPARE(inProgress.size(), 1);
-    QCOMPARE(inProgress.first().first().toBool(), true);
-    QVERIFY(slider->isEnabled());
-    QVERIFY(!child<QPushButton>(&page, "pbStartSim")->isEnabled());
-    for (int i = 0; i < 6; ++i)
-        child<QPushButton>(&page, "pbAdd1")->click();
-    QCOMPARE(slider->value(), 500);
-    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() >= 3, 10000);
-    // "STOP" only holds the depth.
-    child<QPushButton>(&page, "pbSet0")->click();
-    QCOMPARE(slider->value(), 0);
-    const int samples = profile->data().samples().size();
-    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() > samples + 2, 10000);
-    QVERIFY(page.isRunning());
-
-    child<QPushButton>(&page, "pbAdd01")->click();
-    child<QPushButton>(&page, "pbStopSim")->click();
-    QVERIFY(inProgress.wait(10000));
-    QCOMPARE(inProgress.last().first().toBool(), false);
-    QCOMPARE(slider->value(), 0);
-    QVERIFY(!slider->isEnabled());
-    QVERIFY(child<QPushButton>(&page, "pbStartSim")->isEnabled());
-    QCOMPARE(child<QLabel>(&page, "simSurfaceP")->text(), QString("1013 mbar"));
-    const QStringList lines = asText(emu.receivedLines());
-    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
-
-    // The run's samples as CSV, the profile kept after the run.
-    QTemporaryDir dir;
-    dialogs.expectSaveFile(dir.filePath("dive"));
-    child<QPushButton>(&page, "pbSaveProfile")->click();
-    QFile csv(dir.filePath("dive.csv"));
-    QVERIFY(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> rows = csv.readAll().split('\n');
-    QCOMPARE(rows.first(), QByteArray("elapsed_s,pressure_mbar,depth_m,speed_m_s,dive_time_s"));
-    QCOMPARE(rows.size(), profile->data().samples().size() + 2);
-    QVERIFY(rows.at(1).endsWith(",1013,0.00,0.00,0"));
-    QVERIFY(dialogs.clean());
-}
-
 void tst_Simulation::pageWithoutPortReturnsToIdle()
 {
     cMyScriptedDialogs dialogs;
@@ -322,7 +265,7 @@ void tst_Simulation::pageWithoutPortReturnsToIdle()
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
-void tst_Simulation::windowIsLockedDuringARun()
+void tst_Simulation::aDiveInTheWindow()
 {
     cMyScriptedDialogs dialogs;
     cMyEmulatorProcess emu;
@@ -333,45 +276,71 @@ void tst_Simulation::windowIsLockedDuringARun()
     });
     auto w = std::make_unique<MainWindow>();
     auto *page = child<cMySimWidget>(w.get(), "simWidget");
+    auto *slider = child<QSlider>(page, "simSlider");
+    auto *profile = child<cMySimProfile>(page, "simProfile");
+    auto button = [page](const char *name) { return child<QPushButton>(page, name); };
     QTRY_COMPARE_WITH_TIMEOUT(page->portName(), path, 5000);
     QList<QWidget *> locked;
     for (const char *name : {"menuBar", "mainToolBar", "tabStart", "tabTimery", "tabKomunikaty"})
         locked << child<QWidget>(w.get(), name);
+    QVERIFY(!slider->isEnabled());
 
-    // A run started while the port choice's status read still waits: the read waits for the
-    // port to be handed back instead of meeting it busy (an error box the script would refuse).
+    // Started while the port choice's status read still waits: the read waits for the port to
+    // be handed back instead of meeting it busy (an error box the script would refuse). All but
+    // the page is locked meanwhile.
     QVERIFY(w->link()->statusReadPending());
     QSignalSpy status(w->link(), &cMyTamira::statusChanged);
-    QSignalSpy firstRun(page, &cMySimWidget::simulationInProgress);
-    child<QPushButton>(page, "pbStartSim")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(!w->link()->statusReadPending(), 10000);
-    QVERIFY(!w->link()->isBusy());
-    child<QPushButton>(page, "pbStopSim")->click();
-    QVERIFY(firstRun.wait(10000));
-    QVERIFY(status.wait(10000));
-
-    // A device that falls silent: the window says why in its status bar, and unlocks.
-    page->setWorkerTiming(nullptr, 300);
-    QCOMPARE(emu.control(QString("silent-after %1").arg(emu.receivedLines().size() + 5)), QString("ok"));
     QSignalSpy inProgress(page, &cMySimWidget::simulationInProgress);
-    child<QPushButton>(page, "pbStartSim")->click();
+    button("pbStartSim")->click();
+    QCOMPARE(inProgress.size(), 1);
+    QCOMPARE(inProgress.first().first().toBool(), true);
     for (QWidget *x : locked)
         QVERIFY2(!x->isEnabled(), qPrintable(x->objectName()));
-    QVERIFY(page->isEnabled());
+    QVERIFY(page->isEnabled() && slider->isEnabled() && !button("pbStartSim")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!w->link()->statusReadPending(), 10000);
+    QVERIFY(!w->link()->isBusy());
+    for (int i = 0; i < 6; ++i)
+        button("pbAdd1")->click();
+    QCOMPARE(slider->value(), 500);
+    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() >= 3, 10000);
+    // "STOP" only holds the depth.
+    button("pbSet0")->click();
+    QCOMPARE(slider->value(), 0);
+    const int samples = profile->data().samples().size();
+    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() > samples + 2, 10000);
+    QVERIFY(page->isRunning());
+
+    button("pbAdd01")->click();
+    button("pbStopSim")->click();
     QVERIFY(inProgress.wait(10000));
+    QCOMPARE(inProgress.last().first().toBool(), false);
+    QCOMPARE(slider->value(), 0);
+    QVERIFY(!slider->isEnabled() && button("pbStartSim")->isEnabled());
     for (QWidget *x : locked)
         QVERIFY2(x->isEnabled(), qPrintable(x->objectName()));
-    QCOMPARE(w->statusBar()->currentMessage(), QString("Simulation stopped: Tamira does not answer."));
+    QCOMPARE(child<QLabel>(page, "simSurfaceP")->text(), QString("1013 mbar"));
+    QStringList lines = asText(emu.receivedLines());
+    QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
+    QTRY_COMPARE_WITH_TIMEOUT(status.size(), 1, 10000);
 
-    // Closing the window mid-run still puts the device back.
-    QCOMPARE(emu.control("silent-after off"), QString("ok"));
-    page->setWorkerTiming(nullptr, cMySimWorker::kReplyTimeoutMs);
-    child<QPushButton>(page, "pbStartSim")->click();
+    // The run's samples as CSV, the profile kept after the run.
+    QTemporaryDir dir;
+    dialogs.expectSaveFile(dir.filePath("dive"));
+    button("pbSaveProfile")->click();
+    QFile csv(dir.filePath("dive.csv"));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = csv.readAll().split('\n');
+    QCOMPARE(rows.first(), QByteArray("elapsed_s,pressure_mbar,depth_m,speed_m_s,dive_time_s"));
+    QCOMPARE(rows.size(), profile->data().samples().size() + 2);
+    QVERIFY(rows.at(1).endsWith(",1013,0.00,0.00,0"));
+
+    // A new run clears the profile's message from the status bar, and closing the window
+    // mid-run still puts the device back. (Runs that fail are tst_faultmatrix's.)
+    button("pbStartSim")->click();
     QVERIFY(w->statusBar()->currentMessage().isEmpty());
-    auto *profile = child<cMySimProfile>(page, "simProfile");
     QTRY_VERIFY_WITH_TIMEOUT(!profile->data().isEmpty(), 10000);
     w.reset();
-    const QStringList lines = asText(emu.receivedLines());
+    lines = asText(emu.receivedLines());
     QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }

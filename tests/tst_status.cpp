@@ -1,23 +1,34 @@
-// A status report on the overview page and in the status dialog.
+// The device's status: the reads that a port choice, the overview page and its button start
+// (none while a simulation runs), what the overview and the status dialog show of a report, and
+// the box about a device in its bootloader.
 
+#include "cmyemulatorprocess.h"
 #include "cmyscripteddialogs.h"
+#include "cmytamira.h"
 #include "cmytamirastatus.h"
 #include "mainwindow.h"
+#include "portdiscovery.h"
 #include "tamiratestapp.h"
 
 #include <QLabel>
+#include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QTabWidget>
 
 class tst_Status : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false")); }
+    void cleanup() { PortDiscovery::setSource({}); }
+    void overviewPageReadsTheStatus();
+    void bootModeBox();
     void flagsGiveTheRows_data();
     void flagsGiveTheRows();
     void reportFillsTheOverview();
-    void updateWhileTheDialogIsOpen();
 
 private:
     static QStringList rows(cMyTamiraStatus *d)
@@ -30,7 +41,7 @@ private:
     }
     static QStringList report(const QString &flags)
     {
-        return {flags, "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "English",
+        return {flags, "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.2.0.0", "English",
                 "2.1.0.0", "1.0.5.0", "Ala", "Training", "Line one\nLine two"};
     }
 };
@@ -59,12 +70,22 @@ void tst_Status::flagsGiveTheRows()
     QFETCH(QString, overview);
     cMyScriptedDialogs dialogs;
     MainWindow w;
+    w.portChanged("/dev/ttyACM0");
     auto *dialog = w.findChild<cMyTamiraStatus *>();
-    QVERIFY(dialog);
     QCOMPARE(rows(dialog).first(), QString("Self-test... Error")); // nothing received yet
-    w.newStatusRead(report(flags));
-    QCOMPARE(rows(dialog), expected);
+    // The report comes while the dialog is open, and shows at once.
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        w.newStatusRead(report(flags));
+        seen = rows(dialog);
+        dialog->findChild<QPushButton *>("pbClose")->click();
+    });
+    w.findChild<QPushButton *>("pbDetails")->click(); // runs the dialog modally
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(seen, expected);
     QCOMPARE(w.findChild<QLabel *>("lTamiraStatus")->text(), overview);
+    QCOMPARE(dialog->windowTitle(), QString("Device status"));
+    QVERIFY(dialog->styleSheet().contains("background-color: black"));
 }
 
 void tst_Status::reportFillsTheOverview()
@@ -74,25 +95,16 @@ void tst_Status::reportFillsTheOverview()
     w.portChanged("/dev/ttyACM0");
     w.newStatusRead(report("129"));
     const auto text = [&](const char *name) { return w.findChild<QLabel *>(name)->text(); };
-    QCOMPARE(text("lmaxDepth"), QString("12.3 m"));
-    QCOMPARE(text("lDiveTime"), QString("1:02:05"));
-    QCOMPARE(text("lSerialNumber"), QString("4660"));
-    QCOMPARE(text("lHardwareVesrion"), QString("1.2.3.4"));
-    QCOMPARE(text("lMemoryAmount"), QString("4 MB"));
-    QCOMPARE(text("lFirmwareVersion"), QString("1.0.5.0"));
-    QCOMPARE(text("lVoiceLang"), QString("English"));
-    QCOMPARE(text("lVoiceVersion"), QString("2.1.0.0"));
-    QCOMPARE(text("lParamVersion"), QString("1.0.5.0"));
-    QCOMPARE(text("lParamAutor"), QString("Ala"));
-    QCOMPARE(text("lParamTytul"), QString("Training"));
+    const QList<QPair<const char *, QString>> labels{
+        {"lmaxDepth", "12.3 m"}, {"lDiveTime", "1:02:05"}, {"lSerialNumber", "4660"}, {"lHardwareVesrion", "1.2.3.4"},
+        {"lMemoryAmount", "4 MB"}, {"lFirmwareVersion", "1.2.0.0"}, {"lVoiceLang", "English"}, {"lVoiceVersion", "2.1.0.0"},
+        {"lParamVersion", "1.0.5.0"}, {"lParamAutor", "Ala"}, {"lParamTytul", "Training"}};
+    for (const auto &label : labels)
+        QCOMPARE(text(label.first), label.second);
     QCOMPARE(w.findChild<QPlainTextEdit *>("pteParamDesc")->toPlainText(), QString("Line one\nLine two"));
 
-    // The port going away resets the overview; the dialog keeps the last flags.
+    // The port going away resets the overview (tst_mainwindow); the dialog keeps the last flags.
     w.portChanged(QString());
-    for (const char *name : {"lTamiraPort", "lSerialNumber", "lMemoryAmount", "lTamiraStatus",
-                             "lFirmwareVersion", "lVoiceLang", "lParamAutor", "lParamTytul"})
-        QCOMPARE(text(name), QString("N/A"));
-    QVERIFY(w.findChild<QPlainTextEdit *>("pteParamDesc")->toPlainText().isEmpty());
     QCOMPARE(rows(w.findChild<cMyTamiraStatus *>()).first(), QString("Self-test... Passed"));
     QCOMPARE(rows(w.findChild<cMyTamiraStatus *>()).last(), QString("Error"));
 
@@ -101,27 +113,82 @@ void tst_Status::reportFillsTheOverview()
     QCOMPARE(text("lMemoryAmount"), QString(" MB"));
 }
 
-void tst_Status::updateWhileTheDialogIsOpen()
+
+void tst_Status::overviewPageReadsTheStatus()
 {
     cMyScriptedDialogs dialogs;
-    MainWindow w;
-    w.portChanged("/dev/ttyACM0");
-    auto *dialog = w.findChild<cMyTamiraStatus *>();
-    QStringList seen;
-    QString title, style;
-    QTimer::singleShot(0, [&] {
-        title = dialog->windowTitle();
-        style = dialog->styleSheet();
-        w.newStatusRead(report("255"));
-        seen = rows(dialog);
-        dialog->findChild<QPushButton *>("pbClose")->click();
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const QString path = emu.portPath();
+    PortDiscovery::setSource([path] {
+        return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
     });
-    w.findChild<QPushButton *>("pbDetails")->click(); // runs the dialog modally
-    QVERIFY(!dialog->isVisible());
-    QCOMPARE(title, QString("Device status"));
-    QVERIFY(style.contains("background-color: black"));
-    QCOMPARE(seen.at(1), QString("Faulty"));
-    QCOMPARE(seen.at(7), QString("Error"));
+    MainWindow w;
+    cMyTamira *link = w.link();
+    link->setFirstStatusDelay(0);
+    QSignalSpy status(link, &cMyTamira::statusChanged);
+    QVERIFY(status.wait(10000));
+    QCOMPARE(link->portName(), path);
+    auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+
+    // Every read starts at once, so whether a page change started one shows right after it.
+    for (int page : {1, 2, 3}) {
+        tabs->setCurrentIndex(page);
+        QVERIFY2(!link->isBusy(), qPrintable(QString::number(page)));
+    }
+    tabs->setCurrentIndex(0);
+    QVERIFY(link->isBusy());
+    QVERIFY(status.wait(5000));
+    QCOMPARE(emu.receivedLines().size(), 2 * 93);
+
+    // The refresh button asks too.
+    w.findChild<QPushButton *>("pbGetStatus")->click();
+    QVERIFY(link->isBusy());
+    QVERIFY(status.wait(5000));
+
+    // While a simulation runs page changes ask nothing; afterwards once per return.
+    w.simulationInProgress(true);
+    tabs->setCurrentIndex(3);
+    tabs->setCurrentIndex(0);
+    QVERIFY(!link->isBusy());
+    tabs->setCurrentIndex(3);
+    w.simulationInProgress(false);
+    w.simulationInProgress(false);
+    tabs->setCurrentIndex(0);
+    QVERIFY(link->isBusy());
+    QVERIFY(status.wait(5000));
+    QCOMPARE(status.size(), 4);
+    // A second read started by the same change would have met the busy port and its box.
+    QCOMPARE(emu.receivedLines().size(), 4 * 93);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Status::bootModeBox()
+{
+    cMyScriptedDialogs dialogs;
+    bool bootloader = false;
+    PortDiscovery::setSource([&bootloader] {
+        QList<SerialPortEntry> ports;
+        if (bootloader)
+            ports << SerialPortEntry{QStringLiteral("ttyACM3"), true, PortDiscovery::kVendorAtmel,
+                                     PortDiscovery::kProductBootloader};
+        return ports;
+    });
+    MainWindow w;
+    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    bootloader = true;
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked().size(), 1, 2000);
+    const cMyScriptedDialogs::Asked box = dialogs.asked().first();
+    const QString indent = "\n" + QString(27, ' ');
+    QCOMPARE(box.text, QString::fromUtf8("Tamira znajduje się w trybie serwisowym.") + indent
+                           + QString::fromUtf8("Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL.")
+                           + indent
+                           + QString::fromUtf8("Wyjście z trybu serwisowego za pomocą [Start Application] (na formularzu FLIP).")
+                           + indent + QString::fromUtf8("Dalsze informacje w pliku Pomocy"));
+    QCOMPARE(box.icon, cMyDialogs::Critical);
+    QCOMPARE(box.buttons, cMyDialogs::Buttons(cMyDialogs::Ok));
+    QCOMPARE(box.parent, &w);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_Status)

@@ -1,5 +1,5 @@
-// The status read without a port: its request lines, how replies become records, and the
-// thirteen-entry list with its depth, time, dotted and text forms.
+// The status read without a port: how replies become records, and the thirteen-entry list with
+// its depth, time, dotted and text forms. Its request lines are checked on the wire by tst_link.
 
 #include "cmyhexrecord.h"
 #include "cmyreplywalker.h"
@@ -50,150 +50,86 @@ QStringList deviceReplies(const QVector<quint8> &ram042c, quint16 depth, quint16
 
 } // namespace
 
+using Bytes = QVector<quint8>;
+
 class tst_StatusDecoder : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void requestLinesOfTheTenBlocks();
-    void depthAndTimeForms();
-    void dottedAndTextForms();
-    void completeStatus();
-    void missingBytesStillGiveThirteenEntries();
-    void serialNumber_data();
-    void serialNumber();
+    void entries_data();
+    void entries();
+    void aStatusRead();
     void repliesThatAreNoData();
 };
 
-void tst_StatusDecoder::requestLinesOfTheTenBlocks()
+void tst_StatusDecoder::entries_data()
 {
-    const QStringList lines = cMyStatusDecoder::requestLines();
-    QCOMPARE(lines.size(), 93);
-    QCOMPARE(lines.mid(0, 6), (QStringList{"#ROOT", "#HEX", "#EEPROM", "#READ", ":0400000000000000FC", ":00000001FF"}));
-    QCOMPARE(lines.at(6 + 4), QString(":1000100000000000000000000000000000000000E0"));
-    QCOMPARE(lines.at(6 + 4 + 2), QString(":1000300000000000000000000000000000000000C0"));
-    QCOMPARE(lines.at(14 + 4 + 31), QString(":1003F00000000000000000000000000000000000FD"));
-    QCOMPARE(lines.mid(51, 6), (QStringList{"#ROOT", "#HEX", "#FLASH", "#READ", ":10FFE0000000000000000000000000000000000011", ":00000001FF"}));
-    QCOMPARE(lines.at(61), QString(":04FFFC000000000001"));
-    QCOMPARE(lines.mid(63, 6), (QStringList{"#ROOT", "#HEX", "#OTP", "#READ", ":0700000000000000000000F9", ":00000001FF"}));
-    QCOMPARE(lines.mid(69, 6), (QStringList{"#ROOT", "#HEX", "#RAM", "#READ", ":02014A000000B3", ":00000001FF"}));
-    QCOMPARE(lines.at(79), QString(":02015E0000009F"));
-    QCOMPARE(lines.at(85), QString(":01042C0000CF"));
-    QCOMPARE(lines.mid(87, 6), (QStringList{"#ROOT", "#HEX", "#ROM", "#READ", ":0400FC000000000000", ":00000001FF"}));
-    // Every block asks with zero-filled records and closes with the end record.
-    int records = 0;
-    for (const QString &line : lines) {
-        cMyHexRecord r;
-        if (line.startsWith(':') && r.fromString(line) && r.type() == cMyHexRecord::Data) {
-            ++records;
-            QCOMPARE(r.data(), QVector<quint8>(r.data().size(), 0));
-        }
-    }
-    QCOMPARE(records, 1 + 3 + 32 + 1 + 1 + 1 + 1 + 1 + 1 + 1);
-    QCOMPARE(lines.count(":00000001FF"), 10);
+    QTest::addColumn<int>("area");
+    QTest::addColumn<int>("address");
+    QTest::addColumn<Bytes>("bytes");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("text");
+    using D = cMyStatusDecoder;
+    QTest::newRow("flags") << int(RAM) << 0x042C << Bytes{255} << int(D::StatusBits) << "255";
+    QTest::newRow("depth 0") << int(RAM) << 0x014A << Bytes{0, 0} << int(D::MaxDepth) << "0.0 m";
+    QTest::newRow("depth 5 cm") << int(RAM) << 0x014A << Bytes{5, 0} << int(D::MaxDepth) << "0.1 m";
+    QTest::newRow("depth 12.99 m") << int(RAM) << 0x014A << Bytes{0x13, 0x05} << int(D::MaxDepth) << "13.0 m";
+    QTest::newRow("depth 655.35 m") << int(RAM) << 0x014A << Bytes{0xFF, 0xFF} << int(D::MaxDepth) << "655.4 m";
+    QTest::newRow("half a depth") << int(RAM) << 0x014A << Bytes{0xD2} << int(D::MaxDepth) << "";
+    QTest::newRow("time 0") << int(RAM) << 0x015E << Bytes{0, 0} << int(D::DiveTime) << "0:00";
+    QTest::newRow("time 5 s") << int(RAM) << 0x015E << Bytes{5, 0} << int(D::DiveTime) << "0:05";
+    QTest::newRow("time 59 s") << int(RAM) << 0x015E << Bytes{59, 0} << int(D::DiveTime) << "0:59";
+    QTest::newRow("time 65 s") << int(RAM) << 0x015E << Bytes{65, 0} << int(D::DiveTime) << "1:05";
+    QTest::newRow("time 3599 s") << int(RAM) << 0x015E << Bytes{0x0F, 0x0E} << int(D::DiveTime) << "59:59";
+    QTest::newRow("time 3600 s") << int(RAM) << 0x015E << Bytes{0x10, 0x0E} << int(D::DiveTime) << "1:00:00";
+    QTest::newRow("time 65535 s") << int(RAM) << 0x015E << Bytes{0xFF, 0xFF} << int(D::DiveTime) << "18:12:15";
+    QTest::newRow("serial, top bit set") << int(OTP) << 0 << Bytes{0x00, 0x80} << int(D::SerialNumber) << "32768";
+    QTest::newRow("half a serial") << int(OTP) << 0 << Bytes{0x34} << int(D::SerialNumber) << "";
+    QTest::newRow("hardware") << int(OTP) << 0 << Bytes{0x34, 0x12, 255, 10, 3, 4, 8} << int(D::HardwareVersion) << "255.10.3.4";
+    QTest::newRow("hardware cut short") << int(OTP) << 0 << Bytes{0x34, 0x12, 1, 2} << int(D::HardwareVersion) << "1.2";
+    QTest::newRow("memory") << int(OTP) << 0 << Bytes{0x34, 0x12, 1, 2, 3, 4, 8} << int(D::MemorySize) << "8";
+    QTest::newRow("language") << int(FLASH) << 0xFFE0 << Bytes{'E', 'n', 'g', 0, 'x', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0} << int(D::LibraryLanguage) << "Eng";
+    QTest::newRow("language of 16") << int(FLASH) << 0xFFE0 << Bytes(16, 'L') << int(D::LibraryLanguage) << QString(16, 'L');
+    QTest::newRow("settings version") << int(EEPROM) << 0 << Bytes{1, 0, 1, 0} << int(D::SettingsVersion) << "1.0.1.0";
+    QTest::newRow("author, Latin-1") << int(EEPROM) << 0x10 << Bytes{0xFC, 0xDF, 0xB0, 0} << int(D::SettingsAuthor) << QString::fromUtf8("üß°");
+    QTest::newRow("author empty, stale bytes behind") << int(EEPROM) << 0x10 << Bytes{0, 'A', 'B', 0} << int(D::SettingsAuthor) << "";
+    QTest::newRow("description") << int(EEPROM) << 0x200 << Bytes{'a', '\n', 'b', 0} << int(D::SettingsDescription) << "a\nb";
 }
 
-void tst_StatusDecoder::depthAndTimeForms()
+void tst_StatusDecoder::entries()
 {
-    QCOMPARE(cMyStatusDecoder::depthText(1234), QString("12.3 m"));
-    QCOMPARE(cMyStatusDecoder::depthText(0), QString("0.0 m"));
-    QCOMPARE(cMyStatusDecoder::depthText(5), QString("0.1 m"));
-    QCOMPARE(cMyStatusDecoder::depthText(1299), QString("13.0 m"));
-    QCOMPARE(cMyStatusDecoder::depthText(65535), QString("655.4 m"));
-
-    QCOMPARE(cMyStatusDecoder::timeText(0), QString("0:00"));
-    QCOMPARE(cMyStatusDecoder::timeText(5), QString("0:05"));
-    QCOMPARE(cMyStatusDecoder::timeText(59), QString("0:59"));
-    QCOMPARE(cMyStatusDecoder::timeText(65), QString("1:05"));
-    QCOMPARE(cMyStatusDecoder::timeText(3599), QString("59:59"));
-    QCOMPARE(cMyStatusDecoder::timeText(3600), QString("1:00:00"));
-    QCOMPARE(cMyStatusDecoder::timeText(3725), QString("1:02:05"));
-    QCOMPARE(cMyStatusDecoder::timeText(65535), QString("18:12:15"));
-}
-
-void tst_StatusDecoder::dottedAndTextForms()
-{
-    QCOMPARE(cMyStatusDecoder::dottedText({1, 0, 5, 0}), QString("1.0.5.0"));
-    QCOMPARE(cMyStatusDecoder::dottedText({255, 10}), QString("255.10"));
-    QCOMPARE(cMyStatusDecoder::dottedText({}), QString());
-
-    QCOMPARE(cMyStatusDecoder::latin1Text(latin1("ABCDEFGHIJKLMNOP", 16)), QString("ABCDEFGHIJKLMNOP"));
-    QCOMPARE(cMyStatusDecoder::latin1Text(QVector<quint8>(16, 0)), QString());
-    QCOMPARE(cMyStatusDecoder::latin1Text({'A', 0, 'B'}), QString("A"));
-    QCOMPARE(cMyStatusDecoder::latin1Text({0xFC, 0xDF, 0xB0}), QString::fromUtf8("üß°"));
-}
-
-void tst_StatusDecoder::completeStatus()
-{
+    QFETCH(int, area);
+    QFETCH(int, address);
+    QFETCH(Bytes, bytes);
+    QFETCH(int, entry);
+    QFETCH(QString, text);
     cMyStatusDecoder decoder;
-    decoder.addReplies(deviceReplies({255}, 1234, 3725));
-    const QStringList expected{
-        "255", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "English", "2.1.0.7",
-        "1.0.5.0", "Nemo",
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345",     // 32 bytes without a zero: all of them
-        QString::fromUtf8("Tauchgang über 20 m")};
-    QCOMPARE(decoder.statusList(), expected);
-
-    decoder.clear();
-    decoder.addReplies(deviceReplies({0}, 0, 5));
+    decoder.addRecord(area, quint16(address), bytes);
     const QStringList list = decoder.statusList();
-    QCOMPARE(list.at(cMyStatusDecoder::StatusBits), QString("0"));
-    QCOMPARE(list.at(cMyStatusDecoder::MaxDepth), QString("0.0 m"));
-    QCOMPARE(list.at(cMyStatusDecoder::DiveTime), QString("0:05"));
+    QCOMPARE(list.size(), 13);
+    QCOMPARE(list.at(entry), text);
 }
 
-void tst_StatusDecoder::missingBytesStillGiveThirteenEntries()
+void tst_StatusDecoder::aStatusRead()
 {
     cMyStatusDecoder empty;
-    QCOMPARE(empty.statusList(), QStringList() << QString() << QString() << QString() << QString()
-                                               << QString() << QString() << QString() << QString()
-                                               << QString() << QString() << QString() << QString()
-                                               << QString());
+    QCOMPARE(empty.statusList().join('|'), QString(12, '|'));
 
-    // A record that failed its check (here: dropped) leaves only its own fields empty; the
-    // fields after it keep their bytes.
+    // The replies of a whole read in which two records failed their check: those leave only
+    // their own fields empty, and the fields after them keep their bytes. A title of 32 bytes
+    // without a zero is all of them.
     QStringList replies = deviceReplies({7}, 1234, 3725);
     const int language = replies.indexOf(reply(0xFFE0, latin1("English", 16)));
     const int author = replies.indexOf(reply(0x10, latin1("Nemo", 16)));
     QVERIFY(language > 0 && author > 0);
     replies[language].replace(40, 1, 'X');
     replies[author].replace(40, 1, 'X');
-    // Half a word, and a short OTP record: the numbers they feed cannot be formed.
-    replies[replies.indexOf(reply(0x014A, {0xD2, 0x04}))] = reply(0x014A, {0xD2});
-    replies[replies.indexOf(reply(0, {0x34, 0x12, 1, 2, 3, 4, 4}))] = reply(0, {0x34, 0x12, 1, 2});
     cMyStatusDecoder decoder;
     decoder.addReplies(replies);
-    QCOMPARE(decoder.statusList(), (QStringList{"7", "", "1:02:05", "4660", "1.2", "", "1.0.5.0", "", "2.1.0.7",
+    QCOMPARE(decoder.statusList(), (QStringList{"7", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "", "2.1.0.7",
                                                 "1.0.5.0", "", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345",
                                                 QString::fromUtf8("Tauchgang über 20 m")}));
-
-    // Only the RAM blocks came back.
-    replies = deviceReplies({1}, 100, 60).mid(69, 18);
-    QCOMPARE(replies.first(), QString("#ROOT\r\n"));
-    decoder.clear();
-    decoder.addReplies(replies);
-    const QStringList list = decoder.statusList();
-    QCOMPARE(list.size(), 13);
-    QCOMPARE(list.mid(0, 4), (QStringList{"1", "1.0 m", "1:00", ""}));
-    QCOMPARE(list.mid(4).join('|'), QString("||||||||"));
-}
-
-void tst_StatusDecoder::serialNumber_data()
-{
-    QTest::addColumn<QVector<quint8>>("bytes");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("two bytes") << QVector<quint8>{0x34, 0x12} << "4660";
-    QTest::newRow("top bit set") << QVector<quint8>{0x00, 0x80} << "32768";
-    QTest::newRow("one byte only") << QVector<quint8>{0x34} << ""; // half a number is none
-}
-
-void tst_StatusDecoder::serialNumber()
-{
-    QFETCH(QVector<quint8>, bytes);
-    QFETCH(QString, expected);
-    cMyStatusDecoder decoder;
-    decoder.addRecord(OTP, 0x0000, bytes);
-    QCOMPARE(decoder.statusList().at(cMyStatusDecoder::SerialNumber), expected);
 }
 
 void tst_StatusDecoder::repliesThatAreNoData()

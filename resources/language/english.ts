@@ -879,6 +879,10 @@ Backup of the previous settings: %2</translation>
         <source>Nie można zapisać profilu w %1: %2</source>
         <translation>Cannot save the profile to %1: %2</translation>
     </message>
+    <message>
+        <source>Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.</source>
+        <translation>Simulation stopped: Tamira gave an invalid reply.</translation>
+    </message>
 </context>
 <context>
     <name>cMyTableModel</name>
@@ -920,6 +924,10 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>Nie można odczytać dalszych danych do wysłania.</source>
         <translation>The rest of the data to send cannot be read.</translation>
+    </message>
+    <message>
+        <source>Tamira odpowiedziała nieprawidłowo.</source>
+        <translation>Tamira gave an invalid reply.</translation>
     </message>
 </context>
 <context>

@@ -19,20 +19,7 @@ bool waitForLine(QProcess &process, QDeadlineTimer deadline)
     return true;
 }
 
-} // namespace
-
-cMyEmulatorProcess::cMyEmulatorProcess(const QStringList &arguments, const QString &program)
-    : m_program(program.isEmpty() ? defaultProgram() : program), m_arguments(arguments)
-{
-    m_process.setProcessChannelMode(QProcess::SeparateChannels);
-}
-
-cMyEmulatorProcess::~cMyEmulatorProcess()
-{
-    stop();
-}
-
-QString cMyEmulatorProcess::defaultProgram()
+QString emulatorProgram()
 {
     const QString fromEnvironment = qEnvironmentVariable("TAMIRA_EMULATOR");
     if (!fromEnvironment.isEmpty())
@@ -42,6 +29,19 @@ QString cMyEmulatorProcess::defaultProgram()
 #else
     return QStringLiteral("tamira-emulator");
 #endif
+}
+
+} // namespace
+
+cMyEmulatorProcess::cMyEmulatorProcess(const QStringList &arguments)
+    : m_program(emulatorProgram()), m_arguments(arguments)
+{
+    m_process.setProcessChannelMode(QProcess::SeparateChannels);
+}
+
+cMyEmulatorProcess::~cMyEmulatorProcess()
+{
+    stop();
 }
 
 bool cMyEmulatorProcess::start(int timeoutMs)

@@ -14,9 +14,9 @@
 class cMyEmulatorProcess
 {
 public:
-    // `program` empty: the TAMIRA_EMULATOR environment variable, else the emulator built with
-    // the tests.
-    explicit cMyEmulatorProcess(const QStringList &arguments = QStringList(), const QString &program = QString());
+    // Runs the TAMIRA_EMULATOR environment variable's program, else the emulator built with the
+    // tests.
+    explicit cMyEmulatorProcess(const QStringList &arguments = QStringList());
     ~cMyEmulatorProcess();
     cMyEmulatorProcess(const cMyEmulatorProcess &) = delete;
     cMyEmulatorProcess &operator=(const cMyEmulatorProcess &) = delete;
@@ -24,7 +24,6 @@ public:
     // Starts the emulator and waits, at most timeoutMs, for the path on its first output line.
     bool start(int timeoutMs = 10000);
     QString portPath() const { return m_portPath; }
-    QString logPath() const { return m_logPath; }
     // Why start() failed, or what the emulator wrote to its standard error.
     QString errorString() const;
 
@@ -45,12 +44,8 @@ public:
 
     bool isRunning() const { return m_process.state() != QProcess::NotRunning; }
     bool waitForExit(int timeoutMs = 5000);
-    int exitCode() const { return m_process.exitCode(); }
     // Ends the emulator (terminate, then kill if it does not go); safe to call twice.
     void stop();
-    QProcess &process() { return m_process; }
-
-    static QString defaultProgram();
 
 private:
     QString m_program;

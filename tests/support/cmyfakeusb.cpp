@@ -34,58 +34,6 @@ void cMyFakeUsb::setTransferResult(struct usb_device *device, int result)
     info->result = result;
 }
 
-QVector<cMyFakeUsb::Call> cMyFakeUsb::calls(Call::Kind kind) const
-{
-    QVector<Call> out;
-    for (const Call &c : m_calls)
-        if (c.kind == kind)
-            out.append(c);
-    return out;
-}
-
-QVector<struct usb_device *> cMyFakeUsb::opened() const
-{
-    QVector<struct usb_device *> out;
-    for (const Call &c : m_calls)
-        if (c.kind == Call::Open)
-            out.append(c.device);
-    return out;
-}
-
-int cMyFakeUsb::openHandles() const
-{
-    int n = 0;
-    for (const Handle &h : m_handles)
-        n += h.open ? 1 : 0;
-    return n;
-}
-
-// Rebuilds the bus list and, when libusb would already show them, each bus's device list, in
-// the order things were added (a bus's devices need not be added one after another).
-void cMyFakeUsb::link(bool withDevices)
-{
-    for (std::size_t i = 0; i < m_buses.size(); ++i) {
-        usb_bus &bus = m_buses[i];
-        bus.prev = i > 0 ? &m_buses[i - 1] : nullptr;
-        bus.next = i + 1 < m_buses.size() ? &m_buses[i + 1] : nullptr;
-        bus.devices = nullptr;
-        if (!withDevices)
-            continue;
-        struct usb_device *tail = nullptr;
-        for (struct usb_device &d : m_devices) {
-            if (d.bus != &bus)
-                continue;
-            d.prev = tail;
-            d.next = nullptr;
-            if (tail)
-                tail->next = &d;
-            else
-                bus.devices = &d;
-            tail = &d;
-        }
-    }
-}
-
 cMyFakeUsb::DeviceInfo *cMyFakeUsb::infoOf(struct usb_device *device)
 {
     for (std::size_t i = 0; i < m_devices.size(); ++i)
@@ -94,101 +42,81 @@ cMyFakeUsb::DeviceInfo *cMyFakeUsb::infoOf(struct usb_device *device)
     return nullptr;
 }
 
-cMyFakeUsb::Handle *cMyFakeUsb::handleOf(usb_dev_handle *handle, const char *call)
-{
-    for (Handle &h : m_handles) {
-        if (reinterpret_cast<usb_dev_handle *>(&h) == handle) {
-            if (!h.open)
-                m_errors << QStringLiteral("%1 on a closed handle").arg(QLatin1String(call));
-            return &h;
-        }
-    }
-    m_errors << QStringLiteral("%1 on an unknown handle").arg(QLatin1String(call));
-    return nullptr;
-}
-
 void cMyFakeUsb::init()
 {
     m_calls.append(Call(Call::Init));
-    m_initialised = true;
 }
 
 int cMyFakeUsb::findBusses()
 {
     m_calls.append(Call(Call::FindBusses));
-    if (!m_initialised)
-        m_errors << QStringLiteral("usb_find_busses before usb_init");
-    m_bussesFound = true;
     return int(m_buses.size());
 }
 
 int cMyFakeUsb::findDevices()
 {
     m_calls.append(Call(Call::FindDevices));
-    if (!m_bussesFound)
-        m_errors << QStringLiteral("usb_find_devices before usb_find_busses");
-    m_devicesFound = true;
     return int(m_devices.size());
 }
 
+// The bus list and each bus's device list as libusb-0.1 links them, in the order things were
+// added (a bus's devices need not be added one after another).
 usb_bus *cMyFakeUsb::busses()
 {
     m_calls.append(Call(Call::GetBusses));
-    if (!m_bussesFound || m_buses.empty())
-        return nullptr;
-    link(m_devicesFound); // libusb-0.1 lists no devices before usb_find_devices
-    return &m_buses.front();
+    for (std::size_t i = 0; i < m_buses.size(); ++i) {
+        usb_bus &bus = m_buses[i];
+        bus.prev = i > 0 ? &m_buses[i - 1] : nullptr;
+        bus.next = i + 1 < m_buses.size() ? &m_buses[i + 1] : nullptr;
+        bus.devices = nullptr;
+        struct usb_device *tail = nullptr;
+        for (struct usb_device &d : m_devices) {
+            if (d.bus != &bus)
+                continue;
+            d.prev = tail;
+            d.next = nullptr;
+            (tail ? tail->next : bus.devices) = &d;
+            tail = &d;
+        }
+    }
+    return m_buses.empty() ? nullptr : &m_buses.front();
 }
 
 usb_dev_handle *cMyFakeUsb::open(struct usb_device *device)
 {
-    Call call(Call::Open, device);
-    m_calls.append(call);
-    DeviceInfo *info = infoOf(device);
-    if (!info) {
-        m_errors << QStringLiteral("usb_open on a device that is not on any bus");
+    m_calls.append(Call(Call::Open, device));
+    const DeviceInfo *info = infoOf(device);
+    if (!info || !info->openable)
         return nullptr;
-    }
-    if (!info->openable)
-        return nullptr;
-    m_handles.push_back({device, true});
+    m_handles.push_back(device);
     return reinterpret_cast<usb_dev_handle *>(&m_handles.back());
 }
 
 int cMyFakeUsb::controlMsg(usb_dev_handle *handle, int requestType, int request, int value,
                            int index, char *bytes, int size, int timeout)
 {
-    Handle *h = handleOf(handle, "usb_control_msg");
-    Call call(Call::ControlMsg, h ? h->device : nullptr);
+    Call call(Call::ControlMsg, *reinterpret_cast<struct usb_device **>(handle));
     call.requestType = requestType;
     call.request = request;
     call.value = value;
     call.index = index;
     call.size = size;
     call.timeout = timeout;
-    call.nullData = bytes == nullptr;
     if (bytes && size > 0)
         call.data = QByteArray(bytes, size);
     m_calls.append(call);
-    if (!bytes && size > 0)
-        m_errors << QStringLiteral("usb_control_msg with a length but no data");
     if (m_hold) {
         ++m_waiting;
         m_gate.tryAcquire(1, 60000);
         --m_waiting;
     }
-    const DeviceInfo *info = h ? infoOf(h->device) : nullptr;
+    const DeviceInfo *info = infoOf(call.device);
     return info && info->hasResult ? info->result : size;
 }
 
 int cMyFakeUsb::close(usb_dev_handle *handle)
 {
-    Handle *h = handleOf(handle, "usb_close");
-    Call call(Call::Close, h ? h->device : nullptr);
-    m_calls.append(call);
-    if (!h || !h->open)
-        return -1;
-    h->open = false;
+    m_calls.append(Call(Call::Close, *reinterpret_cast<struct usb_device **>(handle)));
     ++m_closes; // last: whoever sees the count sees the call recorded
     return 0;
 }

@@ -2,17 +2,16 @@
 #define CMYFAKEUSB_H
 
 // Test stand-in for the USB seam: buses and devices are built in memory, a device can refuse to
-// open, and every call is recorded with the bytes of each control transfer. Like libusb-0.1 it
-// shows no buses before findBusses() and no devices before findDevices(); misuse (a call before
-// init(), a transfer on a handle that is not open, a double close) is collected in errors().
-// The check calls it from a thread of its own: read what it recorded once the check finished;
-// only closes() and transfersWaiting() may be read meanwhile.
+// open, and every call is recorded, with the device behind its handle and the bytes of each
+// control transfer, so that a test compares the whole sequence (a call out of order, a transfer
+// after the close or a second close shows there). The check calls it from a thread of its own:
+// read what it recorded once the check finished; only closes() and transfersWaiting() may be
+// read meanwhile.
 
 #include "cmyusb.h"
 
 #include <QByteArray>
 #include <QSemaphore>
-#include <QStringList>
 #include <QVector>
 
 #include <atomic>
@@ -33,7 +32,6 @@ public:
         int index = 0;
         int size = 0;                 // the length argument as passed
         int timeout = 0;
-        bool nullData = false;        // the data pointer was null
         QByteArray data;              // the `size` bytes behind the data pointer
     };
 
@@ -45,10 +43,6 @@ public:
     void setTransferResult(struct usb_device *device, int result);
 
     const QVector<Call> &calls() const { return m_calls; }
-    QVector<Call> calls(Call::Kind kind) const;
-    QVector<struct usb_device *> opened() const;
-    int openHandles() const;
-    const QStringList &errors() const { return m_errors; }
     int closes() const { return m_closes; }
 
     // From now on each control transfer waits, at most a minute, for releaseTransfers(): a
@@ -67,31 +61,20 @@ public:
     int close(usb_dev_handle *handle) override;
 
 private:
-    struct Handle
-    {
-        struct usb_device *device;
-        bool open;
-    };
     struct DeviceInfo
     {
         bool openable;
         bool hasResult;
         int result;
     };
-    Handle *handleOf(usb_dev_handle *handle, const char *call);
     DeviceInfo *infoOf(struct usb_device *device);
-    void link(bool withDevices);
 
     // deques keep element addresses stable while elements are appended
     std::deque<usb_bus> m_buses;
     std::deque<struct usb_device> m_devices;
     std::deque<DeviceInfo> m_infos; // parallel to m_devices
-    std::deque<Handle> m_handles;
+    std::deque<struct usb_device *> m_handles; // a handle points at its device
     QVector<Call> m_calls;
-    QStringList m_errors;
-    bool m_initialised = false;
-    bool m_bussesFound = false;
-    bool m_devicesFound = false;
     std::atomic<bool> m_hold{false};
     std::atomic<int> m_waiting{0};
     std::atomic<int> m_closes{0};

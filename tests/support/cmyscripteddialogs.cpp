@@ -3,12 +3,8 @@
 namespace {
 const char *kindName(cMyScriptedDialogs::Kind k)
 {
-    switch (k) {
-    case cMyScriptedDialogs::MessageBox: return "message box";
-    case cMyScriptedDialogs::OpenFile: return "open-file dialog";
-    case cMyScriptedDialogs::SaveFile: return "save-file dialog";
-    }
-    return "?";
+    static const char *const names[] = {"message box", "open-file dialog", "save-file dialog"};
+    return names[k];
 }
 } // namespace
 
@@ -45,13 +41,6 @@ QString cMyScriptedDialogs::report() const
     return lines.join(QLatin1Char('\n'));
 }
 
-void cMyScriptedDialogs::clear()
-{
-    m_expected.clear();
-    m_asked.clear();
-    m_errors.clear();
-}
-
 bool cMyScriptedDialogs::take(Kind kind, const QString &title, Expected &out)
 {
     if (m_expected.isEmpty()) {
@@ -75,9 +64,7 @@ cMyDialogs::Button cMyScriptedDialogs::message(QObject *parent, Icon icon, const
 {
     m_asked.append({MessageBox, icon, title, text, buttons, defaultButton, parent, QString(), QString()});
     Expected e;
-    if (!take(MessageBox, title, e))
-        return NoButton;
-    return e.answer;
+    return take(MessageBox, title, e) ? e.answer : NoButton;
 }
 
 QString cMyScriptedDialogs::openFileName(QObject *parent, const QString &caption,
@@ -85,9 +72,7 @@ QString cMyScriptedDialogs::openFileName(QObject *parent, const QString &caption
 {
     m_asked.append({OpenFile, NoIcon, caption, QString(), Buttons(), NoButton, parent, dir, filter});
     Expected e;
-    if (!take(OpenFile, caption, e))
-        return QString();
-    return e.path;
+    return take(OpenFile, caption, e) ? e.path : QString();
 }
 
 QString cMyScriptedDialogs::saveFileName(QObject *parent, const QString &caption,
@@ -95,7 +80,5 @@ QString cMyScriptedDialogs::saveFileName(QObject *parent, const QString &caption
 {
     m_asked.append({SaveFile, NoIcon, caption, QString(), Buttons(), NoButton, parent, dir, filter});
     Expected e;
-    if (!take(SaveFile, caption, e))
-        return QString();
-    return e.path;
+    return take(SaveFile, caption, e) ? e.path : QString();
 }

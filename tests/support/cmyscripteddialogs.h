@@ -41,7 +41,6 @@ public:
     // True when every expected dialog came, in order, and nothing else did.
     bool clean() const { return m_errors.isEmpty() && m_expected.isEmpty(); }
     QString report() const;
-    void clear();
 
     Button message(QObject *parent, Icon icon, const QString &title, const QString &text,
                    Buttons buttons, Button defaultButton) override;
