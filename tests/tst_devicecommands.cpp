@@ -40,8 +40,7 @@ constexpr int kBeforeWrite = 93 + 6 + 69;
 bool attach(MainWindow &w, cMyEmulatorProcess &emu)
 {
     w.link()->setFirstStatusDelay(0);
-    const QString path = emu.portPath();
-    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}}; });
+    emu.offerAsTamira();
     QSignalSpy status(w.link(), &cMyTamira::statusChanged);
     return status.wait(10000);
 }

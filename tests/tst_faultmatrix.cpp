@@ -101,14 +101,11 @@ struct Cell
         emu = std::make_unique<cMyEmulatorProcess>(kEmulator + QStringList{"--eeprom", eeprom});
         if (!emu->start())
             return false;
-        const QString path = emu->portPath();
-        PortDiscovery::setSource([path] {
-            return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
-        });
+        emu->offerAsTamira();
         if (kind >= ServiceRead) {
             if (!service)
                 service = std::make_unique<servicetool::MainWindow>();
-            service->portChanged(true, path);
+            service->portChanged(true, emu->portPath());
             return true;
         }
         if (!desk) {

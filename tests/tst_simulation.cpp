@@ -270,16 +270,13 @@ void tst_Simulation::aDiveInTheWindow()
     cMyScriptedDialogs dialogs;
     cMyEmulatorProcess emu;
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    const QString path = emu.portPath();
-    PortDiscovery::setSource([path] {
-        return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
-    });
+    emu.offerAsTamira();
     auto w = std::make_unique<MainWindow>();
     auto *page = child<cMySimWidget>(w.get(), "simWidget");
     auto *slider = child<QSlider>(page, "simSlider");
     auto *profile = child<cMySimProfile>(page, "simProfile");
     auto button = [page](const char *name) { return child<QPushButton>(page, name); };
-    QTRY_COMPARE_WITH_TIMEOUT(page->portName(), path, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(page->portName(), emu.portPath(), 5000);
     QList<QWidget *> locked;
     for (const char *name : {"menuBar", "mainToolBar", "tabStart", "tabTimery", "tabKomunikaty"})
         locked << child<QWidget>(w.get(), name);

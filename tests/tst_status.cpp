@@ -119,16 +119,13 @@ void tst_Status::overviewPageReadsTheStatus()
     cMyScriptedDialogs dialogs;
     cMyEmulatorProcess emu;
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    const QString path = emu.portPath();
-    PortDiscovery::setSource([path] {
-        return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
-    });
+    emu.offerAsTamira();
     MainWindow w;
     cMyTamira *link = w.link();
     link->setFirstStatusDelay(0);
     QSignalSpy status(link, &cMyTamira::statusChanged);
     QVERIFY(status.wait(10000));
-    QCOMPARE(link->portName(), path);
+    QCOMPARE(link->portName(), emu.portPath());
     auto *tabs = w.findChild<QTabWidget *>("tabWidget");
 
     // Every read starts at once, so whether a page change started one shows right after it.

@@ -1,5 +1,7 @@
 #include "cmyemulatorprocess.h"
 
+#include "portdiscovery.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -70,6 +72,14 @@ bool cMyEmulatorProcess::start(int timeoutMs)
     }
     m_portPath = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     return !m_portPath.isEmpty();
+}
+
+void cMyEmulatorProcess::offerAsTamira() const
+{
+    const QString path = m_portPath;
+    PortDiscovery::setSource([path] {
+        return QList<SerialPortEntry>{{path, true, PortDiscovery::kVendorAtmel, PortDiscovery::kProductTamira}};
+    });
 }
 
 QString cMyEmulatorProcess::errorString() const

@@ -24,6 +24,8 @@ public:
     // Starts the emulator and waits, at most timeoutMs, for the path on its first output line.
     bool start(int timeoutMs = 10000);
     QString portPath() const { return m_portPath; }
+    // Makes the port discovery find this emulator as the one Tamira attached.
+    void offerAsTamira() const;
     // Why start() failed, or what the emulator wrote to its standard error.
     QString errorString() const;
 
