@@ -107,7 +107,8 @@ private:
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
     void startTransfer(const QString &label);
-    void runJob(cMyDeviceJob *job);
+    // `done`: what the status bar says once the job has completed.
+    void runJob(cMyDeviceJob *job, const QString &done);
     void showProgress(int min, int max, int progress);
     void dismissProgress();
     bool confirmed(const QString &title, const QString &question);

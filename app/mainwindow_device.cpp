@@ -19,6 +19,8 @@ namespace {
 // Below this interval a progress report only moves the bar by a pixel or less; showing every
 // one of a library's 90,000 reports would cost more than the transfer itself.
 constexpr int kProgressRepaintMs = 40;
+// How long the status bar keeps the word that a transfer completed.
+constexpr int kDoneMessageMs = 15000;
 
 } // namespace
 
@@ -57,7 +59,7 @@ void MainWindow::dismissProgress()
     m_progress->close();
 }
 
-void MainWindow::runJob(cMyDeviceJob *job)
+void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 {
     m_job = job;
     if (m_progress)
@@ -70,13 +72,15 @@ void MainWindow::runJob(cMyDeviceJob *job)
         if (job == m_job)
             showProgress(0, maximum, value);
     });
-    connect(job, &cMyDeviceJob::finished, this, [this, job](bool completed) {
+    connect(job, &cMyDeviceJob::finished, this, [this, job, done](bool completed) {
         job->deleteLater();
         if (job != m_job)
             return;
         // A job that did not complete has said why (or the user cancelled it); its dialog must
-        // not stay behind waiting.
-        if (!completed)
+        // not stay behind waiting. One that did says so where it does not stand in the way.
+        if (completed)
+            ui->statusBar->showMessage(done, kDoneMessageMs);
+        else
             dismissProgress();
     });
 }
@@ -86,7 +90,7 @@ void MainWindow::readSettingsFromTamira()
     startTransfer(tr("Odczyt z tamiry.."));
     QStringList lines = m_image->toHexLines(0, 1024, 16);
     auto *job = new cMyDeviceJob(m_link, this);
-    runJob(job);
+    runJob(job, tr("Nastawy odczytane z Tamiry."));
     // The records and "#ROOT", "#HEX", "#EEPROM", "#READ".
     job->startSingle(lines.size() + 4, tr("Nastawy w programie nie zostały zmienione."),
                      [this, lines]() mutable { emit readFromTamira(EEPROM, lines); });
@@ -98,7 +102,7 @@ void MainWindow::writeSettingsToTamira()
     m_image->setData(0, versionStamp(m_version));
     const QStringList lines = m_image->toHexLines(0, 1024, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
-    runJob(writer);
+    runJob(writer, tr("Nastawy zapisane w Tamirze i sprawdzone."));
     writer->start(lines, [this](QStringList &records) { emit writeToTamira(EEPROM, records); });
 }
 
@@ -191,6 +195,6 @@ void MainWindow::on_actionLibraryUpdate_triggered()
     startTransfer(tr("Proszę nie odłączać urządzenia."));
     m_progress->setRange(0, 0);
     auto *upload = new cMyLibraryUpload(m_link, this);
-    runJob(upload);
+    runJob(upload, tr("Biblioteka dźwięków wysłana do Tamiry."));
     upload->start(path);
 }

@@ -360,7 +360,14 @@ void tst_FaultMatrix::cell()
             break;
         }
     };
+    // A transfer of the window that went well says so in the status bar, and only then.
+    const char *const done[] = {"Settings read from Tamira.", "Settings written to Tamira and verified.", "",
+                                "Sound library sent to Tamira."};
+    auto saysDone = [&c, &done] { return c.desk->statusBar()->currentMessage() == QLatin1String(done[c.kind]); };
+    const bool transfer = c.kind <= LibraryWrite && c.kind != StatusRead;
     check(outcome == 's');
+    if (transfer)
+        QCOMPARE(saysDone(), outcome == 's');
     if (QTest::currentTestFailed())
         return;
     const QStringList reports = c.reports();
@@ -379,6 +386,7 @@ void tst_FaultMatrix::cell()
     c.start();
     QVERIFY(c.waitForEnd(c.lines()));
     check(true);
+    QVERIFY(!transfer || saysDone());
     // Nothing more was reported meanwhile.
     QCOMPARE(c.reports(), reports);
     QVERIFY2(c.dialogs.clean(), qPrintable(c.dialogs.report()));
