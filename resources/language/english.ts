@@ -403,6 +403,18 @@ The settings, the current file and the window title were left as they were.</tra
         <source>&amp;Wypróbuj bez urządzenia</source>
         <translation>&amp;Try without a device</translation>
     </message>
+    <message>
+        <source>Nastawy odczytane z Tamiry.</source>
+        <translation>Settings read from Tamira.</translation>
+    </message>
+    <message>
+        <source>Nastawy zapisane w Tamirze i sprawdzone.</source>
+        <translation>Settings written to Tamira and verified.</translation>
+    </message>
+    <message>
+        <source>Biblioteka dźwięków wysłana do Tamiry.</source>
+        <translation>Sound library sent to Tamira.</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
