@@ -2,6 +2,7 @@
 
 #include "portdiscovery.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QRegularExpression>
@@ -59,6 +60,8 @@ bool cMyEmulatorProcess::start(int timeoutMs)
     } else {
         m_logPath = args.value(args.indexOf(QLatin1String("--log")) + 1);
     }
+    // A test killed at its time-out must not leave its device behind.
+    args << QStringLiteral("--parent") << QString::number(QCoreApplication::applicationPid());
     m_process.start(m_program, args);
     const QDeadlineTimer deadline(timeoutMs);
     if (!m_process.waitForStarted(int(qMax<qint64>(1, deadline.remainingTime())))) {
