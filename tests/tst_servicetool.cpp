@@ -14,6 +14,7 @@
 #include "cmytextfile.h"
 #include "mainwindow.h"
 #include "portdiscovery.h"
+#include "support/filesizelimit.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
@@ -26,8 +27,6 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace servicetool;
 
@@ -407,14 +406,12 @@ void tst_ServiceTool::failedSaveKeepsTheOldFile()
     QTemporaryDir dir;
     const QString path = writeFile(dir, "keep.hex", "old contents\n");
     // The disk fills up halfway (a file size limit stands in for it, and holds for root too).
-    struct rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 1000;
-    signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = cMyTextFile::write(path, QByteArray(5000, 'x'));
-    setrlimit(RLIMIT_FSIZE, &old);
+    bool saved;
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.isSet());
+        saved = cMyTextFile::write(path, QByteArray(5000, 'x'));
+    }
     QVERIFY(!saved);
     QByteArray text;
     QVERIFY(cMyTextFile::read(path, &text));

@@ -6,12 +6,11 @@
 #include "cmymemoryarea.h"
 #include "cmysettingsfile.h"
 #include "tamiraresources.h"
+#include "support/filesizelimit.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QTemporaryDir>
-#include <csignal>
-#include <sys/resource.h>
 #include <QtTest>
 
 using Bytes = QVector<quint8>;
@@ -255,14 +254,12 @@ void tst_SettingsFile::failedSaveKeepsTheOldFile()
     // The disk fills up halfway through the new file (a file size limit stands in for it, and
     // holds for root too): the save fails and the old file is as it was.
     fill(image, 0x22);
-    struct rlimit old;
-    getrlimit(RLIMIT_FSIZE, &old);
-    struct rlimit small = old;
-    small.rlim_cur = 1000;
-    signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool saved = cMySettingsFile::write(path, image);
-    setrlimit(RLIMIT_FSIZE, &old);
+    bool saved;
+    {
+        const FileSizeLimit limit(1000);
+        QVERIFY(limit.isSet());
+        saved = cMySettingsFile::write(path, image);
+    }
     QVERIFY(!saved);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before);
