@@ -1,4 +1,4 @@
-#include "cmyaboutdialog.h"
+#include "app/cmyaboutdialog.h"
 #include "ui_cmyaboutdialog.h"
 
 cMyAboutDialog::cMyAboutDialog(QWidget *parent)

@@ -1,5 +1,5 @@
-#ifndef CMYABOUTDIALOG_H
-#define CMYABOUTDIALOG_H
+#ifndef APP_CMYABOUTDIALOG_H
+#define APP_CMYABOUTDIALOG_H
 
 // The About box: program icon, name, version, notice and authors.
 

@@ -1,4 +1,4 @@
-#include "cmycommandline.h"
+#include "app/cmycommandline.h"
 
 cMyCommandLine cMyCommandLine::parse(const QStringList &arguments)
 {

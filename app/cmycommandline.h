@@ -1,5 +1,5 @@
-#ifndef CMYCOMMANDLINE_H
-#define CMYCOMMANDLINE_H
+#ifndef APP_CMYCOMMANDLINE_H
+#define APP_CMYCOMMANDLINE_H
 
 // TAMIRAdesk's command line after Qt has taken its own options: "--demo", "--help",
 // "--version", and the settings file to open, "--" letting a file name start with a dash.

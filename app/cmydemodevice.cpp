@@ -1,6 +1,6 @@
-#include "cmydemodevice.h"
+#include "app/cmydemodevice.h"
 
-#include "portdiscovery.h"
+#include "device/portdiscovery.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,5 +1,5 @@
-#ifndef CMYDEMODEVICE_H
-#define CMYDEMODEVICE_H
+#ifndef APP_CMYDEMODEVICE_H
+#define APP_CMYDEMODEVICE_H
 
 // A demo Tamira: the device emulator shipped beside the program, started with a demo device's
 // status and offered to the port chooser through TAMIRA_PORT, so that every function can be

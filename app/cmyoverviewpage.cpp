@@ -1,4 +1,4 @@
-#include "cmyoverviewpage.h"
+#include "app/cmyoverviewpage.h"
 
 #include <QGroupBox>
 #include <QLabel>

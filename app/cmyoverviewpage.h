@@ -1,5 +1,5 @@
-#ifndef CMYOVERVIEWPAGE_H
-#define CMYOVERVIEWPAGE_H
+#ifndef APP_CMYOVERVIEWPAGE_H
+#define APP_CMYOVERVIEWPAGE_H
 
 // The overview page: the underwater picture behind white text, with a translucent panel behind
 // each group. Painted directly; a style sheet doing the same made the window appear some 20 ms

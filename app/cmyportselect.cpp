@@ -1,7 +1,7 @@
-#include "cmyportselect.h"
+#include "app/cmyportselect.h"
 
-#include "cmyportmonitor.h"
-#include "portdiscovery.h"
+#include "device/cmyportmonitor.h"
+#include "device/portdiscovery.h"
 
 #include <QTimer>
 

@@ -1,5 +1,5 @@
-#ifndef CMYPORTSELECT_H
-#define CMYPORTSELECT_H
+#ifndef APP_CMYPORTSELECT_H
+#define APP_CMYPORTSELECT_H
 
 // The tool bar's port chooser: lists the serial ports of Tamiras in normal operation, looked up
 // again whenever the ports may have changed, and notices a Tamira that shows up in its

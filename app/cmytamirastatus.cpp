@@ -1,4 +1,4 @@
-#include "cmytamirastatus.h"
+#include "app/cmytamirastatus.h"
 #include "ui_cmytamirastatus.h"
 
 cMyTamiraStatus::cMyTamiraStatus(QWidget *parent)

@@ -1,5 +1,5 @@
-#ifndef CMYTAMIRASTATUS_H
-#define CMYTAMIRASTATUS_H
+#ifndef APP_CMYTAMIRASTATUS_H
+#define APP_CMYTAMIRASTATUS_H
 
 // The device status dialog: the device's self-test flags explained one unit per row.
 

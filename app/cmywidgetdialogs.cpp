@@ -1,4 +1,4 @@
-#include "cmywidgetdialogs.h"
+#include "app/cmywidgetdialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

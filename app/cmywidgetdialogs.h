@@ -1,9 +1,9 @@
-#ifndef CMYWIDGETDIALOGS_H
-#define CMYWIDGETDIALOGS_H
+#ifndef APP_CMYWIDGETDIALOGS_H
+#define APP_CMYWIDGETDIALOGS_H
 
 // The real dialogs behind the dialog seam: QMessageBox and QFileDialog.
 
-#include "cmydialogs.h"
+#include "device/cmydialogs.h"
 
 class cMyWidgetDialogs : public cMyDialogs
 {

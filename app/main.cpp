@@ -1,9 +1,9 @@
-#include "cmycommandline.h"
-#include "cmystopsignals.h"
-#include "cmylibusb.h"
-#include "cmywidgetdialogs.h"
-#include "mainwindow.h"
-#include "tamiraresources.h"
+#include "app/cmycommandline.h"
+#include "app/cmystopsignals.h"
+#include "bootcheck/cmylibusb.h"
+#include "app/cmywidgetdialogs.h"
+#include "app/mainwindow.h"
+#include "resources/tamiraresources.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,15 +1,15 @@
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 #include "ui_messagespage.h"
 #include "ui_parameterspage.h"
 
-#include "cmyaboutdialog.h"
-#include "cmydialogs.h"
-#include "cmymemoryarea.h"
-#include "cmyportselect.h"
-#include "cmytamirastatus.h"
-#include "cmysimwidget.h"
-#include "cmytamira.h"
+#include "app/cmyaboutdialog.h"
+#include "device/cmydialogs.h"
+#include "model/cmymemoryarea.h"
+#include "app/cmyportselect.h"
+#include "app/cmytamirastatus.h"
+#include "simulation/cmysimwidget.h"
+#include "device/cmytamira.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>

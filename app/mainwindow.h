@@ -1,13 +1,13 @@
-#ifndef MAINWINDOW_H
-#define MAINWINDOW_H
+#ifndef APP_MAINWINDOW_H
+#define APP_MAINWINDOW_H
 
 // TAMIRAdesk's one window: the overview, settings and simulation pages, the menus and tool bar,
 // and the slots behind every command. The frame lives in mainwindow.cpp; the file commands, the
 // settings form, the device commands, the status, the bootloader check and the demo device each
 // have their own source file.
 
-#include "memorytype.h"
-#include "rulegrid.h"
+#include "device/memorytype.h"
+#include "editors/rulegrid.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

@@ -1,12 +1,12 @@
 // The backups a settings write leaves behind (cmybackupstore.h): "Restore a backup..." opens
 // their folder in the open dialog and loads the chosen one as a new, unsaved document.
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmybackupstore.h"
-#include "cmydialogs.h"
-#include "cmymemoryarea.h"
+#include "jobs/cmybackupstore.h"
+#include "device/cmydialogs.h"
+#include "model/cmymemoryarea.h"
 
 #include <QAction>
 #include <QDir>

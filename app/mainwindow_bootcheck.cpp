@@ -1,9 +1,9 @@
 // The start-up look for a Tamira left in its USB bootloader.
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 
-#include "cmybootcheck.h"
-#include "cmyusb.h"
+#include "bootcheck/cmybootcheck.h"
+#include "bootcheck/cmyusb.h"
 
 void MainWindow::checkBootDevices()
 {

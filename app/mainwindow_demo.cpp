@@ -1,11 +1,11 @@
 // The demo device: Help's "Try without a device" and the --demo command line attach the
 // bundled emulator in place of a Tamira.
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmydemodevice.h"
-#include "cmydialogs.h"
+#include "app/cmydemodevice.h"
+#include "device/cmydialogs.h"
 
 void MainWindow::setupDemo()
 {

@@ -2,15 +2,15 @@
 // with their confirmations, and the sound library upload. The transfers run as device jobs
 // (cmydevicejob.h); the backup and verification of a write live in cmysettingswriter.cpp.
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmydevicejob.h"
-#include "cmydialogs.h"
-#include "cmylibraryupload.h"
-#include "cmymemoryarea.h"
-#include "cmysettingswriter.h"
-#include "cmytamira.h"
+#include "jobs/cmydevicejob.h"
+#include "device/cmydialogs.h"
+#include "jobs/cmylibraryupload.h"
+#include "model/cmymemoryarea.h"
+#include "jobs/cmysettingswriter.h"
+#include "device/cmytamira.h"
 
 #include <QProgressDialog>
 

@@ -1,12 +1,12 @@
 // File commands: New, Open, Save and Save As, the command-line load, and the question about
 // unsaved changes.
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmydialogs.h"
-#include "cmymemoryarea.h"
-#include "cmysettingsfile.h"
+#include "device/cmydialogs.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
 
 #include <QDebug>
 #include <QDir>

@@ -2,19 +2,19 @@
 // the image after a load, and the fields that are not bound editors (altitude, latitude,
 // volume and the three texts).
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 #include "ui_messagespage.h"
 #include "ui_parameterspage.h"
 
-#include "cmycomboboxw2.h"
-#include "cmycomboboxw6.h"
-#include "cmydoublespinboxint.h"
-#include "cmymemoryarea.h"
-#include "cmyoverviewpage.h"
-#include "cmytablemodel.h"
-#include "cmyvaluemark.h"
-#include "rulegrid.h"
+#include "editors/cmycomboboxw2.h"
+#include "editors/cmycomboboxw6.h"
+#include "editors/cmydoublespinboxint.h"
+#include "model/cmymemoryarea.h"
+#include "app/cmyoverviewpage.h"
+#include "model/cmytablemodel.h"
+#include "editors/cmyvaluemark.h"
+#include "editors/rulegrid.h"
 
 #include <QDebug>
 #include <QRegularExpression>

@@ -1,10 +1,10 @@
 // Device status: the overview labels and the status dialog.
 
-#include "mainwindow.h"
+#include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmyoverviewpage.h"
-#include "cmytamirastatus.h"
+#include "app/cmyoverviewpage.h"
+#include "app/cmytamirastatus.h"
 
 void MainWindow::newStatusRead(QStringList lista)
 {

@@ -10,16 +10,16 @@
 //    most 100 ms).
 // usage: bench_devicecommands [reads] [smaller MiB] [larger MiB]
 
-#include "benchsupport.h"
-#include "cmydialogs.h"
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmymemoryarea.h"
-#include "cmysettingsfile.h"
-#include "cmytamira.h"
-#include "mainwindow.h"
-#include "portdiscovery.h"
-#include "tamiraresources.h"
+#include "bench/benchsupport.h"
+#include "device/cmydialogs.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "device/cmytamira.h"
+#include "app/mainwindow.h"
+#include "device/portdiscovery.h"
+#include "resources/tamiraresources.h"
 
 #include <QAction>
 #include <QApplication>

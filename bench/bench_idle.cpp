@@ -10,12 +10,12 @@
 // The emulator runs in its own process, so its CPU is not counted.
 // usage: bench_idle [seconds per idle phase, default 60] [plug cycles, default 20]
 
-#include "benchsupport.h"
-#include "cmyemulatorprocess.h"
-#include "cmyportmonitor.h"
-#include "cmytamira.h"
-#include "mainwindow.h"
-#include "tamiraresources.h"
+#include "bench/benchsupport.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyportmonitor.h"
+#include "device/cmytamira.h"
+#include "app/mainwindow.h"
+#include "resources/tamiraresources.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,10 +8,10 @@
 // Each figure is the median of several runs, each run opening and closing the port as the link
 // does. usage: bench_link [runs]
 
-#include "benchsupport.h"
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmytamira.h"
+#include "bench/benchsupport.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmytamira.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

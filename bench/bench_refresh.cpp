@@ -5,11 +5,11 @@
 // shown (offscreen unless QT_QPA_PLATFORM says otherwise) and the message rules page on top,
 // up to the end of the repaint that follows the 64 refreshes.
 
-#include "benchsupport.h"
-#include "cmymemoryarea.h"
-#include "cmysettingsfile.h"
-#include "mainwindow.h"
-#include "tamiraresources.h"
+#include "bench/benchsupport.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "app/mainwindow.h"
+#include "resources/tamiraresources.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -10,11 +10,11 @@
 // on what else the machine is doing.
 // usage: bench_servicetool [rounds] [bytes]
 
-#include "benchsupport.h"
-#include "cmyemulatorprocess.h"
-#include "cmyportselect.h"
-#include "cmyreadrequests.h"
-#include "mainwindow.h"
+#include "bench/benchsupport.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "servicetool/cmyportselect.h"
+#include "servicetool/cmyreadrequests.h"
+#include "servicetool/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,12 +6,12 @@
 //    at most 2 ms).
 // Each figure is a median. usage: bench_simulation [cycles]
 
-#include "benchsupport.h"
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmysimprofile.h"
-#include "cmysimworker.h"
-#include "serialsettings.h"
+#include "bench/benchsupport.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "simulation/cmysimprofile.h"
+#include "simulation/cmysimworker.h"
+#include "device/serialsettings.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,7 +5,7 @@
 // no display server to pay for, so the fonts and widgets weigh more there.
 // usage: bench_startup [runs]
 
-#include "benchsupport.h"
+#include "bench/benchsupport.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "benchsupport.h"
-#include "serialsettings.h"
+#include "bench/benchsupport.h"
+#include "device/serialsettings.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

@@ -1,5 +1,5 @@
-#ifndef BENCHSUPPORT_H
-#define BENCHSUPPORT_H
+#ifndef BENCH_BENCHSUPPORT_H
+#define BENCH_BENCHSUPPORT_H
 
 // Shared by the benchmarks: the median of a series, the process's memory figures, the
 // baseline every link figure is compared with, a plain ping-pong of lines over a pty whose

@@ -2,8 +2,8 @@
 // QMainWindow, and prints "shown" once the platform has exposed the window and the event loop
 // has painted it. Then it quits.
 
-#include "mainwindow.h"
-#include "tamiraresources.h"
+#include "app/mainwindow.h"
+#include "resources/tamiraresources.h"
 
 #include <QApplication>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "cmydialogs.h"
+#include "device/cmydialogs.h"
 
 #include <QDebug>
 

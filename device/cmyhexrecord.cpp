@@ -1,4 +1,4 @@
-#include "cmyhexrecord.h"
+#include "device/cmyhexrecord.h"
 
 namespace {
 

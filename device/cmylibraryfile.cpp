@@ -1,6 +1,6 @@
-#include "cmylibraryfile.h"
+#include "device/cmylibraryfile.h"
 
-#include "cmyhexrecord.h"
+#include "device/cmyhexrecord.h"
 
 #include <QFileInfo>
 

@@ -1,12 +1,12 @@
-#ifndef CMYLIBRARYFILE_H
-#define CMYLIBRARYFILE_H
+#ifndef DEVICE_CMYLIBRARYFILE_H
+#define DEVICE_CMYLIBRARYFILE_H
 
 // Sound and custom-message libraries (*.tma, *.tmc): Intel HEX text passed to the device's FLASH
 // as it stands. The whitespace-separated words up to and including the end record are handed out
 // one at a time, read from the file as they are asked for, so a library of any size costs the
 // memory of one buffer.
 
-#include "cmylinesource.h"
+#include "device/cmylinesource.h"
 
 #include <QFile>
 #include <QString>

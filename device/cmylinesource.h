@@ -1,5 +1,5 @@
-#ifndef CMYLINESOURCE_H
-#define CMYLINESOURCE_H
+#ifndef DEVICE_CMYLINESOURCE_H
+#define DEVICE_CMYLINESOURCE_H
 
 // Lines handed to the link one at a time while a transfer runs, so that a transfer of any length
 // costs the memory of one line (a sound library is read from its file as it goes out).

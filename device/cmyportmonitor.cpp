@@ -1,14 +1,10 @@
-#include "cmyportmonitor.h"
+#include "device/cmyportmonitor.h"
 
-#include "portdiscovery.h"
+#include "device/cmyportsystemwatch.h"
+#include "device/portdiscovery.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSocketNotifier>
-
-#ifdef TAMIRA_HAVE_LIBUDEV
-#include <libudev.h>
-#endif
 
 cMyPortMonitor::cMyPortMonitor(QObject *parent)
     : QObject(parent)
@@ -28,57 +24,18 @@ cMyPortMonitor::cMyPortMonitor(QObject *parent)
                 configure();
                 changeSeen();
             });
-    startUdev();
+    m_system = cMyPortSystemWatch::create(this);
+    if (m_system)
+        connect(m_system, &cMyPortSystemWatch::changed, this, &cMyPortMonitor::changeSeen);
     watchEnvironmentPaths();
     configure();
 }
 
-cMyPortMonitor::~cMyPortMonitor()
-{
-    delete m_udevNotifier;
-#ifdef TAMIRA_HAVE_LIBUDEV
-    if (m_udevMonitor)
-        udev_monitor_unref(m_udevMonitor);
-    if (m_udev)
-        udev_unref(m_udev);
-#endif
-}
-
-void cMyPortMonitor::startUdev()
-{
-#ifdef TAMIRA_HAVE_LIBUDEV
-    m_udev = udev_new();
-    if (!m_udev)
-        return;
-    // "udev", not "kernel": its events come after the rules have run, so the USB identifiers
-    // that the enumeration reads are already in udev's database.
-    m_udevMonitor = udev_monitor_new_from_netlink(m_udev, "udev");
-    if (!m_udevMonitor
-        || udev_monitor_filter_add_match_subsystem_devtype(m_udevMonitor, "tty", nullptr) < 0
-        || udev_monitor_enable_receiving(m_udevMonitor) < 0) {
-        if (m_udevMonitor)
-            udev_monitor_unref(m_udevMonitor);
-        m_udevMonitor = nullptr;
-        return;
-    }
-    m_udevNotifier = new QSocketNotifier(udev_monitor_get_fd(m_udevMonitor), QSocketNotifier::Read, this);
-    connect(m_udevNotifier, &QSocketNotifier::activated, this, &cMyPortMonitor::drainUdev);
-#endif
-}
-
-void cMyPortMonitor::drainUdev()
-{
-#ifdef TAMIRA_HAVE_LIBUDEV
-    // The socket is non-blocking; whatever is not read would wake the notifier again.
-    while (struct udev_device *device = udev_monitor_receive_device(m_udevMonitor))
-        udev_device_unref(device);
-#endif
-    changeSeen();
-}
+cMyPortMonitor::~cMyPortMonitor() = default;
 
 void cMyPortMonitor::configure()
 {
-    int interval = m_udevNotifier ? kSlowPollMs : kPlainPollMs;
+    int interval = m_system ? kSlowPollMs : kPlainPollMs;
     if (PortDiscovery::hasSource())
         interval = kInstalledListPollMs;
     if (!m_poll.isActive() || m_poll.interval() != interval)

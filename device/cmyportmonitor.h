@@ -1,10 +1,10 @@
-#ifndef CMYPORTMONITOR_H
-#define CMYPORTMONITOR_H
+#ifndef DEVICE_CMYPORTMONITOR_H
+#define DEVICE_CMYPORTMONITOR_H
 
 // Says when the list of serial ports may have changed, so that a chooser enumerates the ports
-// (which costs milliseconds) only then instead of many times a second. On Linux it listens to
-// udev for serial devices coming and going; the paths of TAMIRA_PORT are watched in their
-// folders; a slow poll catches whatever slips through. Where udev is not available the poll is
+// (which costs milliseconds) only then instead of many times a second. It listens to what the
+// system says of serial devices coming and going (cMyPortSystemWatch); the paths of TAMIRA_PORT are watched in their
+// folders; a slow poll catches whatever slips through. Where the system says nothing the poll is
 // the only source and runs faster. A port list installed by a test has nobody to announce its
 // changes, so it is polled as often as the chooser always did.
 
@@ -13,9 +13,7 @@
 #include <QTimer>
 #include <QVector>
 
-class QSocketNotifier;
-struct udev;
-struct udev_monitor;
+class cMyPortSystemWatch;
 
 class cMyPortMonitor : public QObject
 {
@@ -29,8 +27,8 @@ public:
     explicit cMyPortMonitor(QObject *parent = nullptr);
     ~cMyPortMonitor() override;
 
-    // True when udev reports serial devices (Linux); otherwise only the poll finds them.
-    bool listensToSystem() const { return m_udevNotifier != nullptr; }
+    // True when the system reports serial devices (udev on Linux); otherwise only the poll finds them.
+    bool listensToSystem() const { return m_system != nullptr; }
     int pollInterval() const { return m_poll.interval(); }
 
 signals:
@@ -38,8 +36,6 @@ signals:
     void portsMayHaveChanged();
 
 private:
-    void startUdev();
-    void drainUdev();
     void configure();
     void watchEnvironmentPaths();
     void environmentFolderChanged();
@@ -50,9 +46,7 @@ private:
     QFileSystemWatcher m_folders;
     QStringList m_paths;            // TAMIRA_PORT as last read
     QVector<bool> m_pathsPresent;   // parallel to m_paths
-    struct udev *m_udev = nullptr;
-    struct udev_monitor *m_udevMonitor = nullptr;
-    QSocketNotifier *m_udevNotifier = nullptr;
+    cMyPortSystemWatch *m_system = nullptr;   // child; nullptr where the system tells nothing
 };
 
 #endif

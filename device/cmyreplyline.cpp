@@ -1,6 +1,6 @@
-#include "cmyreplyline.h"
+#include "device/cmyreplyline.h"
 
-#include "cmyhexrecord.h"
+#include "device/cmyhexrecord.h"
 
 bool cMyReplyLine::take(QByteArray &pending, QByteArray &line)
 {

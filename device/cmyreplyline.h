@@ -1,5 +1,5 @@
-#ifndef CMYREPLYLINE_H
-#define CMYREPLYLINE_H
+#ifndef DEVICE_CMYREPLYLINE_H
+#define DEVICE_CMYREPLYLINE_H
 
 // The device's replies as whole lines, shared by every program that talks to it: the system may
 // hand a reply over in pieces, the device may say "!..." while it is busy, and every line it is

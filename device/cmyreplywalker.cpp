@@ -1,7 +1,7 @@
-#include "cmyreplywalker.h"
+#include "device/cmyreplywalker.h"
 
-#include "cmyhexrecord.h"
-#include "memorytype.h"
+#include "device/cmyhexrecord.h"
+#include "device/memorytype.h"
 
 int cMyReplyWalker::areaOfEcho(const QString &reply)
 {

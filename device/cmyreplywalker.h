@@ -1,5 +1,5 @@
-#ifndef CMYREPLYWALKER_H
-#define CMYREPLYWALKER_H
+#ifndef DEVICE_CMYREPLYWALKER_H
+#define DEVICE_CMYREPLYWALKER_H
 
 // Reads meaning into the replies of a read transaction: an area echo selects the area that the
 // data records after it belong to. Shared by the settings read and the status read.

@@ -1,8 +1,8 @@
-#include "cmystatusdecoder.h"
+#include "device/cmystatusdecoder.h"
 
-#include "cmyhexrecord.h"
-#include "cmyreplywalker.h"
-#include "memorytype.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmyreplywalker.h"
+#include "device/memorytype.h"
 
 namespace {
 

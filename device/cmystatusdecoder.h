@@ -1,5 +1,5 @@
-#ifndef CMYSTATUSDECODER_H
-#define CMYSTATUSDECODER_H
+#ifndef DEVICE_CMYSTATUSDECODER_H
+#define DEVICE_CMYSTATUSDECODER_H
 
 // The status read without a port: the request lines of its ten blocks, and the thirteen-entry
 // status list built from the records the device sent back.

@@ -1,12 +1,12 @@
-#include "cmytamira.h"
+#include "device/cmytamira.h"
 
-#include "cmydialogs.h"
-#include "cmyhexrecord.h"
-#include "cmyreplyline.h"
-#include "cmyreplywalker.h"
-#include "cmystatusdecoder.h"
-#include "portopenfailure.h"
-#include "serialsettings.h"
+#include "device/cmydialogs.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmyreplyline.h"
+#include "device/cmyreplywalker.h"
+#include "device/cmystatusdecoder.h"
+#include "device/portopenfailure.h"
+#include "device/serialsettings.h"
 
 #include <QDebug>
 #include <QLoggingCategory>

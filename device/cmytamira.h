@@ -1,12 +1,12 @@
-#ifndef CMYTAMIRA_H
-#define CMYTAMIRA_H
+#ifndef DEVICE_CMYTAMIRA_H
+#define DEVICE_CMYTAMIRA_H
 
 // The link to the device over its serial port: one transaction at a time (settings write and
 // read, the status read, the single service commands), one line out per reply in, the port
 // open only while a transaction runs.
 
-#include "cmylinesource.h"
-#include "memorytype.h"
+#include "device/cmylinesource.h"
+#include "device/memorytype.h"
 
 #include <QObject>
 #include <QSerialPort>

@@ -1,4 +1,4 @@
-#include "memorytype.h"
+#include "device/memorytype.h"
 
 QString areaLine(int area)
 {

@@ -1,5 +1,5 @@
-#ifndef MEMORYTYPE_H
-#define MEMORYTYPE_H
+#ifndef DEVICE_MEMORYTYPE_H
+#define DEVICE_MEMORYTYPE_H
 
 // The device's memory areas and the line that selects each of them.
 

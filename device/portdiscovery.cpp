@@ -1,4 +1,4 @@
-#include "portdiscovery.h"
+#include "device/portdiscovery.h"
 
 #include <QFile>
 #include <QFileInfo>

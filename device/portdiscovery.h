@@ -1,5 +1,5 @@
-#ifndef PORTDISCOVERY_H
-#define PORTDISCOVERY_H
+#ifndef DEVICE_PORTDISCOVERY_H
+#define DEVICE_PORTDISCOVERY_H
 
 // The one place both programs learn which serial ports exist and which USB device is behind them.
 

@@ -1,6 +1,6 @@
-#include "portopenfailure.h"
+#include "device/portopenfailure.h"
 
-#include "portdiscovery.h"
+#include "device/portdiscovery.h"
 
 #include <QCoreApplication>
 #include <QFile>

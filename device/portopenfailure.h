@@ -1,5 +1,5 @@
-#ifndef PORTOPENFAILURE_H
-#define PORTOPENFAILURE_H
+#ifndef DEVICE_PORTOPENFAILURE_H
+#define DEVICE_PORTOPENFAILURE_H
 
 // What the user is told when a serial port does not open: the port's own error text and, where
 // the user lacks the permission to use the port, how to get it.

@@ -1,5 +1,5 @@
-#ifndef SERIALSETTINGS_H
-#define SERIALSETTINGS_H
+#ifndef DEVICE_SERIALSETTINGS_H
+#define DEVICE_SERIALSETTINGS_H
 
 // The device's line settings: 9600 baud both ways, 8 data bits, no parity, one stop bit, no
 // flow control. Everything that opens the device's port applies them through this.

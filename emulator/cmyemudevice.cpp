@@ -1,7 +1,7 @@
-#include "cmyemudevice.h"
+#include "emulator/cmyemudevice.h"
 
 #include "blanktemplate.h"
-#include "cmyhexrecord.h"
+#include "device/cmyhexrecord.h"
 
 #include <QList>
 

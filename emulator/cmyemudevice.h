@@ -1,12 +1,12 @@
-#ifndef CMYEMUDEVICE_H
-#define CMYEMUDEVICE_H
+#ifndef EMULATOR_CMYEMUDEVICE_H
+#define EMULATOR_CMYEMUDEVICE_H
 
 // The emulated Tamira firmware as pure logic: takes one line received from the host and returns
 // the one reply the device sends, keeping the mode, the memory areas, the dive model and the
 // statistics. No I/O here, so every answer can be checked without a pseudo-terminal.
 
-#include "cmyemudivemodel.h"
-#include "cmyemumemory.h"
+#include "emulator/cmyemudivemodel.h"
+#include "emulator/cmyemumemory.h"
 
 #include <QByteArray>
 #include <QSet>

@@ -1,4 +1,4 @@
-#include "cmyemudivemodel.h"
+#include "emulator/cmyemudivemodel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,5 +1,5 @@
-#ifndef CMYEMUDIVEMODEL_H
-#define CMYEMUDIVEMODEL_H
+#ifndef EMULATOR_CMYEMUDIVEMODEL_H
+#define EMULATOR_CMYEMUDIVEMODEL_H
 
 // The emulated device's dive computer: turns pressure samples (mbar, with the time each was taken)
 // into the figures of the simulation block: depth, dive phases, speeds, stopwatch and timers.

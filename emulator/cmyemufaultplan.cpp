@@ -1,4 +1,4 @@
-#include "cmyemufaultplan.h"
+#include "emulator/cmyemufaultplan.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
-#ifndef CMYEMUFAULTPLAN_H
-#define CMYEMUFAULTPLAN_H
+#ifndef EMULATOR_CMYEMUFAULTPLAN_H
+#define EMULATOR_CMYEMUFAULTPLAN_H
 
 // The faults the emulator is asked to show, and how each turns the device's reply to a given
 // line into what actually goes out: the writes (with the pause before each), silence, or a

@@ -1,4 +1,4 @@
-#include "cmyemulineassembler.h"
+#include "emulator/cmyemulineassembler.h"
 
 cMyEmuLineAssembler::cMyEmuLineAssembler(int maxLength)
     : m_maxLength(maxLength)

@@ -1,5 +1,5 @@
-#ifndef CMYEMULINEASSEMBLER_H
-#define CMYEMULINEASSEMBLER_H
+#ifndef EMULATOR_CMYEMULINEASSEMBLER_H
+#define EMULATOR_CMYEMULINEASSEMBLER_H
 
 // Gathers the bytes the host sends, however the reads cut them, into lines ended by "\n".
 // Keeps at most a bounded prefix of a line, so endless garbage without a line end cannot

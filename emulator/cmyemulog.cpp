@@ -1,4 +1,4 @@
-#include "cmyemulog.h"
+#include "emulator/cmyemulog.h"
 
 namespace {
 

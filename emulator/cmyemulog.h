@@ -1,5 +1,5 @@
-#ifndef CMYEMULOG_H
-#define CMYEMULOG_H
+#ifndef EMULATOR_CMYEMULOG_H
+#define EMULATOR_CMYEMULOG_H
 
 // The emulator's wire log: how each entry is written, and how a test reads the file back into
 // the exact lines received and the replies sent. One entry per text line:

@@ -1,4 +1,4 @@
-#include "cmyemumemory.h"
+#include "emulator/cmyemumemory.h"
 
 cMyEmuMemory::cMyEmuMemory(quint32 size, quint8 fill, bool writable)
     : m_size(size), m_fill(fill), m_writable(writable)

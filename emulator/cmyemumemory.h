@@ -1,5 +1,5 @@
-#ifndef CMYEMUMEMORY_H
-#define CMYEMUMEMORY_H
+#ifndef EMULATOR_CMYEMUMEMORY_H
+#define EMULATOR_CMYEMUMEMORY_H
 
 // One memory area of the emulated device: a byte store of fixed size whose pages are allocated only
 // when written, so that a 16 MiB FLASH costs memory only for what a library upload fills.

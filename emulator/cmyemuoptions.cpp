@@ -1,7 +1,7 @@
-#include "cmyemuoptions.h"
+#include "emulator/cmyemuoptions.h"
 
-#include "cmyemudevice.h"
-#include "cmyemufaultplan.h"
+#include "emulator/cmyemudevice.h"
+#include "emulator/cmyemufaultplan.h"
 
 #include <QFile>
 

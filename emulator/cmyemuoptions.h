@@ -1,5 +1,5 @@
-#ifndef CMYEMUOPTIONS_H
-#define CMYEMUOPTIONS_H
+#ifndef EMULATOR_CMYEMUOPTIONS_H
+#define EMULATOR_CMYEMUOPTIONS_H
 
 // The emulator's settings by name: one table serves the command line ("--max-depth 1234") and
 // the control commands on standard input ("max-depth 1234"), so a test can change a value or

@@ -1,4 +1,4 @@
-#include "cmyemupty.h"
+#include "emulator/cmyemupty.h"
 
 #include <cerrno>
 #include <cstdlib>

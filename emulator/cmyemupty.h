@@ -1,5 +1,5 @@
-#ifndef CMYEMUPTY_H
-#define CMYEMUPTY_H
+#ifndef EMULATOR_CMYEMUPTY_H
+#define EMULATOR_CMYEMUPTY_H
 
 // The emulated serial port: a pseudo-terminal whose slave side the host opens like a device.
 // Holds a slave descriptor of its own so that the host may close and reopen the port for every

@@ -1,10 +1,10 @@
-#include "cmyemuserver.h"
+#include "emulator/cmyemuserver.h"
 
-#include "cmyemudevice.h"
-#include "cmyemufaultplan.h"
-#include "cmyemulog.h"
-#include "cmyemuoptions.h"
-#include "cmyemupty.h"
+#include "emulator/cmyemudevice.h"
+#include "emulator/cmyemufaultplan.h"
+#include "emulator/cmyemulog.h"
+#include "emulator/cmyemuoptions.h"
+#include "emulator/cmyemupty.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,11 +1,11 @@
-#ifndef CMYEMUSERVER_H
-#define CMYEMUSERVER_H
+#ifndef EMULATOR_CMYEMUSERVER_H
+#define EMULATOR_CMYEMUSERVER_H
 
 // The emulator's I/O: one poll loop over the pseudo-terminal and the control input. It cuts the
 // host's bytes into lines, asks the device for each reply, lets the fault plan shape it, and sends
 // each write when it is due (at once, or when a 9600 baud wire would have delivered it).
 
-#include "cmyemulineassembler.h"
+#include "emulator/cmyemulineassembler.h"
 
 #include <QByteArray>
 #include <QList>

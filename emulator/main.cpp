@@ -1,10 +1,10 @@
 // tamira-emulator: the stand-in for the Tamira device on a pseudo-terminal (see README.md).
 
-#include "cmyemudevice.h"
-#include "cmyemufaultplan.h"
-#include "cmyemuoptions.h"
-#include "cmyemupty.h"
-#include "cmyemuserver.h"
+#include "emulator/cmyemudevice.h"
+#include "emulator/cmyemufaultplan.h"
+#include "emulator/cmyemuoptions.h"
+#include "emulator/cmyemupty.h"
+#include "emulator/cmyemuserver.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,8 +2,8 @@
 // one reply and nothing crashes. Each input meets a device fresh from the factory, so a crash
 // reproduces from its input alone.
 
-#include "cmyemudevice.h"
-#include "cmyemulineassembler.h"
+#include "emulator/cmyemudevice.h"
+#include "emulator/cmyemulineassembler.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // of a command-line write, and merged into the hex file model from the menu. Whatever the model
 // took in, saving it and opening the saved file again gives the same file.
 
-#include "cmyhexfile.h"
-#include "cmytextfile.h"
+#include "servicetool/cmyhexfile.h"
+#include "servicetool/cmytextfile.h"
 
 #include <QTemporaryFile>
 #include <cstdint>

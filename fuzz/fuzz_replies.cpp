@@ -2,10 +2,10 @@
 // such as "#RAM\r\n" are reachable): the walker hands out only data records of a known area,
 // and the status list keeps its thirteen entries within their fields.
 
-#include "cmyhexrecord.h"
-#include "cmyreplywalker.h"
-#include "cmystatusdecoder.h"
-#include "memorytype.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmyreplywalker.h"
+#include "device/cmystatusdecoder.h"
+#include "device/memorytype.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Any file as a settings file: the image never grows past the settings block.
 
-#include "cmymemoryarea.h"
-#include "cmysettingsfile.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
 
 #include <QBuffer>
 #include <cstdint>

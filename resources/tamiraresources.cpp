@@ -1,4 +1,4 @@
-#include "tamiraresources.h"
+#include "resources/tamiraresources.h"
 
 #include <QCoreApplication>
 #include <QTranslator>

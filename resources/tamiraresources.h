@@ -1,5 +1,5 @@
-#ifndef TAMIRARESOURCES_H
-#define TAMIRARESOURCES_H
+#ifndef RESOURCES_TAMIRARESOURCES_H
+#define RESOURCES_TAMIRARESOURCES_H
 
 // Registers the built-in resources (lists, template, icons, pictures, catalogue). A static
 // library's resources are only linked in when something calls this.

@@ -1,5 +1,5 @@
-#ifndef CMYCOMBOBOX_H
-#define CMYCOMBOBOX_H
+#ifndef SERVICETOOL_CMYCOMBOBOX_H
+#define SERVICETOOL_CMYCOMBOBOX_H
 
 // A combo box of the message rules grid on the editing page; it knows its place in the grid.
 // The page is a placeholder: nothing fills, reads or connects these yet.

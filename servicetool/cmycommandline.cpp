@@ -1,8 +1,8 @@
-#include "cmycommandline.h"
+#include "servicetool/cmycommandline.h"
 
-#include "cmyservicelink.h"
-#include "cmytextfile.h"
-#include "portdiscovery.h"
+#include "servicetool/cmyservicelink.h"
+#include "servicetool/cmytextfile.h"
+#include "device/portdiscovery.h"
 
 #include <QCommandLineParser>
 #include <QDir>

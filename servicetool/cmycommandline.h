@@ -1,5 +1,5 @@
-#ifndef CMYCOMMANDLINE_H
-#define CMYCOMMANDLINE_H
+#ifndef SERVICETOOL_CMYCOMMANDLINE_H
+#define SERVICETOOL_CMYCOMMANDLINE_H
 
 // The command-line mode for service benches: one transaction per run (read an area into a file,
 // write a file into an area, or one of the single commands) through the same link as the

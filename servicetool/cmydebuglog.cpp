@@ -1,6 +1,6 @@
-#include "cmydebuglog.h"
+#include "servicetool/cmydebuglog.h"
 
-#include "cmytextfile.h"
+#include "servicetool/cmytextfile.h"
 
 #include <QDir>
 #include <QPlainTextEdit>

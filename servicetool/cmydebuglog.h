@@ -1,5 +1,5 @@
-#ifndef CMYDEBUGLOG_H
-#define CMYDEBUGLOG_H
+#ifndef SERVICETOOL_CMYDEBUGLOG_H
+#define SERVICETOOL_CMYDEBUGLOG_H
 
 // The exchange log behind the debug pane. Every exchange goes to a temporary file, so the whole
 // log can be saved however long it grows; the pane gets it in batches a few times a second and

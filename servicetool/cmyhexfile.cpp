@@ -1,7 +1,7 @@
-#include "cmyhexfile.h"
+#include "servicetool/cmyhexfile.h"
 
-#include "cmyhexrecord.h"
-#include "cmytextfile.h"
+#include "device/cmyhexrecord.h"
+#include "servicetool/cmytextfile.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
-#ifndef CMYHEXFILE_H
-#define CMYHEXFILE_H
+#ifndef SERVICETOOL_CMYHEXFILE_H
+#define SERVICETOOL_CMYHEXFILE_H
 
 // The settings data opened from the menu: a sparse byte store addressed by 32-bit addresses,
 // one vector per 64 KiB block. Files are merged into it (never cleared, so a second file keeps

@@ -1,4 +1,4 @@
-#include "cmypanefiller.h"
+#include "servicetool/cmypanefiller.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

@@ -1,5 +1,5 @@
-#ifndef CMYPANEFILLER_H
-#define CMYPANEFILLER_H
+#ifndef SERVICETOOL_CMYPANEFILLER_H
+#define SERVICETOOL_CMYPANEFILLER_H
 
 // Puts a long text into a plain-text pane a slice at a time, so that the window stays
 // responsive while a read of hundreds of thousands of records appears. The pane is read-only

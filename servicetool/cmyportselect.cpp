@@ -1,6 +1,6 @@
-#include "cmyportselect.h"
+#include "servicetool/cmyportselect.h"
 
-#include "portdiscovery.h"
+#include "device/portdiscovery.h"
 
 #include <QEvent>
 #include <QTimer>

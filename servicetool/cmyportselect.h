@@ -1,5 +1,5 @@
-#ifndef CMYPORTSELECT_H
-#define CMYPORTSELECT_H
+#ifndef SERVICETOOL_CMYPORTSELECT_H
+#define SERVICETOOL_CMYPORTSELECT_H
 
 // The service console's port chooser: the serial ports of Tamiras in normal operation, looked
 // for once a second through the shared port discovery (so TAMIRA_PORT works here too).

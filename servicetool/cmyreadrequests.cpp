@@ -1,6 +1,6 @@
-#include "cmyreadrequests.h"
+#include "servicetool/cmyreadrequests.h"
 
-#include "cmyhexrecord.h"
+#include "device/cmyhexrecord.h"
 
 namespace servicetool {
 

@@ -1,5 +1,5 @@
-#ifndef CMYREADREQUESTS_H
-#define CMYREADREQUESTS_H
+#ifndef SERVICETOOL_CMYREADREQUESTS_H
+#define SERVICETOOL_CMYREADREQUESTS_H
 
 // The request records of a memory read: a start address, a byte count and a record length
 // turned into data records of zeros, with an extended linear address record for each 64 KiB

@@ -1,4 +1,4 @@
-#include "cmyservicedialogs.h"
+#include "servicetool/cmyservicedialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
-#ifndef CMYSERVICEDIALOGS_H
-#define CMYSERVICEDIALOGS_H
+#ifndef SERVICETOOL_CMYSERVICEDIALOGS_H
+#define SERVICETOOL_CMYSERVICEDIALOGS_H
 
 // The service console's real dialogs behind the shared dialog seam: message boxes and file
 // dialogs parented to its window. Tests install a scripted seam instead.
 
-#include "cmydialogs.h"
+#include "device/cmydialogs.h"
 
 namespace servicetool {
 

@@ -1,7 +1,7 @@
-#include "cmyservicelink.h"
+#include "servicetool/cmyservicelink.h"
 
-#include "cmyreplyline.h"
-#include "serialsettings.h"
+#include "device/cmyreplyline.h"
+#include "device/serialsettings.h"
 
 namespace servicetool {
 

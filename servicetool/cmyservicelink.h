@@ -1,5 +1,5 @@
-#ifndef CMYSERVICELINK_H
-#define CMYSERVICELINK_H
+#ifndef SERVICETOOL_CMYSERVICELINK_H
+#define SERVICETOOL_CMYSERVICELINK_H
 
 // The service console's conversation with the device, shared by its window and its command
 // line: one transaction at a time on a serial port that is open only while it runs. Each line
@@ -7,7 +7,7 @@
 // reply of the same length); a reply that does not match, or none, ends the transaction when
 // the reply time-out runs out.
 
-#include "cmyreadrequests.h"
+#include "servicetool/cmyreadrequests.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

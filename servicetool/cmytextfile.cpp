@@ -1,4 +1,4 @@
-#include "cmytextfile.h"
+#include "servicetool/cmytextfile.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,5 +1,5 @@
-#ifndef CMYTEXTFILE_H
-#define CMYTEXTFILE_H
+#ifndef SERVICETOOL_CMYTEXTFILE_H
+#define SERVICETOOL_CMYTEXTFILE_H
 
 // Whole files in and out, as the service console handles them: read as Latin-1 text up to the
 // first zero byte; written through QSaveFile, so that a failed save leaves the old file whole.

@@ -1,8 +1,8 @@
 // servicetool: without options the service console's window, with options its command line.
 
-#include "cmycommandline.h"
-#include "cmyservicedialogs.h"
-#include "mainwindow.h"
+#include "servicetool/cmycommandline.h"
+#include "servicetool/cmyservicedialogs.h"
+#include "servicetool/mainwindow.h"
 
 #include <QApplication>
 

@@ -1,11 +1,11 @@
-#include "mainwindow.h"
+#include "servicetool/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmycombobox.h"
-#include "cmydebuglog.h"
-#include "cmyhexfile.h"
-#include "cmypanefiller.h"
-#include "cmyportselect.h"
+#include "servicetool/cmycombobox.h"
+#include "servicetool/cmydebuglog.h"
+#include "servicetool/cmyhexfile.h"
+#include "servicetool/cmypanefiller.h"
+#include "servicetool/cmyportselect.h"
 
 #include <QGridLayout>
 #include <QLabel>

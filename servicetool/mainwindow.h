@@ -7,7 +7,7 @@
 // window's jobs each have a source file: mainwindow.cpp (pages, port), mainwindow_service.cpp
 // (transactions), mainwindow_files.cpp (files).
 
-#include "cmyservicelink.h"
+#include "servicetool/cmyservicelink.h"
 
 #include <QMainWindow>
 

@@ -1,12 +1,12 @@
 // Files: the two panes of the service page, and the settings files of the menu.
 
-#include "mainwindow.h"
+#include "servicetool/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmydialogs.h"
-#include "cmyhexfile.h"
-#include "cmypanefiller.h"
-#include "cmytextfile.h"
+#include "device/cmydialogs.h"
+#include "servicetool/cmyhexfile.h"
+#include "servicetool/cmypanefiller.h"
+#include "servicetool/cmytextfile.h"
 
 namespace servicetool {
 

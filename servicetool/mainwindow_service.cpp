@@ -1,13 +1,13 @@
 // The service page's transactions: area choice, Get, Send, the single commands, and what the
 // link reports back.
 
-#include "mainwindow.h"
+#include "servicetool/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "cmydebuglog.h"
-#include "cmydialogs.h"
-#include "cmypanefiller.h"
-#include "cmyportselect.h"
+#include "servicetool/cmydebuglog.h"
+#include "device/cmydialogs.h"
+#include "servicetool/cmypanefiller.h"
+#include "servicetool/cmyportselect.h"
 
 #include <QProgressBar>
 

@@ -1,4 +1,4 @@
-#include "cmysimprofile.h"
+#include "simulation/cmysimprofile.h"
 
 #include <QPen>
 #include <qwt_legend.h>

@@ -1,11 +1,11 @@
-#ifndef CMYSIMPROFILE_H
-#define CMYSIMPROFILE_H
+#ifndef SIMULATION_CMYSIMPROFILE_H
+#define SIMULATION_CMYSIMPROFILE_H
 
 // The live dive profile of the simulation page: depth over time (surface at the top) with the
 // deepest point marked, and the vertical speed on a second axis. Samples are taken as they come;
 // the plot is redrawn at most every kReplotMs, so a fast device never waits for the drawing.
 
-#include "cmysimprofiledata.h"
+#include "simulation/cmysimprofiledata.h"
 
 #include <QTimer>
 #include <qwt_plot.h>

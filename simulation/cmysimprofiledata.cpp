@@ -1,4 +1,4 @@
-#include "cmysimprofiledata.h"
+#include "simulation/cmysimprofiledata.h"
 
 #include <QSaveFile>
 

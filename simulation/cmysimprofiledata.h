@@ -1,5 +1,5 @@
-#ifndef CMYSIMPROFILEDATA_H
-#define CMYSIMPROFILEDATA_H
+#ifndef SIMULATION_CMYSIMPROFILEDATA_H
+#define SIMULATION_CMYSIMPROFILEDATA_H
 
 // The samples of one simulated dive, as the page received them, and a thinned-out view of them
 // for drawing: the view never holds more than kDisplayCapacity points, so drawing a long run

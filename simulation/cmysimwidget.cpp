@@ -1,8 +1,8 @@
-#include "cmysimwidget.h"
+#include "simulation/cmysimwidget.h"
 #include "ui_cmysimwidget.h"
 
-#include "cmydialogs.h"
-#include "cmyhexrecord.h"
+#include "device/cmydialogs.h"
+#include "device/cmyhexrecord.h"
 
 #include <QDir>
 #include <QFileInfo>

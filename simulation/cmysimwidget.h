@@ -1,11 +1,11 @@
-#ifndef CMYSIMWIDGET_H
-#define CMYSIMWIDGET_H
+#ifndef SIMULATION_CMYSIMWIDGET_H
+#define SIMULATION_CMYSIMWIDGET_H
 
 // The simulation page of the main window: the user starts and stops a simulated dive, steers the
 // vertical speed, and watches what the device computes from the simulated pressure, with the
 // dive drawn as a profile. Each run gets a worker on a thread of its own.
 
-#include "cmysimworker.h"
+#include "simulation/cmysimworker.h"
 
 #include <QElapsedTimer>
 #include <QPointer>

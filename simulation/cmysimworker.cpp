@@ -1,8 +1,8 @@
-#include "cmysimworker.h"
+#include "simulation/cmysimworker.h"
 
-#include "cmyhexrecord.h"
-#include "cmyreplyline.h"
-#include "serialsettings.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmyreplyline.h"
+#include "device/serialsettings.h"
 
 #include <QSerialPort>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#ifndef CMYSIMWORKER_H
-#define CMYSIMWORKER_H
+#ifndef SIMULATION_CMYSIMWORKER_H
+#define SIMULATION_CMYSIMWORKER_H
 
 // Plays the device's pressure sensor during a simulated dive: on a thread of its own it switches
 // the device into simulation mode, then in strict lock-step reads the simulation block, integrates

@@ -2,11 +2,11 @@
 // is asked, the exact bytes of the DFU request sent to each bootloader the user agrees to, and
 // the window staying alive while the transfers run on the check's own thread.
 
-#include "cmybootcheck.h"
-#include "cmyfakeusb.h"
-#include "cmyscripteddialogs.h"
-#include "mainwindow.h"
-#include "tamiraresources.h"
+#include "bootcheck/cmybootcheck.h"
+#include "tests/support/cmyfakeusb.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "app/mainwindow.h"
+#include "resources/tamiraresources.h"
 
 #include <QApplication>
 #include <QtTest>

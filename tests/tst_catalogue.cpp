@@ -1,8 +1,8 @@
 // The English catalogue: complete against the sources, and no Polish text left on screen.
 
-#include "cmyscripteddialogs.h"
-#include "mainwindow.h"
-#include "tamiratestapp.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "app/mainwindow.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -95,17 +95,19 @@ private slots:
 
 void tst_Catalogue::everyTextIsTranslated()
 {
-    // Run the same lupdate as scripts/update-catalogue.sh over a copy: any text of the sources
-    // that the catalogue lacks comes back unfinished, beside those left unfinished or empty.
+    // Run scripts/update-catalogue.sh over a copy: any text of the sources that the catalogue
+    // lacks comes back unfinished, beside those left unfinished or empty.
     QTemporaryDir dir;
     const QString copy = dir.filePath("english.ts");
     QVERIFY(QFile::copy(QStringLiteral(TAMIRA_CATALOGUE_TS), copy));
     QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner);
     QProcess lupdate;
-    lupdate.setWorkingDirectory(QStringLiteral(TAMIRA_SOURCE_DIR));
-    lupdate.start(QStringLiteral(TAMIRA_LUPDATE),
-                  {"-silent", "-locations", "none", "-no-obsolete", "-extensions", "cpp,h,ui",
-                   "app", "device", "settings", "simulation", "-ts", copy});
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LUPDATE"), QStringLiteral(TAMIRA_LUPDATE));
+    lupdate.setProcessEnvironment(env);
+    lupdate.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    lupdate.start(QStringLiteral("sh"),
+                  {QStringLiteral(TAMIRA_SOURCE_DIR "/scripts/update-catalogue.sh"), copy});
     QVERIFY(lupdate.waitForFinished(60000));
     QCOMPARE(lupdate.exitCode(), 0);
     const QList<Entry> entries = readCatalogue(copy);

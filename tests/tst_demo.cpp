@@ -1,12 +1,12 @@
 // The demo mode: the bundled emulator attached as a demo device from the Help menu and from
 // --demo, the window showing its status, and no emulator left behind however the program ends.
 
-#include "cmycommandline.h"
-#include "cmydemodevice.h"
-#include "cmyscripteddialogs.h"
-#include "mainwindow.h"
-#include "portdiscovery.h"
-#include "tamiratestapp.h"
+#include "app/cmycommandline.h"
+#include "app/cmydemodevice.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "app/mainwindow.h"
+#include "device/portdiscovery.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QAction>
 #include <QDir>

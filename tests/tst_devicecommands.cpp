@@ -3,17 +3,17 @@
 // service confirmations, the sound library upload and its checks, a read under a real modal box
 // and a write cut off by a port list rebuild.
 
-#include "cmybackupstore.h"
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmymemoryarea.h"
-#include "cmyscripteddialogs.h"
-#include "cmysettingsfile.h"
-#include "cmytamira.h"
-#include "mainwindow.h"
-#include "portdiscovery.h"
-#include "tamiratestapp.h"
-#include "waituntil.h"
+#include "jobs/cmybackupstore.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "model/cmymemoryarea.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "model/cmysettingsfile.h"
+#include "device/cmytamira.h"
+#include "app/mainwindow.h"
+#include "device/portdiscovery.h"
+#include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
 
 #include <QAction>
 #include <QComboBox>

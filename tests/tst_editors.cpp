@@ -1,12 +1,12 @@
 // The fourteen value lists as the program embeds them and the table model that reads them; the
 // bound editors: number to bytes, the two combo boxes and the scaled spin box.
 
-#include "cmycomboboxw2.h"
-#include "cmycomboboxw6.h"
-#include "cmydoublespinboxint.h"
-#include "cmymemoryarea.h"
-#include "cmytablemodel.h"
-#include "tamiraresources.h"
+#include "editors/cmycomboboxw2.h"
+#include "editors/cmycomboboxw6.h"
+#include "editors/cmydoublespinboxint.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmytablemodel.h"
+#include "resources/tamiraresources.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>

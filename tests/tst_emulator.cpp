@@ -3,12 +3,12 @@
 // pseudo-terminal that the host opens and closes per transaction, with its wire log. Its faults
 // are driven end to end by tst_faultmatrix.
 
-#include "cmyemudevice.h"
-#include "cmyemufaultplan.h"
-#include "cmyemulatorprocess.h"
-#include "cmyemuoptions.h"
-#include "cmyhexrecord.h"
-#include "serialsettings.h"
+#include "emulator/cmyemudevice.h"
+#include "emulator/cmyemufaultplan.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "emulator/cmyemuoptions.h"
+#include "device/cmyhexrecord.h"
+#include "device/serialsettings.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>

@@ -4,20 +4,20 @@
 // has no box for it), nothing is changed that a failure must leave alone, nothing hangs past the
 // time-outs, and a clean transaction of the same kind on the same port succeeds afterwards.
 
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmymemoryarea.h"
-#include "cmyscripteddialogs.h"
-#include "cmysettingsfile.h"
-#include "cmysimprofile.h"
-#include "cmysimwidget.h"
-#include "cmytamira.h"
-#include "portdiscovery.h"
-#include "tamiratestapp.h"
-#include "waituntil.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "model/cmymemoryarea.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "model/cmysettingsfile.h"
+#include "simulation/cmysimprofile.h"
+#include "simulation/cmysimwidget.h"
+#include "device/cmytamira.h"
+#include "device/portdiscovery.h"
+#include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
 // Both programs have a MainWindow; each header by its own folder.
-#include "../app/mainwindow.h"
-#include "../servicetool/mainwindow.h"
+#include "app/mainwindow.h"
+#include "servicetool/mainwindow.h"
 
 #include <QAction>
 #include <QLoggingCategory>

@@ -1,11 +1,11 @@
 // New, Open, Save, Save As and the command-line load: which question is asked, what each
 // answer does, the current file and the title.
 
-#include "cmymemoryarea.h"
-#include "cmyscripteddialogs.h"
-#include "cmysettingsfile.h"
-#include "mainwindow.h"
-#include "tamiratestapp.h"
+#include "model/cmymemoryarea.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "model/cmysettingsfile.h"
+#include "app/mainwindow.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -4,12 +4,12 @@
 // each fault on the line, and with a reply that comes after a cancel or a time-out, is the fault
 // matrix's (tst_faultmatrix); a command while another runs is tst_devicecommands'.
 
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmyscripteddialogs.h"
-#include "cmytamira.h"
-#include "tamiraresources.h"
-#include "waituntil.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "device/cmytamira.h"
+#include "resources/tamiraresources.h"
+#include "tests/support/waituntil.h"
 
 #include <QLoggingCategory>
 #include <QSignalSpy>

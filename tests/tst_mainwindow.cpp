@@ -1,8 +1,8 @@
 // The main window frame: pages, menus, tool bar, shortcuts, title, enabling rules, Help, About.
 
-#include "cmyscripteddialogs.h"
-#include "mainwindow.h"
-#include "tamiratestapp.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "app/mainwindow.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,9 +1,9 @@
 // What the user reads when a port does not open: the port's own text and, when the port is there
 // but the user may not use it, how to get access. Through the link's box, on a real pty.
 
-#include "cmyscripteddialogs.h"
-#include "cmytamira.h"
-#include "tamiraresources.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "device/cmytamira.h"
+#include "resources/tamiraresources.h"
 
 #include <QSerialPort>
 #include <QTranslator>

@@ -1,9 +1,9 @@
 // The port chooser over an injected port list (filtering, rebuilds, the remembered port, the
 // boot-mode signal), and over the real discovery with the emulator named in TAMIRA_PORT.
 
-#include "cmyemulatorprocess.h"
-#include "cmyportselect.h"
-#include "portdiscovery.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "app/cmyportselect.h"
+#include "device/portdiscovery.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

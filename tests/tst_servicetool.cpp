@@ -4,17 +4,17 @@
 // model, saving through QSaveFile) and its command-line mode run as a process against the
 // emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
-#include "cmydebuglog.h"
-#include "cmyemulatorprocess.h"
-#include "cmyhexfile.h"
-#include "cmypanefiller.h"
-#include "cmyportselect.h"
-#include "cmyreadrequests.h"
-#include "cmyscripteddialogs.h"
-#include "cmytextfile.h"
-#include "mainwindow.h"
-#include "portdiscovery.h"
-#include "support/filesizelimit.h"
+#include "servicetool/cmydebuglog.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "servicetool/cmyhexfile.h"
+#include "servicetool/cmypanefiller.h"
+#include "servicetool/cmyportselect.h"
+#include "servicetool/cmyreadrequests.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "servicetool/cmytextfile.h"
+#include "servicetool/mainwindow.h"
+#include "device/portdiscovery.h"
+#include "tests/support/filesizelimit.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>

@@ -2,11 +2,11 @@
 // lines of any range; the exact text of a settings file (the blank template's), what the reader
 // takes, and that a failed save leaves the old file alone.
 
-#include "cmyhexrecord.h"
-#include "cmymemoryarea.h"
-#include "cmysettingsfile.h"
-#include "tamiraresources.h"
-#include "support/filesizelimit.h"
+#include "device/cmyhexrecord.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "resources/tamiraresources.h"
+#include "tests/support/filesizelimit.h"
 
 #include <QBuffer>
 #include <QDir>

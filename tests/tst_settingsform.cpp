@@ -1,15 +1,15 @@
 // The settings form against the real main window: binding, refresh, the unbound parameters and
 // the text rules, checked on the whole image.
 
-#include "cmycomboboxw2.h"
-#include "cmycomboboxw6.h"
-#include "cmydoublespinboxint.h"
-#include "cmymemoryarea.h"
-#include "cmyscripteddialogs.h"
-#include "cmysettingsfile.h"
-#include "cmyvaluemark.h"
-#include "mainwindow.h"
-#include "tamiratestapp.h"
+#include "editors/cmycomboboxw2.h"
+#include "editors/cmycomboboxw6.h"
+#include "editors/cmydoublespinboxint.h"
+#include "model/cmymemoryarea.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "model/cmysettingsfile.h"
+#include "editors/cmyvaluemark.h"
+#include "app/mainwindow.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QAction>
 #include <QGridLayout>

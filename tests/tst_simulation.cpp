@@ -1,16 +1,16 @@
 // The dive simulation: the worker against the emulator (the exact lines, the pressure it writes
 // under an exact clock, failures), the page on its own, and the page inside the real window.
 
-#include "cmyemulatorprocess.h"
-#include "cmyhexrecord.h"
-#include "cmyscripteddialogs.h"
-#include "cmysimprofile.h"
-#include "cmysimwidget.h"
-#include "cmysimworker.h"
-#include "cmytamira.h"
-#include "mainwindow.h"
-#include "portdiscovery.h"
-#include "tamiratestapp.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "device/cmyhexrecord.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "simulation/cmysimprofile.h"
+#include "simulation/cmysimwidget.h"
+#include "simulation/cmysimworker.h"
+#include "device/cmytamira.h"
+#include "app/mainwindow.h"
+#include "device/portdiscovery.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QLabel>
 #include <QLoggingCategory>

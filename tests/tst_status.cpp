@@ -2,13 +2,13 @@
 // (none while a simulation runs), what the overview and the status dialog show of a report, and
 // the box about a device in its bootloader.
 
-#include "cmyemulatorprocess.h"
-#include "cmyscripteddialogs.h"
-#include "cmytamira.h"
-#include "cmytamirastatus.h"
-#include "mainwindow.h"
-#include "portdiscovery.h"
-#include "tamiratestapp.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "device/cmytamira.h"
+#include "app/cmytamirastatus.h"
+#include "app/mainwindow.h"
+#include "device/portdiscovery.h"
+#include "tests/support/tamiratestapp.h"
 
 #include <QLabel>
 #include <QLoggingCategory>

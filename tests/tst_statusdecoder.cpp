@@ -1,10 +1,10 @@
 // The status read without a port: how replies become records, and the thirteen-entry list with
 // its depth, time, dotted and text forms. Its request lines are checked on the wire by tst_link.
 
-#include "cmyhexrecord.h"
-#include "cmyreplywalker.h"
-#include "cmystatusdecoder.h"
-#include "memorytype.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmyreplywalker.h"
+#include "device/cmystatusdecoder.h"
+#include "device/memorytype.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
-#include "cmyemulatorprocess.h"
+#include "tests/support/cmyemulatorprocess.h"
 
-#include "portdiscovery.h"
+#include "device/portdiscovery.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,11 +1,11 @@
-#ifndef CMYEMULATORPROCESS_H
-#define CMYEMULATORPROCESS_H
+#ifndef TESTS_SUPPORT_CMYEMULATORPROCESS_H
+#define TESTS_SUPPORT_CMYEMULATORPROCESS_H
 
 // Test launcher for tamira-emulator: starts it with a wire log in a temporary folder, waits for the
 // pseudo-terminal path it prints, sends control commands, reads the log back, and stops the
 // process when it goes out of scope.
 
-#include "cmyemulog.h"
+#include "emulator/cmyemulog.h"
 
 #include <QProcess>
 #include <QStringList>

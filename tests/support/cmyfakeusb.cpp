@@ -1,4 +1,4 @@
-#include "cmyfakeusb.h"
+#include "tests/support/cmyfakeusb.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#ifndef CMYFAKEUSB_H
-#define CMYFAKEUSB_H
+#ifndef TESTS_SUPPORT_CMYFAKEUSB_H
+#define TESTS_SUPPORT_CMYFAKEUSB_H
 
 // Test stand-in for the USB seam: buses and devices are built in memory, a device can refuse to
 // open, and every call is recorded, with the device behind its handle and the bytes of each
@@ -8,7 +8,7 @@
 // read what it recorded once the check finished; only closes() and transfersWaiting() may be
 // read meanwhile.
 
-#include "cmyusb.h"
+#include "bootcheck/cmyusb.h"
 
 #include <QByteArray>
 #include <QSemaphore>

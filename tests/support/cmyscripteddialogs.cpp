@@ -1,4 +1,4 @@
-#include "cmyscripteddialogs.h"
+#include "tests/support/cmyscripteddialogs.h"
 
 namespace {
 const char *kindName(cMyScriptedDialogs::Kind k)

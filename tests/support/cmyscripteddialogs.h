@@ -1,11 +1,11 @@
-#ifndef CMYSCRIPTEDDIALOGS_H
-#define CMYSCRIPTEDDIALOGS_H
+#ifndef TESTS_SUPPORT_CMYSCRIPTEDDIALOGS_H
+#define TESTS_SUPPORT_CMYSCRIPTEDDIALOGS_H
 
 // Test stand-in for the dialog seam: a test says in advance which dialogs it expects and what the
 // user answers; every dialog asked is recorded, and one nobody expected is an error.
 // Installs itself on construction and restores the silent default on destruction.
 
-#include "cmydialogs.h"
+#include "device/cmydialogs.h"
 
 #include <QList>
 #include <QString>

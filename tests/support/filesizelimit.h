@@ -1,5 +1,5 @@
-#ifndef FILESIZELIMIT_H
-#define FILESIZELIMIT_H
+#ifndef TESTS_SUPPORT_FILESIZELIMIT_H
+#define TESTS_SUPPORT_FILESIZELIMIT_H
 
 // Lets a test fill the disk halfway through a write: while one lives, no file of the process can
 // grow past the given size (a limit that holds for root too), and a write past it fails rather

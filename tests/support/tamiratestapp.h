@@ -1,12 +1,12 @@
-#ifndef TAMIRATESTAPP_H
-#define TAMIRATESTAPP_H
+#ifndef TESTS_SUPPORT_TAMIRATESTAPP_H
+#define TESTS_SUPPORT_TAMIRATESTAPP_H
 
 // main() for tests that build windows: the application, the built-in resources and the English
 // catalogue installed exactly as the program does it, and an empty fake USB bus in place of the
 // machine's, for the bootloader check that each window starts two seconds after it is built.
 
-#include "cmyfakeusb.h"
-#include "tamiraresources.h"
+#include "tests/support/cmyfakeusb.h"
+#include "resources/tamiraresources.h"
 
 #include <QApplication>
 #include <QTranslator>

@@ -1,5 +1,5 @@
-#ifndef WAITUNTIL_H
-#define WAITUNTIL_H
+#ifndef TESTS_SUPPORT_WAITUNTIL_H
+#define TESTS_SUPPORT_WAITUNTIL_H
 
 // Runs the event loop until a condition holds or the time is up. QTRY_* and QTest::qWaitFor
 // sleep between their looks, and a transfer of a hundred exchanges, each waiting for the event

@@ -1,4 +1,4 @@
-#include "cmymanualrenderer.h"
+#include "tools/helpgen/cmymanualrenderer.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFont>

@@ -1,5 +1,5 @@
-#ifndef CMYMANUALRENDERER_H
-#define CMYMANUALRENDERER_H
+#ifndef TOOLS_HELPGEN_CMYMANUALRENDERER_H
+#define TOOLS_HELPGEN_CMYMANUALRENDERER_H
 
 // Lays out the hand-written HTML manual on A4 pages and writes it as a PDF: a cover page, a
 // table of contents with page numbers, running headers with the chapter title and page

@@ -1,7 +1,7 @@
 // tamira-helpgen: turns the HTML manual into the PDF that Help opens.
 // Usage: tamira-helpgen INPUT.html OUTPUT.pdf [--title TEXT] [--set NAME=VALUE]...
 
-#include "cmymanualrenderer.h"
+#include "tools/helpgen/cmymanualrenderer.h"
 
 #include <QCommandLineParser>
 #include <QFile>

@@ -1,0 +1,85 @@
+#include "bootcheck/cmybootcheck.h"
+
+#include "bootcheck/bootcheck.h"
+
+#include <QMutex>
+#include <QSemaphore>
+#include <QThread>
+
+// What the checking thread shares with the object that started it. `owner` is cleared, under
+// the lock, when the object goes; from then on nothing is asked.
+struct cMyBootCheck::Shared
+{
+    QMutex mutex;
+    cMyBootCheck *owner = nullptr;
+};
+
+namespace {
+
+struct Answer
+{
+    QSemaphore given;
+    cMyDialogs::Button button = cMyDialogs::No;
+};
+
+// Lets the checking thread go on once the question has been asked, or once Qt has dropped the
+// queued question unasked because its receiver was destroyed: either way the call holding the
+// last copy of this is destroyed.
+struct Release
+{
+    explicit Release(std::shared_ptr<Answer> a) : answer(std::move(a)) {}
+    Release(const Release &) = delete;
+    Release &operator=(const Release &) = delete;
+    ~Release() { answer->given.release(); }
+    std::shared_ptr<Answer> answer;
+};
+
+} // namespace
+
+cMyBootCheck::cMyBootCheck(cMyUsb &usb, QObject *dialogParent, QObject *parent)
+    : QObject(parent), m_usb(usb), m_dialogParent(dialogParent), m_shared(std::make_shared<Shared>())
+{
+    m_shared->owner = this;
+}
+
+cMyBootCheck::~cMyBootCheck()
+{
+    QMutexLocker lock(&m_shared->mutex);
+    m_shared->owner = nullptr;
+    // A question already queued to this object is discarded by QObject's destructor, which
+    // releases the waiting thread with the answer No.
+}
+
+void cMyBootCheck::start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    const std::shared_ptr<Shared> shared = m_shared;
+    cMyUsb *usb = &m_usb;
+    QThread *thread = QThread::create([shared, usb] {
+        BootCheck::checkBootDevices(*usb, [shared] {
+            auto answer = std::make_shared<Answer>();
+            {
+                QMutexLocker lock(&shared->mutex);
+                cMyBootCheck *owner = shared->owner;
+                if (!owner)
+                    return cMyDialogs::No;
+                auto release = std::make_shared<Release>(answer);
+                QMetaObject::invokeMethod(owner, [owner, release] {
+                    release->answer->button = BootCheck::askToRestart(owner->m_dialogParent.data());
+                }, Qt::QueuedConnection);
+            }
+            answer->given.acquire();
+            return answer->button;
+        });
+    });
+    thread->setObjectName(QStringLiteral("bootcheck"));
+    // The thread is not this object's child: it must outlive an abandoned check.
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    connect(thread, &QThread::finished, this, [this] {
+        m_running = false;
+        emit finished();
+    });
+    thread->start();
+}

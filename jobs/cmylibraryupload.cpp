@@ -1,0 +1,123 @@
+#include "jobs/cmylibraryupload.h"
+
+#include "device/cmydialogs.h"
+#include "device/cmystatusdecoder.h"
+
+#include <QtConcurrent>
+
+namespace {
+
+// Where the status list holds the memory size in megabytes.
+constexpr int kMemoryEntry = 5;
+// A transfer's lines besides its records: "#ROOT", "#HEX", the area, "#WRITE".
+constexpr int kCommandLines = 4;
+
+} // namespace
+
+cMyLibraryUpload::cMyLibraryUpload(cMyTamira *link, QObject *dialogParent)
+    : cMyDeviceJob(link, dialogParent)
+{
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &cMyLibraryUpload::scanned);
+    connect(link, &cMyTamira::statusChanged, this, [this](const QStringList &status) {
+        if (ownsTransaction())
+            m_status = status;
+    });
+    connect(this, &cMyDeviceJob::finished, this, [this] { *m_cancelScan = true; });
+}
+
+cMyLibraryUpload::~cMyLibraryUpload()
+{
+    *m_cancelScan = true;
+    m_watcher.waitForFinished();
+}
+
+bool cMyLibraryUpload::acceptFile(const QString &path, QObject *dialogParent)
+{
+    cMyLibraryFile file;
+    switch (file.open(path)) {
+    case cMyLibraryFile::Ok:
+        return true;
+    case cMyLibraryFile::NotRegularFile:
+    case cMyLibraryFile::TooLarge:
+    case cMyLibraryFile::NotALibrary:
+        cMyDialogs::current().critical(dialogParent, tr("Błąd"), tr("Ten plik nie jest biblioteką dźwięków."));
+        return false;
+    case cMyLibraryFile::CannotOpen:
+    case cMyLibraryFile::Cancelled:
+        break;
+    }
+    return false;
+}
+
+void cMyLibraryUpload::start(const QString &path)
+{
+    m_path = path;
+    m_step = Scanning;
+    markStarted();
+    const std::shared_ptr<std::atomic_bool> cancel = m_cancelScan;
+    m_watcher.setFuture(QtConcurrent::run([path, cancel] { return cMyLibraryFile::scan(path, cancel.get()); }));
+}
+
+void cMyLibraryUpload::scanned()
+{
+    if (!isRunning())
+        return; // cancelled meanwhile
+    m_summary = m_watcher.result();
+    switch (m_summary.status) {
+    case cMyLibraryFile::Ok:
+        break;
+    case cMyLibraryFile::NotRegularFile:
+    case cMyLibraryFile::TooLarge:
+    case cMyLibraryFile::NotALibrary:
+        fail(tr("Ten plik nie jest biblioteką dźwięków."));
+        return;
+    case cMyLibraryFile::CannotOpen:
+        // It could be opened a moment ago: moved or locked meanwhile.
+        fail(tr("Nie można otworzyć pliku biblioteki.\nBiblioteka dźwięków nie została wysłana."));
+        return;
+    case cMyLibraryFile::Cancelled:
+        finish(false);
+        return;
+    }
+    m_step = ReadingStatus;
+    setTotalLines(cMyStatusDecoder::requestLines().size() + kCommandLines + m_summary.words);
+    runStep(cMyStatusDecoder::requestLines().size(), tr("Biblioteka dźwięków nie została wysłana."), false,
+            [this] { link()->readStatus(); });
+}
+
+void cMyLibraryUpload::stepCompleted()
+{
+    if (m_step == ReadingStatus)
+        upload();
+    else
+        finish(true);
+}
+
+void cMyLibraryUpload::upload()
+{
+    bool known = false;
+    const quint64 megabytes = m_status.value(kMemoryEntry).toULongLong(&known);
+    if (!known) {
+        fail(tr("Tamira nie podała rozmiaru swojej pamięci.\nBiblioteka dźwięków nie została wysłana."));
+        return;
+    }
+    const quint64 memory = megabytes * 1024 * 1024;
+    if (m_summary.dataEnd > memory) {
+        fail(tr("Biblioteka nie zmieści się w pamięci Tamiry: sięga do %1 B, a pamięć ma %2 MB (%3 B).\n"
+                "Biblioteka dźwięków nie została wysłana.")
+                 .arg(m_summary.dataEnd)
+                 .arg(megabytes)
+                 .arg(memory));
+        return;
+    }
+    m_file = std::make_unique<cMyLibraryFile>();
+    if (m_file->open(m_path) != cMyLibraryFile::Ok) {
+        fail(tr("Nie można otworzyć pliku biblioteki.\nBiblioteka dźwięków nie została wysłana."));
+        return;
+    }
+    m_step = Uploading;
+    const int words = m_summary.words;
+    runStep(words + kCommandLines,
+            tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,
+            [this, words] { link()->writeStream(FLASH, std::move(m_file), words); });
+}

@@ -1,0 +1,138 @@
+#include "jobs/cmysettingswriter.h"
+
+#include "jobs/cmybackupstore.h"
+#include "device/cmyhexrecord.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int kBlockSize = 1024;
+// A transfer's lines besides its records: "#ROOT", "#HEX", the area, the direction.
+constexpr int kCommandLines = 4;
+
+// The serial number: the first two bytes of OTP.
+QStringList serialRequest()
+{
+    return {cMyHexRecord(0x0000, QVector<quint8>(2, 0)).toString(), QStringLiteral(":00000001FF")};
+}
+
+} // namespace
+
+cMySettingsWriter::cMySettingsWriter(cMyTamira *link, QObject *dialogParent)
+    : cMyDeviceJob(link, dialogParent)
+{
+    connect(link, &cMyTamira::newDataRead, this, &cMySettingsWriter::collect);
+}
+
+bool cMySettingsWriter::start(const QStringList &records, const WriteFunction &write)
+{
+    m_records = records;
+    m_write = write;
+    m_expected = QVector<quint8>(kBlockSize, 0);
+    m_written = QVector<bool>(kBlockSize, false);
+    cMyHexRecord record;
+    for (const QString &line : records) {
+        if (!record.fromString(line) || record.type() != cMyHexRecord::Data)
+            continue;
+        for (int i = 0; i < record.data().size() && record.address() + i < kBlockSize; ++i) {
+            m_expected[record.address() + i] = record.data().at(i);
+            m_written[record.address() + i] = true;
+        }
+    }
+    const int transfer = records.size() + kCommandLines;
+    setTotalLines(serialRequest().size() + kCommandLines + 3 * transfer);
+    emit phaseChanged(tr("Kopia zapasowa nastaw z tamiry.."));
+    m_step = ReadSerial;
+    m_serial = -1;
+    QStringList request = serialRequest();
+    return runStep(request.size() + kCommandLines, tr("Nic nie zostało zapisane do Tamiry."), true,
+                   [this, request]() mutable { link()->readSettings(OTP, request); });
+}
+
+void cMySettingsWriter::readBack(Step step, const QString &label, const QString &failureNote)
+{
+    m_step = step;
+    m_read = QVector<quint8>(kBlockSize, 0);
+    m_readValid = QVector<bool>(kBlockSize, false);
+    emit phaseChanged(label);
+    runStep(m_records.size() + kCommandLines, failureNote, true, [this] {
+        QStringList requests = m_records;
+        link()->readSettings(EEPROM, requests);
+    });
+}
+
+void cMySettingsWriter::collect(MemoryType area, uint address, const QVector<quint8> &data)
+{
+    if (!ownsTransaction())
+        return;
+    if (m_step == ReadSerial && area == OTP && address == 0 && data.size() >= 2) {
+        m_serial = data.at(0) + 256 * data.at(1);
+    } else if ((m_step == ReadBackup || m_step == Verify) && area == EEPROM) {
+        for (int i = 0; i < data.size() && address + uint(i) < uint(kBlockSize); ++i) {
+            m_read[int(address) + i] = data.at(i);
+            m_readValid[int(address) + i] = true;
+        }
+    }
+}
+
+void cMySettingsWriter::stepCompleted()
+{
+    switch (m_step) {
+    case ReadSerial:
+        if (m_serial < 0) {
+            fail(tr("Tamira nie podała swojego numeru seryjnego, więc kopia zapasowa jej nastaw nie powstała.\n"
+                    "Nic nie zostało zapisane do Tamiry."));
+            return;
+        }
+        readBack(ReadBackup, tr("Kopia zapasowa nastaw z tamiry.."), tr("Nic nie zostało zapisane do Tamiry."));
+        return;
+    case ReadBackup:
+        saveBackupAndWrite();
+        return;
+    case Write:
+        readBack(Verify, tr("Weryfikacja zapisu.."),
+                 tr("Nastawy zostały zapisane, ale nie zostały sprawdzone.\nKopia poprzednich nastaw: %1")
+                     .arg(QDir::toNativeSeparators(m_backupPath)));
+        return;
+    case Verify:
+        compare();
+        return;
+    }
+}
+
+void cMySettingsWriter::saveBackupAndWrite()
+{
+    if (m_readValid.contains(false)) {
+        fail(tr("Nie udało się odczytać wszystkich nastaw z Tamiry, więc kopia zapasowa nie powstała.\n"
+                "Nic nie zostało zapisane do Tamiry."));
+        return;
+    }
+    QString error;
+    m_backupPath = cMyBackupStore::save(quint16(m_serial), m_read, QDateTime::currentDateTime(), &error);
+    if (m_backupPath.isEmpty()) {
+        fail(tr("Nie można zapisać kopii zapasowej nastaw Tamiry: %1.\nNic nie zostało zapisane do Tamiry.")
+                 .arg(error));
+        return;
+    }
+    m_step = Write;
+    emit phaseChanged(tr("Zapis do tamiry.."));
+    runStep(m_records.size() + kCommandLines,
+            tr("Tamira może teraz zawierać niekompletne nastawy; zapisz je ponownie.\nKopia poprzednich nastaw: %1")
+                .arg(QDir::toNativeSeparators(m_backupPath)),
+            false, [this] { m_write(m_records); });
+}
+
+void cMySettingsWriter::compare()
+{
+    for (int a = 0; a < kBlockSize; ++a) {
+        if (m_written.at(a) && (!m_readValid.at(a) || m_read.at(a) != m_expected.at(a))) {
+            fail(tr("Weryfikacja zapisu nie powiodła się: bajt pod adresem 0x%1 w Tamirze różni się od "
+                    "zapisanego.\nKopia poprzednich nastaw: %2")
+                     .arg(QString::number(a, 16).toUpper().rightJustified(4, QLatin1Char('0')),
+                          QDir::toNativeSeparators(m_backupPath)));
+            return;
+        }
+    }
+    finish(true);
+}

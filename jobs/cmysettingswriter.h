@@ -1,0 +1,51 @@
+#ifndef JOBS_CMYSETTINGSWRITER_H
+#define JOBS_CMYSETTINGSWRITER_H
+
+// Writing the settings to the device so that nothing is lost and nothing goes unnoticed: the
+// device's serial number and current settings are read and saved as a backup file first, then
+// the records are written, then read back and compared. A difference names the first address
+// that differs.
+
+#include "jobs/cmydevicejob.h"
+
+#include <QStringList>
+#include <QVector>
+
+class cMySettingsWriter : public cMyDeviceJob
+{
+    Q_OBJECT
+
+public:
+    // Hands the write's records to the link (the window's writeToTamira).
+    using WriteFunction = std::function<void(QStringList &records)>;
+
+    cMySettingsWriter(cMyTamira *link, QObject *dialogParent);
+
+    // `records`: the settings block's data records and the end record. False when the link
+    // refused the first step (the job has then finished).
+    bool start(const QStringList &records, const WriteFunction &write);
+    QString backupPath() const { return m_backupPath; }
+
+protected:
+    void stepCompleted() override;
+
+private:
+    enum Step { ReadSerial, ReadBackup, Write, Verify };
+
+    void collect(MemoryType area, uint address, const QVector<quint8> &data);
+    void readBack(Step step, const QString &label, const QString &failureNote);
+    void saveBackupAndWrite();
+    void compare();
+
+    Step m_step = ReadSerial;
+    QStringList m_records;
+    WriteFunction m_write;
+    QVector<quint8> m_expected;   // what the records write
+    QVector<bool> m_written;      // which bytes they write
+    QVector<quint8> m_read;       // what the current read brought
+    QVector<bool> m_readValid;
+    int m_serial = -1;
+    QString m_backupPath;
+};
+
+#endif
