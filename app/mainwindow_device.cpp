@@ -129,12 +129,12 @@ void MainWindow::showProgress(int min, int max, int progress)
     m_progress->setValue(progress);
 }
 
-void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> data)
+void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> bytes)
 {
     // The backup and the verification read the device for themselves.
     if (area != EEPROM || cMyDeviceJob::isPrivateRead(m_link))
         return;
-    m_image->setData(address, data);
+    m_image->setData(address, bytes);
     refreshSettingsForm();
 }
 
