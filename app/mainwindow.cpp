@@ -1,7 +1,5 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
-#include "ui_messagespage.h"
-#include "ui_parameterspage.h"
 
 #include "app/cmyaboutdialog.h"
 #include "device/cmydialogs.h"
@@ -59,8 +57,6 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    delete m_messages;
-    delete m_params;
     delete ui;
 }
 

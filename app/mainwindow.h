@@ -7,7 +7,6 @@
 // have their own source file.
 
 #include "device/memorytype.h"
-#include "editors/rulegrid.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -27,11 +26,10 @@ class cMyPortSelect;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
+class cMySettingsForm;
 
 namespace Ui {
 class MainWindow;
-class ParametersPage;
-class MessagesPage;
 }
 
 class MainWindow : public QMainWindow
@@ -120,16 +118,12 @@ private:
     void restoreBackup();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
-    void bindSettingsForm();
-    void refreshTexts();
-    void storeGravity();
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
     QFileInfo m_currentFile;
     Ui::MainWindow *ui = nullptr;
-    Ui::ParametersPage *m_params = nullptr;
-    Ui::MessagesPage *m_messages = nullptr;
+    cMySettingsForm *m_form = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;
     QPointer<QProgressDialog> m_progress;
     QPointer<cMyDeviceJob> m_job;
@@ -141,11 +135,6 @@ private:
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections
     QMetaObject::Connection m_tabConnection;
-    QVector<RuleEditors> m_timerRules;
-    QVector<RuleEditors> m_messageRules;
-    QString m_acceptedDescription;
-    int m_acceptedCursor = 0;
-    bool m_refreshingTexts = false;
     QAction *m_demoAction = nullptr;
     cMyDemoDevice *m_demo = nullptr;
 };

@@ -80,36 +80,3 @@ void RuleGrid::buildMessageRules(QGridLayout *grid)
     for (int c : {1, 2, 6, 7, 8})
         grid->setColumnStretch(c, 1);
 }
-
-namespace {
-template <typename T> T *at(QGridLayout *grid, int row, int column)
-{
-    QLayoutItem *item = grid->itemAtPosition(row, column);
-    return item ? qobject_cast<T *>(item->widget()) : nullptr;
-}
-} // namespace
-
-RuleEditors RuleGrid::timerRule(QGridLayout *grid, int row)
-{
-    RuleEditors e;
-    e.condition = at<cMyComboBoxW2>(grid, row, 1);
-    e.measured = at<cMyComboBoxW6>(grid, row, 2);
-    e.comparison = at<cMyComboBoxW2>(grid, row, 3);
-    e.threshold = at<cMyDoubleSpinBoxInt>(grid, row, 4);
-    e.action = at<cMyComboBoxW2>(grid, row, 5);
-    e.time = at<cMyDoubleSpinBoxInt>(grid, row, 6);
-    return e;
-}
-
-RuleEditors RuleGrid::messageRule(QGridLayout *grid, int row)
-{
-    RuleEditors e;
-    e.condition = at<cMyComboBoxW2>(grid, row, 1);
-    e.measured = at<cMyComboBoxW6>(grid, row, 2);
-    e.comparison = at<cMyComboBoxW2>(grid, row, 3);
-    e.threshold = at<cMyDoubleSpinBoxInt>(grid, row, 4);
-    e.action = at<cMyComboBoxW2>(grid, row, 6);
-    e.format = at<cMyComboBoxW2>(grid, row, 7);
-    e.repetition = at<cMyComboBoxW2>(grid, row, 8);
-    return e;
-}

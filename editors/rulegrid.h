@@ -19,28 +19,4 @@ void buildMessageRules(QGridLayout *grid);
 
 } // namespace RuleGrid
 
-
-class cMyComboBoxW2;
-class cMyComboBoxW6;
-class cMyDoubleSpinBoxInt;
-
-// The editors of one rule, found by their grid position. Timer rules have an action and a
-// time; message rules a message, a format and a repetition.
-struct RuleEditors
-{
-    cMyComboBoxW2 *condition = nullptr;
-    cMyComboBoxW6 *measured = nullptr;
-    cMyComboBoxW2 *comparison = nullptr;
-    cMyDoubleSpinBoxInt *threshold = nullptr;
-    cMyComboBoxW2 *action = nullptr;
-    cMyDoubleSpinBoxInt *time = nullptr;
-    cMyComboBoxW2 *format = nullptr;
-    cMyComboBoxW2 *repetition = nullptr;
-};
-
-namespace RuleGrid {
-RuleEditors timerRule(QGridLayout *grid, int row);
-RuleEditors messageRule(QGridLayout *grid, int row);
-} // namespace RuleGrid
-
 #endif
