@@ -1,8 +1,8 @@
 #include "app/cmycommandline.h"
 #include "app/cmystopsignals.h"
-#include "bootcheck/cmylibusb.h"
-#include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
+#include "bootcheck/cmylibusb.h"
+#include "dialogs/cmywidgetdialogs.h"
 #include "resources/tamiraresources.h"
 
 #include <QApplication>

@@ -2,12 +2,13 @@
 #include "ui_mainwindow.h"
 
 #include "app/cmyaboutdialog.h"
-#include "device/cmydialogs.h"
-#include "model/cmymemoryarea.h"
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
-#include "simulation/cmysimwidget.h"
+#include "device/cmydialogs.h"
 #include "device/cmytamira.h"
+#include "jobs/cmylinkreporter.h"
+#include "model/cmymemoryarea.h"
+#include "simulation/cmysimwidget.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -28,6 +29,7 @@ MainWindow::MainWindow(QWidget *parent)
     setupSettingsForm();
 
     m_link = new cMyTamira(this);
+    m_linkReporter = new cMyLinkReporter(m_link, this);
 
     m_statusDialog = new cMyTamiraStatus(this);
 

@@ -6,6 +6,7 @@
 // settings form, the device commands, the status, the bootloader check and the demo device each
 // have their own source file.
 
+#include "app/tamiraversion.h"
 #include "device/memorytype.h"
 
 #include <QElapsedTimer>
@@ -26,6 +27,7 @@ class cMyPortSelect;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
+class cMyLinkReporter;
 class cMySettingsForm;
 
 namespace Ui {
@@ -40,7 +42,7 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    static QString versionText() { return QStringLiteral("1.0.5.0"); }
+    static QString versionText() { return QStringLiteral(TAMIRA_VERSION); }
 
     // The command-line load: the file becomes current unless it exists and nothing could be
     // read from it.
@@ -121,6 +123,7 @@ private:
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
+    cMyLinkReporter *m_linkReporter = nullptr;
     QFileInfo m_currentFile;
     Ui::MainWindow *ui = nullptr;
     cMySettingsForm *m_form = nullptr;

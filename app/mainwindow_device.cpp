@@ -5,12 +5,13 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "jobs/cmydevicejob.h"
 #include "device/cmydialogs.h"
-#include "jobs/cmylibraryupload.h"
-#include "model/cmymemoryarea.h"
-#include "jobs/cmysettingswriter.h"
 #include "device/cmytamira.h"
+#include "jobs/cmydevicejob.h"
+#include "jobs/cmylibraryupload.h"
+#include "jobs/cmylinkreporter.h"
+#include "jobs/cmysettingswriter.h"
+#include "model/cmymemoryarea.h"
 
 #include <QProgressDialog>
 
@@ -62,6 +63,7 @@ void MainWindow::dismissProgress()
 void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 {
     m_job = job;
+    m_linkReporter->setJob(job);
     if (m_progress)
         connect(m_progress, &QProgressDialog::canceled, job, &cMyDeviceJob::cancel);
     connect(job, &cMyDeviceJob::phaseChanged, this, [this, job](const QString &label) {
@@ -132,7 +134,7 @@ void MainWindow::showProgress(int min, int max, int progress)
 void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> bytes)
 {
     // The backup and the verification read the device for themselves.
-    if (area != EEPROM || cMyDeviceJob::isPrivateRead(m_link))
+    if (area != EEPROM || (m_job && m_job->readsForItself()))
         return;
     m_image->setData(address, bytes);
     refreshSettingsForm();

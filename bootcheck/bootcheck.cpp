@@ -14,8 +14,7 @@ constexpr int kTimeoutMs = 20000;
 
 bool isBootloader(const struct usb_device *device)
 {
-    return device->descriptor.idVendor == PortDiscovery::kVendorAtmel
-        && device->descriptor.idProduct == PortDiscovery::kProductBootloader;
+    return PortDiscovery::isBootloaderIds(device->descriptor.idVendor, device->descriptor.idProduct);
 }
 
 // Atmel's bootloader command "execute (0x04), start application (0x03), jump to an address

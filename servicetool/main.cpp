@@ -1,7 +1,7 @@
 // servicetool: without options the service console's window, with options its command line.
 
+#include "dialogs/cmywidgetdialogs.h"
 #include "servicetool/cmycommandline.h"
-#include "servicetool/cmyservicedialogs.h"
 #include "servicetool/mainwindow.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    servicetool::cMyServiceDialogs dialogs;
+    cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     int code;
     {

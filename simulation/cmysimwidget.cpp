@@ -193,6 +193,9 @@ void cMySimWidget::workerFailed(int reason, const QString &detail)
     case cMySimWorker::BadReply:
         text = tr("Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.");
         break;
+    case cMySimWorker::PortLost:
+        text = tr("Symulacja przerwana: połączenie z Tamirą zostało przerwane.");
+        break;
     default:
         text = tr("Symulacja przerwana: Tamira nie odpowiada.");
         break;

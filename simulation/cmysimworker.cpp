@@ -2,7 +2,7 @@
 
 #include "device/cmyhexrecord.h"
 #include "device/cmyreplyline.h"
-#include "device/serialsettings.h"
+#include "device/tamiraport.h"
 
 #include <QSerialPort>
 #include <QStringList>
@@ -59,17 +59,11 @@ void cMySimWorker::stopWork()
 
 bool cMySimWorker::setupPort(QString portName, QSerialPort &port)
 {
-    applyTamiraSerialSettings(port, portName);
-    if (portName.isEmpty())
-        return false;
-    if (!port.open(QIODevice::ReadWrite)) {
+    if (TamiraPort::open(port, portName, &m_openFailure))
+        return true;
+    if (m_openFailure.reason != cMyLinkFailure::NoPort)
         emit serialPortError(port.errorString());
-        return false;
-    }
-    // A reply that came after an earlier run gave up on it (a driver may keep it for the next
-    // open) would otherwise be taken for the answer to this run's first line.
-    port.clear(QSerialPort::AllDirections);
-    return true;
+    return false;
 }
 
 bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &reply)
@@ -91,9 +85,10 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
 
 bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply)
 {
-    m_failure = NoAnswer;
-    if (!sendCommand(port, command, reply))
+    if (!sendCommand(port, command, reply)) {
+        m_failure = TamiraPort::isLost(port.error()) ? PortLost : NoAnswer;
         return false;
+    }
     // A garbled answer would show as figures that the device never computed, or leave it in a
     // mode the worker does not know it is in.
     m_failure = BadReply;
@@ -156,7 +151,7 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
         if (portName.isEmpty())
             fail(nullptr, NoPortName);
         else
-            fail(nullptr, PortNotOpened, port.errorString());
+            fail(nullptr, PortNotOpened, m_openFailure.text);
         return;
     }
 
@@ -168,7 +163,7 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
     quint16 p0 = 0;
     bool readable = false;
     if (!readSurfacePressure(port, p0, readable))
-        return fail(&port, NoAnswer);
+        return fail(&port, TamiraPort::isLost(port.error()) ? PortLost : NoAnswer);
     if (!readable)
         return fail(&port, UnreadableSurfacePressure);
 

@@ -5,6 +5,8 @@
 // the device into simulation mode, then in strict lock-step reads the simulation block, integrates
 // the commanded vertical speed into a pressure and writes it back, until it is told to stop.
 
+#include "device/cmylinkfailure.h"
+
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -21,11 +23,12 @@ class cMySimWorker : public QObject
 public:
     // Why a run ended without an orderly stop.
     enum Failure {
-        NoPortName,             // nothing was opened
-        PortNotOpened,          // detail: the port's error text
-        NoAnswer,               // the device fell silent
+        NoPortName,    // nothing was opened
+        PortNotOpened, // detail: the port's error text
+        NoAnswer,      // the device fell silent
         UnreadableSurfacePressure,
-        BadReply,               // a line was not answered by its echo or the record asked for
+        BadReply, // a line was not answered by its echo or the record asked for
+        PortLost, // the port failed under the run (the device was unplugged)
     };
     Q_ENUM(Failure)
 
@@ -73,6 +76,7 @@ private:
     Clock m_clock;
     int m_replyTimeoutMs = kReplyTimeoutMs;
     Failure m_failure = NoAnswer;
+    cMyLinkFailure m_openFailure;
 };
 
 #endif

@@ -274,8 +274,9 @@ void tst_FaultMatrix::cell_data()
             if (outcome == 'f' && kind >= ServiceRead)
                 report = f.fault == HangUp ? "Error|" : "TimeOut Portu szeregowego|Timeout";
             else if (outcome == 'f' && kind == Simulation)
-                report = silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
-                                                     : "Simulation stopped: Tamira gave an invalid reply.";
+                report = silent              ? "Simulation stopped: Tamira does not answer."
+                         : f.fault == HangUp ? "Simulation stopped: the connection to Tamira was lost."
+                                             : "Simulation stopped: Tamira gave an invalid reply.";
             else if (outcome == 'f' && f.fault == HangUp)
                 report = "Error|The connection to Tamira was lost.\n";
             else if (outcome == 'f')

@@ -1,10 +1,11 @@
 // New, Open, Save, Save As and the command-line load: which question is asked, what each
 // answer does, the current file and the title.
 
-#include "model/cmymemoryarea.h"
-#include "tests/support/cmyscripteddialogs.h"
-#include "model/cmysettingsfile.h"
 #include "app/mainwindow.h"
+#include "app/tamiraversion.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAction>
@@ -53,7 +54,7 @@ private:
     QString file(const char *name) const { return dir->filePath(name); }
     static QString title(const QString &path)
     {
-        return "TAMIRAdesk v1.0.5.0 --- " + QFileInfo(path).canonicalFilePath();
+        return "TAMIRAdesk v" TAMIRA_VERSION " --- " + QFileInfo(path).canonicalFilePath();
     }
     void expectSaveQuestion(cMyDialogs::Button answer) { dialogs->expectMessage(answer, "Tamira"); }
 };
@@ -83,7 +84,7 @@ void tst_FileCommands::saveOnNewAsksForAName()
     QCOMPARE(dialogs->asked().last().title, QString("Save to file"));
     QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo)"));
     QVERIFY(w.settingsImage()->isModified());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
     QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
 
     dialogs->expectSaveFile(file("first.tmo"));
@@ -168,7 +169,7 @@ void tst_FileCommands::newAsksFirst()
         QCOMPARE(image(w), blank());
     }
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text().isEmpty(), !fails);
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
     cMyMemoryArea back;
     QVERIFY(cMySettingsFile::read(file("kept.tmo"), back));
     const QByteArray author = kept.toLatin1().append('\0');
@@ -194,7 +195,7 @@ void tst_FileCommands::openAndCancel()
     QCOMPARE(dialogs->asked().last().title, QString("Open file"));
     QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo)"));
     QCOMPARE(image(w), before);
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
 
     dialogs->expectOpenFile(file("trip.tmo"));
     trigger(w, "actionOpen");
@@ -210,7 +211,7 @@ void tst_FileCommands::openAndCancel()
     trigger(w, "actionOpen");
     QCOMPARE(image(w), other.readBytes(0, 1024));
     QCOMPARE(w.currentFile().fileName(), QString("missing.tmo"));
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
 }
 
 void tst_FileCommands::templateFromWorkingFolder_data()
@@ -235,7 +236,7 @@ void tst_FileCommands::templateFromWorkingFolder()
     MainWindow w;
     QCOMPARE(image(w), damaged ? blank() : own.readBytes(0, 1024));
     QVERIFY(w.currentFile().filePath().isEmpty());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
 }
 
 void tst_FileCommands::commandLineLoad()
@@ -257,7 +258,7 @@ void tst_FileCommands::commandLineLoad()
     MainWindow w;
     w.loadFromCommandLine(file("new-one.tmo"));
     QCOMPARE(image(w), blank());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
     trigger(w, "actionSave");
     QVERIFY(QFileInfo::exists(file("new-one.tmo")));
     QCOMPARE(w.windowTitle(), title(file("new-one.tmo")));
@@ -336,7 +337,7 @@ void tst_FileCommands::filesFromOtherWriters()
 
     // Only a file something was read from becomes the document that Save writes back.
     const bool loaded = recordsRead != 0;
-    QCOMPARE(w.windowTitle(), loaded ? title(path) : QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), loaded ? title(path) : QString("TAMIRAdesk v" TAMIRA_VERSION));
     QCOMPARE(w.settingsImage()->isModified(), loaded);
     if (!loaded)
         dialogs->expectSaveFile(QString());

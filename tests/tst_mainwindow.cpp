@@ -1,7 +1,8 @@
 // The main window frame: pages, menus, tool bar, shortcuts, title, enabling rules, Help, About.
 
-#include "tests/support/cmyscripteddialogs.h"
 #include "app/mainwindow.h"
+#include "app/tamiraversion.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAction>
@@ -47,7 +48,7 @@ void tst_MainWindow::pagesAndTitle()
 {
     cMyScriptedDialogs dialogs;
     MainWindow w;
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
     QCOMPARE(w.size(), QSize(1126, 761));
 
     auto *tabs = child<QTabWidget>(&w, "tabWidget");
@@ -210,7 +211,7 @@ void tst_MainWindow::aboutShowsVersion()
     child<QAction>(&w, "actionAbout")->trigger();
     QCOMPARE(title, QString("About"));
     QCOMPARE(size, QSize(290, 227));
-    QCOMPARE(version, QString("Version: 1.0.5.0"));
+    QCOMPARE(version, QString("Version: " TAMIRA_VERSION));
     QVERIFY(iconShown);
 }
 

@@ -543,7 +543,17 @@ The settings, the current file and the window title were left as they were.</tra
     </message>
 </context>
 <context>
-    <name>PortOpenFailure</name>
+    <name>TamiraPort</name>
+    <message>
+        <source>Tamira nie jest podłączona.</source>
+        <translation>Tamira is not connected.</translation>
+    </message>
+    <message>
+        <source>Port %1 jest zajęty przez inny program (na przykład servicetool albo drugi TAMIRAdesk).
+Zamknij ten program albo poczekaj, aż skończy pracę z Tamirą, i spróbuj ponownie.</source>
+        <translation>Port %1 is in use by another program (servicetool or a second TAMIRAdesk, for example).
+Close that program, or wait until it has finished with Tamira, and try again.</translation>
+    </message>
     <message>
         <source>Brak uprawnień do portu %1.
 
@@ -557,6 +567,10 @@ To fix this on Linux:
 • install the tamiradesk package, or copy 70-tamira.rules from the packaging/linux folder to /etc/udev/rules.d,
 • or add your account to the dialout group (sudo usermod -aG dialout $USER) and log in again.
 Then unplug the Tamira and plug it in again.</translation>
+    </message>
+    <message>
+        <source>Połączenie z Tamirą zostało przerwane.</source>
+        <translation>The connection to Tamira was lost.</translation>
     </message>
 </context>
 <context>
@@ -638,10 +652,6 @@ The TAMIRAdesk developers</translation>
         <source>Błąd</source>
         <translation>Error</translation>
     </message>
-    <message>
-        <source>Tamira nie jest podłączona.</source>
-        <translation>Tamira is not connected.</translation>
-    </message>
 </context>
 <context>
     <name>cMyLibraryUpload</name>
@@ -678,6 +688,13 @@ The sound library was not sent.</translation>
     <message>
         <source>Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie.</source>
         <translation>The sound library in Tamira may be incomplete; upload it again.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLinkReporter</name>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
     </message>
 </context>
 <context>
@@ -895,6 +912,10 @@ Backup of the previous settings: %2</translation>
         <source>Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Simulation stopped: Tamira gave an invalid reply.</translation>
     </message>
+    <message>
+        <source>Symulacja przerwana: połączenie z Tamirą zostało przerwane.</source>
+        <translation>Simulation stopped: the connection to Tamira was lost.</translation>
+    </message>
 </context>
 <context>
     <name>cMyTableModel</name>
@@ -918,16 +939,8 @@ Backup of the previous settings: %2</translation>
 <context>
     <name>cMyTamira</name>
     <message>
-        <source>Błąd</source>
-        <translation>Error</translation>
-    </message>
-    <message>
         <source>Tamira nie odpowiada.</source>
         <translation>Tamira does not answer.</translation>
-    </message>
-    <message>
-        <source>Połączenie z Tamirą zostało przerwane.</source>
-        <translation>The connection to Tamira was lost.</translation>
     </message>
     <message>
         <source>Lista portów zmieniła się (podłączono lub odłączono urządzenie) i transmisja została przerwana.</source>
@@ -940,6 +953,42 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Tamira gave an invalid reply.</translation>
+    </message>
+    <message>
+        <source>Port Tamiry jest zajęty: trwa symulacja nurkowania.
+Zatrzymaj symulację i spróbuj ponownie.</source>
+        <translation>Tamira&apos;s port is busy: a dive simulation is running.
+Stop the simulation and try again.</translation>
+    </message>
+    <message>
+        <source>program odczytuje stan Tamiry</source>
+        <translation>the program is reading Tamira&apos;s status</translation>
+    </message>
+    <message>
+        <source>program odczytuje dane z Tamiry</source>
+        <translation>the program is reading data from Tamira</translation>
+    </message>
+    <message>
+        <source>program zapisuje dane do Tamiry</source>
+        <translation>the program is writing data to Tamira</translation>
+    </message>
+    <message>
+        <source>program wysyła polecenie do Tamiry</source>
+        <translation>the program is sending a command to Tamira</translation>
+    </message>
+    <message>
+        <source>Port Tamiry jest zajęty: %1.
+Poczekaj, aż skończy, i spróbuj ponownie.</source>
+        <translation>Tamira&apos;s port is busy: %1.
+Wait until it has finished and try again.</translation>
+    </message>
+    <message>
+        <source>Tamira wysyła dane, które nie są odpowiedzią.</source>
+        <translation>Tamira is sending data that is not an answer.</translation>
+    </message>
+    <message>
+        <source>Tamira od %1 s zgłasza, że jest zajęta, ale nie odpowiada.</source>
+        <translation>For %1 s Tamira has been saying it is busy, but it does not answer.</translation>
     </message>
 </context>
 <context>

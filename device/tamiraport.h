@@ -1,0 +1,35 @@
+#ifndef DEVICE_TAMIRAPORT_H
+#define DEVICE_TAMIRAPORT_H
+
+// The rules every program follows with the device's serial port: how it is opened for a
+// conversation, what is said when it does not open, and when a port has been lost. The device
+// link, the simulation worker and servicetool's link all go through these.
+
+#include "device/cmylinkfailure.h"
+
+#include <QSerialPort>
+#include <QString>
+
+namespace TamiraPort {
+
+// Opens `port` on `name` for reading and writing with the device's line settings, and drops what
+// waits on the line: it belongs to an earlier conversation (a reply that came after a time-out or
+// a cancel), and taken for this one's first reply it would put every reply one behind. On false,
+// `failure` says why (NoPort for an empty name).
+bool open(QSerialPort &port, const QString &name, cMyLinkFailure *failure);
+
+// Why a port whose open() has just failed did not open.
+cMyLinkFailure openFailure(const QSerialPort &port);
+
+// True when the file behind the port exists but this process may not read and write it.
+// Always false where that cannot be told (Windows).
+bool lacksPermission(const QString &portName);
+
+// Whether an error reported by an open port means the port is gone and the conversation over.
+bool isLost(QSerialPort::SerialPortError error);
+// The failure of a conversation whose port was lost.
+cMyLinkFailure lost(const QSerialPort &port);
+
+} // namespace TamiraPort
+
+#endif
