@@ -62,8 +62,8 @@ void MainWindow::buildMessageGrid()
     auto *grid = new QGridLayout(ui->messagesGrid);
     for (int row = 0; row < 24; ++row) {
         grid->addWidget(new QLabel(QString::number(row), ui->messagesGrid), row, 0);
-        grid->addWidget(new cMyComboBox(row * 2, ui->messagesGrid), row, 1);
-        grid->addWidget(new cMyComboBox(row * 2 + 1, ui->messagesGrid), row, 3);
+        grid->addWidget(new cMyComboBox(qlonglong(row) * 2, ui->messagesGrid), row, 1);
+        grid->addWidget(new cMyComboBox(qlonglong(row) * 2 + 1, ui->messagesGrid), row, 3);
     }
 }
 
