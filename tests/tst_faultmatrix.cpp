@@ -157,6 +157,8 @@ struct Cell
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
         } else if (kind == Command) {
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Clear statistics..."));
+        } else if (kind == SettingsRead && modifiedBefore) {
+            dialogs.expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // an earlier read's settings go
         }
         const char *what[] = {"actionReadSettings", "actionWriteSettings", "pbGetStatus", "actionLibraryUpdate",
                               "actionClearStats", "pbStartSim"};
