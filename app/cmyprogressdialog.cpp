@@ -29,6 +29,15 @@ void cMyProgressDialog::closeEvent(QCloseEvent *event)
     userCancel();
 }
 
+void cMyProgressDialog::reject()
+{
+    // QDialog's close handling rejects too; a dismissal is no cancel.
+    if (m_dismissing)
+        QProgressDialog::reject();
+    else
+        userCancel();
+}
+
 void cMyProgressDialog::userCancel()
 {
     if (m_asking)

@@ -23,6 +23,10 @@ public:
 signals:
     void cancelConfirmed();
 
+public slots:
+    // Escape where the dialog's own shortcut does not take it.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
