@@ -43,7 +43,8 @@ cMyInputFile::Status cMyInputFile::readAll(const QString &path, QByteArray *byte
 {
     cMyInputFile file(path, false);
     Status status = file.open();
-    file.m_file.setTextModeEnabled(true);
+    if (status == Ok)
+        file.m_file.setTextModeEnabled(true);
     bytes->clear();
     for (QByteArray piece; status == Ok;) {
         status = file.read(&piece);

@@ -44,8 +44,10 @@ bool cMyOutputFile::write(const QByteArray &bytes)
 {
     if (!m_device)
         return false;
-    // A write that failed while the buffer was flushed (a full disk) is only seen here.
+    // A write that failed while the buffer was flushed (a full disk) is only seen here. One cut
+    // short is reported without its reason; trying the rest again gives it.
     if (m_device->write(bytes) != bytes.size() || !m_device->flush()) {
+        m_device->flush();
         const QString reason = m_device->errorString();
         cancel();
         return fail(reason);
