@@ -22,7 +22,7 @@ const char kDescription[] =
     "  --verify AREA FILE.hex                      compares only\n"
     "  --reset | --boot | --root\n"
     "AREA is FLASH, EEPROM, RAM, ROM, OTP or MDID; numbers are decimal or 0x hexadecimal; FILE.hex\n"
-    "\"-\" is standard input. A file to write is checked in full before the port opens.";
+    "may be \"-\" for standard input. A file to write is checked in full before the port opens.";
 
 const char kExitStatuses[] =
     "\nExit status: 0 done; 1 the device did not answer as it should (a wrong reply, no reply within\n"
