@@ -29,9 +29,12 @@ bool cMyRecordLines::add(const QByteArray &piece)
         if (!takeLine(m_partial.mid(from, end - from)))
             return false;
     m_partial.remove(0, from);
-    if (m_partial.size() > kLongestLine)
-        return refuse(m_number + 1, m_partial.contains('\0') ? QStringLiteral("a zero byte")
-                                                             : QStringLiteral("longer than any record"));
+    // A line longer than any record is refused as soon as it is (the file may never end): for a
+    // zero byte or a carriage return in it if there is one.
+    if (m_partial.size() > kLongestLine) {
+        const int number = m_number + 1;
+        return !takeLine(m_partial) ? false : refuse(number, QStringLiteral("longer than any record"));
+    }
     return true;
 }
 
