@@ -427,9 +427,11 @@ void tst_Simulation::startAsksBeforeClearing()
     QVERIFY(waitUntil([&] { return !profile->data().isEmpty() && profile->data().newest().depth > 0; }, 10000));
     stop();
 
-    // Asked once for the device: the next run just starts.
+    // Asked once for the device: the next run just starts, at the surface again.
     button("pbStartSim")->click();
     QVERIFY(waitUntil([&] { return !profile->data().isEmpty(); }, 10000));
+    QCOMPARE(profile->data().samples().first().pressure, qint16(1013));
+    QCOMPARE(profile->data().samples().first().depth, qint16(0));
     stop();
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
