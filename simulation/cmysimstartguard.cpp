@@ -15,9 +15,12 @@ void cMySimStartGuard::setDeviceStatistics(const QString &serial, const QString 
     m_serial = serial;
     m_maxDepth = maxDepth;
     m_diveTime = diveTime;
-    // Agreed before the device had said who it is: the agreement was for this one.
-    if (m_confirmed && m_confirmedSerial.isEmpty())
-        m_confirmedSerial = serial;
+    // Agreed before the device had said who it is: the agreement was for this one. The device
+    // the user agreed for, back on a port: it still holds.
+    if (m_agreed && m_agreedSerial.isEmpty())
+        m_agreedSerial = serial;
+    else if (!serial.isEmpty() && serial == m_agreedSerial)
+        m_agreed = true;
 }
 
 void cMySimStartGuard::forgetDevice()
@@ -25,11 +28,13 @@ void cMySimStartGuard::forgetDevice()
     m_serial.clear();
     m_maxDepth.clear();
     m_diveTime.clear();
+    // Whichever device comes next has to say who it is before the agreement counts for it.
+    m_agreed = false;
 }
 
 bool cMySimStartGuard::clearingConfirmed()
 {
-    if (m_confirmed && (m_serial.isEmpty() || m_serial == m_confirmedSerial))
+    if (m_agreed)
         return true;
     const QString unknown = tr("nieznany (status Tamiry nie został odczytany)");
     const QString text =
@@ -42,8 +47,8 @@ bool cMySimStartGuard::clearingConfirmed()
                                       cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No);
     if (answer != cMyDialogs::Yes)
         return false;
-    m_confirmed = true;
-    m_confirmedSerial = m_serial;
+    m_agreed = true;
+    m_agreedSerial = m_serial;
     return true;
 }
 

@@ -46,8 +46,8 @@ private:
     QObject *m_dialogParent;
     QPointer<cMyTamira> m_link;
     QString m_serial, m_maxDepth, m_diveTime;
-    bool m_confirmed = false;
-    QString m_confirmedSerial; // the device the user agreed for; empty: not known then
+    bool m_agreed = false; // the user agreed for the device on the port now
+    QString m_agreedSerial; // the device the user agreed for; empty: not known then
     std::function<void()> m_start;
     QMetaObject::Connection m_wait;
 };
