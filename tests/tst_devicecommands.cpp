@@ -396,8 +396,10 @@ void tst_DeviceCommands::libraryChecks()
         dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     trigger(w, "actionLibraryUpdate");
     QCOMPARE(dialogs->asked().first().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
-    if (answer != cMyDialogs::NoButton)
+    if (answer != cMyDialogs::NoButton) {
         QCOMPARE(dialogs->asked().at(1).text, QString("You are about to the sound library upgrade.\nDo you want to continue?"));
+        QCOMPARE(dialogs->asked().at(1).defaultButton, cMyDialogs::No);
+    }
     if (message.isEmpty() && lines > 0) {
         QCOMPARE(visibleProgress(w)->labelText(), QString("Please don't disconnect your device during the process."));
         QVERIFY(ended(spy, 3));
