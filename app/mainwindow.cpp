@@ -40,6 +40,7 @@ MainWindow::MainWindow(QWidget *parent)
     qRegisterMetaType<MemoryType>("MemoryType");
 
     makeConnections();
+    setupDeviceStatus();
 
     updateTitle();
     m_templateLoaded = false;
