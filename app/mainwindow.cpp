@@ -47,6 +47,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     makeConnections();
     setupFileCommands();
+    setupDeviceStatus();
 
     updateTitle();
     m_files->loadTemplate();

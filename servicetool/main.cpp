@@ -1,7 +1,7 @@
 // servicetool: without options the service console's window, with options its command line.
 
-#include "device/filesizesignal.h"
 #include "servicetool/cmycommandline.h"
+#include "servicetool/cmyconsole.h"
 #include "servicetool/cmyservicedialogs.h"
 #include "servicetool/mainwindow.h"
 
@@ -14,7 +14,7 @@
 
 int main(int argc, char *argv[])
 {
-    ignoreFileSizeSignal();
+    servicetool::cMyConsole::ignoreFileSizeSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
