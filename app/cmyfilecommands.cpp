@@ -5,8 +5,10 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 
+#include <QApplication>
 #include <QDebug>
 #include <QDir>
+#include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
@@ -50,7 +52,12 @@ QString settingsFilter()
 
 cMyFileCommands::cMyFileCommands(QWidget *window, cMyMemoryArea *image)
     : QObject(window), m_window(window), m_image(image), m_unsaved(window, image, [this] { return save(); })
-{}
+{
+    // Drags go to the widget under the pointer first; a line edit would take the file's name
+    // as text. Looking at them before any widget does keeps a dropped settings file a file.
+    window->setAcceptDrops(true);
+    qApp->installEventFilter(this);
+}
 
 QString cMyFileCommands::startFolder() const
 {
@@ -200,6 +207,24 @@ bool cMyFileCommands::saveTo(const QString &path)
     }
     m_image->setModified(false);
     emit saved(path);
+    return true;
+}
+
+bool cMyFileCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QString path = droppedSettingsFile(drop->mimeData());
+    if (!widget || widget->window() != m_window || path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    // Asked once the drop is over: the program the file came from is not kept waiting.
+    if (type == QEvent::Drop)
+        QMetaObject::invokeMethod(
+            this, [this, path] { openDropped(path); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -2,8 +2,9 @@
 #define APP_CMYFILECOMMANDS_H
 
 // The window's document and its file: New, Open, Save, Save As, the command-line load, a
-// restored backup and a dropped file. Knows the current file and whether Save may write to it
-// without asking (not after a load that stopped early: the rest of that file would be lost).
+// restored backup and a settings file dropped anywhere on the window (also on a field that takes
+// text). Knows the current file and whether Save may write to it without asking (not after a
+// load that stopped early: the rest of that file would be lost).
 
 #include "app/cmyunsavedchanges.h"
 
@@ -43,16 +44,18 @@ public:
     // Reads a file into the image, warning where it could not be read whole; nothing else.
     void readInto(const QString &path);
 
-    // The one settings file a drag carries, or an empty string.
-    static QString droppedSettingsFile(const QMimeData *data);
-
 signals:
     // A new document is in the image: the editors are to show it.
     void documentReplaced();
     void currentFileChanged();
     void saved(const QString &path);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The one settings file a drag carries, or an empty string.
+    static QString droppedSettingsFile(const QMimeData *data);
     enum Load { Whole, Partly, Nothing, NewName };
     Load load(const QString &path);
     void loadTemplateImage();

@@ -30,8 +30,6 @@ class cMyDeviceJob;
 class cMyFileCommands;
 class cMyLatin1Note;
 class QCloseEvent;
-class QDragEnterEvent;
-class QDropEvent;
 
 namespace Ui {
 class MainWindow;
@@ -100,10 +98,8 @@ private slots:
     void on_actionPowerOff_triggered();
 
 protected:
-    // mainwindow_files.cpp: closing asks about unsaved changes; a dropped settings file opens.
+    // mainwindow_files.cpp: closing asks about unsaved changes.
     void closeEvent(QCloseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     // mainwindow.cpp

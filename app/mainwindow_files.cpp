@@ -1,6 +1,6 @@
 // File commands: the specified slots hand them to the document's file commands
-// (cmyfilecommands.h), which also ask about unsaved changes (cmyunsavedchanges.h). Closing the
-// window and dropping a settings file on it go the same way.
+// (cmyfilecommands.h), which also ask about unsaved changes (cmyunsavedchanges.h) and open a
+// settings file dropped on the window. Closing the window asks the same question.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
@@ -10,9 +10,6 @@
 
 #include <QCloseEvent>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
 
 namespace {
 // How long the status bar keeps the word of where a save went.
@@ -28,7 +25,6 @@ void MainWindow::setupFileCommands()
         ui->statusBar->showMessage(tr("Zapisano w pliku %1.").arg(QDir::toNativeSeparators(path)), kSavedMessageMs);
     });
     connect(m_image, &cMyMemoryArea::modifiedChanged, this, &QWidget::setWindowModified);
-    setAcceptDrops(true);
 }
 
 QFileInfo MainWindow::currentFile() const
@@ -70,21 +66,4 @@ bool MainWindow::saveFile(QString path)
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->setAccepted(m_files->mayReplace());
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!cMyFileCommands::droppedSettingsFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent *event)
-{
-    const QString path = cMyFileCommands::droppedSettingsFile(event->mimeData());
-    if (path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    // Asked once the drop is over: the program the file came from is not kept waiting.
-    QMetaObject::invokeMethod(
-        m_files, [this, path] { m_files->openDropped(path); }, Qt::QueuedConnection);
 }

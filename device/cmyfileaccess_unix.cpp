@@ -61,45 +61,37 @@ bool fail(QString *reason, const QString &text)
     return false;
 }
 
-// `done` (when given) counts the bytes written, also when it fails.
-bool writeAll(int fd, const char *data, size_t size, off_t offset, size_t *done = nullptr)
+// Repeats a read or write step until `size` bytes are through; `done` (when given) counts them,
+// also when it fails.
+template <typename Step>
+bool repeat(Step step, size_t size, size_t *done)
 {
-    if (done)
-        *done = 0;
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, data, size, offset);
+    size_t total = 0;
+    bool ok = true;
+    while (ok && total < size) {
+        const ssize_t n = step(total);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        data += n;
-        size -= size_t(n);
-        offset += n;
-        if (done)
-            *done += size_t(n);
+        if (n == 0)
+            errno = EIO;
+        ok = n > 0;
+        total += ok ? size_t(n) : 0;
     }
-    return true;
+    if (done)
+        *done = total;
+    return ok;
+}
+
+bool writeAll(int fd, const char *data, size_t size, off_t offset, size_t *done = nullptr)
+{
+    return repeat([&](size_t at) { return ::pwrite(fd, data + at, size - at, offset + off_t(at)); }, size, done);
 }
 
 bool readAll(int fd, QByteArray &out, off_t size)
 {
     out.resize(int(size));
-    off_t done = 0;
-    while (done < size) {
-        const ssize_t n = ::pread(fd, out.data() + done, size_t(size - done), done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
-        }
-        done += n;
-    }
-    return true;
+    return repeat([&](size_t at) { return ::pread(fd, out.data() + at, size_t(size) - at, off_t(at)); }, size_t(size),
+                  nullptr);
 }
 
 mode_t newFileMode()
