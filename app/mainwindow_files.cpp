@@ -1,4 +1,4 @@
-// File commands: the specified slots hand them to the document's file commands
+// File commands: the window's file slots hand them to the document's file commands
 // (cmyfilecommands.h), which also ask about unsaved changes (cmyunsavedchanges.h) and open a
 // settings file dropped on the window. Closing the window asks the same question.
 
