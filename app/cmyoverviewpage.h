@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QLabel;
+class cMyFaultBanner;
 
 class cMyOverviewPage : public QWidget
 {
@@ -20,12 +21,16 @@ public:
     // Shows a text from a settings file or the device as it was typed: "<b>x" stays "<b>x".
     static void showPlainText(QLabel *label, const QString &text);
 
+    // The self-test warning above everything else on the page; made on the first call.
+    cMyFaultBanner *faultBanner();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QPixmap m_picture;
     QPixmap m_scaled; // the picture at the page's size, made again when the size changes
+    cMyFaultBanner *m_faultBanner = nullptr;
 };
 
 #endif

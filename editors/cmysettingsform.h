@@ -16,6 +16,7 @@
 class QGridLayout;
 class QWidget;
 class cMyMemoryArea;
+class cMyLatin1Note;
 class cMyTableModel;
 struct cMySettingsField;
 
@@ -83,6 +84,7 @@ private:
     QString m_acceptedDescription;
     int m_acceptedCursor = 0;
     bool m_refreshingTexts = false;
+    cMyLatin1Note *m_latin1Note = nullptr;
 };
 
 #endif

@@ -2,6 +2,7 @@
 
 #include "dialogs/cmywidgetdialogs.h"
 #include "servicetool/cmycommandline.h"
+#include "servicetool/cmyconsole.h"
 #include "servicetool/mainwindow.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 
 int main(int argc, char *argv[])
 {
+    servicetool::cMyConsole::ignoreFileSizeSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -1,8 +1,8 @@
 // The main window frame: pages, menus, tool bar, shortcuts, title, enabling rules, Help, About.
 
-#include "app/mainwindow.h"
-#include "app/tamiraversion.h"
 #include "tests/support/cmyscripteddialogs.h"
+#include "app/mainwindow.h"
+#include "resources/tamiraversion.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAction>
@@ -48,7 +48,8 @@ void tst_MainWindow::pagesAndTitle()
 {
     cMyScriptedDialogs dialogs;
     MainWindow w;
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION "[*]")); // "*" there marks unsaved changes
+    QVERIFY(!w.isWindowModified());
     QCOMPARE(w.size(), QSize(1126, 761));
 
     auto *tabs = child<QTabWidget>(&w, "tabWidget");
