@@ -13,9 +13,12 @@ if [ ! -f "$build/compile_commands.json" ]; then
 fi
 root=$(pwd)
 folders="app bootcheck device dialogs editors emulator jobs model servicetool simulation"
+# The files this platform builds: another platform's files (cmyconsole_win.cpp) are left out.
 files=""
 for folder in $folders; do
-    files="$files $(git ls-files "$folder/*.cpp" | sed "s|^|$root/|")"
+    for file in $(git ls-files "$folder/*.cpp"); do
+        grep -q "\"file\": \"$root/$file\"" "$build/compile_commands.json" && files="$files $root/$file"
+    done
 done
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
