@@ -36,12 +36,16 @@
 
 namespace {
 
-// Answers the two questions of an upload: which file, and yes.
+// Answers the two questions of an upload: which file, and yes; and lets a read replace the
+// window's document without saving it (No to "save changes?", the one question with Cancel).
 class Answers : public cMyDialogs
 {
 public:
     QString file;
-    Button message(QObject *, Icon, const QString &, const QString &, Buttons, Button) override { return Yes; }
+    Button message(QObject *, Icon, const QString &, const QString &, Buttons buttons, Button) override
+    {
+        return buttons.testFlag(Cancel) ? No : Yes;
+    }
     QString openFileName(QObject *, const QString &, const QString &, const QString &) override { return file; }
     QString saveFileName(QObject *, const QString &, const QString &, const QString &) override { return QString(); }
 };
@@ -81,6 +85,15 @@ QList<QByteArray> wireLines(const QString &path)
     return wire;
 }
 
+// Waits until the link has nothing left to do: after an upload it reads the status again.
+void waitForIdleLink(MainWindow &w)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while ((w.link()->isBusy() || w.link()->statusReadPending()) && waited.elapsed() < 60000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+}
+
 // Runs the library update and waits for the upload (the transaction after the status read).
 double timeUpload(MainWindow &w, int timeoutMs)
 {
@@ -97,8 +110,10 @@ double timeUpload(MainWindow &w, int timeoutMs)
     w.findChild<QAction *>("actionLibraryUpdate")->trigger();
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     loop.exec();
+    const double ms = t.nsecsElapsed() / 1e6;
     QObject::disconnect(c);
-    return ok && ends == 2 ? t.nsecsElapsed() / 1e6 : -1;
+    waitForIdleLink(w);
+    return ok && ends == 2 ? ms : -1;
 }
 
 // Runs the action and waits for the link to end the transaction it starts.
