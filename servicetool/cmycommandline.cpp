@@ -1,8 +1,9 @@
 #include "servicetool/cmycommandline.h"
 
+#include "device/portdiscovery.h"
+#include "servicetool/cmyconsole.h"
 #include "servicetool/cmyservicelink.h"
 #include "servicetool/cmytextfile.h"
-#include "device/portdiscovery.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -10,14 +11,6 @@
 #include <QFileInfo>
 
 #include <cstdio>
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
 
 namespace servicetool {
 
@@ -79,7 +72,7 @@ public:
     }
 
 private:
-    bool m_terminal = isatty(fileno(stderr)) != 0;
+    bool m_terminal = isTerminal(stderr);
     int m_lastStep = -1;
 };
 
@@ -233,9 +226,7 @@ bool deliver(const Job &job, const QByteArray &readBack)
     const QByteArray records = readBack + ":00000001FF\r\n";
     if (!job.output.isEmpty())
         return cMyTextFile::write(job.output, records, false);
-#ifdef Q_OS_WIN
-    _setmode(_fileno(stdout), _O_BINARY); // the records keep their own line ends
-#endif
+    setBinaryOutput(stdout); // the records keep their own line ends
     std::fwrite(records.constData(), 1, size_t(records.size()), stdout);
     return std::fflush(stdout) == 0;
 }

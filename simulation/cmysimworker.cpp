@@ -2,9 +2,9 @@
 
 #include "device/cmyhexrecord.h"
 #include "device/cmyreplyline.h"
-#include "device/serialsettings.h"
+#include "device/tamiraport.h"
 
-#include <QSerialPort>
+#include <QIODevice>
 #include <QStringList>
 
 #include <chrono>
@@ -57,22 +57,17 @@ void cMySimWorker::stopWork()
     stopFlag = true;
 }
 
-bool cMySimWorker::setupPort(QString portName, QSerialPort &port)
+std::unique_ptr<QIODevice> cMySimWorker::setupPort(const QString &portName, QString *error)
 {
-    applyTamiraSerialSettings(port, portName);
     if (portName.isEmpty())
-        return false;
-    if (!port.open(QIODevice::ReadWrite)) {
-        emit serialPortError(port.errorString());
-        return false;
-    }
-    // A reply that came after an earlier run gave up on it (a driver may keep it for the next
-    // open) would otherwise be taken for the answer to this run's first line.
-    port.clear(QSerialPort::AllDirections);
-    return true;
+        return nullptr;
+    std::unique_ptr<QIODevice> port = openTamiraPort(portName, error);
+    if (!port)
+        emit serialPortError(*error);
+    return port;
 }
 
-bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &reply)
+bool cMySimWorker::sendCommand(QIODevice &port, QString command, QString &reply)
 {
     command += QStringLiteral("\r\n");
     port.write(command.toLatin1());
@@ -89,7 +84,7 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
     }
 }
 
-bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply)
+bool cMySimWorker::exchange(QIODevice &port, const QString &command, bool readMode, QString &reply)
 {
     m_failure = NoAnswer;
     if (!sendCommand(port, command, reply))
@@ -100,7 +95,7 @@ bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool read
     return cMyReplyLine::answers(command.toLatin1() + "\r\n", reply.toLatin1(), readMode);
 }
 
-bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, bool readMode)
+bool cMySimWorker::sendCommands(QIODevice &port, const QStringList &commands, bool readMode)
 {
     QString reply;
     for (const QString &command : commands)
@@ -109,7 +104,7 @@ bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, 
     return true;
 }
 
-bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
+bool cMySimWorker::readValues(QIODevice &port, QVector<QString> &values)
 {
     values.resize(kBlockCount);
     for (int i = 0; i < kBlockCount; ++i)
@@ -118,7 +113,7 @@ bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
     return true;
 }
 
-bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &readable)
+bool cMySimWorker::readSurfacePressure(QIODevice &port, quint16 &p0, bool &readable)
 {
     QString reply;
     if (!sendCommand(port, recordLine(kSurfacePressureAddress, {0, 0}), reply))
@@ -131,7 +126,7 @@ bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &rea
     return true;
 }
 
-void cMySimWorker::fail(QSerialPort *port, Failure reason, const QString &detail)
+void cMySimWorker::fail(QIODevice *port, Failure reason, const QString &detail)
 {
     // A device that answers wrongly still answers: it can at least be given its sensor back.
     QString reply;
@@ -151,14 +146,16 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
         return;
     }
     speed = newSpeed;
-    QSerialPort port;
-    if (!setupPort(portName, port)) {
+    QString openError;
+    const std::unique_ptr<QIODevice> opened = setupPort(portName, &openError);
+    if (!opened) {
         if (portName.isEmpty())
             fail(nullptr, NoPortName);
         else
-            fail(nullptr, PortNotOpened, port.errorString());
+            fail(nullptr, PortNotOpened, openError);
         return;
     }
+    QIODevice &port = *opened;
 
     const QStringList toRead{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#READ")};
     const QStringList toWrite{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#WRITE")};

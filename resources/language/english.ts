@@ -610,10 +610,6 @@ The TAMIRAdesk developers</translation>
 %1</translation>
     </message>
     <message>
-        <source>Emulator urządzenia działa tylko w systemie Linux.</source>
-        <translation>The device emulator runs on Linux only.</translation>
-    </message>
-    <message>
         <source>Emulator urządzenia nie podał swojego portu.</source>
         <translation>The device emulator did not name its port.</translation>
     </message>
@@ -678,6 +674,21 @@ The sound library was not sent.</translation>
     <message>
         <source>Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie.</source>
         <translation>The sound library in Tamira may be incomplete; upload it again.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLocalPort</name>
+    <message>
+        <source>Port jest już otwarty.</source>
+        <translation>The port is already open.</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego urządzenia.</source>
+        <translation>There is no such device.</translation>
+    </message>
+    <message>
+        <source>Port jest używany przez inny program.</source>
+        <translation>The port is in use by another program.</translation>
     </message>
 </context>
 <context>

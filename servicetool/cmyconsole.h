@@ -1,0 +1,24 @@
+#ifndef SERVICETOOL_CMYCONSOLE_H
+#define SERVICETOOL_CMYCONSOLE_H
+
+// What the command-line mode needs from the system's console, one source file per platform. On
+// Windows servicetool.exe is a GUI program, which the system starts without a console; its twin
+// servicetool.com, the same program built for the console, is the one cmd.exe runs for
+// "servicetool" (a .com comes before an .exe), so that cmd.exe waits for it and %ERRORLEVEL% is
+// its exit status.
+
+#include <cstdio>
+
+namespace servicetool {
+
+// Standard output and error that go nowhere (a GUI program started from a console) are sent to
+// the console of the program that started this one; output redirected to a file or a pipe stays
+// where it was sent. Nothing to do on Unix or for the console build.
+void attachParentConsole();
+// Bytes written to `stream` go out unchanged (no LF to CR LF translation on Windows).
+void setBinaryOutput(std::FILE *stream);
+bool isTerminal(std::FILE *stream);
+
+} // namespace servicetool
+
+#endif

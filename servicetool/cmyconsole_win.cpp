@@ -1,0 +1,39 @@
+#include "servicetool/cmyconsole.h"
+
+#include <qt_windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+namespace {
+
+// A handle that was given to the program: a console, a file or a pipe.
+bool isValid(DWORD which)
+{
+    const HANDLE handle = GetStdHandle(which);
+    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+} // namespace
+
+void servicetool::attachParentConsole()
+{
+    const bool output = isValid(STD_OUTPUT_HANDLE);
+    const bool error = isValid(STD_ERROR_HANDLE);
+    if ((output && error) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (!output)
+        std::freopen("CONOUT$", "w", stdout);
+    if (!error)
+        std::freopen("CONOUT$", "w", stderr);
+}
+
+void servicetool::setBinaryOutput(std::FILE *stream)
+{
+    _setmode(_fileno(stream), _O_BINARY);
+}
+
+bool servicetool::isTerminal(std::FILE *stream)
+{
+    return _isatty(_fileno(stream)) != 0;
+}
