@@ -1,9 +1,13 @@
 #include "app/cmyoverviewpage.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
 
 cMyOverviewPage::cMyOverviewPage(QWidget *parent)
     : QWidget(parent)
@@ -16,6 +20,24 @@ cMyOverviewPage::cMyOverviewPage(QWidget *parent)
     p.setColor(QPalette::Base, Qt::transparent);
     p.setColor(QPalette::Button, QColor(20, 110, 160));
     setPalette(p);
+}
+
+bool cMyOverviewPage::event(QEvent *event)
+{
+    // A native style (Windows') draws push buttons and group box titles in its own colours, not
+    // the page's: white button text on a light button, dark titles on the dark water. The
+    // portable style draws them from the page's palette on every platform.
+    if (event->type() == QEvent::Polish) {
+        if (!m_style) {
+            m_style = QStyleFactory::create(QStringLiteral("Fusion"));
+            m_style->setParent(this);
+        }
+        for (QWidget *child : findChildren<QPushButton *>())
+            child->setStyle(m_style);
+        for (QWidget *child : findChildren<QGroupBox *>())
+            child->setStyle(m_style);
+    }
+    return QWidget::event(event);
 }
 
 void cMyOverviewPage::paintEvent(QPaintEvent *)

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QLabel;
+class QStyle;
 
 class cMyOverviewPage : public QWidget
 {
@@ -21,11 +22,13 @@ public:
     static void showPlainText(QLabel *label, const QString &text);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QPixmap m_picture;
     QPixmap m_scaled; // the picture at the page's size, made again when the size changes
+    QStyle *m_style = nullptr; // child; draws the page's buttons and group titles
 };
 
 #endif

@@ -17,6 +17,10 @@ say() { echo "build-windows: $*" >&2; }
 sdk=$("$top/scripts/windows-sdk.sh")
 
 started=$(date +%s)
+# Repeated builds (CI on the same machine) reuse what compiled before, where ccache is installed.
+if [ -z "${CMAKE_CXX_COMPILER_LAUNCHER:-}" ] && command -v ccache >/dev/null; then
+    export CMAKE_CXX_COMPILER_LAUNCHER=ccache CCACHE_BASEDIR="$top"
+fi
 # The tools that render the icons and the manual, for this machine.
 say "build-time tools"
 mkdir -p "$build"

@@ -57,6 +57,15 @@ within 30 test -s "$tmp/display" || { echo "test-windows: no virtual display" >&
 export DISPLAY=":$(cat "$tmp/display")"
 say "display $DISPLAY, prefix $WINEPREFIX"
 "$build/wine-run.sh" cmd /c exit 0 >/dev/null 2>&1 || true # makes the prefix on first use
+# COM7 as Wine's own serial port (a port Wine knows is listed by the system, as a USB serial port
+# is on Windows), on a link that each emulator below points at its pseudo-terminal. Wine reads its
+# ports when it starts.
+wine reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$tmp/com7" /f >/dev/null 2>&1
+# Windows' own interface fonts are not Wine's; a sans-serif one stands in for them.
+for font in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Segoe UI"; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "DejaVu Sans" /f >/dev/null 2>&1
+done
+wineserver -k 2>/dev/null || true
 say "Linux programs for the comparison (in $host)"
 cmake --build "$host" -j"$(nproc)" --target tamira-emulator TAMIRAdesk servicetool >"$tmp/host.log" 2>&1 \
     || { tail -n 30 "$tmp/host.log"; exit 1; }
@@ -69,7 +78,7 @@ chmod +x "$tmp/on-com"
 # --- 1. the test programs ---
 say "1. test programs"
 if (cd "$build" && timeout 900 ctest --output-on-failure -j2 --timeout 300 >"$tmp/ctest.log" 2>&1); then
-    pass "Windows test programs: $(grep -o '[0-9]* tests passed.*' "$tmp/ctest.log" || true)"
+    pass "Windows test programs: $(grep -o '[0-9]*% tests passed.*' "$tmp/ctest.log" || true)"
 else
     cat "$tmp/ctest.log"
     fail "Windows test programs"
@@ -90,7 +99,7 @@ received() { awk '$1 == "R" { printf "%s", $3 }' "$tmp/$1.log"; }
 # How many replies it sent.
 replies() { grep -c '^S ' "$tmp/$1.log" || true; }
 at_least() { [ "$(replies "$1")" -ge "$2" ]; }
-with_com7() { ln -sfn "$pty" "$WINEPREFIX/dosdevices/com7"; }
+with_com7() { ln -sfn "$pty" "$tmp/com7"; }
 
 # --- 2. servicetool ---
 say "2. servicetool.com"
@@ -138,15 +147,18 @@ desk() {
     within 90 at_least "$name" 162 || { echo "$name: no settings read"; return 1; }
     sleep 1 # the read's end reaches the window
     xdotool windowfocus "$window" key ctrl+d
-    # Backup read, write, verify read.
-    within 120 at_least "$name" 369 || { echo "$name: no settings write"; return 1; }
+    # The serial number for the backup's name, backup read, write, verify read.
+    within 120 at_least "$name" 375 || { echo "$name: no settings write"; return 1; }
     sleep 1
     cp "$tmp/$name.log" "$tmp/$name.before-simulation.log"
     # The simulation page (the fourth), its START button, then a few cycles.
     xdotool windowfocus "$window" key ctrl+Tab ctrl+Tab ctrl+Tab
     sleep 1
     xdotool windowfocus "$window" key $SIM_START_KEYS
-    within 60 at_least "$name" 420 || { echo "$name: no simulation"; return 1; }
+    within 60 at_least "$name" 430 || { echo "$name: no simulation"; return 1; }
+    # STOP simulation has the focus now; then the window closes.
+    xdotool windowfocus "$window" key space
+    sleep 1
     xdotool windowfocus "$window" key ctrl+q 2>/dev/null || true
     within 30 sh -c "! kill -0 $desk_pid 2>/dev/null" || kill "$desk_pid" 2>/dev/null || true
 }
@@ -156,12 +168,13 @@ say "3. TAMIRAdesk.exe"
 emulator desk-win && with_com7
 desk_win_ok=0
 TAMIRA_PORT=COM7 desk desk-win "$tmp/on-com" "$(winpath "$build/bin/TAMIRAdesk.exe")" && desk_win_ok=1
+wineserver -k 2>/dev/null || true
 kill "$emulator_pid" 2>/dev/null || true
 check "TAMIRAdesk.exe: status read, settings read, write with backup and verify, simulation ($(replies desk-win) lines)" \
     [ "$desk_win_ok" = 1 ]
 emulator desk-linux
 TAMIRA_PORT="$pty" desk desk-linux "$host/bin/TAMIRAdesk" || true
-kill "$emulator_pid" 2>/dev/null || true
+kill "$desk_pid" "$emulator_pid" 2>/dev/null || true
 before() { awk '$1 == "R" { printf "%s", $3 }' "$tmp/$1.before-simulation.log" 2>/dev/null; }
 check "TAMIRAdesk: the same bytes on the wire as on Linux up to the simulation" \
     sh -c '[ -n "$1" ] && [ "$1" = "$2" ]' sh "$(before desk-win)" "$(before desk-linux)"
@@ -194,7 +207,7 @@ else
         test -f "$installed/TAMIRAdesk.exe" -a -f "$installed/servicetool.exe" -a -f "$installed/servicetool.com" \
         -a -f "$installed/TAMIRAdeskHELP.pdf" -a -f "$installed/platforms/qwindows.dll"
     check "Start menu: TAMIRAdesk, its demo, servicetool ($(menu_entries))" \
-        [ "$(menu_entries)" = "TAMIRAdesk (demo).lnk;TAMIRAdesk.lnk;servicetool.lnk;" ]
+        [ "$(menu_entries)" = "TAMIRAdesk (demo).lnk;TAMIRAdesk.lnk;Uninstall.lnk;servicetool.lnk;" ]
     check "program list entry (the uninstall key)" uninstall_key
     # Started as Windows starts it: its own folder's DLLs only, no build paths.
     (cd "$installed" && env -u WINEPATH -u QT_PLUGIN_PATH wine "$installed/TAMIRAdesk.exe" >"$tmp/installed.out" 2>&1) &

@@ -38,6 +38,7 @@ private slots:
     void menusToolBarAndShortcuts();
     void portChangeEnablesCommands();
     void helpOpensTheManual();
+    void helpSaysWhereTheManualIs();
     void aboutShowsVersion();
 
 private:
@@ -218,9 +219,14 @@ void tst_MainWindow::helpOpensTheManual()
     QCOMPARE(catcher.urls.first(),
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
     QVERIFY(dialogs.clean());
+}
 
-    // With nothing to open the manual (the offscreen platform has no desktop services), the
-    // user learns where it is.
+void tst_MainWindow::helpSaysWhereTheManualIs()
+{
+    // With nothing to open the manual (the offscreen platform has no desktop services on Linux),
+    // the user learns where it is.
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("openDocument"));
     dialogs.expectMessage(cMyDialogs::Ok, "Help");
     child<QAction>(&w, "actionPomoc")->trigger();

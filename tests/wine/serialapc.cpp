@@ -22,6 +22,13 @@ using NtIoctl = NTSTATUS(NTAPI *)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_ST
                                   PVOID, ULONG);
 using GetProc = FARPROC(WINAPI *)(HMODULE, LPCSTR);
 
+// Between function pointer types, by way of the generic one.
+template <typename To, typename From>
+To functionCast(From function)
+{
+    return reinterpret_cast<To>(reinterpret_cast<void (*)()>(function));
+}
+
 NtIoctl systemIoctl = nullptr;
 GetProc systemGetProc = nullptr;
 
@@ -82,8 +89,8 @@ FARPROC WINAPI getProcAddress(HMODULE module, LPCSTR name)
 {
     const FARPROC found = systemGetProc(module, name);
     if (found && HIWORD(reinterpret_cast<ULONG_PTR>(name)) && std::strcmp(name, "NtDeviceIoControlFile") == 0) {
-        systemIoctl = reinterpret_cast<NtIoctl>(found);
-        return reinterpret_cast<FARPROC>(&deviceIoControl);
+        systemIoctl = functionCast<NtIoctl>(found);
+        return functionCast<FARPROC>(&deviceIoControl);
     }
     return found;
 }
@@ -119,7 +126,7 @@ void redirectImport(HMODULE module)
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
-        systemGetProc = reinterpret_cast<GetProc>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetProcAddress"));
+        systemGetProc = functionCast<GetProc>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetProcAddress"));
         if (HMODULE qtCore = GetModuleHandleW(L"Qt5Core.dll"))
             redirectImport(qtCore);
     }

@@ -51,7 +51,8 @@ int wmain()
     }
     const SIZE_T size = (dll.size() + 1) * sizeof(wchar_t);
     void *remote = VirtualAllocEx(process.hProcess, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
-    const auto load = reinterpret_cast<PAPCFUNC>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW"));
+    const auto load = reinterpret_cast<PAPCFUNC>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "LoadLibraryW")));
     if (!remote || !WriteProcessMemory(process.hProcess, remote, dll.c_str(), size, nullptr)
         || !QueueUserAPC(load, process.hThread, reinterpret_cast<ULONG_PTR>(remote))) {
         std::fwprintf(stderr, L"withserialapc: cannot load %ls into the program\n", dll.c_str());
