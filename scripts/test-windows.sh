@@ -22,7 +22,10 @@
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 build="${TAMIRA_WIN_BUILD_DIR:-$top/build-windows}"
-host="$build/host"
+# The Linux programs to compare with: the Linux build's where there is one (./test.sh made it),
+# otherwise built beside the build-time tools.
+host="${TAMIRA_BUILD_DIR:-$top/build}"
+[ -f "$host/CMakeCache.txt" ] || host="$build/host"
 [ -f "$build/CTestTestfile.cmake" ] || { echo "test-windows: no Windows build in $build (scripts/build-windows.sh)" >&2; exit 1; }
 "$top/scripts/setup.sh" packages.txt packages-windows.txt >&2
 export WINEPREFIX="${TAMIRA_WINEPREFIX:-$build/wineprefix}"
@@ -39,9 +42,9 @@ cleanup() {
     rm -rf "$tmp"
 }
 trap cleanup EXIT
-say() { echo "test-windows: $*"; }
-pass() { passed=$((passed + 1)); echo "PASS: $*"; }
-fail() { failed=$((failed + 1)); echo "FAIL: $*"; }
+say() { printf "test-windows: %s\n" "$*"; }
+pass() { passed=$((passed + 1)); printf "PASS: %s\n" "$*"; }
+fail() { failed=$((failed + 1)); printf "FAIL: %s\n" "$*"; }
 check() { name=$1; shift; if "$@"; then pass "$name"; else fail "$name"; fi; }
 # Runs the rest every 0.2 s until it succeeds, for at most $1 seconds.
 within() {
@@ -180,6 +183,11 @@ check "TAMIRAdesk: the same bytes on the wire as on Linux up to the simulation" 
     sh -c '[ -n "$1" ] && [ "$1" = "$2" ]' sh "$(before desk-win)" "$(before desk-linux)"
 simulated() { grep -c '"#SIMUL\\r\\n"' "$tmp/$1.log" || true; }
 check "TAMIRAdesk.exe: the simulation ran cycles ($(simulated desk-win) #SIMUL lines)" [ "$(simulated desk-win)" -ge 7 ]
+# The write's backup: under the user's application data folder, in text mode (CR LF).
+backup=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Roaming/TAMIRAdesk/backups/*.tmo' -newer "$tmp/desk-win.out" \
+    2>/dev/null | head -n 1)
+crlf() { [ -n "$1" ] && [ "$(tr -cd '\r' <"$1" | wc -c)" -eq 64 ] && [ "$(tr -cd '\n' <"$1" | wc -c)" -eq 64 ]; }
+check "TAMIRAdesk.exe: the backup in %APPDATA%\\TAMIRAdesk\\backups, 65 records, 64 CR LF (${backup##*/})" crlf "$backup"
 
 # --- 4. the installer ---
 menu_entries() {
@@ -209,11 +217,15 @@ else
     check "Start menu: TAMIRAdesk, its demo, servicetool ($(menu_entries))" \
         [ "$(menu_entries)" = "TAMIRAdesk (demo).lnk;TAMIRAdesk.lnk;Uninstall.lnk;servicetool.lnk;" ]
     check "program list entry (the uninstall key)" uninstall_key
-    # Started as Windows starts it: its own folder's DLLs only, no build paths.
-    (cd "$installed" && env -u WINEPATH -u QT_PLUGIN_PATH wine "$installed/TAMIRAdesk.exe" >"$tmp/installed.out" 2>&1) &
+    # Started as Windows starts it (its own folder's DLLs only, no build paths), with its demo
+    # device: the emulator's logic inside the program, its wire log in $TAMIRA_DEMO_LOG.
+    (cd "$installed" && env -u WINEPATH -u QT_PLUGIN_PATH TAMIRA_DEMO_LOG="$(winpath "$tmp/demo.log")" \
+        wine "$installed/TAMIRAdesk.exe" --demo >"$tmp/installed.out" 2>&1) &
     pids="$pids $!"
     if within 60 sh -c "xdotool search --name '^TAMIRAdesk v' >/dev/null"; then
         pass "the installed TAMIRAdesk.exe shows its window"
+        check "the installed TAMIRAdesk.exe --demo: the demo device answers the status read (93 lines)" \
+            within 60 at_least demo 93
         [ -z "${TAMIRA_WIN_SCREENSHOT:-}" ] || { sleep 3; import -window root "$TAMIRA_WIN_SCREENSHOT"; }
         xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -I{} xdotool windowfocus {} key ctrl+q || true
     else
