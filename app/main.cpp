@@ -1,8 +1,9 @@
 #include "app/cmycommandline.h"
 #include "app/cmystopsignals.h"
-#include "bootcheck/cmylibusb.h"
 #include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
+#include "app/programarguments.h"
+#include "bootcheck/cmylibusb.h"
 #include "resources/tamiraresources.h"
 
 #include <QApplication>
@@ -11,22 +12,10 @@
 
 #include <cstdio>
 
-namespace {
-
-QStringList argumentsOf(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromUtf8(argv[i]);
-    return arguments;
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     // Answered before the application object exists, so that they work without a display.
-    const cMyCommandLine early = cMyCommandLine::parse(argumentsOf(argc, argv));
+    const cMyCommandLine early = cMyCommandLine::parse(programArguments(argc, argv));
     if (early.help || early.version) {
         std::fputs(early.help ? qPrintable(cMyCommandLine::usage())
                               : qPrintable(QStringLiteral("TAMIRAdesk %1\n").arg(MainWindow::versionText())),
@@ -36,7 +25,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     // QApplication has taken its own options out of argv by now.
-    const cMyCommandLine line = cMyCommandLine::parse(argumentsOf(argc, argv));
+    const cMyCommandLine line = cMyCommandLine::parse(programArguments(argc, argv));
     if (!line.unknownOption.isEmpty()) {
         std::fprintf(stderr, "TAMIRAdesk: unknown option %s\n\n%s", qPrintable(line.unknownOption),
                      qPrintable(cMyCommandLine::usage()));

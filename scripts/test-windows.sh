@@ -218,14 +218,19 @@ else
         [ "$(menu_entries)" = "TAMIRAdesk (demo).lnk;TAMIRAdesk.lnk;Uninstall.lnk;servicetool.lnk;" ]
     check "program list entry (the uninstall key)" uninstall_key
     # Started as Windows starts it (its own folder's DLLs only, no build paths), with its demo
-    # device: the emulator's logic inside the program, its wire log in $TAMIRA_DEMO_LOG.
+    # device (the emulator's logic inside the program, its wire log in $TAMIRA_DEMO_LOG) and a
+    # settings file whose name the ANSI code page cannot spell.
+    cp "$top/resources/pliki/clear.tmo" "$tmp/Łódź.tmo"
     (cd "$installed" && env -u WINEPATH -u QT_PLUGIN_PATH TAMIRA_DEMO_LOG="$(winpath "$tmp/demo.log")" \
-        wine "$installed/TAMIRAdesk.exe" --demo >"$tmp/installed.out" 2>&1) &
+        wine "$installed/TAMIRAdesk.exe" --demo "$(winpath "$tmp/Łódź.tmo")" >"$tmp/installed.out" 2>&1) &
     pids="$pids $!"
     if within 60 sh -c "xdotool search --name '^TAMIRAdesk v' >/dev/null"; then
         pass "the installed TAMIRAdesk.exe shows its window"
         check "the installed TAMIRAdesk.exe --demo: the demo device answers the status read (93 lines)" \
             within 60 at_least demo 93
+        title=$(xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs xdotool getwindowname)
+        check "a settings file named Łódź.tmo opens from the command line (title: $title)" \
+            sh -c 'case "$1" in *"/Łódź.tmo") ;; *) exit 1 ;; esac' sh "$title"
         [ -z "${TAMIRA_WIN_SCREENSHOT:-}" ] || { sleep 3; import -window root "$TAMIRA_WIN_SCREENSHOT"; }
         xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -I{} xdotool windowfocus {} key ctrl+q || true
     else
