@@ -10,6 +10,7 @@
 
 class QLabel;
 class QStyle;
+class cMyFaultBanner;
 
 class cMyOverviewPage : public QWidget
 {
@@ -21,6 +22,9 @@ public:
     // Shows a text from a settings file or the device as it was typed: "<b>x" stays "<b>x".
     static void showPlainText(QLabel *label, const QString &text);
 
+    // The self-test warning above everything else on the page; made on the first call.
+    cMyFaultBanner *faultBanner();
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -29,6 +33,7 @@ private:
     QPixmap m_picture;
     QPixmap m_scaled; // the picture at the page's size, made again when the size changes
     QStyle *m_style = nullptr; // child; draws the page's buttons and group titles
+    cMyFaultBanner *m_faultBanner = nullptr;
 };
 
 #endif

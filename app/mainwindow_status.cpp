@@ -1,16 +1,22 @@
-// Device status: the overview labels and the status dialog.
+// Device status: the overview labels, the self-test warning and the status dialog, and what
+// the simulation page learns from the status.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/cmyfaultbanner.h"
 #include "app/cmyoverviewpage.h"
+#include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
+#include "simulation/cmysimwidget.h"
 
 void MainWindow::newStatusRead(QStringList lista)
 {
     const quint8 flags = quint8(lista.value(0).toInt() & 0xFF);
     ui->lTamiraStatus->setText((flags & 0x01) ? tr("Tamira działa") : tr("Tamira nie działa"));
     m_statusDialog->setStatus(char(flags));
+    ui->tabStart->faultBanner()->showFlags(flags);
+    ui->simWidget->setDeviceStatistics(lista.value(3), lista.value(1), lista.value(2));
     ui->lmaxDepth->setText(lista.value(1));
     ui->lDiveTime->setText(lista.value(2));
     ui->lSerialNumber->setText(lista.value(3));
@@ -28,4 +34,11 @@ void MainWindow::newStatusRead(QStringList lista)
 void MainWindow::showTamiraStatus()
 {
     m_statusDialog->exec();
+}
+
+void MainWindow::setupDeviceStatus()
+{
+    // Another port: the warning belonged to the device that was there.
+    connect(m_portSelect, &QComboBox::currentTextChanged, ui->tabStart->faultBanner(), &cMyFaultBanner::clear);
+    ui->simWidget->setDeviceLink(m_link);
 }

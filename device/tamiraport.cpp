@@ -1,6 +1,7 @@
 #include "device/tamiraport.h"
 
 #include "device/cmylocalport.h"
+#include "device/portopenfailure.h"
 #include "device/serialsettings.h"
 
 std::unique_ptr<QIODevice> openTamiraPort(const QString &portName, QString *error)
@@ -16,7 +17,7 @@ std::unique_ptr<QIODevice> openTamiraPort(const QString &portName, QString *erro
     auto serial = std::make_unique<QSerialPort>();
     applyTamiraSerialSettings(*serial, portName);
     if (!serial->open(QIODevice::ReadWrite)) {
-        *error = serial->errorString();
+        *error = PortOpenFailure::message(*serial);
         return nullptr;
     }
     // A reply that came after an earlier use gave up on it (a driver may keep it for the next

@@ -11,7 +11,8 @@
 
 #include <memory>
 
-// Null with the port's own error text in *error when the port does not open.
+// Null with what the user is told in *error when the port does not open: the port's own text
+// and, where it applies, how to get the permission to use it (PortOpenFailure).
 std::unique_ptr<QIODevice> openTamiraPort(const QString &portName, QString *error);
 
 #endif

@@ -5,6 +5,8 @@
 #include <fcntl.h>
 #include <io.h>
 
+namespace servicetool {
+
 namespace {
 
 // A handle that was given to the program: a console, a file or a pipe.
@@ -16,7 +18,19 @@ bool isValid(DWORD which)
 
 } // namespace
 
-void servicetool::attachParentConsole()
+bool cMyConsole::isTerminal(std::FILE *stream)
+{
+    return _isatty(_fileno(stream)) != 0;
+}
+
+void cMyConsole::setBinary(std::FILE *stream)
+{
+    _setmode(_fileno(stream), _O_BINARY);
+}
+
+void cMyConsole::ignoreFileSizeSignal() {}
+
+void cMyConsole::attachParentConsole()
 {
     const bool output = isValid(STD_OUTPUT_HANDLE);
     const bool error = isValid(STD_ERROR_HANDLE);
@@ -28,12 +42,4 @@ void servicetool::attachParentConsole()
         std::freopen("CONOUT$", "w", stderr);
 }
 
-void servicetool::setBinaryOutput(std::FILE *stream)
-{
-    _setmode(_fileno(stream), _O_BINARY);
-}
-
-bool servicetool::isTerminal(std::FILE *stream)
-{
-    return _isatty(_fileno(stream)) != 0;
-}
+} // namespace servicetool

@@ -9,11 +9,12 @@
 
 int main(int argc, char *argv[])
 {
+    servicetool::cMyConsole::ignoreFileSizeSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (servicetool::cMyCommandLine::wanted(arguments)) {
-        servicetool::attachParentConsole();
+        servicetool::cMyConsole::attachParentConsole();
         QCoreApplication app(argc, argv);
         return servicetool::cMyCommandLine::run(app.arguments());
     }

@@ -103,6 +103,8 @@ void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QStr
         cMyDialogs::current().critical(this, QStringLiteral("Error"), detail);
         break;
     case cMyServiceLink::TimedOut:
+    case cMyServiceLink::StayedBusy:
+    case cMyServiceLink::Refused: // the window waits for the time-out instead
         cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"), QStringLiteral("Timeout"));
         break;
     case cMyServiceLink::Abandoned:

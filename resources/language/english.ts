@@ -218,20 +218,8 @@ biblioteki dźwięków:</source>
         <translation>Tamira</translation>
     </message>
     <message>
-        <source>Zachować zmiany?</source>
-        <translation>Do you want to save changes?</translation>
-    </message>
-    <message>
         <source>Otworz plik</source>
         <translation>Open file</translation>
-    </message>
-    <message>
-        <source>Pliki nastaw (*.tmo)</source>
-        <translation>Setup file (*.tmo)</translation>
-    </message>
-    <message>
-        <source>Zapisz do pliku</source>
-        <translation>Save to file</translation>
     </message>
     <message>
         <source>podaj</source>
@@ -330,58 +318,8 @@ Do you want to continue?</translation>
         <translation>&amp;Restore a backup...</translation>
     </message>
     <message>
-        <source>Przywróć kopię zapasową</source>
-        <translation>Restore a backup</translation>
-    </message>
-    <message>
         <source>Nastawy w programie nie zostały zmienione.</source>
         <translation>The settings in the program were not changed.</translation>
-    </message>
-    <message>
-        <source>plik nie zawiera rekordów</source>
-        <translation>the file holds no records</translation>
-    </message>
-    <message>
-        <source>nie można otworzyć pliku: %1</source>
-        <translation>the file cannot be opened: %1</translation>
-    </message>
-    <message>
-        <source>wiersz %1: to nie jest rekord Intel HEX</source>
-        <translation>line %1: not an Intel HEX record</translation>
-    </message>
-    <message>
-        <source>wiersz %1: błędna suma kontrolna</source>
-        <translation>line %1: wrong checksum</translation>
-    </message>
-    <message>
-        <source>wiersz %1: rekord adresu przenosi dane poza blok nastaw</source>
-        <translation>line %1: an address record moves the data outside the settings block</translation>
-    </message>
-    <message>
-        <source>wiersz %1: nieobsługiwany typ rekordu %2</source>
-        <translation>line %1: unsupported record type %2</translation>
-    </message>
-    <message>
-        <source>Odczyt pliku %1 zatrzymał się (%2).
-Odczytano rekordów: %3. Pozostałe nastawy nie zostały zmienione.</source>
-        <translation>Reading the file %1 stopped (%2).
-Records read: %3. The rest of the settings were left as they were.</translation>
-    </message>
-    <message>
-        <source>Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).
-Nastawy, bieżący plik i tytuł okna nie zostały zmienione.</source>
-        <translation>No settings record could be read from the file %1 (%2).
-The settings, the current file and the window title were left as they were.</translation>
-    </message>
-    <message>
-        <source>Uwaga</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>Nie można zapisać pliku %1:
-%2</source>
-        <translation>The file %1 could not be saved:
-%2</translation>
     </message>
     <message>
         <source>Pomoc</source>
@@ -414,6 +352,20 @@ The settings, the current file and the window title were left as they were.</tra
     <message>
         <source>Biblioteka dźwięków wysłana do Tamiry.</source>
         <translation>Sound library sent to Tamira.</translation>
+    </message>
+    <message>
+        <source>Biblioteka dźwięków w Tamirze jest niekompletna, dopóki nie zostanie wgrana ponownie.</source>
+        <translation>The sound library in Tamira is incomplete until it is uploaded again.</translation>
+    </message>
+    <message>
+        <source>Po przerwaniu biblioteka dźwięków w Tamirze będzie niekompletna, dopóki nie wgrasz jej ponownie.
+Czy chcesz przerwać wysyłanie?</source>
+        <translation>If you stop now, the sound library in Tamira stays incomplete until you upload it again.
+Do you want to stop the upload?</translation>
+    </message>
+    <message>
+        <source>Zapisano w pliku %1.</source>
+        <translation>Saved to %1.</translation>
     </message>
 </context>
 <context>
@@ -593,8 +545,8 @@ The TAMIRAdesk developers</translation>
         <translation>the folder %1 cannot be created</translation>
     </message>
     <message>
-        <source>nie można zapisać pliku %1</source>
-        <translation>the file %1 cannot be written</translation>
+        <source>nie można zapisać pliku %1: %2</source>
+        <translation>the file %1 could not be saved: %2</translation>
     </message>
 </context>
 <context>
@@ -640,6 +592,172 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyFaultBanner</name>
+    <message>
+        <source>Autotest Tamiry wykrył usterkę: %1.
+Nie używaj Tamiry do nurkowania, dopóki nie zostanie sprawdzona w serwisie.</source>
+        <translation>Tamira&apos;s self-test found a fault: %1.
+Do not use Tamira for diving until it has been serviced.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyFileAccess</name>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>plik jest za duży (osiągnięto limit wielkości pliku)</source>
+        <translation>file too large (the file size limit was reached)</translation>
+    </message>
+    <message>
+        <source>brak uprawnień</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>to nie jest zwykły plik, lecz %1</source>
+        <translation>not a regular file but a %1</translation>
+    </message>
+    <message>
+        <source>folder %1 nie istnieje</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>plik specjalny</source>
+        <translation>special file</translation>
+    </message>
+    <message>
+        <source>system plików jest tylko do odczytu</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>za dużo dowiązań symbolicznych (pętla dowiązań?)</source>
+        <translation>too many symbolic links (a link loop?)</translation>
+    </message>
+    <message>
+        <source>część ścieżki nie jest folderem</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>błąd wejścia/wyjścia</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>kolejka FIFO</source>
+        <translation>FIFO</translation>
+    </message>
+    <message>
+        <source>urządzenie</source>
+        <translation>device</translation>
+    </message>
+    <message>
+        <source>gniazdo</source>
+        <translation>socket</translation>
+    </message>
+    <message>
+        <source>w folderze nie można utworzyć nowego pliku, a starego nie da się bezpiecznie zapisać w miejscu</source>
+        <translation>the folder takes no new file, and the old one is too large to be rewritten in place safely</translation>
+    </message>
+    <message>
+        <source>%1; poprzedniej zawartości pliku nie udało się przywrócić</source>
+        <translation>%1; the file&apos;s previous content could not be put back</translation>
+    </message>
+    <message>
+        <source>dowiązanie symboliczne wskazuje nieistniejący plik</source>
+        <translation>the symbolic link points to a file that does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>cMyFileCommands</name>
+    <message>
+        <source>plik nie zawiera rekordów</source>
+        <translation>the file holds no records</translation>
+    </message>
+    <message>
+        <source>jego rekordy nie zawierają żadnego bajtu nastaw (adresy 0-1023)</source>
+        <translation>its records hold no byte of the settings (addresses 0-1023)</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć pliku: %1</source>
+        <translation>the file cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>wiersz %1: to nie jest rekord Intel HEX</source>
+        <translation>line %1: not an Intel HEX record</translation>
+    </message>
+    <message>
+        <source>wiersz %1: błędna suma kontrolna</source>
+        <translation>line %1: wrong checksum</translation>
+    </message>
+    <message>
+        <source>wiersz %1: rekord adresu przenosi dane poza blok nastaw</source>
+        <translation>line %1: an address record moves the data outside the settings block</translation>
+    </message>
+    <message>
+        <source>wiersz %1: nieobsługiwany typ rekordu %2</source>
+        <translation>line %1: unsupported record type %2</translation>
+    </message>
+    <message>
+        <source>Pliki nastaw (*.tmo)</source>
+        <translation>Setup file (*.tmo)</translation>
+    </message>
+    <message>
+        <source>Otworz plik</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Wszystkie pliki (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Przywróć kopię zapasową</source>
+        <translation>Restore a backup</translation>
+    </message>
+    <message>
+        <source>Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).
+Nastawy, bieżący plik i tytuł okna nie zostały zmienione.</source>
+        <translation>No settings record could be read from the file %1 (%2).
+The settings, the current file and the window title were left as they were.</translation>
+    </message>
+    <message>
+        <source>Odczyt pliku %1 zatrzymał się (%2).
+Odczytano rekordów: %3. Pozostałe nastawy nie zostały zmienione.
+Zapisz zapyta o nazwę pliku, aby nie zastąpić reszty tego pliku.</source>
+        <translation>Reading the file %1 stopped (%2).
+Records read: %3. The rest of the settings were left as they were.
+Save will ask for a file name, so that the rest of this file is not overwritten.</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Zapisz do pliku</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1:
+%2</source>
+        <translation>The file %1 could not be saved:
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLatin1Note</name>
+    <message>
+        <source>Tamira nie zapisze tych liter; zastąpiono je: %1.</source>
+        <translation>Tamira cannot store these letters; they were replaced: %1.</translation>
+    </message>
+</context>
+<context>
     <name>cMyLibraryUpload</name>
     <message>
         <source>Błąd</source>
@@ -675,6 +793,28 @@ The sound library was not sent.</translation>
         <source>Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie.</source>
         <translation>The sound library in Tamira may be incomplete; upload it again.</translation>
     </message>
+    <message>
+        <source>Ten plik nie jest biblioteką dźwięków: nie składa się z rekordów Intel HEX.
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>This file is not a sound library: it is not made of Intel HEX records.
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Plik biblioteki jest pusty: nie ma w nim żadnych danych.
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>The library file is empty: it holds no data.
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Plik biblioteki zmienił się w trakcie wysyłania: wysłano %1 z %2 linii.
+Biblioteka dźwięków w Tamirze jest niekompletna; wgraj ją ponownie.</source>
+        <translation>The library file changed while it was being sent: %1 of %2 lines were sent.
+The sound library in Tamira is incomplete; upload it again.</translation>
+    </message>
+    <message>
+        <source>Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany.</source>
+        <translation>The sound library was sent to Tamira, but its new status could not be read.</translation>
+    </message>
 </context>
 <context>
     <name>cMyLocalPort</name>
@@ -696,6 +836,41 @@ The sound library was not sent.</translation>
     <message>
         <source>Brak urządzeń</source>
         <translation>No devices found</translation>
+    </message>
+</context>
+<context>
+    <name>cMySelfTest</name>
+    <message>
+        <source>Tamira nie działa</source>
+        <translation>Tamira does not work</translation>
+    </message>
+    <message>
+        <source>czujnik ciśnienia</source>
+        <translation>pressure sensor</translation>
+    </message>
+    <message>
+        <source>układ audio</source>
+        <translation>audio codec</translation>
+    </message>
+    <message>
+        <source>pamięć flash</source>
+        <translation>FLASH memory</translation>
+    </message>
+    <message>
+        <source>spójność nastaw</source>
+        <translation>setup</translation>
+    </message>
+    <message>
+        <source>biblioteka audio</source>
+        <translation>sound library</translation>
+    </message>
+    <message>
+        <source>komunikaty użytkownika</source>
+        <translation>custom messages library</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>firmware</translation>
     </message>
 </context>
 <context>
@@ -752,6 +927,18 @@ Kopia poprzednich nastaw: %2</source>
         <translation>Verification failed: the byte at address 0x%1 in Tamira differs from the one written.
 Backup of the previous settings: %2</translation>
     </message>
+    <message>
+        <source>Zapis do Tamiry został przerwany.</source>
+        <translation>The write to Tamira was cancelled.</translation>
+    </message>
+    <message>
+        <source>Weryfikacja zapisu została przerwana.</source>
+        <translation>The verification of the write was cancelled.</translation>
+    </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
 </context>
 <context>
     <name>cMySimProfile</name>
@@ -778,6 +965,72 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>maks. %1 m</source>
         <translation>max %1 m</translation>
+    </message>
+</context>
+<context>
+    <name>cMySimProfileSaver</name>
+    <message>
+        <source>Zapisz profil nurkowania</source>
+        <translation>Save dive profile</translation>
+    </message>
+    <message>
+        <source>Pliki CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Plik %1 już istnieje.
+Czy chcesz go zastąpić?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Zapisywanie profilu w %1...</source>
+        <translation>Saving the profile to %1...</translation>
+    </message>
+    <message>
+        <source>Profil zapisany w %1.</source>
+        <translation>Profile saved to %1.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać profilu w %1: %2</source>
+        <translation>Cannot save the profile to %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>cMySimStartGuard</name>
+    <message>
+        <source>nieznany (status Tamiry nie został odczytany)</source>
+        <translation>unknown (Tamira&apos;s status has not been read)</translation>
+    </message>
+    <message>
+        <source>Zatrzymanie symulacji wyczyści statystyki nurkowań w Tamirze, tak jak polecenie „Wyczyść statystyki”:
+  maksymalna głębokość: %1
+  czas nurkowania: %2
+Czy chcesz rozpocząć symulację?</source>
+        <translation>Stopping the simulation clears the dive statistics in Tamira, as &quot;Clear statistics&quot; does:
+  maximum depth: %1
+  dive time: %2
+Do you want to start the simulation?</translation>
+    </message>
+    <message>
+        <source>Start symulacji</source>
+        <translation>Start simulation</translation>
+    </message>
+    <message>
+        <source>odczyt statusu Tamiry</source>
+        <translation>reading Tamira&apos;s status</translation>
+    </message>
+    <message>
+        <source>odczyt z Tamiry</source>
+        <translation>reading from Tamira</translation>
+    </message>
+    <message>
+        <source>zapis do Tamiry</source>
+        <translation>writing to Tamira</translation>
+    </message>
+    <message>
+        <source>polecenie dla Tamiry</source>
+        <translation>a command to Tamira</translation>
     </message>
 </context>
 <context>
@@ -887,24 +1140,24 @@ Backup of the previous settings: %2</translation>
         <translation>Simulation stopped: Tamira does not answer.</translation>
     </message>
     <message>
-        <source>Zapisz profil nurkowania</source>
-        <translation>Save dive profile</translation>
-    </message>
-    <message>
-        <source>Pliki CSV (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-    <message>
-        <source>Profil zapisany w %1.</source>
-        <translation>Profile saved to %1.</translation>
-    </message>
-    <message>
-        <source>Nie można zapisać profilu w %1: %2</source>
-        <translation>Cannot save the profile to %1: %2</translation>
-    </message>
-    <message>
         <source>Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Simulation stopped: Tamira gave an invalid reply.</translation>
+    </message>
+    <message>
+        <source>Port Tamiry jest zajęty (%1); symulacja rozpocznie się, gdy się zakończy.</source>
+        <translation>Tamira&apos;s port is busy (%1); the simulation starts when that has ended.</translation>
+    </message>
+    <message>
+        <source>Symulacja nie została uruchomiona.</source>
+        <translation>Simulation not started.</translation>
+    </message>
+    <message>
+        <source>Symulacja przerwana: Tamira nadaje bez końca i nie kończy odpowiedzi.</source>
+        <translation>Simulation stopped: Tamira keeps sending without ever finishing its answer.</translation>
+    </message>
+    <message>
+        <source>Symulacja zatrzymana, zanim Tamira odpowiedziała; Tamira może pozostać w trybie symulacji (odłącz ją i podłącz ponownie).</source>
+        <translation>Simulation stopped before Tamira answered; Tamira may still be in simulation mode (unplug it and plug it in again).</translation>
     </message>
 </context>
 <context>
@@ -1019,6 +1272,21 @@ Backup of the previous settings: %2</translation>
         <source>Błąd</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>Usterka</source>
+        <translation>Fault</translation>
+    </message>
+</context>
+<context>
+    <name>cMyUnsavedChanges</name>
+    <message>
+        <source>Tamira</source>
+        <translation>Tamira</translation>
+    </message>
+    <message>
+        <source>Zachować zmiany?</source>
+        <translation>Do you want to save changes?</translation>
+    </message>
 </context>
 <context>
     <name>cMyValueMark</name>
@@ -1033,6 +1301,21 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>Zapisanej wartości %1 nie ma na liście.</source>
         <translation>The stored value %1 is not in the list.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyWholeFile</name>
+    <message>
+        <source>na dysku zabrakło miejsca</source>
+        <translation>there is no space left on the disk</translation>
+    </message>
+    <message>
+        <source>plik byłby większy, niż pozwala dysk lub limit rozmiaru plików</source>
+        <translation>the file would be larger than the disk or the file size limit allows</translation>
+    </message>
+    <message>
+        <source>brak uprawnień do zapisu w tym miejscu</source>
+        <translation>there is no permission to write there</translation>
     </message>
 </context>
 </TS>
