@@ -9,6 +9,8 @@
 class FileSizeLimit
 {
 public:
+    static constexpr unsigned long long kUnlimited = ~0ULL;
+
     explicit FileSizeLimit(unsigned long long bytes);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit &) = delete;

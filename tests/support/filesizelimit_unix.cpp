@@ -11,7 +11,7 @@ FileSizeLimit::FileSizeLimit(unsigned long long bytes)
     m_oldCurrent = old.rlim_cur;
     m_oldMaximum = old.rlim_max;
     struct rlimit small = old;
-    small.rlim_cur = rlim_t(bytes);
+    small.rlim_cur = bytes == kUnlimited ? RLIM_INFINITY : rlim_t(bytes);
     std::signal(SIGXFSZ, SIG_IGN);
     m_set = setrlimit(RLIMIT_FSIZE, &small) == 0;
 }
