@@ -158,6 +158,9 @@ desk() {
     xdotool windowfocus "$window" key ctrl+Tab ctrl+Tab ctrl+Tab
     sleep 1
     xdotool windowfocus "$window" key $SIM_START_KEYS
+    # Yes to the question whether the statistics may be cleared at the end.
+    within 20 sh -c "xdotool search --name '^Start simulation\$' >/dev/null" || { echo "$name: no question"; return 1; }
+    xdotool windowfocus "$(xdotool search --name '^Start simulation$' | head -n 1)" key y
     within 60 at_least "$name" 430 || { echo "$name: no simulation"; return 1; }
     # STOP simulation has the focus now; then the window closes.
     xdotool windowfocus "$window" key space
