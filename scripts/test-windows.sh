@@ -30,6 +30,9 @@ host="${TAMIRA_BUILD_DIR:-$top/build}"
 "$top/scripts/setup.sh" packages.txt packages-windows.txt >&2
 export WINEPREFIX="${TAMIRA_WINEPREFIX:-$build/wineprefix}"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No session bus: a program that looks for one would otherwise start a bus of its own (D-Bus's
+# autolaunch) that outlives the tests.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent/tamira-test-windows"
 tmp=$(mktemp -d)
 pids=""
 passed=0
