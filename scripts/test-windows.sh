@@ -222,6 +222,9 @@ else
         -a -f "$installed/TAMIRAdeskHELP.pdf" -a -f "$installed/platforms/qwindows.dll"
     check "Start menu: TAMIRAdesk, its demo, servicetool ($(menu_entries))" \
         [ "$(menu_entries)" = "TAMIRAdesk (demo).lnk;TAMIRAdesk.lnk;Uninstall.lnk;servicetool.lnk;" ]
+    demo_link=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/TAMIRAdesk/TAMIRAdesk (demo).lnk' | head -n 1)
+    check "the demo's Start-menu entry starts TAMIRAdesk.exe --demo" \
+        sh -c 'strings -el "$1" | grep -q "TAMIRAdesk.exe\$" && strings -el "$1" | grep -qx -- --demo' sh "$demo_link"
     check "program list entry (the uninstall key)" uninstall_key
     # Started as Windows starts it (its own folder's DLLs only, no build paths), with its demo
     # device (the emulator's logic inside the program, its wire log in $TAMIRA_DEMO_LOG) and a
