@@ -10,6 +10,10 @@
 
 #include <QDebug>
 #include <QDir>
+#include <QLoggingCategory>
+
+// Which settings file a load reads; on with QT_LOGGING_RULES="tamira.files.debug=true".
+Q_LOGGING_CATEGORY(lcFiles, "tamira.files", QtInfoMsg)
 
 namespace {
 const QString kTemplateFile = QStringLiteral("clear.tmo");
@@ -65,7 +69,7 @@ void MainWindow::openFileDialog(QString mode)
     } else {
         return;
     }
-    qDebug() << path;
+    qCDebug(lcFiles) << "reading" << path;
     const bool loaded = readSettingsFile(path) || isNew;
     m_templateLoaded = true;
     if (!loaded)
