@@ -14,6 +14,15 @@ cMyTamiraStatus::~cMyTamiraStatus()
     delete ui;
 }
 
+void cMyTamiraStatus::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setStatus(m_status);
+    }
+    QDialog::changeEvent(event);
+}
+
 void cMyTamiraStatus::setStatus(char newStatus)
 {
     m_status = newStatus;

@@ -24,6 +24,9 @@ public:
 public slots:
     void setStatus(char newStatus);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     Ui::cMyTamiraStatus *ui;
     char m_status = 0; // the flag byte as received; read bit by bit through quint8

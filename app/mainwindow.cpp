@@ -8,6 +8,7 @@
 #include "model/cmymemoryarea.h"
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
+#include "app/cmytranslatedtext.h"
 #include "simulation/cmysimwidget.h"
 #include "device/cmytamira.h"
 
@@ -22,6 +23,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     ui->setupUi(this);
+    resetOverviewLabels();
     insertPortChooser();
     insertRestoreBackupAction();
     ui->tabWidget->removeTab(4);
@@ -55,6 +57,7 @@ MainWindow::MainWindow(QWidget *parent)
         ui->statusBar->showMessage(text);
     });
     setupDemo();
+    setupLanguage();
 }
 
 MainWindow::~MainWindow()
@@ -67,6 +70,12 @@ MainWindow::~MainWindow()
 void MainWindow::insertPortChooser()
 {
     m_portSelect = new cMyPortSelect(this);
+    auto *caption = new QLabel(this);
+    caption->setObjectName(QStringLiteral("lPortSelect"));
+    TranslatedText::set(caption, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "&Urządzenie:"));
+    caption->setBuddy(m_portSelect);
+    caption->setContentsMargins(4, 0, 4, 0);
+    ui->mainToolBar->insertWidget(ui->actionExit, caption);
     ui->mainToolBar->insertWidget(ui->actionExit, m_portSelect);
     ui->mainToolBar->insertSeparator(ui->actionExit);
 }
@@ -118,6 +127,8 @@ void MainWindow::updateTitle()
     const QString canonical = m_currentFile.canonicalFilePath();
     if (!canonical.isEmpty())
         title += QStringLiteral(" --- ") + canonical;
+    if (demoAttached())
+        title += tr(" - podłączona Tamira demonstracyjna");
     setWindowTitle(title);
 }
 
@@ -135,12 +146,10 @@ void MainWindow::setDeviceCommandsEnabled(bool enabled)
 
 void MainWindow::resetOverviewLabels()
 {
-    const QString none = tr("N/D");
-    for (QLabel *label : {ui->lTamiraPort, ui->lSerialNumber, ui->lHardwareVesrion,
-                          ui->lMemoryAmount, ui->lTamiraStatus, ui->lFirmwareVersion,
-                          ui->lVoiceLang, ui->lVoiceVersion, ui->lParamVersion, ui->lParamAutor,
-                          ui->lParamTytul})
-        label->setText(none);
+    for (QLabel *label : {ui->lmaxDepth, ui->lDiveTime, ui->lTamiraPort, ui->lSerialNumber, ui->lHardwareVesrion,
+                          ui->lMemoryAmount, ui->lTamiraStatus, ui->lFirmwareVersion, ui->lVoiceLang, ui->lVoiceVersion,
+                          ui->lParamVersion, ui->lParamAutor, ui->lParamTytul})
+        TranslatedText::set(label, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "N/D"));
     ui->pteParamDesc->clear();
 }
 
@@ -151,6 +160,7 @@ void MainWindow::portChanged(QString newPort)
         resetOverviewLabels();
     else
         ui->lTamiraPort->setText(newPort);
+    updateTitle();
 }
 
 void MainWindow::tamiraInBootMode()

@@ -115,6 +115,10 @@ private:
     void resetOverviewLabels();
     // mainwindow_demo.cpp
     void setupDemo();
+    bool demoAttached() const;
+    // mainwindow_language.cpp
+    void setupLanguage();
+    void retranslate();
     // mainwindow_backup.cpp
     void insertRestoreBackupAction();
     void restoreBackup();

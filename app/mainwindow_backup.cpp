@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/cmytranslatedtext.h"
 #include "jobs/cmybackupstore.h"
 #include "device/cmydialogs.h"
 #include "model/cmymemoryarea.h"
@@ -13,7 +14,8 @@
 
 void MainWindow::insertRestoreBackupAction()
 {
-    auto *action = new QAction(tr("&Przywróć kopię zapasową..."), this);
+    auto *action = new QAction(this);
+    TranslatedText::set(action, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "&Przywróć kopię zapasową..."));
     action->setObjectName(QStringLiteral("actionRestoreBackup"));
     ui->menuPlik->insertAction(ui->actionExit, action);
     ui->menuPlik->insertSeparator(ui->actionExit);

@@ -182,7 +182,7 @@ void RuleGrid::buildMessageRules(QGridLayout *grid)
         spin(grid, r, 4, QStringLiteral("par%1Sb1").arg(n));
         grid->addWidget(new QLabel(grid->parentWidget()), editorRow(r), 5);
         combo<cMyComboBoxW2>(grid, r, 6, QStringLiteral("par%1Cb4").arg(n), 12);
-        combo<cMyComboBoxW2>(grid, r, 7, QStringLiteral("par%1Cb5").arg(n), 14);
+        combo<cMyComboBoxW2>(grid, r, 7, QStringLiteral("par%1Cb5").arg(n), 9);
         combo<cMyComboBoxW2>(grid, r, 8, QStringLiteral("par%1Cb6").arg(n), 9);
         reading(grid, r, 8, messageRule(grid, r), cMyRuleReading::MessageRule);
     }

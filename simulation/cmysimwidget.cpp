@@ -66,6 +66,13 @@ void cMySimWidget::paintEvent(QPaintEvent *)
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 }
 
+void cMySimWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QWidget::changeEvent(event);
+}
+
 void cMySimWidget::setRunControlsEnabled(bool running)
 {
     for (QWidget *w : std::initializer_list<QWidget *>{ui->simSlider, ui->pbStopSim, ui->pbSub1, ui->pbSub01,

@@ -415,6 +415,14 @@ The settings, the current file and the window title were left as they were.</tra
         <source>Biblioteka dźwięków wysłana do Tamiry.</source>
         <translation>Sound library sent to Tamira.</translation>
     </message>
+    <message>
+        <source>&amp;Urządzenie:</source>
+        <translation>&amp;Device:</translation>
+    </message>
+    <message>
+        <source> - podłączona Tamira demonstracyjna</source>
+        <translation> - demo Tamira attached</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -727,6 +735,13 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyLanguageMenu</name>
+    <message>
+        <source>&amp;Język</source>
+        <translation>&amp;Language</translation>
+    </message>
+</context>
+<context>
     <name>cMyLibraryUpload</name>
     <message>
         <source>Błąd</source>
@@ -764,10 +779,33 @@ The sound library was not sent.</translation>
     </message>
 </context>
 <context>
+    <name>cMyNoDevicePanel</name>
+    <message>
+        <source>Nie wykryto Tamiry</source>
+        <translation>No Tamira found</translation>
+    </message>
+    <message>
+        <source>Podłącz Tamirę do komputera kablem USB. Gdy zostanie wykryta, jej stan pojawi się na tej stronie.
+
+Bez urządzenia program można wypróbować na Tamirze demonstracyjnej.</source>
+        <translation>Connect your Tamira to the computer with its USB cable. Once it is found, its status appears on this page.
+
+Without a device, you can try the program on a demo Tamira.</translation>
+    </message>
+    <message>
+        <source>&amp;Wypróbuj bez urządzenia</source>
+        <translation>&amp;Try without a device</translation>
+    </message>
+</context>
+<context>
     <name>cMyPortSelect</name>
     <message>
         <source>Brak urządzeń</source>
         <translation>No devices found</translation>
+    </message>
+    <message>
+        <source>Tamira demonstracyjna (%1)</source>
+        <translation>Demo Tamira (%1)</translation>
     </message>
 </context>
 <context>
@@ -782,11 +820,11 @@ The sound library was not sent.</translation>
     </message>
     <message>
         <source>%1: powiedz „%2” %3, %4</source>
-        <translation>%1: say "%2" %3, %4</translation>
+        <translation>%1: say &quot;%2&quot; %3, %4</translation>
     </message>
     <message>
         <source>%1: powiedz „%2”, %3</source>
-        <translation>%1: say "%2", %3</translation>
+        <translation>%1: say &quot;%2&quot;, %3</translation>
     </message>
     <message>
         <source>%1: reguła nieużywana</source>
