@@ -21,6 +21,7 @@ public:
     static void showPlainText(QLabel *label, const QString &text);
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include "device/cmyportmonitor.h"
 #include "device/portdiscovery.h"
 
+#include <QEvent>
 #include <QStylePainter>
 #include <QTimer>
 
@@ -120,6 +121,16 @@ QSize cMyPortSelect::sizeHint() const
 QSize cMyPortSelect::minimumSizeHint() const
 {
     return withDemoName(this, QComboBox::minimumSizeHint());
+}
+
+void cMyPortSelect::changeEvent(QEvent *event)
+{
+    // The placeholder shown until the first look at the ports; the rest are port names.
+    if (event->type() == QEvent::LanguageChange && m_portCount < 0 && count() == 1) {
+        const QSignalBlocker quiet(this);
+        setItemText(0, tr("Brak urządzeń"));
+    }
+    QComboBox::changeEvent(event);
 }
 
 void cMyPortSelect::paintEvent(QPaintEvent *event)

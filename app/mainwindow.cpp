@@ -9,6 +9,7 @@
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
 #include "app/cmytranslatedtext.h"
+#include "app/cmywindowfit.h"
 #include "simulation/cmysimwidget.h"
 #include "device/cmytamira.h"
 
@@ -58,6 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
     });
     setupDemo();
     setupLanguage();
+    new cMyWindowFit(this);
 }
 
 MainWindow::~MainWindow()

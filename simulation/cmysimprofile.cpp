@@ -105,6 +105,7 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     m_speed->setData(new ProfileSeries(m_data, ProfileSeries::Speed));
     m_speed->setZ(m_depth->z() + 1);
     m_speed->attach(this);
+    setTexts();
 
     m_maxMarker = new QwtPlotMarker;
     m_maxMarker->setSymbol(new QwtSymbol(QwtSymbol::Diamond, QBrush(QColor(200, 30, 30)), QPen(Qt::white), QSize(11, 11)));
@@ -135,7 +136,6 @@ void cMySimProfile::addSample(const cMySimSample &sample)
 void cMySimProfile::flush()
 {
     m_replotTimer.stop();
-    setTexts();
     updateMaxMarker();
     replot();
 }

@@ -1039,6 +1039,10 @@ Backup of the previous settings: %2</translation>
         <source>Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Simulation stopped: Tamira gave an invalid reply.</translation>
     </message>
+    <message>
+        <source>Zadana prędkość pionowa</source>
+        <translation>Set vertical speed</translation>
+    </message>
 </context>
 <context>
     <name>cMyTableModel</name>
