@@ -272,7 +272,7 @@ void tst_FaultMatrix::cell_data()
             if (outcome == '-')
                 continue;
             if (outcome == 'f' && kind >= ServiceRead)
-                report = f.fault == HangUp ? "Error|" : "TimeOut Portu szeregowego|Timeout";
+                report = f.fault == HangUp ? "Błąd|Połączenie z portem " : "TimeOut Portu szeregowego|Tamira nie odpowiedziała";
             else if (outcome == 'f' && kind == Simulation)
                 report = silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
                                                      : "Simulation stopped: Tamira gave an invalid reply.";
