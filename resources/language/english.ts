@@ -423,6 +423,10 @@ The settings, the current file and the window title were left as they were.</tra
         <source> - podłączona Tamira demonstracyjna</source>
         <translation> - demo Tamira attached</translation>
     </message>
+    <message>
+        <source>Strony</source>
+        <translation>Pages</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
