@@ -1,6 +1,9 @@
 #include "app/cmyoverviewpage.h"
 
+#include "app/cmyfaultbanner.h"
+
 #include <QEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -60,4 +63,33 @@ void cMyOverviewPage::showPlainText(QLabel *label, const QString &text)
 {
     label->setTextFormat(Qt::PlainText);
     label->setText(text);
+}
+
+cMyFaultBanner *cMyOverviewPage::faultBanner()
+{
+    if (m_faultBanner)
+        return m_faultBanner;
+    m_faultBanner = new cMyFaultBanner(this);
+    // On a row of its own above the others: every item of the grid moves one row down.
+    if (auto *grid = qobject_cast<QGridLayout *>(layout())) {
+        struct Placed
+        {
+            QLayoutItem *item;
+            int row, column, rows, columns;
+        };
+        QList<Placed> placed;
+        while (grid->count() > 0) {
+            Placed p{nullptr, 0, 0, 0, 0};
+            grid->getItemPosition(0, &p.row, &p.column, &p.rows, &p.columns);
+            p.item = grid->takeAt(0);
+            placed << p;
+        }
+        const int columns = qMax(1, grid->columnCount());
+        grid->addWidget(m_faultBanner, 0, 0, 1, columns);
+        for (const Placed &p : placed)
+            grid->addItem(p.item, p.row + 1, p.column, p.rows, p.columns);
+    } else if (auto *box = qobject_cast<QBoxLayout *>(layout())) {
+        box->insertWidget(0, m_faultBanner);
+    }
+    return m_faultBanner;
 }

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QLabel;
+class cMyFaultBanner;
 
 class cMyOverviewPage : public QWidget
 {
@@ -20,6 +21,9 @@ public:
     // Shows a text from a settings file or the device as it was typed: "<b>x" stays "<b>x".
     static void showPlainText(QLabel *label, const QString &text);
 
+    // The self-test warning above everything else on the page; made on the first call.
+    cMyFaultBanner *faultBanner();
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
@@ -27,6 +31,7 @@ protected:
 private:
     QPixmap m_picture;
     QPixmap m_scaled; // the picture at the page's size, made again when the size changes
+    cMyFaultBanner *m_faultBanner = nullptr;
 };
 
 #endif

@@ -1,7 +1,8 @@
 #ifndef APP_CMYTAMIRASTATUS_H
 #define APP_CMYTAMIRASTATUS_H
 
-// The device status dialog: the device's self-test flags explained one unit per row.
+// The device status dialog: the device's self-test flags explained one unit per row, each failed
+// unit marked in colour and with an icon.
 
 #include <QDialog>
 
@@ -28,6 +29,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // `known`: a status has come; before that nothing is marked as failed.
+    void showFlags(char flags, bool known);
+
     Ui::cMyTamiraStatus *ui;
     char m_status = 0; // the flag byte as received; read bit by bit through quint8
 };

@@ -43,6 +43,7 @@ MainWindow::MainWindow(QWidget *parent)
     qRegisterMetaType<MemoryType>("MemoryType");
 
     makeConnections();
+    setupDeviceStatus();
 
     updateTitle();
     m_templateLoaded = false;

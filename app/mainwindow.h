@@ -113,6 +113,8 @@ private:
     void dismissProgress();
     bool confirmed(const QString &title, const QString &question);
     void resetOverviewLabels();
+    // mainwindow_status.cpp
+    void setupDeviceStatus();
     // mainwindow_demo.cpp
     void setupDemo();
     bool demoAttached() const;

@@ -5,14 +5,16 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "jobs/cmydevicejob.h"
+#include "app/cmyprogressdialog.h"
 #include "device/cmydialogs.h"
-#include "jobs/cmylibraryupload.h"
-#include "model/cmymemoryarea.h"
-#include "jobs/cmysettingswriter.h"
 #include "device/cmytamira.h"
+#include "jobs/cmydevicejob.h"
+#include "jobs/cmylibraryupload.h"
+#include "jobs/cmysettingswriter.h"
+#include "model/cmymemoryarea.h"
 
-#include <QProgressDialog>
+#include <QLabel>
+#include <QStatusBar>
 
 namespace {
 
@@ -21,6 +23,26 @@ namespace {
 constexpr int kProgressRepaintMs = 40;
 // How long the status bar keeps the word that a transfer completed.
 constexpr int kDoneMessageMs = 15000;
+
+cMyProgressDialog *asGuarded(QProgressDialog *dialog)
+{
+    return qobject_cast<cMyProgressDialog *>(dialog);
+}
+
+// The sentence that stays in the status bar while the library in the device is incomplete.
+void showLibraryIncomplete(QStatusBar *bar, bool incomplete)
+{
+    auto *label = bar->findChild<QLabel *>(QStringLiteral("lLibraryIncomplete"));
+    if (!label && incomplete) {
+        label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("lLibraryIncomplete"));
+        label->setText(MainWindow::tr("Biblioteka dźwięków w Tamirze jest niekompletna, dopóki nie zostanie wgrana "
+                                      "ponownie."));
+        bar->addPermanentWidget(label);
+    }
+    if (label)
+        label->setVisible(incomplete);
+}
 
 } // namespace
 
@@ -35,13 +57,13 @@ QVector<quint8> MainWindow::versionStamp(const QString &version)
 void MainWindow::startTransfer(const QString &label)
 {
     delete m_progress;
-    auto *dialog = new QProgressDialog(label, tr("Anuluj"), 0, 100, this);
+    auto *dialog = new cMyProgressDialog(label, tr("Anuluj"), 0, 100, this);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAutoReset(true);
     dialog->setAutoClose(true);
     dialog->setMinimumDuration(0);
-    connect(dialog, &QProgressDialog::canceled, m_link, &cMyTamira::breakCommunication);
+    connect(dialog, &cMyProgressDialog::cancelConfirmed, m_link, &cMyTamira::breakCommunication);
     connect(m_link, &cMyTamira::writeProgress, this, &MainWindow::tamiraWriteProgress, Qt::UniqueConnection);
     m_progress = dialog;
     m_progressShown.invalidate();
@@ -51,19 +73,16 @@ void MainWindow::startTransfer(const QString &label)
 
 void MainWindow::dismissProgress()
 {
-    if (!m_progress)
-        return;
-    // Closing a progress dialog reports a cancel; this close is not the user's, and must not
-    // break off whatever the link is doing.
-    disconnect(m_progress, &QProgressDialog::canceled, nullptr, nullptr);
-    m_progress->close();
+    // This close is not the user's, and must not break off whatever the link is doing.
+    if (cMyProgressDialog *dialog = asGuarded(m_progress))
+        dialog->dismiss();
 }
 
 void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 {
     m_job = job;
-    if (m_progress)
-        connect(m_progress, &QProgressDialog::canceled, job, &cMyDeviceJob::cancel);
+    if (cMyProgressDialog *dialog = asGuarded(m_progress))
+        connect(dialog, &cMyProgressDialog::cancelConfirmed, job, &cMyDeviceJob::cancel);
     connect(job, &cMyDeviceJob::phaseChanged, this, [this, job](const QString &label) {
         if (job == m_job && m_progress)
             m_progress->setLabelText(label);
@@ -140,7 +159,10 @@ void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> data
 
 bool MainWindow::confirmed(const QString &title, const QString &question)
 {
-    return cMyDialogs::current().question(this, title, question) == cMyDialogs::Yes;
+    // Every question here is about something that cannot be undone: Enter must not do it.
+    return cMyDialogs::current().message(this, cMyDialogs::Question, title, question,
+                                         cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No)
+           == cMyDialogs::Yes;
 }
 
 void MainWindow::on_actionFirmwareUpdate_triggered()
@@ -195,6 +217,22 @@ void MainWindow::on_actionLibraryUpdate_triggered()
     startTransfer(tr("Proszę nie odłączać urządzenia."));
     m_progress->setRange(0, 0);
     auto *upload = new cMyLibraryUpload(m_link, this);
+    const QPointer<cMyLibraryUpload> guard(upload);
+    // Once the library has begun to go out, a cancel leaves an incomplete one behind.
+    asGuarded(m_progress)->setCancelCheck([this, guard] {
+        if (!guard || !guard->isWritingLibrary())
+            return true;
+        const bool yes = confirmed(tr("Aktualizacja biblioteki dźwięków..."),
+                                   tr("Po przerwaniu biblioteka dźwięków w Tamirze będzie niekompletna, dopóki "
+                                      "nie wgrasz jej ponownie.\nCzy chcesz przerwać wysyłanie?"));
+        // The upload may have ended while the question was open.
+        return yes && guard && guard->isRunning();
+    });
     runJob(upload, tr("Biblioteka dźwięków wysłana do Tamiry."));
+    connect(upload, &cMyDeviceJob::finished, this, [this, upload](bool completed) {
+        // Until a library has gone in whole, what an earlier one left behind stays said.
+        if (completed || upload->leftLibraryIncomplete())
+            showLibraryIncomplete(ui->statusBar, !completed);
+    });
     upload->start(path);
 }

@@ -1,11 +1,15 @@
-// Device status: the overview labels and the status dialog.
+// Device status: the overview labels, the self-test warning and the status dialog, and what
+// the simulation page learns from the status.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/cmyfaultbanner.h"
 #include "app/cmyoverviewpage.h"
+#include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
 #include "app/cmytranslatedtext.h"
+#include "simulation/cmysimwidget.h"
 
 void MainWindow::newStatusRead(QStringList lista)
 {
@@ -14,6 +18,8 @@ void MainWindow::newStatusRead(QStringList lista)
                         (flags & 0x01) ? QT_TRANSLATE_NOOP("MainWindow", "Tamira działa")
                                        : QT_TRANSLATE_NOOP("MainWindow", "Tamira nie działa"));
     m_statusDialog->setStatus(char(flags));
+    ui->tabStart->faultBanner()->showFlags(flags);
+    ui->simWidget->setDeviceStatistics(lista.value(3), lista.value(1), lista.value(2));
     ui->lmaxDepth->setText(lista.value(1));
     ui->lDiveTime->setText(lista.value(2));
     ui->lSerialNumber->setText(lista.value(3));
@@ -31,4 +37,11 @@ void MainWindow::newStatusRead(QStringList lista)
 void MainWindow::showTamiraStatus()
 {
     m_statusDialog->exec();
+}
+
+void MainWindow::setupDeviceStatus()
+{
+    // Another port: the warning belonged to the device that was there.
+    connect(m_portSelect, &QComboBox::currentTextChanged, ui->tabStart->faultBanner(), &cMyFaultBanner::clear);
+    ui->simWidget->setDeviceLink(m_link);
 }

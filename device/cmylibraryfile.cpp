@@ -89,6 +89,10 @@ bool cMyLibraryFile::nextLine(QByteArray &word)
         return false;
     }
     m_ended = word == kEndRecord;
+    if (m_tally) {
+        ++m_tally->words;
+        m_tally->endRecord = m_ended;
+    }
     return true;
 }
 
@@ -117,21 +121,36 @@ cMyLibraryFile::Summary cMyLibraryFile::scan(cMyLibraryFile &reader, const std::
     cMyHexRecord record;
     quint64 base = 0;
     int count = 0;
+    bool data = false;
+    bool endRecord = false;
     while (reader.nextLine(word)) {
+        endRecord = word == kEndRecord;
         if ((++count & 0xFFF) == 0 && cancel && cancel->load()) {
             summary.status = Cancelled;
             return summary;
         }
-        // Words are sent as they stand; only the records among them say how much memory the
-        // library fills.
-        if (!record.fromString(QString::fromLatin1(word.constData(), word.size())))
-            continue;
-        if (record.type() == cMyHexRecord::ExtendedLinearAddress)
+        // Every word must be one whole record: a file of other words is no library, and nothing
+        // of it may reach the device.
+        const QString text = QString::fromLatin1(word.constData(), word.size());
+        if (!record.fromString(text) || text.size() != 11 + 2 * record.data().size()) {
+            Summary junk;
+            junk.status = NotALibrary;
+            return junk;
+        }
+        if (record.type() == cMyHexRecord::ExtendedLinearAddress) {
             base = quint64(record.upperAddress()) << 16;
-        else if (record.type() == cMyHexRecord::Data && !record.data().isEmpty())
+        } else if (record.type() == cMyHexRecord::Data && !record.data().isEmpty()) {
+            data = true;
             summary.dataEnd = qMax(summary.dataEnd, base + record.address() + quint64(record.data().size()));
+        }
     }
-    summary.status = reader.failed() ? reader.status() : Ok;
-    summary.words = summary.status == Ok ? count : 0;
+    if (reader.failed()) {
+        summary.status = reader.status();
+        summary.dataEnd = 0;
+        return summary;
+    }
+    summary.status = data ? Ok : Empty;
+    summary.words = data ? count : 0;
+    summary.endRecord = data && endRecord;
     return summary;
 }

@@ -11,13 +11,14 @@
 #include <QFile>
 #include <QString>
 #include <atomic>
+#include <memory>
 
 class QIODevice;
 
 class cMyLibraryFile : public cMyLineSource
 {
 public:
-    enum Status { Ok, CannotOpen, NotRegularFile, TooLarge, NotALibrary, Cancelled };
+    enum Status { Ok, CannotOpen, NotRegularFile, TooLarge, NotALibrary, Empty, Cancelled };
 
     // No library fits a device's FLASH in more text than this.
     static constexpr qint64 kLargestFile = 128 * 1024 * 1024;
@@ -26,12 +27,21 @@ public:
     // How much of the file is read at a time.
     static constexpr int kChunkSize = 64 * 1024;
 
-    // What a pass over the whole library found.
+    // What a pass over the whole library found. A library is made of Intel HEX records and
+    // none else; one without a data record (Empty) has nothing to send.
     struct Summary
     {
         Status status = CannotOpen;
         int words = 0;         // up to and including the end record
+        bool endRecord = false; // the last of them is the end record
         quint64 dataEnd = 0;   // one past the highest FLASH address its data records fill
+    };
+    // What a reader has handed out so far; shared, so that it outlives a reader that is given
+    // away (to the link) and dropped when the transfer ends.
+    struct Tally
+    {
+        int words = 0;
+        bool endRecord = false; // the last word handed out is the end record
     };
 
     // A pipe or a device is refused (NotRegularFile): reading one could block the program or
@@ -40,6 +50,7 @@ public:
     // Reads from a device that is already open; it must outlive the reader.
     void open(QIODevice *device);
     Status status() const { return m_status; }
+    void setTally(std::shared_ptr<Tally> tally) { m_tally = std::move(tally); }
 
     // The next word; false after the end record, at the end of the file, or on a word that
     // cannot be a record (then failed() is true and status() NotALibrary).
@@ -61,6 +72,7 @@ private:
     int m_pos = 0;
     bool m_ended = false;
     Status m_status = CannotOpen;
+    std::shared_ptr<Tally> m_tally;
 };
 
 #endif

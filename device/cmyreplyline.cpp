@@ -33,7 +33,7 @@ bool cMyReplyLine::answers(const QByteArray &sent, const QByteArray &reply, bool
         return reply == sent;
     cMyHexRecord request;
     if (!request.fromString(QString::fromLatin1(sent)) || request.type() != cMyHexRecord::Data)
-        return reply.size() == sent.size();
+        return reply == sent;
     cMyHexRecord answer;
     return answer.fromString(QString::fromLatin1(reply)) && answer.type() == cMyHexRecord::Data
         && answer.address() == request.address() && answer.data().size() == request.data().size();

@@ -22,8 +22,8 @@ public:
 
     // Whether `reply` answers `sent` (both with their line ends). The device echoes every line
     // exactly, except in read mode: a data record there asks for the bytes at its address and is
-    // answered by a valid data record of the same address and length, and the other records
-    // (the end record, an address record) by a line of their own length.
+    // answered by a valid data record of the same address and length; the other records (the
+    // end record, an address record) are echoed there too.
     static bool answers(const QByteArray &sent, const QByteArray &reply, bool readMode);
 };
 

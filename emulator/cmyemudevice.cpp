@@ -127,6 +127,9 @@ cMyEmuDevice::Reply cMyEmuDevice::handleCommand(const QByteArray &line, const QB
 
     if (word == "#ROOT") {
         enterLevel(Level::Root);
+        // Back at the top level the sensor reads the surface again: the next simulation starts
+        // there, not at the depth where the last one was stopped.
+        surface();
     } else if (word == "#HEX") {
         enterLevel(Level::Hex);
     } else if (word == "#SIMUL") {
@@ -142,9 +145,7 @@ cMyEmuDevice::Reply cMyEmuDevice::handleCommand(const QByteArray &line, const QB
         // simulation and a pending power-off.
         enterLevel(Level::Root);
         m_powerOff = false;
-        m_model.reset();
-        memory(Ram).setWord(kRamPressure, memory(Ram).word(kRamSurfacePressure));
-        publishModel();
+        surface();
     } else if (word == "#BOOT") {
         m_bootRequested = true;
         enterLevel(Level::Root);
@@ -221,6 +222,13 @@ void cMyEmuDevice::enterLevel(Level level)
     m_area = NoArea;
     m_direction = Direction::None;
     m_upper = 0;
+}
+
+void cMyEmuDevice::surface()
+{
+    m_model.reset();
+    memory(Ram).setWord(kRamPressure, memory(Ram).word(kRamSurfacePressure));
+    publishModel();
 }
 
 void cMyEmuDevice::clearStatistics()

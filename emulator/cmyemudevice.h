@@ -100,6 +100,8 @@ private:
     Reply handleRecord(const QByteArray &line, const QByteArray &text);
     void enterLevel(Level level);
     void clearStatistics();
+    // The simulation ends: the pressure is the surface pressure and the dive model starts afresh.
+    void surface();
     void pressureSampled();
     void publishModel();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 const QByteArray cMyEmuFaultPlan::kBangLine = QByteArrayLiteral("!BUSY\r\n");
+const QByteArray cMyEmuFaultPlan::kBabbleBytes(64, 'Z');
 
 namespace {
 
@@ -54,6 +55,15 @@ cMyEmuFaultPlan::Outcome cMyEmuFaultPlan::apply(qint64 line, const QByteArray &r
     if (isSilent(line)) {
         out.process = false;
         out.applied << QStringLiteral("silent");
+        return out;
+    }
+
+    if (m_babble.contains(line)) {
+        out.babble = m_babble.value(line);
+        out.applied << (out.babble == Babble::Bytes ? QStringLiteral("endless bytes without a line end")
+                                                    : QStringLiteral("endless busy lines"));
+        if (out.hangUp)
+            out.applied << QStringLiteral("hang-up");
         return out;
     }
 

@@ -17,6 +17,10 @@ public:
     // Text of each extra line of the "bang" fault, sent before the real reply.
     static const QByteArray kBangLine;
     static constexpr int kDefaultGapMs = 50;
+    // What a babbling device sends, again and again, instead of its answer.
+    enum class Babble { None, BusyLines, Bytes };
+    // One write of the Bytes babble: no line end in it.
+    static const QByteArray kBabbleBytes;
 
     struct Write
     {
@@ -29,6 +33,7 @@ public:
         QList<Write> writes;  // empty: nothing is sent
         bool hangUp = false;  // close the port after the writes
         bool hold = false;    // the writes wait for the control command "release"
+        Babble babble = Babble::None; // sent over and over once the writes are out
         QStringList applied;  // the faults that changed something, for the log
     };
 
@@ -50,11 +55,16 @@ public:
     // The reply to `line` is held back until the control command "release" (a device that is
     // slow to answer, for exactly as long as a test needs).
     void addHold(qint64 line) { m_hold.insert(line); }
+    // Instead of the reply to `line`, the device keeps sending busy lines or bytes without a line
+    // end, one write per gap, until the host sends a line or reopens the port.
+    void addBabble(qint64 line, Babble kind) { m_babble.insert(line, kind); }
+    bool hasBabble(qint64 line) const { return m_babble.contains(line); }
     // Pause between the writes of a split reply or of the bang lines.
     void setGapMs(int ms) { m_gapMs = ms; }
     void clear();
 
     qint64 hangUpAfter() const { return m_hangUpAfter; }
+    int gapMs() const { return m_gapMs; }
     bool isSilent(qint64 line) const { return m_silentAfter >= 0 && line > m_silentAfter; }
     Outcome apply(qint64 line, const QByteArray &reply) const;
 
@@ -68,6 +78,7 @@ private:
     QSet<qint64> m_badChecksum;
     QSet<qint64> m_wrongEcho;
     QSet<qint64> m_hold;
+    QMap<qint64, Babble> m_babble;
 };
 
 #endif

@@ -44,12 +44,17 @@ const Option kOptions[] = {
     {"split", "N[:AT]", "send the reply to line N in two writes, the first AT bytes long (default: half)", Both},
     {"nul", "N[:POS]", "insert a zero byte into the reply to line N at POS (default: the middle)", Both},
     {"bang", "N[:K]", "send K lines \"!BUSY\" (default 1), each in its own write, before the reply to line N", Both},
+    {"babble", "N",
+     "instead of the reply to line N send \"!BUSY\" lines without end, one per gap, until the host sends a line or reopens the port",
+     Both},
+    {"babble-bytes", "N", "the same with bytes that never end a line", Both},
     {"bad-checksum", "N", "corrupt the checksum of the reply record to line N", Both},
     {"wrong-echo", "N", "change one character of the reply to line N", Both},
     {"hang-up-after", "N", "close the port and exit right after the reply to line N (0: at once)", Both},
     {"hold", "N", "hold the reply to line N back until the control command \"release\"", Both},
     {"keep-unread", nullptr, "keep unread replies when the host reconfigures the port (\"off\" to flush again)", Both},
-    {"corrupt-store", "ADDR", "store every write of EEPROM byte ADDR with its bits inverted (the echo stays exact)", Both},
+    {"corrupt-store", "ADDR", "store every write of EEPROM byte ADDR with its bits inverted (the echo stays exact)",
+     Both},
     {"faults-clear", nullptr, "forget every fault armed so far", Both},
 };
 
@@ -262,10 +267,15 @@ QString cMyEmuOptions::apply(const QString &name, const QString &value, bool has
         else
             m_faults.addBang(line, int(qMin<qint64>(extra, 1000)));
     } else if (name == QLatin1String("bad-checksum") || name == QLatin1String("wrong-echo")
-               || name == QLatin1String("hang-up-after") || name == QLatin1String("hold")) {
+               || name == QLatin1String("hang-up-after") || name == QLatin1String("hold")
+               || name == QLatin1String("babble") || name == QLatin1String("babble-bytes")) {
         if (!toNumber(value, 0, Q_INT64_C(1) << 40, n))
             return badNumber;
-        if (name == QLatin1String("bad-checksum"))
+        if (name == QLatin1String("babble"))
+            m_faults.addBabble(n, cMyEmuFaultPlan::Babble::BusyLines);
+        else if (name == QLatin1String("babble-bytes"))
+            m_faults.addBabble(n, cMyEmuFaultPlan::Babble::Bytes);
+        else if (name == QLatin1String("bad-checksum"))
             m_faults.addBadChecksum(n);
         else if (name == QLatin1String("wrong-echo"))
             m_faults.addWrongEcho(n);

@@ -125,6 +125,8 @@ int cMyEmuServer::run()
             wakeNs = nowNs() + 1000000;  // waiting for the host to read the last reply
         else if (!m_queue.isEmpty() && !m_writeBlocked && !m_queue.first().held)
             wakeNs = m_queue.first().dueNs;
+        else if (m_queue.isEmpty() && !m_writeBlocked && m_babble != 0)
+            wakeNs = m_babbleDueNs;
         if (wakeNs >= 0) {
             const qint64 wait = std::max<qint64>(0, wakeNs - nowNs());
             timeout.tv_sec = time_t(wait / 1000000000LL);
@@ -200,6 +202,7 @@ bool cMyEmuServer::readMaster()
 
 void cMyEmuServer::portReconfigured()
 {
+    stopBabble("the host reopened the port");
     if (m_io.keepUnread) {
         logEvent(QStringLiteral("port settings changed by the host; its unread input and pending writes kept"));
         return;
@@ -225,6 +228,7 @@ void cMyEmuServer::portReconfigured()
 
 void cMyEmuServer::handleLine(const cMyEmuLineAssembler::Line &line)
 {
+    stopBabble("a line came");
     const qint64 number = ++m_lineCount;
     cMyEmuFaultPlan::Outcome outcome;
     if (m_faults.isSilent(number)) {
@@ -258,8 +262,43 @@ void cMyEmuServer::handleLine(const cMyEmuLineAssembler::Line &line)
         m_outWireEndNs = at;
         m_queue.append({w.bytes, at, number, false, outcome.hold});
     }
+    if (outcome.babble != cMyEmuFaultPlan::Babble::None) {
+        m_babble = int(outcome.babble);
+        m_babbleLine = number;
+        m_babbleDueNs = std::max(at, now);
+    }
     if (outcome.hangUp)
         m_queue.append({QByteArray(), std::max(at, now), number, true});
+}
+
+void cMyEmuServer::stopBabble(const char *why)
+{
+    if (m_babble == 0)
+        return;
+    m_babble = 0;
+    logEvent(QStringLiteral("babble after line %1 stopped: %2").arg(m_babbleLine).arg(QLatin1String(why)));
+}
+
+void cMyEmuServer::babble(qint64 now)
+{
+    if (!m_faults.hasBabble(m_babbleLine)) {
+        stopBabble("the fault was cleared");
+        return;
+    }
+    if (m_writeBlocked || now < m_babbleDueNs)
+        return;
+    const QByteArray &bytes =
+        m_babble == int(cMyEmuFaultPlan::Babble::Bytes) ? cMyEmuFaultPlan::kBabbleBytes : cMyEmuFaultPlan::kBangLine;
+    const ssize_t n = ::write(m_pty.masterFd(), bytes.constData(), size_t(bytes.size()));
+    if (n < 0) {
+        // The host is not reading: wait for room (bytes are bytes, a short write changes nothing).
+        m_writeBlocked = errno == EAGAIN || errno == EWOULDBLOCK;
+        return;
+    }
+    m_lastWriteNs = nowNs();
+    logEntry(cMyEmuLog::sent(seconds(m_lastWriteNs), m_babbleLine, bytes.left(int(n))));
+    // At least a millisecond apart, so that a gap of 0 floods without spinning the loop.
+    m_babbleDueNs = now + std::max<qint64>(1, m_faults.gapMs()) * 1000000LL;
 }
 
 bool cMyEmuServer::sendDue()
@@ -301,6 +340,8 @@ bool cMyEmuServer::sendDue()
         }
         m_queue.removeFirst();
     }
+    if (m_babble != 0)
+        babble(nowNs());
     return true;
 }
 

@@ -51,6 +51,9 @@ private:
     void requestHangUp(qint64 line);
     // Sends the replies held back by the hold fault, in order, from now on.
     int releaseHeld();
+    // The next write of a running babble, when it is due; stops it once its fault was cleared.
+    void babble(qint64 now);
+    void stopBabble(const char *why);
 
     cMyEmuPty &m_pty;
     cMyEmuDevice &m_device;
@@ -69,6 +72,9 @@ private:
     qint64 m_hangUpDeadlineNs = -1;
     qint64 m_lastWriteNs = 0;
     bool m_writeBlocked = false;
+    int m_babble = 0; // a cMyEmuFaultPlan::Babble; 0 when none runs
+    qint64 m_babbleLine = 0;
+    qint64 m_babbleDueNs = 0;
     bool m_quit = false;
     int m_exitCode = 0;
 };

@@ -20,11 +20,12 @@ QTemporaryFile &fileHolding(const QByteArray &bytes)
     return file;
 }
 
+// Empty when the model refuses the file (a record past the device's 16 MiB).
 QByteArray savedAfterOpening(const QByteArray &bytes)
 {
     servicetool::cMyHexFile model;
     if (!model.merge(fileHolding(bytes).fileName()))
-        abort();
+        return QByteArray();
     return model.text();
 }
 
@@ -39,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         || text.size() > bytes.size())
         abort();
     const QByteArray saved = savedAfterOpening(bytes);
-    if (savedAfterOpening(saved) != saved)
+    if (!saved.isEmpty() && savedAfterOpening(saved) != saved)
         abort();
     return 0;
 }

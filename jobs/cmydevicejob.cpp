@@ -103,7 +103,10 @@ void cMyDeviceJob::onTransactionEnded(cMyTamira::EndReason reason)
     m_inStep = false;
     setReading(false);
     if (reason != cMyTamira::Completed || m_cancelled) {
+        const bool cancelled = m_cancelled;
         finish(false);
+        if (cancelled)
+            stepCancelled(reason);
         return;
     }
     m_doneLines += m_stepLines;

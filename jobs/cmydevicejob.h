@@ -47,6 +47,9 @@ protected:
     bool runStep(int lines, const QString &failureNote, bool reading, const std::function<void()> &start);
     // The step's transaction completed; the default ends the job.
     virtual void stepCompleted();
+    // The user cancelled the job while a step ran; called once the job has ended, with how the
+    // step's transaction ended (it may have completed all the same). The default says nothing.
+    virtual void stepCancelled(cMyTamira::EndReason) {}
     // Ends the job after telling the user `message` (when not empty) in an error box.
     void fail(const QString &message);
     void finish(bool completed);

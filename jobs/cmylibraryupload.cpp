@@ -43,6 +43,7 @@ bool cMyLibraryUpload::acceptFile(const QString &path, QObject *dialogParent)
         cMyDialogs::current().critical(dialogParent, tr("Błąd"), tr("Ten plik nie jest biblioteką dźwięków."));
         return false;
     case cMyLibraryFile::CannotOpen:
+    case cMyLibraryFile::Empty:
     case cMyLibraryFile::Cancelled:
         break;
     }
@@ -69,7 +70,11 @@ void cMyLibraryUpload::scanned()
     case cMyLibraryFile::NotRegularFile:
     case cMyLibraryFile::TooLarge:
     case cMyLibraryFile::NotALibrary:
-        fail(tr("Ten plik nie jest biblioteką dźwięków."));
+        fail(tr("Ten plik nie jest biblioteką dźwięków: nie składa się z rekordów Intel HEX.\n"
+                "Biblioteka dźwięków nie została wysłana."));
+        return;
+    case cMyLibraryFile::Empty:
+        fail(tr("Plik biblioteki jest pusty: nie ma w nim żadnych danych.\nBiblioteka dźwięków nie została wysłana."));
         return;
     case cMyLibraryFile::CannotOpen:
         // It could be opened a moment ago: moved or locked meanwhile.
@@ -80,17 +85,24 @@ void cMyLibraryUpload::scanned()
         return;
     }
     m_step = ReadingStatus;
-    setTotalLines(cMyStatusDecoder::requestLines().size() + kCommandLines + m_summary.words);
+    setTotalLines(2 * cMyStatusDecoder::requestLines().size() + kCommandLines + m_summary.words);
     runStep(cMyStatusDecoder::requestLines().size(), tr("Biblioteka dźwięków nie została wysłana."), false,
             [this] { link()->readStatus(); });
 }
 
 void cMyLibraryUpload::stepCompleted()
 {
-    if (m_step == ReadingStatus)
+    switch (m_step) {
+    case ReadingStatus:
         upload();
-    else
+        return;
+    case Uploading:
+        uploaded();
+        return;
+    default:
         finish(true);
+        return;
+    }
 }
 
 void cMyLibraryUpload::upload()
@@ -115,9 +127,27 @@ void cMyLibraryUpload::upload()
         fail(tr("Nie można otworzyć pliku biblioteki.\nBiblioteka dźwięków nie została wysłana."));
         return;
     }
+    m_file->setTally(m_sent);
     m_step = Uploading;
     const int words = m_summary.words;
     runStep(words + kCommandLines,
             tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,
             [this, words] { link()->writeStream(FLASH, std::move(m_file), words); });
+}
+
+void cMyLibraryUpload::uploaded()
+{
+    // The link ends a stream whose source ran dry as a whole transfer; here that means the file
+    // changed after it was checked, and the device did not get all of the library.
+    if (m_sent->words != m_summary.words || m_sent->endRecord != m_summary.endRecord) {
+        fail(tr("Plik biblioteki zmienił się w trakcie wysyłania: wysłano %1 z %2 linii.\n"
+                "Biblioteka dźwięków w Tamirze jest niekompletna; wgraj ją ponownie.")
+                 .arg(m_sent->words)
+                 .arg(m_summary.words));
+        return;
+    }
+    m_step = ReadingNewStatus;
+    runStep(cMyStatusDecoder::requestLines().size(),
+            tr("Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany."), false,
+            [this] { link()->readStatus(); });
 }

@@ -1,7 +1,8 @@
 #include "jobs/cmysettingswriter.h"
 
-#include "jobs/cmybackupstore.h"
+#include "device/cmydialogs.h"
 #include "device/cmyhexrecord.h"
+#include "jobs/cmybackupstore.h"
 
 #include <QDir>
 
@@ -91,9 +92,7 @@ void cMySettingsWriter::stepCompleted()
         saveBackupAndWrite();
         return;
     case Write:
-        readBack(Verify, tr("Weryfikacja zapisu.."),
-                 tr("Nastawy zostały zapisane, ale nie zostały sprawdzone.\nKopia poprzednich nastaw: %1")
-                     .arg(QDir::toNativeSeparators(m_backupPath)));
+        readBack(Verify, tr("Weryfikacja zapisu.."), verifyNote());
         return;
     case Verify:
         compare();
@@ -117,10 +116,31 @@ void cMySettingsWriter::saveBackupAndWrite()
     }
     m_step = Write;
     emit phaseChanged(tr("Zapis do tamiry.."));
-    runStep(m_records.size() + kCommandLines,
-            tr("Tamira może teraz zawierać niekompletne nastawy; zapisz je ponownie.\nKopia poprzednich nastaw: %1")
-                .arg(QDir::toNativeSeparators(m_backupPath)),
-            false, [this] { m_write(m_records); });
+    runStep(m_records.size() + kCommandLines, writeNote(), false, [this] { m_write(m_records); });
+}
+
+QString cMySettingsWriter::writeNote() const
+{
+    return tr("Tamira może teraz zawierać niekompletne nastawy; zapisz je ponownie.\nKopia poprzednich nastaw: %1")
+        .arg(QDir::toNativeSeparators(m_backupPath));
+}
+
+QString cMySettingsWriter::verifyNote() const
+{
+    return tr("Nastawy zostały zapisane, ale nie zostały sprawdzone.\nKopia poprzednich nastaw: %1")
+        .arg(QDir::toNativeSeparators(m_backupPath));
+}
+
+void cMySettingsWriter::stepCancelled(cMyTamira::EndReason reason)
+{
+    QString text;
+    if (m_step == Write && reason != cMyTamira::Completed)
+        text = tr("Zapis do Tamiry został przerwany.") + QLatin1Char('\n') + writeNote();
+    else if (m_step == Write || m_step == Verify)
+        text = tr("Weryfikacja zapisu została przerwana.") + QLatin1Char('\n') + verifyNote();
+    else
+        return; // nothing has been written: the device holds what it held
+    cMyDialogs::current().critical(dialogParent(), tr("Błąd"), text);
 }
 
 void cMySettingsWriter::compare()

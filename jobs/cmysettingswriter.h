@@ -28,6 +28,8 @@ public:
 
 protected:
     void stepCompleted() override;
+    // A cancel in the write or verification says what the device holds now.
+    void stepCancelled(cMyTamira::EndReason reason) override;
 
 private:
     enum Step { ReadSerial, ReadBackup, Write, Verify };
@@ -36,6 +38,9 @@ private:
     void readBack(Step step, const QString &label, const QString &failureNote);
     void saveBackupAndWrite();
     void compare();
+    // What a failure of the write, or of its verification, leaves behind, with the backup's name.
+    QString writeNote() const;
+    QString verifyNote() const;
 
     Step m_step = ReadSerial;
     QStringList m_records;

@@ -1,87 +1,29 @@
 #include "servicetool/cmycommandline.h"
 
-#include "servicetool/cmyservicelink.h"
-#include "servicetool/cmytextfile.h"
 #include "device/portdiscovery.h"
+#include "servicetool/cmycommandargs.h"
+#include "servicetool/cmycommandreport.h"
+#include "servicetool/cmyinputfile.h"
+#include "servicetool/cmyoutputfile.h"
+#include "servicetool/cmyrecordlines.h"
+#include "servicetool/cmyservicelink.h"
 
-#include <QCommandLineParser>
-#include <QDir>
 #include <QEventLoop>
-#include <QFileInfo>
 
-#include <cstdio>
-#ifdef Q_OS_WIN
-#include <fcntl.h>
-#include <io.h>
-#define isatty _isatty
-#define fileno _fileno
-#else
-#include <unistd.h>
-#endif
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace servicetool {
 
 namespace {
 
-const char kExitStatuses[] =
-    "\nExit status: 0 done; 1 the device did not answer as it should within the time-out, or the\n"
-    "port failed during the transfer; 2 bad arguments; 3 the port cannot be opened, or no device\n"
-    "to choose; 4 the file to write cannot be read, or the output cannot be saved.\n";
+using Report = cMyCommandReport;
 
-bool progressLineOpen = false;
-
-void message(const QString &text)
+QString nameOf(const QString &file)
 {
-    if (progressLineOpen)
-        std::fputc('\n', stderr);
-    progressLineOpen = false;
-    std::fprintf(stderr, "servicetool: %s\n", qPrintable(text));
-    std::fflush(stderr);
+    return file == QLatin1String("-") ? QStringLiteral("standard input") : file;
 }
-
-// Decimal or 0x-hexadecimal, within 0..max.
-bool toNumber(const QString &text, quint32 max, quint32 *out)
-{
-    bool ok = false;
-    const QString t = text.trimmed();
-    const qulonglong v = t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toULongLong(&ok, 16)
-                                                                               : t.toULongLong(&ok, 10);
-    if (!ok || v > max)
-        return false;
-    *out = quint32(v);
-    return true;
-}
-
-QString areaLineOf(const QString &name)
-{
-    static const char *const areas[] = {"FLASH", "EEPROM", "RAM", "ROM", "OTP", "MDID"};
-    for (const char *area : areas)
-        if (name.compare(QLatin1String(area), Qt::CaseInsensitive) == 0)
-            return QLatin1Char('#') + QLatin1String(area);
-    return QString();
-}
-
-// On a terminal one line rewritten at every percent; otherwise a line every ten percent.
-class ProgressReport
-{
-public:
-    void show(int done, int total)
-    {
-        const int percent = total > 0 ? int(qint64(done) * 100 / total) : 100;
-        const int step = m_terminal ? percent : percent / 10;
-        if (step == m_lastStep)
-            return;
-        m_lastStep = step;
-        std::fprintf(stderr, "%sservicetool: %3d %% (%d of %d lines)%s", m_terminal ? "\r" : "", percent, done,
-                     total, m_terminal ? "" : "\n");
-        progressLineOpen = m_terminal;
-        std::fflush(stderr);
-    }
-
-private:
-    bool m_terminal = isatty(fileno(stderr)) != 0;
-    int m_lastStep = -1;
-};
 
 // The port named, or the one Tamira attached.
 bool choosePort(QString *port)
@@ -97,148 +39,210 @@ bool choosePort(QString *port)
         *port = found.first();
         return true;
     }
-    message(found.isEmpty() ? QStringLiteral("no Tamira found; name its port with --port")
-                            : QStringLiteral("several Tamiras found (%1); choose one with --port").arg(found.join(QLatin1String(", "))));
+    Report::failure(found.isEmpty() ? QStringLiteral("no Tamira found; name its port with --port")
+                                    : QStringLiteral("several Tamiras found (%1); choose one with --port")
+                                          .arg(found.join(QLatin1String(", "))));
     return false;
 }
 
-// One run's transaction, as the arguments give it.
-struct Job
+// The file of a write or a verify, read a piece at a time and checked in full.
+bool load(const cMyCommandStep &step, cMyRecordLines *records)
 {
-    cMyServiceLink::Kind kind = cMyServiceLink::RootCommand;
-    QString areaLine;
-    quint32 address = 0;
-    quint32 count = 0;
-    quint32 recordLength = 16;
-    QString output; // empty or "-": standard output
-    QByteArray text;
-    QString port;
-    quint32 timeout = cMyServiceLink::kDefaultReplyTimeoutMs;
-};
-
-constexpr int kGoOn = -1;
-
-// Fills the job from the arguments; kGoOn, or the exit status to end with.
-int parse(const QStringList &arguments, Job *job)
-{
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Service console for the Tamira. Without options it opens its window; with one of the\n"
-        "actions below it runs one transaction and exits:\n"
-        "  servicetool [--port PORT] --read AREA ADDRESS COUNT [--record-length L] [-o FILE.hex]\n"
-        "  servicetool [--port PORT] --write AREA FILE.hex\n"
-        "  servicetool [--port PORT] --reset | --boot | --root\n"
-        "AREA is FLASH, EEPROM, RAM, ROM, OTP or MDID; numbers are decimal or 0x hexadecimal."));
-    // Qt's own help option would offer --help-all with Qt's options, which do not apply here.
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help and exit."));
-    parser.addOption(help);
-    const QCommandLineOption portOption({QStringLiteral("p"), QStringLiteral("port")},
-        QStringLiteral("Serial port of the device (default: the one Tamira attached)."), QStringLiteral("PORT"));
-    const QCommandLineOption readOption(QStringLiteral("read"),
-        QStringLiteral("Read COUNT bytes (0-8000000) of AREA from ADDRESS (0-16777215) as Intel HEX records."),
-        QStringLiteral("AREA"));
-    const QCommandLineOption lengthOption(QStringLiteral("record-length"),
-        QStringLiteral("Data bytes per record of a read, 1-32 (default 16)."), QStringLiteral("L"),
-        QStringLiteral("16"));
-    const QCommandLineOption outputOption({QStringLiteral("o"), QStringLiteral("output")},
-        QStringLiteral("Where a read goes, ended by the end-of-file record (default: standard output)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption writeOption(QStringLiteral("write"),
-        QStringLiteral("Write the lines of FILE (Intel HEX records) into AREA; each must be echoed."),
-        QStringLiteral("AREA"));
-    const QCommandLineOption resetOption(QStringLiteral("reset"), QStringLiteral("Send #RESET."));
-    const QCommandLineOption bootOption(QStringLiteral("boot"), QStringLiteral("Send #BOOT (firmware loader)."));
-    const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Send #ROOT."));
-    const QCommandLineOption timeoutOption(QStringLiteral("timeout"),
-        QStringLiteral("Wait at most MS milliseconds for each reply (default 10000)."), QStringLiteral("MS"),
-        QString::number(cMyServiceLink::kDefaultReplyTimeoutMs));
-    parser.addOptions({portOption, readOption, lengthOption, outputOption, writeOption, resetOption, bootOption,
-                       rootOption, timeoutOption});
-    parser.addPositionalArgument(QStringLiteral("ADDRESS COUNT"), QStringLiteral("The range of --read (FILE.hex for --write)."),
-                                 QStringLiteral("[ADDRESS COUNT | FILE.hex]"));
-
-    const QString usageHint = QStringLiteral("; see servicetool --help");
-    if (!parser.parse(arguments)) {
-        QString error = parser.errorText();
-        if (error.endsWith(QLatin1Char('.')))
-            error.chop(1);
-        message(error + usageHint);
-        return cMyCommandLine::BadArguments;
+    cMyInputFile file(step.file, true);
+    cMyInputFile::Status status = file.open();
+    for (QByteArray piece; status == cMyInputFile::Ok;) {
+        status = file.read(&piece);
+        if (status != cMyInputFile::Ok || piece.isEmpty())
+            break;
+        if (!records->add(piece))
+            break;
     }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText() + QLatin1String(kExitStatuses)), stdout);
+    const QString name = nameOf(step.file);
+    switch (status) {
+    case cMyInputFile::Ok:
+        if (records->error().isEmpty() && records->finish())
+            return true;
+        Report::failure(QStringLiteral("%1: %2 refused, %3; nothing sent").arg(step.name, name, records->error()));
+        return false;
+    case cMyInputFile::NotRegular:
+        Report::failure(QStringLiteral("%1: %2 is not a regular file").arg(step.name, name));
+        return false;
+    case cMyInputFile::TooLarge:
+        Report::failure(QStringLiteral("%1: %2 is larger than %3 MiB, more than any file for the device")
+                            .arg(step.name, name)
+                            .arg(cMyInputFile::kLimit / (1024 * 1024)));
+        return false;
+    case cMyInputFile::CannotOpen:
+    case cMyInputFile::ReadFailed:
+        break;
+    }
+    Report::failure(QStringLiteral("%1: cannot read %2: %3").arg(step.name, name, file.reason()));
+    return false;
+}
+
+// The transactions of the steps, on one port.
+class Session
+{
+public:
+    explicit Session(const cMyCommandArgs &args) : m_args(args)
+    {
+        m_link.setPortName(args.port);
+        m_link.setReplyTimeout(int(args.timeout));
+        m_link.setStopOnWrongReply(true);
+        QObject::connect(&m_link, &cMyServiceLink::progress,
+                         [this](int done, int total) { Report::progress(m_step, done, total); });
+        QObject::connect(&m_link, &cMyServiceLink::lineSent,
+                         [](int, const QByteArray &line) { Report::line('>', line); });
+        QObject::connect(&m_link, &cMyServiceLink::exchanged,
+                         [this](int index, const QByteArray &, const QByteArray &reply) {
+                             Report::line('<', reply);
+                             m_replyIndex = index;
+                             m_reply = reply;
+                         });
+    }
+
+    int run(const cMyCommandStep &step, const cMyRecordLines *records, cMyOutputFile *output)
+    {
+        m_step = step.name;
+        switch (step.action) {
+        case cMyCommandStep::Read: {
+            int status =
+                transact([&] { m_link.startRead(step.areaLine, step.address, step.count, int(m_args.recordLength)); });
+            if (status != cMyCommandLine::Success)
+                return status;
+            if (!output->write(m_link.takeReadBack() + ":00000001FF\r\n") || !output->commit()) {
+                Report::failure(
+                    QStringLiteral("%1: cannot write %2: %3")
+                        .arg(m_step, step.file == QLatin1String("-") ? QStringLiteral("standard output") : step.file,
+                             output->reason()));
+                return cMyCommandLine::FileFailed;
+            }
+            return done();
+        }
+        case cMyCommandStep::Write: {
+            const int status = transact([&] { m_link.startWrite(step.areaLine, records->lines()); });
+            if (status != cMyCommandLine::Success || !m_args.verify)
+                return status == cMyCommandLine::Success ? done() : status;
+            done();
+            m_step = QStringLiteral("%1, read back").arg(step.name);
+            return compare(step, records->image());
+        }
+        case cMyCommandStep::Verify:
+            return compare(step, records->image());
+        case cMyCommandStep::Reset:
+        case cMyCommandStep::Boot:
+        case cMyCommandStep::Root:
+            break;
+        }
+        const cMyServiceLink::Kind kind = step.action == cMyCommandStep::Reset  ? cMyServiceLink::ResetCommand
+                                          : step.action == cMyCommandStep::Boot ? cMyServiceLink::BootCommand
+                                                                                : cMyServiceLink::RootCommand;
+        const int status = transact([&] { m_link.startCommand(kind); });
+        return status == cMyCommandLine::Success ? done() : status;
+    }
+
+private:
+    // Reads back the addresses the file's data records cover and compares.
+    int compare(const cMyCommandStep &step, const cMySparseMemory &expected)
+    {
+        if (expected.heldCount() == 0) {
+            Report::note(QStringLiteral("%1: no data to compare").arg(m_step));
+            return cMyCommandLine::Success;
+        }
+        const int status =
+            transact([&] { m_link.startRead(step.areaLine, expected.ranges(), int(m_args.recordLength)); });
+        if (status != cMyCommandLine::Success)
+            return status;
+        cMySparseMemory device;
+        device.addRecords(m_link.takeReadBack());
+        const qint64 at = expected.firstDifference(device);
+        if (at >= 0) {
+            Report::failure(QStringLiteral("%1: differs from %2 first at 0x%3: the device holds %4, the file %5")
+                                .arg(m_step, nameOf(step.file))
+                                .arg(at, 6, 16, QLatin1Char('0'))
+                                .arg(device.at(quint32(at)), 2, 16, QLatin1Char('0'))
+                                .arg(expected.at(quint32(at)), 2, 16, QLatin1Char('0')));
+            return cMyCommandLine::TransactionFailed;
+        }
+        Report::note(
+            QStringLiteral("%1: %2 bytes as in %3").arg(m_step).arg(expected.heldCount()).arg(nameOf(step.file)));
         return cMyCommandLine::Success;
     }
 
-    int actions = 0;
-    for (const QCommandLineOption *o : {&readOption, &writeOption, &resetOption, &bootOption, &rootOption})
-        actions += parser.isSet(*o) ? 1 : 0;
-    const QStringList args = parser.positionalArguments();
-    const bool reading = parser.isSet(readOption), writing = parser.isSet(writeOption);
-    if (actions != 1 || args.size() != (reading ? 2 : writing ? 1 : 0)
-        || (!reading && (parser.isSet(outputOption) || parser.isSet(lengthOption)))) {
-        message(QStringLiteral("give one of --read AREA ADDRESS COUNT, --write AREA FILE, --reset, --boot or --root")
-                + usageHint);
-        return cMyCommandLine::BadArguments;
+    int done()
+    {
+        const int lines = m_link.lineCount();
+        Report::note(QStringLiteral("%1: done, %2 line%3 answered on %4")
+                         .arg(m_step)
+                         .arg(lines)
+                         .arg(lines == 1 ? "" : "s", m_args.port));
+        return cMyCommandLine::Success;
     }
-    if (!toNumber(parser.value(timeoutOption), 3600000, &job->timeout) || job->timeout == 0) {
-        message(QStringLiteral("--timeout takes 1 to 3600000 milliseconds"));
-        return cMyCommandLine::BadArguments;
-    }
-    job->port = parser.value(portOption);
-    job->kind = reading ? cMyServiceLink::ReadArea
-                : writing ? cMyServiceLink::WriteArea
-                : parser.isSet(resetOption) ? cMyServiceLink::ResetCommand
-                : parser.isSet(bootOption) ? cMyServiceLink::BootCommand
-                                           : cMyServiceLink::RootCommand;
-    if (!reading && !writing)
-        return kGoOn;
 
-    const QString area = parser.value(reading ? readOption : writeOption);
-    job->areaLine = areaLineOf(area);
-    if (job->areaLine.isEmpty()) {
-        message(QStringLiteral("unknown area \"%1\"; one of FLASH, EEPROM, RAM, ROM, OTP, MDID").arg(area));
-        return cMyCommandLine::BadArguments;
+    int transact(const std::function<void()> &start)
+    {
+        QEventLoop loop;
+        bool ended = false;
+        cMyServiceLink::Outcome outcome = cMyServiceLink::Completed;
+        QString detail;
+        m_replyIndex = -1;
+        const auto connection =
+            QObject::connect(&m_link, &cMyServiceLink::finished, [&](cMyServiceLink::Outcome o, const QString &d) {
+                ended = true;
+                outcome = o;
+                detail = d;
+                loop.quit();
+            });
+        start();
+        if (!ended) // an open that fails ends the transaction at once
+            loop.exec();
+        QObject::disconnect(connection);
+        return failure(outcome, detail);
     }
-    if (writing) {
-        if (!cMyTextFile::read(args.at(0), &job->text)) {
-            message(QStringLiteral("cannot read %1").arg(args.at(0)));
-            return cMyCommandLine::FileFailed;
+
+    int failure(cMyServiceLink::Outcome outcome, const QString &detail)
+    {
+        const QString line = QStringLiteral("line %1 of %2 (\"%3\")")
+                                 .arg(m_link.linesDone() + 1)
+                                 .arg(m_link.lineCount())
+                                 .arg(QString::fromLatin1(m_link.currentLine().trimmed()));
+        const QString reply = m_replyIndex == m_link.linesDone()
+                                  ? QStringLiteral("; the reply was \"%1\"").arg(QString::fromLatin1(m_reply.trimmed()))
+                                  : QString();
+        switch (outcome) {
+        case cMyServiceLink::Completed:
+            return cMyCommandLine::Success;
+        case cMyServiceLink::OpenFailed:
+            Report::failure(QStringLiteral("%1: cannot open %2: %3").arg(m_step, m_args.port, detail));
+            return cMyCommandLine::PortUnavailable;
+        case cMyServiceLink::TimedOut:
+            Report::failure(QStringLiteral("%1: no matching reply to %2 within %3 ms%4")
+                                .arg(m_step, line)
+                                .arg(m_args.timeout)
+                                .arg(reply));
+            break;
+        case cMyServiceLink::Refused:
+            Report::failure(QStringLiteral("%1: %2 was refused%3").arg(m_step, line, reply));
+            break;
+        case cMyServiceLink::StayedBusy:
+            Report::failure(QStringLiteral("%1: the device stayed busy on %2 for %3 ms")
+                                .arg(m_step, line)
+                                .arg(qint64(m_args.timeout) * cMyServiceLink::kBusyTimeouts));
+            break;
+        case cMyServiceLink::PortLost:
+        case cMyServiceLink::Abandoned:
+            Report::failure(QStringLiteral("%1: port %2 failed: %3").arg(m_step, m_args.port, detail));
+            break;
         }
-        // The line break at the end of a file ends its last line rather than adding an empty one.
-        if (job->text.endsWith('\n'))
-            job->text.chop(1);
-        return kGoOn;
+        return cMyCommandLine::TransactionFailed;
     }
-    if (!toNumber(args.at(0), 16777215, &job->address) || !toNumber(args.at(1), 8000000, &job->count)
-        || !toNumber(parser.value(lengthOption), 32, &job->recordLength) || job->recordLength == 0) {
-        message(QStringLiteral("ADDRESS takes 0 to 16777215, COUNT 0 to 8000000, --record-length 1 to 32"));
-        return cMyCommandLine::BadArguments;
-    }
-    job->output = parser.value(outputOption);
-    if (job->output == QLatin1String("-"))
-        job->output.clear();
-    // Found out now rather than after a read of millions of bytes.
-    if (!job->output.isEmpty() && !QFileInfo(job->output).absoluteDir().exists()) {
-        message(QStringLiteral("no folder for %1").arg(job->output));
-        return cMyCommandLine::FileFailed;
-    }
-    return kGoOn;
-}
 
-// The records read, ended by the end-of-file record, to the output file or standard output.
-bool deliver(const Job &job, const QByteArray &readBack)
-{
-    const QByteArray records = readBack + ":00000001FF\r\n";
-    if (!job.output.isEmpty())
-        return cMyTextFile::write(job.output, records, false);
-#ifdef Q_OS_WIN
-    _setmode(_fileno(stdout), _O_BINARY); // the records keep their own line ends
-#endif
-    std::fwrite(records.constData(), 1, size_t(records.size()), stdout);
-    return std::fflush(stdout) == 0;
-}
+    const cMyCommandArgs &m_args;
+    cMyServiceLink m_link;
+    QString m_step;
+    int m_replyIndex = -1;
+    QByteArray m_reply;
+};
 
 } // namespace
 
@@ -247,7 +251,7 @@ bool cMyCommandLine::wanted(const QStringList &arguments)
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
         if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?")
-            || a == QLatin1String("-o") || a == QLatin1String("-p"))
+            || a == QLatin1String("-o") || a == QLatin1String("-p") || a == QLatin1String("-q"))
             return true;
     }
     return false;
@@ -255,69 +259,45 @@ bool cMyCommandLine::wanted(const QStringList &arguments)
 
 int cMyCommandLine::run(const QStringList &arguments)
 {
-    Job job;
-    const int status = parse(arguments, &job);
-    if (status != kGoOn)
+    cMyCommandArgs args;
+    const int status = args.parse(arguments);
+    if (status != cMyCommandArgs::kGoOn)
         return status;
-    if (!choosePort(&job.port))
+    Report::setVerbosity(args.verbosity);
+
+    // Every file is read and checked, and every output opened, before anything is sent.
+    std::vector<std::unique_ptr<cMyRecordLines>> records;
+    std::vector<std::unique_ptr<cMyOutputFile>> outputs;
+    for (const cMyCommandStep &step : args.steps) {
+        records.emplace_back();
+        outputs.emplace_back();
+        if (step.action == cMyCommandStep::Write || step.action == cMyCommandStep::Verify) {
+            records.back() = std::make_unique<cMyRecordLines>();
+            if (!load(step, records.back().get()))
+                return FileFailed;
+        } else if (step.action == cMyCommandStep::Read) {
+            outputs.back() = std::make_unique<cMyOutputFile>(step.file, true);
+            if (!outputs.back()->open(false)) {
+                Report::failure(
+                    QStringLiteral("%1: cannot write %2: %3").arg(step.name, step.file, outputs.back()->reason()));
+                return FileFailed;
+            }
+        }
+    }
+    if (!choosePort(&args.port))
         return PortUnavailable;
 
-    cMyServiceLink link;
-    link.setPortName(job.port);
-    link.setReplyTimeout(int(job.timeout));
-    ProgressReport report;
-    QByteArray lastReply;
-    int lastReplyIndex = -1;
-    QEventLoop loop;
-    bool ended = false;
-    cMyServiceLink::Outcome outcome = cMyServiceLink::Completed;
-    QString detail;
-    QObject::connect(&link, &cMyServiceLink::progress, [&](int done, int total) { report.show(done, total); });
-    QObject::connect(&link, &cMyServiceLink::exchanged, [&](int index, const QByteArray &, const QByteArray &reply) {
-        lastReplyIndex = index;
-        lastReply = reply;
-    });
-    QObject::connect(&link, &cMyServiceLink::finished, [&](cMyServiceLink::Outcome o, const QString &d) {
-        ended = true;
-        outcome = o;
-        detail = d;
-        loop.quit();
-    });
-    if (job.kind == cMyServiceLink::ReadArea)
-        link.startRead(job.areaLine, job.address, job.count, int(job.recordLength));
-    else if (job.kind == cMyServiceLink::WriteArea)
-        link.startWrite(job.areaLine, QString::fromLatin1(job.text));
-    else
-        link.startCommand(job.kind);
-    if (!ended) // an open that fails ends the transaction at once
-        loop.exec();
-
-    switch (outcome) {
-    case cMyServiceLink::OpenFailed:
-        message(QStringLiteral("cannot open %1: %2").arg(job.port, detail));
-        return PortUnavailable;
-    case cMyServiceLink::TimedOut: {
-        QString text = QStringLiteral("no matching reply to line %1 of %2 (\"%3\") within %4 ms")
-                           .arg(link.linesDone() + 1).arg(link.lineCount())
-                           .arg(QString::fromLatin1(link.currentLine().trimmed())).arg(job.timeout);
-        if (lastReplyIndex == link.linesDone())
-            text += QStringLiteral("; the reply was \"%1\"").arg(QString::fromLatin1(lastReply.trimmed()));
-        message(text);
-        return TransactionFailed;
+    Session session(args);
+    for (int i = 0; i < args.steps.size(); ++i) {
+        const int result = session.run(args.steps.at(i), records.at(size_t(i)).get(), outputs.at(size_t(i)).get());
+        if (result != Success) {
+            // What was not read leaves every output that waits for it as it was.
+            for (size_t j = size_t(i); j < outputs.size(); ++j)
+                if (outputs.at(j))
+                    outputs.at(j)->cancel();
+            return result;
+        }
     }
-    case cMyServiceLink::PortLost:
-    case cMyServiceLink::Abandoned:
-        message(QStringLiteral("port %1 failed: %2").arg(job.port, detail));
-        return TransactionFailed;
-    case cMyServiceLink::Completed:
-        break;
-    }
-    if (job.kind == cMyServiceLink::ReadArea && !deliver(job, link.takeReadBack())) {
-        message(QStringLiteral("cannot save %1").arg(job.output.isEmpty() ? QStringLiteral("the records") : job.output));
-        return FileFailed;
-    }
-    message(QStringLiteral("done: %1 line%2 answered on %3")
-                .arg(link.lineCount()).arg(link.lineCount() == 1 ? "" : "s", job.port));
     return Success;
 }
 

@@ -33,15 +33,22 @@ QByteArray cMyServiceLink::takeReadBack()
 
 void cMyServiceLink::startWrite(const QString &areaLine, const QString &text)
 {
-    QList<QByteArray> lines = commandLines(areaLine, "#WRITE");
-    if (!text.isEmpty())
-        lines += text.toLatin1().split('\n');
-    start(WriteArea, lines, cMyReadRequests());
+    startWrite(areaLine, text.isEmpty() ? QList<QByteArray>() : text.toLatin1().split('\n'));
+}
+
+void cMyServiceLink::startWrite(const QString &areaLine, const QList<QByteArray> &records)
+{
+    start(WriteArea, commandLines(areaLine, "#WRITE") + records, cMyReadRequests());
 }
 
 void cMyServiceLink::startRead(const QString &areaLine, quint32 address, quint32 count, int recordLength)
 {
     start(ReadArea, commandLines(areaLine, "#READ"), cMyReadRequests(address, count, recordLength));
+}
+
+void cMyServiceLink::startRead(const QString &areaLine, const QVector<cMySparseMemory::Range> &ranges, int recordLength)
+{
+    start(ReadArea, commandLines(areaLine, "#READ"), cMyReadRequests(ranges, recordLength));
 }
 
 void cMyServiceLink::startCommand(Kind kind)
@@ -66,6 +73,7 @@ void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyRe
     m_index = 0;
     m_pending.clear();
     m_stalled = false;
+    m_busyIndex = -1;
     m_leadingEchoes = true;
     m_readBack.clear();
 
@@ -88,6 +96,7 @@ void cMyServiceLink::sendNext()
 {
     m_sent = (m_index < m_head.size() ? m_head.at(m_index) : m_requests.next()) + "\r\n";
     m_port.write(m_sent);
+    emit lineSent(m_index, m_sent);
     // Restarting a timer per line costs more than the line; the timer runs on to the first
     // deadline and is set again from there while replies keep coming.
     m_deadline.setRemainingTime(m_timeout);
@@ -114,11 +123,22 @@ void cMyServiceLink::handleReply(const QByteArray &reply)
     if (m_stalled)
         return;
     if (cMyReplyLine::isBusyNotice(reply)) {
-        // The device is working on the answer, which gets a fresh wait.
-        m_deadline.setRemainingTime(m_timeout);
+        // The device is working on the answer, which gets a fresh wait, but a device that only
+        // ever says so is given up on in the end. The line went out one time-out before the
+        // deadline it set, which no busy line has moved yet.
+        if (m_busyIndex != m_index) {
+            m_busyIndex = m_index;
+            m_busyDeadline.setPreciseDeadline(0, m_deadline.deadlineNSecs()
+                                                     + qint64(kBusyTimeouts - 1) * m_timeout * 1000000);
+        }
+        m_deadline.setPreciseRemainingTime(0, qMin(qint64(m_timeout) * 1000000, m_busyDeadline.remainingTimeNSecs()));
         return;
     }
     if (!cMyReplyLine::answers(m_sent, reply, m_kind == ReadArea)) {
+        if (m_stopOnWrongReply) {
+            end(Refused);
+            return;
+        }
         // The transaction waits here until the time-out.
         m_stalled = true;
         return;
@@ -146,7 +166,7 @@ void cMyServiceLink::onTimeout()
     }
     if (!m_pending.isEmpty())
         emit exchanged(m_index, m_sent, m_pending);
-    end(TimedOut);
+    end(m_busyIndex == m_index ? StayedBusy : TimedOut);
 }
 
 void cMyServiceLink::onPortError(QSerialPort::SerialPortError error)

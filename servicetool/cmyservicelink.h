@@ -26,15 +26,18 @@ public:
     enum Kind { WriteArea = 0, ReadArea = 1, BootCommand = 2, ResetCommand = 3, RootCommand = 4 };
     Q_ENUM(Kind)
     enum Outcome {
-        Completed,  // every line was answered as it should be
+        Completed, // every line was answered as it should be
         OpenFailed, // the port did not open; nothing was sent
-        TimedOut,   // no matching reply within the time-out; the port was closed
-        PortLost,   // the port failed under the transaction (device unplugged)
-        Abandoned,  // another transaction was started
+        TimedOut, // no matching reply within the time-out; the port was closed
+        PortLost, // the port failed under the transaction (device unplugged)
+        Abandoned, // another transaction was started
+        Refused, // a reply that is no answer to its line, where wrong replies stop at once
+        StayedBusy, // busy lines and no answer for kBusyTimeouts time-outs
     };
     Q_ENUM(Outcome)
 
     static constexpr int kDefaultReplyTimeoutMs = 10000;
+    static constexpr int kBusyTimeouts = 10;
 
     explicit cMyServiceLink(QObject *parent = nullptr);
 
@@ -42,6 +45,9 @@ public:
     void setPortName(const QString &name) { m_portName = name; }
     int replyTimeout() const { return m_timeout; }
     void setReplyTimeout(int ms) { m_timeout = ms; }
+    // A reply that is no answer ends the transaction at once (Refused) instead of leaving it
+    // waiting for the time-out.
+    void setStopOnWrongReply(bool stop) { m_stopOnWrongReply = stop; }
 
     bool isRunning() const { return m_running; }
     Kind kind() const { return m_kind; }
@@ -58,13 +64,18 @@ public slots:
     // The area's lines, then the text's lines: split at every "\n", empty ones kept; an empty
     // text adds none.
     void startWrite(const QString &areaLine, const QString &text);
+    // The area's lines, then the records (without line ends).
+    void startWrite(const QString &areaLine, const QList<QByteArray> &records);
     void startRead(const QString &areaLine, quint32 address, quint32 count, int recordLength);
+    void startRead(const QString &areaLine, const QVector<cMySparseMemory::Range> &ranges, int recordLength);
     // BootCommand, ResetCommand or RootCommand (any other kind sends "#ROOT").
     void startCommand(servicetool::cMyServiceLink::Kind kind);
 
 signals:
     // Once the port is open, before the first line goes out.
     void started();
+    // Each line as it goes out, with its line end.
+    void lineSent(int index, const QByteArray &line);
     // One per reply, and for what arrived of a reply when the time-out ran out; lines as sent.
     void exchanged(int index, const QByteArray &sent, const QByteArray &reply);
     void progress(int done, int total);
@@ -85,6 +96,9 @@ private:
     QTimer m_timer;
     int m_timeout = kDefaultReplyTimeoutMs;
     QDeadlineTimer m_deadline;
+    QDeadlineTimer m_busyDeadline; // the last a busy device may take over the current line
+    int m_busyIndex = -1; // the line it is busy with
+    bool m_stopOnWrongReply = false;
     Kind m_kind = WriteArea;
     bool m_running = false;
     quint64 m_transaction = 0;

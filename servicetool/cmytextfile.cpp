@@ -1,35 +1,46 @@
 #include "servicetool/cmytextfile.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "servicetool/cmyinputfile.h"
+#include "servicetool/cmyoutputfile.h"
+
+#include <QDir>
 
 namespace servicetool {
 
-bool cMyTextFile::read(const QString &path, QByteArray *text)
+bool cMyTextFile::read(const QString &path, QByteArray *text, QString *failure)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QString reason;
+    const cMyInputFile::Status status = cMyInputFile::readAll(path, text, &reason);
+    if (status != cMyInputFile::Ok) {
+        if (failure)
+            *failure = readFailure(path, status, reason);
         return false;
-    *text = file.readAll();
+    }
     const int nul = text->indexOf('\0');
     if (nul >= 0)
         text->truncate(nul);
     return true;
 }
 
-bool cMyTextFile::write(const QString &path, const QByteArray &bytes, bool textMode)
+bool cMyTextFile::write(const QString &path, const QByteArray &bytes, bool textMode, QString *failure)
 {
-    QSaveFile file(path);
-    if (!file.open(textMode ? QIODevice::WriteOnly | QIODevice::Text : QIODevice::WriteOnly))
-        return false;
-    // commit() does not notice a write that failed while the buffer was flushed (a full disk),
-    // so the flush is checked first.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    cMyOutputFile file(path, false);
+    if (file.open(textMode) && file.write(bytes) && file.commit())
+        return true;
+    file.cancel();
+    if (failure)
+        *failure = QStringLiteral("Nie można zapisać pliku %1:\n%2").arg(QDir::toNativeSeparators(path), file.reason());
+    return false;
+}
+
+QString cMyTextFile::readFailure(const QString &path, int status, const QString &reason)
+{
+    QString why = reason;
+    if (status == cMyInputFile::NotRegular)
+        why = QStringLiteral("to nie jest zwykły plik.");
+    else if (status == cMyInputFile::TooLarge)
+        why = QStringLiteral("plik jest większy niż %1 MiB.").arg(cMyInputFile::kLimit / (1024 * 1024));
+    return QStringLiteral("Nie można otworzyć pliku %1:\n%2").arg(QDir::toNativeSeparators(path), why);
 }
 
 } // namespace servicetool

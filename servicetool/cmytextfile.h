@@ -1,8 +1,10 @@
 #ifndef SERVICETOOL_CMYTEXTFILE_H
 #define SERVICETOOL_CMYTEXTFILE_H
 
-// Whole files in and out, as the service console handles them: read as Latin-1 text up to the
-// first zero byte; written through QSaveFile, so that a failed save leaves the old file whole.
+// Whole files in and out, as the service console's window handles them: read as Latin-1 text
+// up to the first zero byte, from regular files only and within cMyInputFile's limit; written
+// through cMyOutputFile, so that a failed save leaves the old file whole. A failure comes with
+// the window's words for it.
 
 #include <QByteArray>
 #include <QString>
@@ -12,11 +14,13 @@ namespace servicetool {
 class cMyTextFile
 {
 public:
-    // False when the file cannot be opened. The bytes are Latin-1 text; line ends come back
+    // False when the file cannot be read. The bytes are Latin-1 text; line ends come back
     // as "\n".
-    static bool read(const QString &path, QByteArray *text);
+    static bool read(const QString &path, QByteArray *text, QString *failure = nullptr);
     // In text mode "\n" becomes the platform's line end; otherwise the bytes go as they are.
-    static bool write(const QString &path, const QByteArray &bytes, bool textMode = true);
+    static bool write(const QString &path, const QByteArray &bytes, bool textMode = true, QString *failure = nullptr);
+    // Why a file could not be read (a cMyInputFile::Status with the system's words), as a box says it.
+    static QString readFailure(const QString &path, int status, const QString &reason);
 };
 
 } // namespace servicetool

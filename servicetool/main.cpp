@@ -1,6 +1,7 @@
 // servicetool: without options the service console's window, with options its command line.
 
 #include "servicetool/cmycommandline.h"
+#include "servicetool/cmyconsole.h"
 #include "servicetool/cmyservicedialogs.h"
 #include "servicetool/mainwindow.h"
 
@@ -13,6 +14,7 @@
 
 int main(int argc, char *argv[])
 {
+    servicetool::cMyConsole::ignoreFileSizeSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

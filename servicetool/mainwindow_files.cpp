@@ -11,24 +11,38 @@
 namespace servicetool {
 
 namespace {
+
 const char kHexFilter[] = "Pliki hex (*.hex)";
+
+// A file command that failed says why; the window's data stays as it was.
+void tellFailure(QWidget *window, const QString &text)
+{
+    cMyDialogs::current().critical(window, QStringLiteral("Błąd"), text);
 }
+
+} // namespace
 
 void MainWindow::on_pbServiceOpenFile_clicked()
 {
     const QString path = cMyDialogs::current().openFileName(this, QStringLiteral("Otwórz plik"), QStringLiteral("."),
                                                              QLatin1String(kHexFilter));
     QByteArray text;
-    if (!path.isEmpty() && cMyTextFile::read(path, &text))
+    QString failure;
+    if (path.isEmpty())
+        return;
+    if (cMyTextFile::read(path, &text, &failure))
         m_fileFiller->fill(text);
+    else
+        tellFailure(this, failure);
 }
 
 void MainWindow::on_pbSaveFile_clicked()
 {
     const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz do pliku"),
                                                              QStringLiteral("."), QLatin1String(kHexFilter));
-    if (!path.isEmpty())
-        cMyTextFile::write(path, m_readBackFiller->text().toLatin1());
+    QString failure;
+    if (!path.isEmpty() && !cMyTextFile::write(path, m_readBackFiller->text().toLatin1(), true, &failure))
+        tellFailure(this, failure);
 }
 
 void MainWindow::openFile()
@@ -36,16 +50,22 @@ void MainWindow::openFile()
     const QString path = cMyDialogs::current().openFileName(this, QStringLiteral("Otworz plik reguł"),
                                                              QStringLiteral("."),
                                                              QStringLiteral("Tamira - plik reguł (*.tmo)"));
-    if (!path.isEmpty() && m_hexFile->merge(path))
+    QString failure;
+    if (path.isEmpty())
+        return;
+    if (m_hexFile->merge(path, &failure))
         setWindowTitle(QStringLiteral("Tamira 1.0 Alpha - %1").arg(path));
+    else
+        tellFailure(this, failure);
 }
 
 void MainWindow::saveAsFile()
 {
     const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz do pliku"),
                                                              QStringLiteral("."), QStringLiteral("Tamira files (*.tmo)"));
-    if (!path.isEmpty())
-        m_hexFile->save(path);
+    QString failure;
+    if (!path.isEmpty() && !m_hexFile->save(path, &failure))
+        tellFailure(this, failure);
 }
 
 } // namespace servicetool

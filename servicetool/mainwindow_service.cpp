@@ -112,9 +112,16 @@ void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QStr
                 .arg(m_link->portName(), detail));
         break;
     case cMyServiceLink::TimedOut:
+    case cMyServiceLink::Refused: // the window waits for the time-out instead
         cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"),
                                        QStringLiteral("Tamira nie odpowiedziała w ciągu %1 s.")
                                            .arg(QString::number(m_link->replyTimeout() / 1000.0)));
+        break;
+    case cMyServiceLink::StayedBusy:
+        cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"),
+                                       QStringLiteral("Tamira przez %1 s odpowiadała, że jest zajęta, i nie dała odpowiedzi.")
+                                           .arg(QString::number(m_link->replyTimeout() * cMyServiceLink::kBusyTimeouts
+                                                                / 1000.0)));
         break;
     case cMyServiceLink::Abandoned:
         break;

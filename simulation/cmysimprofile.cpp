@@ -39,10 +39,10 @@ public:
         double first = 0, last = 0, low = 0, high = 0;
         if (!m_data.isEmpty()) {
             first = m_data.samples().first().elapsedMs / 1000.0;
-            last = m_data.samples().last().elapsedMs / 1000.0;
+            last = m_data.newest().elapsedMs / 1000.0;
             if (m_column == Depth) {
                 low = m_data.minDepth() / 100.0;
-                high = m_data.samples().at(m_data.maxDepthIndex()).depth / 100.0;
+                high = m_data.deepest().depth / 100.0;
             } else {
                 low = m_data.minSpeed() / 100.0;
                 high = m_data.maxSpeed() / 100.0;
@@ -121,7 +121,7 @@ cMySimProfile::cMySimProfile(QWidget *parent)
 void cMySimProfile::clear()
 {
     m_data.clear();
-    m_markedIndex = -1;
+    m_markedNumber = -1;
     m_maxMarker->setVisible(false);
     flush();
 }
@@ -162,16 +162,16 @@ void cMySimProfile::changeEvent(QEvent *event)
 
 void cMySimProfile::updateMaxMarker()
 {
-    const int index = m_data.maxDepthIndex();
-    if (index == m_markedIndex)
+    const qint64 number = m_data.deepestNumber();
+    if (number == m_markedNumber)
         return;
-    m_markedIndex = index;
+    m_markedNumber = number;
     // Nothing to mark before the diver has left the surface.
-    if (index < 0 || m_data.samples().at(index).depth <= 0) {
+    if (number < 0 || m_data.deepest().depth <= 0) {
         m_maxMarker->setVisible(false);
         return;
     }
-    const cMySimSample &deepest = m_data.samples().at(index);
+    const cMySimSample &deepest = m_data.deepest();
     m_maxMarker->setValue(deepest.elapsedMs / 1000.0, deepest.depth / 100.0);
     QwtText label(tr("maks. %1 m").arg(deepest.depth / 100.0, 0, 'f', 2));
     label.setColor(QColor(200, 30, 30));

@@ -23,6 +23,8 @@ public:
     explicit cMySimProfile(QWidget *parent = nullptr);
 
     const cMySimProfileData &data() const { return m_data; }
+    // How many samples a run keeps for saving (from the next run on); tests make it small.
+    void setStoredCapacity(int samples) { m_data.setStoredCapacity(samples); }
 
 public slots:
     void clear();
@@ -42,7 +44,7 @@ private:
     QwtPlotCurve *m_speed = nullptr;
     QwtPlotMarker *m_maxMarker = nullptr;
     QTimer m_replotTimer;
-    int m_markedIndex = -1;
+    qint64 m_markedNumber = -1;
 };
 
 #endif

@@ -1,31 +1,63 @@
 #include "simulation/cmysimprofiledata.h"
 
-#include <QSaveFile>
+#include "simulation/cmywholefile.h"
 
 #include <algorithm>
 
 void cMySimProfileData::clear()
 {
+    const int capacity = m_nextCapacity;
     *this = cMySimProfileData();
+    m_capacity = m_nextCapacity = capacity;
 }
 
 void cMySimProfileData::append(const cMySimSample &sample)
 {
-    const int index = m_samples.size();
-    m_samples.append(sample);
-    if (index == 0) {
-        m_maxDepthIndex = 0;
+    const qint64 number = m_received++;
+    m_newest = sample;
+    if (number == 0) {
+        m_deepest = sample;
+        m_deepestNumber = 0;
         m_minDepth = sample.depth;
         m_minSpeed = m_maxSpeed = sample.speed;
     } else {
-        if (sample.depth > m_samples.at(m_maxDepthIndex).depth)
-            m_maxDepthIndex = index;
+        if (sample.depth > m_deepest.depth) {
+            m_deepest = sample;
+            m_deepestNumber = number;
+        }
         m_minDepth = std::min(m_minDepth, sample.depth);
         m_minSpeed = std::min(m_minSpeed, sample.speed);
         m_maxSpeed = std::max(m_maxSpeed, sample.speed);
     }
+    if (number % m_storeStride != 0)
+        return;
+    if (m_samples.size() == m_capacity) {
+        // Every other sample goes, evenly over the whole run; the view is made again from what
+        // is left (rarely: after each doubling of the run).
+        int kept = 0;
+        for (int i = 0; i < m_samples.size(); i += 2)
+            m_samples[kept++] = m_samples.at(i);
+        m_samples.resize(kept);
+        m_storeStride *= 2;
+        m_display.clear();
+        m_displayStride = 1;
+        for (int i = 0; i < m_samples.size(); ++i)
+            addToDisplay(i);
+        if (number % m_storeStride != 0)
+            return;
+    }
+    store(sample);
+}
 
-    if (index % m_stride != 0)
+void cMySimProfileData::store(const cMySimSample &sample)
+{
+    m_samples.append(sample);
+    addToDisplay(m_samples.size() - 1);
+}
+
+void cMySimProfileData::addToDisplay(int storedIndex)
+{
+    if (storedIndex % m_displayStride != 0)
         return;
     if (m_display.size() == kDisplayCapacity) {
         // Keep every other point and take every other sample from now on: amortised O(1) per
@@ -34,31 +66,31 @@ void cMySimProfileData::append(const cMySimSample &sample)
         for (int i = 0; i < m_display.size(); i += 2)
             m_display[kept++] = m_display.at(i);
         m_display.resize(kept);
-        m_stride *= 2;
-        if (index % m_stride != 0)
+        m_displayStride *= 2;
+        if (storedIndex % m_displayStride != 0)
             return;
     }
-    m_display.append(index);
+    m_display.append(storedIndex);
 }
 
 int cMySimProfileData::displaySize() const
 {
-    if (m_samples.isEmpty())
+    if (isEmpty())
         return 0;
-    const bool newestShown = m_display.last() == m_samples.size() - 1;
+    const bool newestShown = newestStored() && m_display.last() == m_samples.size() - 1;
     return m_display.size() + (newestShown ? 0 : 1);
 }
 
 const cMySimSample &cMySimProfileData::displaySample(int i) const
 {
-    return i < m_display.size() ? m_samples.at(m_display.at(i)) : m_samples.last();
+    return i < m_display.size() ? m_samples.at(m_display.at(i)) : m_newest;
 }
 
 QByteArray cMySimProfileData::toCsv() const
 {
     QByteArray out("elapsed_s,pressure_mbar,depth_m,speed_m_s,dive_time_s\n");
-    out.reserve(out.size() + m_samples.size() * 36);
-    for (const cMySimSample &s : m_samples) {
+    out.reserve(out.size() + (m_samples.size() + 1) * 36);
+    auto row = [&out](const cMySimSample &s) {
         out += QByteArray::number(double(s.elapsedMs) / 1000.0, 'f', 3);
         out += ',';
         out += QByteArray::number(s.pressure);
@@ -69,18 +101,15 @@ QByteArray cMySimProfileData::toCsv() const
         out += ',';
         out += QByteArray::number(s.diveTime);
         out += '\n';
-    }
+    };
+    for (const cMySimSample &s : m_samples)
+        row(s);
+    if (!isEmpty() && !newestStored())
+        row(m_newest);
     return out;
 }
 
 bool cMySimProfileData::saveCsv(const QString &path, QString *error) const
 {
-    const QByteArray csv = toCsv();
-    QSaveFile file(path);
-    // commit() alone can report success when the disk fills during its final flush.
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.flush()
-        && file.commit();
-    if (!ok && error)
-        *error = file.errorString();
-    return ok;
+    return cMyWholeFile::write(path, toCsv(), error);
 }

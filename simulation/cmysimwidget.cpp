@@ -1,11 +1,10 @@
 #include "simulation/cmysimwidget.h"
 #include "ui_cmysimwidget.h"
 
-#include "device/cmydialogs.h"
 #include "device/cmyhexrecord.h"
+#include "simulation/cmysimprofilesaver.h"
+#include "simulation/cmysimstartguard.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QPainter>
 #include <QStyleOption>
 #include <QThread>
@@ -29,12 +28,16 @@ cMySimWidget::cMySimWidget(QWidget *parent)
 {
     ui->setupUi(this);
     ui->simSlider->setValue(0);
+    m_guard = new cMySimStartGuard(this);
+    m_saver = new cMySimProfileSaver(this);
+    connect(m_saver, &cMySimProfileSaver::statusMessage, this, &cMySimWidget::statusMessage);
+    connect(m_saver, &cMySimProfileSaver::savingChanged, this, [this] { setRunControlsEnabled(m_running); });
     setRunControlsEnabled(false);
 }
 
 cMySimWidget::~cMySimWidget()
 {
-    if (m_running && thread) {
+    if (m_running && thread && !m_guard->isWaiting()) {
         // The window is going away mid-run: the device still gets its orderly stop. The
         // thread is told to quit at once, since the queued quit would need an event loop.
         emit stopSimulation();
@@ -55,7 +58,24 @@ void cMySimWidget::setWorkerTiming(cMySimWorker::Clock clock, int replyTimeoutMs
 
 void cMySimWidget::setPortName(QString portName)
 {
+    if (portName != m_portName)
+        m_guard->forgetDevice();
     m_portName = portName;
+}
+
+void cMySimWidget::setDeviceLink(cMyTamira *link)
+{
+    m_guard->setLink(link);
+}
+
+void cMySimWidget::setDeviceStatistics(const QString &serial, const QString &maxDepth, const QString &diveTime)
+{
+    m_guard->setDeviceStatistics(serial, maxDepth, diveTime);
+}
+
+bool cMySimWidget::isWaitingForPort() const
+{
+    return m_guard->isWaiting();
 }
 
 void cMySimWidget::paintEvent(QPaintEvent *)
@@ -75,15 +95,40 @@ void cMySimWidget::changeEvent(QEvent *event)
 
 void cMySimWidget::setRunControlsEnabled(bool running)
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{ui->simSlider, ui->pbStopSim, ui->pbSub1, ui->pbSub01,
-                                                       ui->pbSub001, ui->pbSet0, ui->pbAdd001, ui->pbAdd01,
-                                                       ui->pbAdd1})
-        w->setEnabled(running);
+    // While a run waits for the port only its STOP (which gives up the wait) means anything.
+    const bool steering = running && !m_guard->isWaiting();
+    for (QWidget *w : std::initializer_list<QWidget *>{ui->simSlider, ui->pbSub1, ui->pbSub01, ui->pbSub001, ui->pbSet0,
+                                                       ui->pbAdd001, ui->pbAdd01, ui->pbAdd1})
+        w->setEnabled(steering);
+    ui->pbStopSim->setEnabled(running);
     ui->pbStartSim->setEnabled(!running);
-    ui->pbSaveProfile->setEnabled(!running && !ui->simProfile->data().isEmpty());
+    ui->pbSaveProfile->setEnabled(!running && !m_saver->isSaving() && !ui->simProfile->data().isEmpty());
 }
 
 void cMySimWidget::on_pbStartSim_clicked()
+{
+    // Without a port nothing reaches the device, and the run says so as it ends.
+    if (!m_portName.isEmpty() && !m_guard->clearingConfirmed())
+        return;
+    m_running = true;
+    const QString user = m_portName.isEmpty() ? QString() : m_guard->portUser();
+    if (user.isEmpty()) {
+        launch();
+        emit simulationInProgress(true);
+        return;
+    }
+    // The window's link has the port: the run follows it. The window is locked meanwhile, so
+    // nothing else starts on the port.
+    m_guard->waitForPort([this] {
+        emit statusMessage(QString());
+        launch();
+    });
+    setRunControlsEnabled(true);
+    emit simulationInProgress(true);
+    emit statusMessage(tr("Port Tamiry jest zajęty (%1); symulacja rozpocznie się, gdy się zakończy.").arg(user));
+}
+
+void cMySimWidget::launch()
 {
     thread = new QThread;
     worker = new cMySimWorker;
@@ -102,16 +147,22 @@ void cMySimWidget::on_pbStartSim_clicked()
     connect(worker, &cMySimWorker::failed, this, &cMySimWidget::workerFailed);
 
     thread->start();
-    m_running = true;
     ui->simProfile->clear();
     m_runClock.start();
     setRunControlsEnabled(true);
-    emit startSimulation(m_portName, 0.0);
-    emit simulationInProgress(true);
+    emit startSimulation(m_portName, ui->simSlider->value() / 100.0);
 }
 
 void cMySimWidget::on_pbStopSim_clicked()
 {
+    if (m_guard->isWaiting()) {
+        m_guard->cancelWait();
+        m_running = false;
+        setRunControlsEnabled(false);
+        emit simulationInProgress(false);
+        emit statusMessage(tr("Symulacja nie została uruchomiona."));
+        return;
+    }
     emit stopSimulation();
 }
 
@@ -200,6 +251,13 @@ void cMySimWidget::workerFailed(int reason, const QString &detail)
     case cMySimWorker::BadReply:
         text = tr("Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.");
         break;
+    case cMySimWorker::EndlessAnswer:
+        text = tr("Symulacja przerwana: Tamira nadaje bez końca i nie kończy odpowiedzi.");
+        break;
+    case cMySimWorker::StoppedWithoutAnswer:
+        text = tr("Symulacja zatrzymana, zanim Tamira odpowiedziała; Tamira może pozostać w trybie symulacji "
+                  "(odłącz ją i podłącz ponownie).");
+        break;
     default:
         text = tr("Symulacja przerwana: Tamira nie odpowiada.");
         break;
@@ -209,15 +267,5 @@ void cMySimWidget::workerFailed(int reason, const QString &detail)
 
 void cMySimWidget::on_pbSaveProfile_clicked()
 {
-    QString path = cMyDialogs::current().saveFileName(this, tr("Zapisz profil nurkowania"), QString(),
-                                                      tr("Pliki CSV (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".csv");
-    QString error;
-    if (ui->simProfile->data().saveCsv(path, &error))
-        emit statusMessage(tr("Profil zapisany w %1.").arg(QDir::toNativeSeparators(path)));
-    else
-        emit statusMessage(tr("Nie można zapisać profilu w %1: %2").arg(QDir::toNativeSeparators(path), error));
+    m_saver->save(ui->simProfile->data());
 }

@@ -7,6 +7,8 @@
 
 #include "simulation/cmysimworker.h"
 
+#include <QStringList>
+
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
@@ -14,6 +16,9 @@
 #include <QWidget>
 
 class QThread;
+class cMySimProfileSaver;
+class cMySimStartGuard;
+class cMyTamira;
 
 namespace Ui {
 class cMySimWidget;
@@ -32,7 +37,13 @@ public:
     ~cMySimWidget() override;
 
     QString portName() const { return m_portName; }
+    // From START (also while it waits for the port) until the run has ended.
     bool isRunning() const { return m_running; }
+    bool isWaitingForPort() const;
+    // The window's link to the device: a run waits until what it does on the port has ended.
+    void setDeviceLink(cMyTamira *link);
+    // From the device's latest status: a run ends by clearing these figures.
+    void setDeviceStatistics(const QString &serial, const QString &maxDepth, const QString &diveTime);
     // What each new worker is given; tests pass an exact clock and a short reply wait.
     void setWorkerTiming(cMySimWorker::Clock clock, int replyTimeoutMs);
 
@@ -68,6 +79,7 @@ protected:
 
 private:
     void setRunControlsEnabled(bool running);
+    void launch();
     void stepSpeed(int delta);
     void workerFailed(int reason, const QString &detail);
 
@@ -81,6 +93,8 @@ private:
     QElapsedTimer m_runClock;
     cMySimWorker::Clock m_workerClock;
     int m_replyTimeoutMs = cMySimWorker::kReplyTimeoutMs;
+    cMySimStartGuard *m_guard = nullptr;
+    cMySimProfileSaver *m_saver = nullptr;
 };
 
 #endif

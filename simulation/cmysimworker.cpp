@@ -2,8 +2,10 @@
 
 #include "device/cmyhexrecord.h"
 #include "device/cmyreplyline.h"
+#include "device/portopenfailure.h"
 #include "device/serialsettings.h"
 
+#include <QDeadlineTimer>
 #include <QSerialPort>
 #include <QStringList>
 
@@ -76,22 +78,53 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
 {
     command += QStringLiteral("\r\n");
     port.write(command.toLatin1());
+    m_failure = NoAnswer;
+    // One deadline for the whole answer: busy lines are a sign of life, but a device that sends
+    // nothing else must not hold the run for ever.
+    const QDeadlineTimer deadline(m_replyTimeoutMs);
+    QDeadlineTimer stopDeadline(QDeadlineTimer::Forever);
+    bool heard = false;
     for (;;) {
         // A line that came with the one before (after a "!" line, say) needs no wait.
         while (!port.canReadLine()) {
-            if (!port.waitForReadyRead(m_replyTimeoutMs))
+            if (port.bytesAvailable() > kLongestReply) {
+                m_failure = EndlessAnswer;
                 return false;
+            }
+            if (stopFlag && !m_stopping && stopDeadline.isForever())
+                stopDeadline.setRemainingTime(kStopGraceMs);
+            qint64 left = deadline.remainingTime();
+            if (!stopDeadline.isForever())
+                left = qMin(left, stopDeadline.remainingTime());
+            if (left <= 0) {
+                if (!deadline.hasExpired())
+                    m_failure = StoppedWithoutAnswer;
+                else if (heard || port.bytesAvailable() > 0)
+                    m_failure = EndlessAnswer;
+                return false;
+            }
+            // Short waits, so that a stop request is seen while the device keeps silent.
+            if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs)))) {
+                if (port.error() != QSerialPort::TimeoutError && port.error() != QSerialPort::NoError)
+                    return false; // the port failed under the run: the device is gone
+                port.clearError();
+            }
         }
-        const QByteArray line = cMyReplyLine::clean(port.readLine());
+        const QByteArray raw = port.readLine(kLongestReply + 1);
+        if (!raw.endsWith('\n')) {
+            m_failure = EndlessAnswer;
+            return false;
+        }
+        const QByteArray line = cMyReplyLine::clean(raw);
         reply = QString::fromUtf8(line);
         if (reply.isEmpty() || !cMyReplyLine::isBusyNotice(line))
             return true;
+        heard = true;
     }
 }
 
 bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply)
 {
-    m_failure = NoAnswer;
     if (!sendCommand(port, command, reply))
         return false;
     // A garbled answer would show as figures that the device never computed, or leave it in a
@@ -133,10 +166,17 @@ bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &rea
 
 void cMySimWorker::fail(QSerialPort *port, Failure reason, const QString &detail)
 {
-    // A device that answers wrongly still answers: it can at least be given its sensor back.
-    QString reply;
-    if (port && (reason == BadReply || reason == UnreadableSurfacePressure))
-        sendCommand(*port, QStringLiteral("#ROOT"), reply);
+    // A device that answers wrongly still answers: it gets the normal stop, and its statistics
+    // are cleared once the run has given it samples. What is left of the garbled answer is no
+    // answer to the stop's lines.
+    if (port && (reason == BadReply || reason == UnreadableSurfacePressure)) {
+        port->readAll();
+        m_stopping = true;
+        QStringList stop{QStringLiteral("#ROOT")};
+        if (m_sampled)
+            stop << QStringLiteral("#CLEAR");
+        sendCommands(*port, stop, false);
+    }
     if (port)
         port->close();
     emit failed(reason, detail);
@@ -150,13 +190,16 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
         emit finished(true);
         return;
     }
-    speed = newSpeed;
+    double unset = kSpeedUnset;
+    speed.compare_exchange_strong(unset, newSpeed);
+    m_sampled = false;
+    m_stopping = false;
     QSerialPort port;
     if (!setupPort(portName, port)) {
         if (portName.isEmpty())
             fail(nullptr, NoPortName);
         else
-            fail(nullptr, PortNotOpened, port.errorString());
+            fail(nullptr, PortNotOpened, PortOpenFailure::message(port));
         return;
     }
 
@@ -168,7 +211,7 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
     quint16 p0 = 0;
     bool readable = false;
     if (!readSurfacePressure(port, p0, readable))
-        return fail(&port, NoAnswer);
+        return fail(&port, m_failure);
     if (!readable)
         return fail(&port, UnreadableSurfacePressure);
 
@@ -200,10 +243,12 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
         const QVector<quint8> bytes{quint8(word & 0xFF), quint8((word >> 8) & 0xFF)};
         if (!exchange(port, recordLine(kPressureAddress, bytes), false, reply))
             return fail(&port, m_failure);
+        m_sampled = true;
         if (!sendCommands(port, toRead, false))
             return fail(&port, m_failure);
     }
 
+    m_stopping = true;
     if (!sendCommands(port, {QStringLiteral("#ROOT"), QStringLiteral("#CLEAR")}, false))
         return fail(&port, m_failure);
     port.close();

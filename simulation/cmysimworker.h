@@ -21,15 +21,24 @@ class cMySimWorker : public QObject
 public:
     // Why a run ended without an orderly stop.
     enum Failure {
-        NoPortName,             // nothing was opened
-        PortNotOpened,          // detail: the port's error text
-        NoAnswer,               // the device fell silent
+        NoPortName, // nothing was opened
+        PortNotOpened, // detail: the port's error text
+        NoAnswer, // the device fell silent
         UnreadableSurfacePressure,
-        BadReply,               // a line was not answered by its echo or the record asked for
+        BadReply, // a line was not answered by its echo or the record asked for
+        EndlessAnswer, // the device kept sending ("!" lines, bytes) without an answer
+        StoppedWithoutAnswer, // the user stopped the run while an answer was still due
     };
     Q_ENUM(Failure)
 
+    // How long one answer may take, however many "!" lines the device sends meanwhile.
     static constexpr int kReplyTimeoutMs = 3000;
+    // After a stop request, how long a due answer is still waited for.
+    static constexpr int kStopGraceMs = 1000;
+    // More bytes than this without a line end are no answer: no reply of the device is as long.
+    static constexpr int kLongestReply = 1100;
+    // How often a wait for an answer looks at the stop request.
+    static constexpr int kStopPollMs = 50;
     static constexpr quint16 kPressureAddress = 0x0100;
     static constexpr quint16 kSurfacePressureAddress = 0x0110;
     static constexpr int kBlockCount = 8;
@@ -67,12 +76,17 @@ private:
     void fail(QSerialPort *port, Failure reason, const QString &detail = QString());
 
     // Written on the GUI thread, read once per cycle on the worker's: the only shared state.
-    std::atomic<double> speed{0.0};
+    // The speed stays unset until either the page or doWork sets it; a speed set before the
+    // run began wins over doWork's argument.
+    static constexpr double kSpeedUnset = -1e300;
+    std::atomic<double> speed{kSpeedUnset};
     std::atomic<bool> stopFlag{false};
 
     Clock m_clock;
     int m_replyTimeoutMs = kReplyTimeoutMs;
     Failure m_failure = NoAnswer;
+    bool m_sampled = false; // a pressure sample has reached the device
+    bool m_stopping = false; // the closing "#ROOT" and "#CLEAR" wait their full time
 };
 
 #endif

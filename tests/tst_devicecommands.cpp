@@ -3,20 +3,23 @@
 // service confirmations, the sound library upload and its checks, a read under a real modal box
 // and a write cut off by a port list rebuild.
 
-#include "jobs/cmybackupstore.h"
-#include "tests/support/cmyemulatorprocess.h"
-#include "device/cmyhexrecord.h"
-#include "model/cmymemoryarea.h"
-#include "tests/support/cmyscripteddialogs.h"
-#include "model/cmysettingsfile.h"
-#include "device/cmytamira.h"
+#include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
+#include "device/cmyhexrecord.h"
+#include "device/cmytamira.h"
 #include "device/portdiscovery.h"
+#include "jobs/cmybackupstore.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 #include "tests/support/waituntil.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMessageBox>
@@ -24,6 +27,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -89,6 +93,8 @@ private slots:
     void serviceCommandsAskFirst();
     void libraryChecks_data();
     void libraryChecks();
+    void libraryCancelAsksAndTheStatusFollows();
+    void libraryFileShrinksDuringTheUpload();
     void readCompletesUnderAModalBox();
     void writeCutOffByAPortListRebuild();
 
@@ -297,6 +303,25 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
         QCOMPARE(emu.receivedLines().size(), sent);
         QVERIFY(spy.isEmpty());
 
+        // The real box: Enter takes its default, No.
+        {
+            cMyWidgetDialogs real;
+            cMyDialogs::install(&real);
+            QString title;
+            QTimer enter;
+            connect(&enter, &QTimer::timeout, this, [&] {
+                if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                    title = box->windowTitle();
+                    QTest::keyClick(box, Qt::Key_Return);
+                }
+            });
+            enter.start(10);
+            trigger(w, c.action);
+            cMyDialogs::install(dialogs.data());
+            QCOMPARE(title, QString(c.title));
+        }
+        QCOMPARE(emu.receivedLines().size(), sent);
+
         dialogs->expectMessage(cMyDialogs::Yes, c.title);
         trigger(w, c.action);
         QVERIFY2(ended(spy, 1), c.action);
@@ -304,6 +329,7 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
         QCOMPARE(emu.receivedLines().mid(sent), QList<QByteArray>{c.line});
         const auto &asked = dialogs->asked().last();
         QCOMPARE(asked.buttons, cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No);
+        QCOMPARE(asked.defaultButton, cMyDialogs::No);
         QCOMPARE(asked.parent, &w);
         QVERIFY2(asked.text.startsWith(c.question) && asked.text.endsWith("?"), qPrintable(asked.text));
     }
@@ -319,7 +345,13 @@ void tst_DeviceCommands::libraryChecks_data()
     QTest::newRow("file dialog cancelled") << QString() << int(cMyDialogs::NoButton) << QString() << 0;
     QTest::newRow("answered No") << ":00000001FF" << int(cMyDialogs::No) << QString() << 0;
     QTest::newRow("a pipe") << "fifo" << yes << "This file is not a sound library." << 0;
-    QTest::newRow("no record at all") << QString(4000, 'x') << yes << "This file is not a sound library." << 0;
+    const QString junk =
+        "This file is not a sound library: it is not made of Intel HEX records.\nThe sound library was not sent.";
+    const QString empty = "The library file is empty: it holds no data.\nThe sound library was not sent.";
+    QTest::newRow("no record at all") << QString(4000, 'x') << yes << junk << 0;
+    QTest::newRow("words that are no records") << ":0400000001020304F2 hello world :00000001FF" << yes << junk << 0;
+    QTest::newRow("empty") << QString() << yes << empty << 0;
+    QTest::newRow("only the end record") << ":00000001FF" << yes << empty << 0;
     QTest::newRow("the status read under it fails")
         << "silent" << yes << "Tamira does not answer.\nThe sound library was not sent." << 1;
     QTest::newRow("one byte past a 1 MB memory")
@@ -327,8 +359,9 @@ void tst_DeviceCommands::libraryChecks_data()
         << "The library does not fit into Tamira's memory: it reaches up to 1048580 B, and the memory has 1 MB "
            "(1048576 B).\nThe sound library was not sent."
         << 93;
+    // The status is read again once the library is in.
     QTest::newRow("filling a 1 MB memory exactly")
-        << ":02000004000FEB :04FFFC0001020304F7 :00000001FF" << yes << QString() << 93 + 4 + 3;
+        << ":02000004000FEB :04FFFC0001020304F7 :00000001FF" << yes << QString() << 93 + 4 + 3 + 93;
 }
 
 void tst_DeviceCommands::libraryChecks()
@@ -344,7 +377,7 @@ void tst_DeviceCommands::libraryChecks()
     } else {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(library.toLatin1());
+        f.write(library == QLatin1String("silent") ? ":0400000001020304F2 :00000001FF" : library.toLatin1());
     }
     // The status read of the port choice takes the first 93 lines.
     cMyEmulatorProcess emu({"--memory", "1", "--silent-after", library == QLatin1String("silent") ? "93" : "off"});
@@ -363,11 +396,13 @@ void tst_DeviceCommands::libraryChecks()
         dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     trigger(w, "actionLibraryUpdate");
     QCOMPARE(dialogs->asked().first().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
-    if (answer != cMyDialogs::NoButton)
+    if (answer != cMyDialogs::NoButton) {
         QCOMPARE(dialogs->asked().at(1).text, QString("You are about to the sound library upgrade.\nDo you want to continue?"));
+        QCOMPARE(dialogs->asked().at(1).defaultButton, cMyDialogs::No);
+    }
     if (message.isEmpty() && lines > 0) {
         QCOMPARE(visibleProgress(w)->labelText(), QString("Please don't disconnect your device during the process."));
-        QVERIFY(ended(spy, 2));
+        QVERIFY(ended(spy, 3));
     }
     QVERIFY(waitUntil([&] { return dialogs->clean() && !visibleProgress(w); }));
     if (!message.isEmpty())
@@ -376,6 +411,100 @@ void tst_DeviceCommands::libraryChecks()
     // A library is no settings: the image and its modified flag stay as they were.
     QCOMPARE(image(w), before);
     QVERIFY(!w.settingsImage()->isModified());
+}
+
+void tst_DeviceCommands::libraryCancelAsksAndTheStatusFollows()
+{
+    // A library that names its language and version, after twenty records of sound.
+    QStringList library{":020000040000FA"};
+    for (int i = 0; i < 20; ++i)
+        library << cMyHexRecord(quint16(16 * i), Bytes(16, quint8(i))).toString();
+    library << cMyHexRecord(0xFFE0, Bytes{'D', 'e', 'u', 't', 's', 'c', 'h', 0, 0, 0, 0, 0, 0, 0, 0, 0}).toString()
+            << cMyHexRecord(0xFFFC, Bytes{3, 4, 5, 6}).toString() << ":00000001FF";
+    const QString path = dir.filePath(QStringLiteral("library.tma"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(library.join('\n').toLatin1());
+    file.close();
+    // Held: the fifth library line of the first upload (past two status reads and four commands).
+    cMyEmulatorProcess emu({"--hold", QString::number(93 + 93 + 4 + 5)});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    MainWindow w;
+    QVERIFY(attach(w, emu));
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+    auto upload = [&] {
+        dialogs->expectOpenFile(path);
+        dialogs->expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
+        trigger(w, "actionLibraryUpdate");
+    };
+    const QString question =
+        "If you stop now, the sound library in Tamira stays incomplete until you upload it again.\n"
+        "Do you want to stop the upload?";
+
+    // Escape asks; No goes on, and the library goes in whole. The status is read again.
+    upload();
+    QVERIFY(waitUntil([&] { return emu.stateFigure("held") == 1; }));
+    dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Sound library update..."));
+    QTest::keyClick(visibleProgress(w), Qt::Key_Escape);
+    QCOMPARE(dialogs->asked().last().text, question);
+    QCOMPARE(dialogs->asked().last().defaultButton, cMyDialogs::No);
+    QVERIFY(visibleProgress(w));
+    QCOMPARE(emu.release(), 1);
+    QVERIFY(ended(spy, 3));
+    QCOMPARE(w.findChild<QLabel *>("lVoiceLang")->text(), QString("Deutsch"));
+    QCOMPARE(w.findChild<QLabel *>("lVoiceVersion")->text(), QString("3.4.5.6"));
+    QVERIFY(waitUntil([&] { return w.statusBar()->currentMessage() == "Sound library sent to Tamira."; }));
+    QVERIFY(!w.statusBar()->findChild<QLabel *>("lLibraryIncomplete"));
+
+    // Yes: the upload stops, and the status bar keeps saying what that left behind.
+    spy.clear();
+    QCOMPARE(emu.control(QString("hold %1").arg(emu.stateFigure("lines") + 93 + 4 + 5)), QString("ok"));
+    upload();
+    QVERIFY(waitUntil([&] { return emu.stateFigure("held") == 1; }));
+    dialogs->expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
+    visibleProgress(w)->findChild<QPushButton *>()->click();
+    QVERIFY(!visibleProgress(w));
+    QVERIFY(waitUntil([&] { return spy.size() == 2; }));
+    QCOMPARE(spy.last().first().value<cMyTamira::EndReason>(), cMyTamira::Cancelled);
+    auto *incomplete = w.statusBar()->findChild<QLabel *>("lLibraryIncomplete");
+    QVERIFY(incomplete && !incomplete->isHidden());
+    QCOMPARE(incomplete->text(), QString("The sound library in Tamira is incomplete until it is uploaded again."));
+    w.statusBar()->showMessage("Something else");
+    QVERIFY(!incomplete->isHidden());
+    QVERIFY(emu.release() >= 0);
+}
+
+void tst_DeviceCommands::libraryFileShrinksDuringTheUpload()
+{
+    // More than the 64 KiB the reader takes at a time, so the upload reads the file again later.
+    QByteArray text(":020000040000FA\n");
+    for (int i = 0; i < 1600; ++i)
+        text += cMyHexRecord(quint16(16 * i), Bytes(16, quint8(i))).toString().toLatin1() + '\n';
+    text += ":00000001FF\n";
+    const QString path = dir.filePath(QStringLiteral("library.tma"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    cMyEmulatorProcess emu({"--hold", QString::number(93 + 93 + 4 + 100)});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    MainWindow w;
+    QVERIFY(attach(w, emu));
+    dialogs->expectOpenFile(path);
+    dialogs->expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
+    dialogs->expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    trigger(w, "actionLibraryUpdate");
+    QVERIFY(waitUntil([&] { return emu.stateFigure("held") == 1; }));
+    // Cut down to its address record and 1550 records while the upload waits.
+    QVERIFY(file.resize(16 + 44 * 1550));
+    QCOMPARE(emu.release(), 1);
+    QVERIFY(waitUntil([&] { return dialogs->clean() && !visibleProgress(w); }));
+    QCOMPARE(dialogs->asked().last().text,
+             QString("The library file changed while it was being sent: 1551 of 1602 lines were "
+                     "sent.\nThe sound library in Tamira is incomplete; upload it again."));
+    QCOMPARE(emu.receivedLines().size(), 93 + 93 + 4 + 1551);
+    QVERIFY(w.statusBar()->currentMessage().isEmpty());
+    QVERIFY(!w.statusBar()->findChild<QLabel *>("lLibraryIncomplete")->isHidden());
 }
 
 void tst_DeviceCommands::readCompletesUnderAModalBox()

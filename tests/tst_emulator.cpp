@@ -133,6 +133,20 @@ void tst_Emulator::replies_data()
                                                      << record(0x0154, {19, 0, 0, 0, 17, 0});
     QTest::newRow("phases, surfacing below the start") << second << eepromWrite + QByteArrayList{record(0x0088, {150}), record(0x008A, {250})} + simWrite + dive() + phases
                                                        << record(0x0154, {18, 0, 10, 0, 6, 0});
+    // Every simulation starts at the surface; the statistics stay until "#CLEAR".
+    QTest::newRow("#ROOT: the next run's dive starts afresh")
+        << QStringList()
+        << simWrite + QByteArrayList{pressure(1513), "#ROOT"} + simWrite
+               + QByteArrayList{pressure(1013), "#READ", request(0x0140, 6)}
+        << record(0x0140, {0, 0, 0, 0, 0, 0});
+    QTest::newRow("#ROOT: the pressure read is the surface")
+        << QStringList()
+        << simWrite + QByteArrayList{pressure(1513), "#ROOT", "#SIMUL", "#RAM", "#READ", request(0x0100, 2)}
+        << record(0x0100, {0xF5, 0x03});
+    QTest::newRow("#ROOT keeps the statistics")
+        << QStringList()
+        << simWrite + QByteArrayList{pressure(1513), "#ROOT"} + ramRead + QByteArrayList{request(0x014A, 2)}
+        << record(0x014A, {0xF4, 0x01});
     QTest::newRow("pressure only stored outside simulation") << QStringList() << QByteArrayList{"#HEX", "#RAM", "#WRITE", pressure(1513), "#READ", request(0x0140, 2)}
                                                              << record(0x0140, {0, 0});
 }

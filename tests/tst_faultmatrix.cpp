@@ -20,6 +20,7 @@
 #include "servicetool/mainwindow.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QProgressDialog>
@@ -36,7 +37,21 @@
 namespace {
 
 enum Kind { SettingsRead, SettingsWrite, StatusRead, LibraryWrite, Command, Simulation, ServiceRead, ServiceWrite };
-enum Fault { Slow, Silence, Split, NulInside, NulAfter, Bang, BadChecksum, WrongEcho, HangUp, Late, Cancel };
+enum Fault {
+    Slow,
+    Silence,
+    Split,
+    NulInside,
+    NulAfter,
+    Bang,
+    BadChecksum,
+    WrongEcho,
+    HangUp,
+    Late,
+    Cancel,
+    EndlessBangs,
+    EndlessBytes
+};
 
 // Where a kind's fault goes, counted from its first line: in the middle of its data.
 const int kFaultLine[] = {
@@ -49,8 +64,9 @@ const int kFaultLine[] = {
     4 + 2,            // the second of four requests
     4 + 2,            // the second of four records
 };
-// Transactions of a kind that goes well (the window's kinds).
-const int kTransactions[] = {1, 4, 1, 2, 1};
+// Transactions of a kind that goes well (the window's kinds); a library upload ends by reading
+// the status again.
+const int kTransactions[] = {1, 4, 1, 3, 1};
 // What a failure of the kind means, said in its box after the failure itself.
 const char *const kNote[] = {"\nThe settings in the program were not changed.",
                              "\nTamira may now hold incomplete settings; write them again.", "",
@@ -83,6 +99,7 @@ struct Cell
     std::unique_ptr<servicetool::MainWindow> service;
     std::unique_ptr<QSignalSpy> ended, status, statusBar, serviceEnded;
     int firstLine = 0;   // lines the device had received when the transaction started
+    bool clearingAgreed = false; // the simulation asks before its first run clears the statistics
     QVector<quint8> imageBefore;
     bool modifiedBefore = false;
 
@@ -157,6 +174,9 @@ struct Cell
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
         } else if (kind == Command) {
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Clear statistics..."));
+        } else if (kind == Simulation && !clearingAgreed) {
+            dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Start simulation"));
+            clearingAgreed = true;
         }
         const char *what[] = {"actionReadSettings", "actionWriteSettings", "pbGetStatus", "actionLibraryUpdate",
                               "actionClearStats", "pbStartSim"};
@@ -250,8 +270,12 @@ void tst_FaultMatrix::cell_data()
     // Per fault, one letter per kind in the order above: the exact result (s), a failure told
     // once (f), cancelled by the user, with nothing told and a read changing nothing (c), or
     // nothing for the fault to act on (-: a command's echo holds no checksum; only transfers
-    // with a progress dialog have a Cancel that leaves a reply due).
-    const struct { Fault fault; const char *name; const char *outcomes; } faults[] = {
+    // with a progress dialog, and the simulation's STOP, leave a reply due when cancelled).
+    // A cancelled write is told, as a failure of the write at that point is; the simulation
+    // stopped before the device answered says so in the status bar. Endless "!" lines are left
+    // out for the window's link, which takes each as a sign of life and has no bound on them yet.
+    const struct { Fault fault; const char *name; const char *outcomes;
+    } faults[] = {
         {Slow, "slow reply", "ssssssss"},
         {Silence, "silence", "ffffffff"},
         {Split, "reply in two pieces", "ssssssss"},
@@ -262,20 +286,27 @@ void tst_FaultMatrix::cell_data()
         {WrongEcho, "wrong echo", "ffffffff"},
         {HangUp, "hang-up while the reply is due", "ffffffff"},
         {Late, "reply after the time-out", "ffffffff"},
-        {Cancel, "reply after a cancel", "cc-c----"},
+        {Cancel, "reply after a cancel", "cf-c-f--"},
+        {EndlessBangs, "endless ! lines instead of the reply", "-----fff"},
+        {EndlessBytes, "endless bytes without a line end", "ffffffff"},
     };
     for (const auto &f : faults) {
         for (int kind = SettingsRead; kind <= ServiceWrite; ++kind) {
             const char outcome = f.outcomes[kind];
-            const bool silent = f.fault == Silence || f.fault == Late;
+            const bool silent = f.fault == Silence || f.fault == Late || f.fault == EndlessBytes;
             QString report;
             if (outcome == '-')
                 continue;
             if (outcome == 'f' && kind >= ServiceRead)
                 report = f.fault == HangUp ? "Błąd|Połączenie z portem " : "TimeOut Portu szeregowego|Tamira nie odpowiedziała";
             else if (outcome == 'f' && kind == Simulation)
-                report = silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
-                                                     : "Simulation stopped: Tamira gave an invalid reply.";
+                report = f.fault == Cancel ? "Simulation stopped before Tamira answered"
+                         : f.fault >= EndlessBangs
+                             ? "Simulation stopped: Tamira keeps sending without ever finishing its answer."
+                         : silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
+                                                       : "Simulation stopped: Tamira gave an invalid reply.";
+            else if (outcome == 'f' && f.fault == Cancel)
+                report = "Error|The write to Tamira was cancelled." + QString(kNote[kind]);
             else if (outcome == 'f' && f.fault == HangUp)
                 report = "Error|The connection to Tamira was lost.\n";
             else if (outcome == 'f')
@@ -296,18 +327,24 @@ void tst_FaultMatrix::cell()
     QVERIFY2(c.plugIn(), qPrintable(c.emu->errorString()));
 
     const int line = c.lines() + kFaultLine[kind];
-    const char *arm[] = {"hold %1", "silent-after %1", "split %1", "nul %1", "nul %1:9999", "bang %1:2",
-                         "bad-checksum %1", "wrong-echo %1", "silent-after %1", "hold %1", "hold %1"};
+    const char *arm[] = {"hold %1",   "silent-after %1", "split %1",       "nul %1",          "nul %1:9999",
+                         "bang %1:2", "bad-checksum %1", "wrong-echo %1",  "silent-after %1", "hold %1",
+                         "hold %1",   "babble %1",       "babble-bytes %1"};
     QCOMPARE(c.emu->control(QString(arm[fault]).arg(fault == Silence || fault == HangUp ? line - 1 : line)), QString("ok"));
     // Only the service console waits for the time-out after a reply that does not match.
-    const bool timesOut = fault == Silence || fault == Late || (kind >= ServiceRead && outcome == 'f' && fault != HangUp);
+    const bool timesOut = fault == Silence || fault == Late || fault >= EndlessBangs
+                          || (kind >= ServiceRead && outcome == 'f' && fault != HangUp);
     c.setReplyTimeout(timesOut ? kShortMs : kLongMs);
     c.start(kind == Simulation ? QString() : report.section('|', 0, 0));
     if (fault == Slow || fault == HangUp || fault == Cancel)
         QVERIFY(waitUntil([&] { return c.lines() >= line; }));
     if (fault == Slow || fault == HangUp)
         QCOMPARE(c.emu->control(fault == Slow ? "release" : "hang-up").left(2), QString("ok"));
-    if (fault == Cancel)
+    if (fault == Cancel && kind == LibraryWrite) // asked first: the library is left incomplete
+        c.dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Sound library update..."));
+    if (fault == Cancel && kind == Simulation)
+        c.page()->findChild<QPushButton *>("pbStopSim")->click();
+    else if (fault == Cancel)
         c.desk->findChild<QProgressDialog *>()->findChild<QPushButton *>()->click();
     QVERIFY(c.waitForEnd(line));
     if (fault == Late || fault == Cancel) {
@@ -316,7 +353,7 @@ void tst_FaultMatrix::cell()
         QVERIFY(waitUntil([&] { return c.emu->stateFigure("unread") > 0; }));
     }
 
-    auto check = [&c, this](bool completed) {
+    auto check = [&c, this, fault](bool completed) {
         const QList<QByteArray> sent = c.emu->receivedLines().mid(c.firstLine);
         if (c.desk && c.kind != Simulation) {
             // The transfer's progress dialog does not stay behind, waiting.
@@ -339,15 +376,22 @@ void tst_FaultMatrix::cell()
             if (completed)
                 QCOMPARE(c.status->first().first().toStringList(), kStatus);
             break;
-        case LibraryWrite:
+        case LibraryWrite: {
+            const QStringList lines = QStringList{"#ROOT", "#HEX", "#FLASH", "#WRITE"} + m_library.mid(1);
             if (completed)
-                QCOMPARE(sent.mid(93).join(), (QStringList{"#ROOT", "#HEX", "#FLASH", "#WRITE"} + m_library.mid(1)).join("\r\n").toLatin1() + "\r\n");
+                QCOMPARE(sent.mid(93, lines.size()).join(), lines.join("\r\n").toLatin1() + "\r\n");
+            // Once the library has begun to go out, an upload that did not end says so until
+            // one does.
+            auto *incomplete = c.desk->statusBar()->findChild<QLabel *>("lLibraryIncomplete");
+            QCOMPARE(incomplete && !incomplete->isHidden(), !completed);
             break;
+        }
         case Simulation: // every sample shows what the device computed: still at the surface
             QVERIFY(!c.page()->findChild<cMySimProfile *>()->data().isEmpty());
             for (const cMySimSample &s : c.page()->findChild<cMySimProfile *>()->data().samples())
                 QVERIFY2(s.pressure == 1013 && s.depth == 0, qPrintable(QStringLiteral("%1 mbar, %2 cm").arg(s.pressure).arg(s.depth)));
-            if (completed)
+            // A device that answers, however wrongly, is put back and its statistics cleared.
+            if (completed || fault == NulInside || fault == BadChecksum || fault == WrongEcho)
                 QCOMPARE(sent.mid(sent.size() - 2), (QList<QByteArray>{"#ROOT\r\n", "#CLEAR\r\n"}));
             break;
         case ServiceRead:

@@ -34,25 +34,35 @@ void tst_LibraryFile::wordsUpToTheEndRecord_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QStringList>("words");
+    QTest::addColumn<int>("status"); // of the whole-file pass: only records make a library
     QTest::addColumn<quint64>("dataEnd"); // one past the highest address its records fill
     const QStringList three{":020000040001F9", ":0400000001020304F2", ":00000001FF"};
+    const int ok = cMyLibraryFile::Ok, junk = cMyLibraryFile::NotALibrary, empty = cMyLibraryFile::Empty;
     QTest::newRow("end record in the middle")
-        << QByteArray(":020000040001F9\r\n:0400000001020304F2\r\n:00000001FF\r\n:0400100005060708D2\r\n") << three
+        << QByteArray(":020000040001F9\r\n:0400000001020304F2\r\n:00000001FF\r\n:0400100005060708D2\r\n") << three << ok
         << quint64(0x10004);
     QTest::newRow("spaces, blank lines, no final break")
-        << QByteArray("  :020000040001F9 \t :0400000001020304F2\n\n :00000001FF junk more") << three << quint64(0x10004);
+        << QByteArray("  :020000040001F9 \t :0400000001020304F2\n\n :00000001FF junk more") << three << ok
+        << quint64(0x10004);
     QTest::newRow("lower-case end record does not end it")
         << QByteArray(":0400000001020304F2 :00000001ff :0400100005060708D2")
-        << QStringList{":0400000001020304F2", ":00000001ff", ":0400100005060708D2"} << quint64(0x14);
-    QTest::newRow("no end record, garbage and a bad checksum passed on")
-        << QByteArray(":0400000001020304F2\nhello :0400100005060708D3")
-        << QStringList{":0400000001020304F2", "hello", ":0400100005060708D3"} << quint64(0x04);
+        << QStringList{":0400000001020304F2", ":00000001ff", ":0400100005060708D2"} << ok << quint64(0x14);
     QTest::newRow("the highest record counts, not the last")
         << QByteArray(":0400100005060708D2 :0400000001020304F2")
-        << QStringList{":0400100005060708D2", ":0400000001020304F2"} << quint64(0x14);
-    QTest::newRow("empty") << QByteArray() << QStringList() << quint64(0);
+        << QStringList{":0400100005060708D2", ":0400000001020304F2"} << ok << quint64(0x14);
+    QTest::newRow("a word that is no record")
+        << QByteArray(":0400000001020304F2\nhello :00000001FF")
+        << QStringList{":0400000001020304F2", "hello", ":00000001FF"} << junk << quint64(0);
+    QTest::newRow("a bad checksum") << QByteArray(":0400000001020304F2 :0400100005060708D3")
+                                    << QStringList{":0400000001020304F2", ":0400100005060708D3"} << junk << quint64(0);
+    QTest::newRow("text after a checksum") << QByteArray(":0400000001020304F2xy :00000001FF")
+                                           << QStringList{":0400000001020304F2xy", ":00000001FF"} << junk << quint64(0);
     QTest::newRow("zero byte inside a word")
-        << QByteArray(":00000001FF\0x :00000001FF", 25) << QStringList{QString::fromLatin1(":00000001FF\0x", 13), ":00000001FF"}
+        << QByteArray(":00000001FF\0x :00000001FF", 25)
+        << QStringList{QString::fromLatin1(":00000001FF\0x", 13), ":00000001FF"} << junk << quint64(0);
+    QTest::newRow("empty") << QByteArray() << QStringList() << empty << quint64(0);
+    QTest::newRow("no data, only the end record")
+        << QByteArray(":020000040001F9 :00000001FF") << QStringList{":020000040001F9", ":00000001FF"} << empty
         << quint64(0);
 }
 
@@ -60,6 +70,7 @@ void tst_LibraryFile::wordsUpToTheEndRecord()
 {
     QFETCH(QByteArray, text);
     QFETCH(QStringList, words);
+    QFETCH(int, status);
     QFETCH(quint64, dataEnd);
     const QString path = write(QStringLiteral("library.tma"), text);
     cMyLibraryFile reader;
@@ -71,8 +82,9 @@ void tst_LibraryFile::wordsUpToTheEndRecord()
     QCOMPARE(got, words);
     QVERIFY(!reader.failed());
     const cMyLibraryFile::Summary summary = cMyLibraryFile::scan(path);
-    QCOMPARE(summary.status, cMyLibraryFile::Ok);
-    QCOMPARE(summary.words, words.size());
+    QCOMPARE(int(summary.status), status);
+    QCOMPARE(summary.words, status == cMyLibraryFile::Ok ? words.size() : 0);
+    QCOMPARE(summary.endRecord, status == cMyLibraryFile::Ok && words.last() == ":00000001FF");
     QCOMPARE(summary.dataEnd, dataEnd);
 }
 

@@ -4,18 +4,19 @@
 // model, saving through QSaveFile) and its command-line mode run as a process against the
 // emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
+#include "device/portdiscovery.h"
 #include "servicetool/cmydebuglog.h"
 #include "tests/support/accessiblenames.h"
-#include "tests/support/cmyemulatorprocess.h"
 #include "servicetool/cmyhexfile.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
 #include "servicetool/cmyreadrequests.h"
-#include "tests/support/cmyscripteddialogs.h"
 #include "servicetool/cmytextfile.h"
 #include "servicetool/mainwindow.h"
-#include "device/portdiscovery.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/readonlyfolder.h"
 
 #include <QAbstractButton>
 #include <QPlainTextEdit>
@@ -28,6 +29,7 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include <sys/stat.h>
 
 using namespace servicetool;
 
@@ -86,6 +88,16 @@ QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArra
     return f.fileName();
 }
 
+// How srec_cat, a reader of its own, sees an Intel HEX file: its bytes at their addresses.
+QString srecDump(const QString &path)
+{
+    QProcess srec;
+    srec.start("srec_cat", {path, "-intel", "-o", "-", "-hex_dump"});
+    if (!srec.waitForFinished(30000) || srec.exitCode() != 0)
+        return "(refused) " + srec.readAllStandardError();
+    return srec.readAllStandardOutput();
+}
+
 } // namespace
 
 class tst_ServiceTool : public QObject
@@ -107,6 +119,8 @@ private slots:
     void hexFile_data();
     void hexFile();
     void failedSaveKeepsTheOldFile();
+    void fileFailures_data();
+    void fileFailures();
     void commandLine_data();
     void commandLine();
 };
@@ -386,9 +400,9 @@ void tst_ServiceTool::hexFile_data()
     QTest::addColumn<QString>("saved");
 
     QTest::newRow("nothing opened") << QStringList() << ":00000001FF\n";
-    QTest::newRow("gap saved as zeros")
-        << QStringList{k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n"}
-        << k16x11 + "\n" + rec(":10001000", "00", 16, "E0") + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n";
+    // Only the bytes opened are saved: a gap stays a gap.
+    QTest::newRow("gap kept") << QStringList{k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n"}
+                              << k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n";
     QTest::newRow("two files merged") << QStringList{k16x11 + "\n", ":040008003333333328\n"}
                                       << rec(":10000000", "11", 8, "") + rec("", "33", 4, "") + rec("", "11", 4, "58") + "\n:00000001FF\n";
     QTest::newRow("20 bytes") << QStringList{rec(":14000000", "01", 20, "D8\n")}
@@ -396,6 +410,11 @@ void tst_ServiceTool::hexFile_data()
     QTest::newRow("rejected line skipped") << QStringList{":0400000001020304F3\n:04000000010203\n"}
                                            << ":00000001FF\n";
     QTest::newRow("address record not stored") << QStringList{":020000040001F9\n"} << ":00000001FF\n";
+    QTest::newRow("across 64 KiB")
+        << QStringList{":08FFF8000102030405060708DD\n:020000040001F9\n:040000001122334452\n"}
+        << ":08FFF8000102030405060708DD\n:020000040001F9\n:040000001122334452\n:00000001FF\n";
+    QTest::newRow("blocks 0 and 2") << QStringList{":0100000011EE\n:020000040002F8\n:0100100022CD\n"}
+                                    << ":0100000011EE\n:020000040002F8\n:0100100022CD\n:00000001FF\n";
 }
 
 void tst_ServiceTool::hexFile()
@@ -411,6 +430,9 @@ void tst_ServiceTool::hexFile()
     QByteArray text;
     QVERIFY(cMyTextFile::read(dir.filePath("out.tmo"), &text));
     QCOMPARE(text, saved.toLatin1());
+    // Another reader finds the same bytes at the same addresses in the file opened and the one saved.
+    if (files.size() == 1 && !srecDump(dir.filePath("in0.tmo")).startsWith("(refused)"))
+        QCOMPARE(srecDump(dir.filePath("out.tmo")), srecDump(dir.filePath("in0.tmo")));
 }
 
 void tst_ServiceTool::failedSaveKeepsTheOldFile()
@@ -431,64 +453,256 @@ void tst_ServiceTool::failedSaveKeepsTheOldFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.hex"});
 }
 
+void tst_ServiceTool::fileFailures_data()
+{
+    QTest::addColumn<QString>("command"); // a button, or the menu's openFile / saveAsFile
+    QTest::addColumn<QString>(
+        "target"); // "fifo", "past16MiB" (a file), "locked/new.hex" (in a read-only folder), "kept.hex" (on a disk that fills)
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("FIFO into the pane") << "pbServiceOpenFile"
+                                        << "fifo"
+                                        << "to nie jest zwykły plik.";
+    QTest::newRow("FIFO from the menu") << "openFile"
+                                        << "fifo"
+                                        << "to nie jest zwykły plik.";
+    QTest::newRow("data past 16 MiB") << "openFile"
+                                      << "past16MiB"
+                                      << "wiersz 2 sięga poza 16 MiB pamięci urządzenia.";
+    QTest::newRow("read-back into a read-only folder") << "pbSaveFile"
+                                                       << "locked/new.hex"
+                                                       << "";
+    QTest::newRow("read-back onto a full disk") << "pbSaveFile"
+                                                << "kept.hex"
+                                                << "File too large";
+    QTest::newRow("settings into a read-only folder") << "saveAsFile"
+                                                      << "locked/new.tmo"
+                                                      << "";
+    QTest::newRow("settings onto a full disk") << "saveAsFile"
+                                               << "kept.hex"
+                                               << "File too large";
+}
+
+void tst_ServiceTool::fileFailures()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+
+    QTemporaryDir dir;
+    QCOMPARE(mkfifo(qPrintable(dir.filePath("fifo")), 0600), 0);
+    QVERIFY(QDir(dir.path()).mkdir("locked"));
+    writeFile(dir, "past16MiB", ":020000040100F9\n:0100000000FF\n");
+    writeFile(dir, "kept.hex", "old contents\n");
+    const QString path = dir.filePath(target);
+    const QByteArray zeros255 = ":FF000000" + QByteArray(510, '0') + "01\n",
+                     big = zeros255 + ":020000040001F9\n" + zeros255;
+    cMyScriptedDialogs dialogs;
+    MainWindow window;
+    window.findChild<QPlainTextEdit *>("pteHexFileGet")->setPlainText(QString::fromLatin1(big));
+    dialogs.expectOpenFile(writeFile(dir, "big.tmo", big));
+    window.openFile(); // what the menu saves
+
+    if (command.startsWith("pbServiceOpen") || command == "openFile")
+        dialogs.expectOpenFile(path);
+    else
+        dialogs.expectSaveFile(path);
+    dialogs.expectMessage(cMyDialogs::Ok, "Błąd");
+    {
+        const FileSizeLimit limit(1000);
+        const ReadOnlyFolder locked(dir.filePath("locked"));
+        if (command.startsWith("pb"))
+            window.findChild<QAbstractButton *>(command)->click();
+        else
+            QMetaObject::invokeMethod(&window, qPrintable(command));
+    }
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    const QString text = dialogs.asked().last().text;
+    QVERIFY2(text.contains(path) && text.contains(reason), qPrintable(text));
+    QVERIFY(!QFile::exists(dir.filePath("locked/new.hex")) && !QFile::exists(dir.filePath("locked/new.tmo")));
+    QByteArray kept;
+    QVERIFY(cMyTextFile::read(dir.filePath("kept.hex"), &kept));
+    QCOMPARE(kept, QByteArray("old contents\n"));
+    QCOMPARE(window.windowTitle(), "Tamira 1.0 Alpha - " + dir.filePath("big.tmo"));
+}
+
 void tst_ServiceTool::commandLine_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QStringList>("arguments"); // %port, %in and %out stand for the paths
+    QTest::addColumn<QStringList>("arguments"); // %in, %out, %fifo stand for paths in a fresh folder
+    QTest::addColumn<QByteArray>("input"); // the file %in
+    QTest::addColumn<QStringList>("stdinFrom"); // "%in", or a program whose output it is
     QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message"); // part of what it says; empty: nothing on standard error
     QTest::addColumn<QByteArrayList>("lines");  // received by the device
-    QTest::addColumn<QByteArray>("output");
+    QTest::addColumn<QByteArray>("output"); // %out byte for byte; "(none)": not made
+    QTest::addColumn<QString>("dump"); // how srec_cat reads %out
 
-    const QByteArray zeros = ":1000000000000000000000000000000000000000F0\r\n";
-    QTest::newRow("read") << QStringList() << QStringList{"--read", "RAM", "0", "20", "-o", "%out"} << 0
-                          << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n", "#READ\r\n", zeros, ":0400100000000000EC\r\n"}
-                          << zeros + ":0400100000000000EC\r\n:00000001FF\r\n";
-    QTest::newRow("write") << QStringList() << QStringList{"--write", "RAM", "%in"} << 0
-                           << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#RAM\r\n", "#WRITE\r\n", ":0400000001020304F2\r\n"}
-                           << QByteArray();
-    QTest::newRow("time-out") << QStringList{"--silent-after", "0"} << QStringList{"--reset", "--timeout", "300"} << 1
-                              << QByteArrayList{"#RESET\r\n"} << QByteArray();
-    QTest::newRow("refused record") << QStringList() << QStringList{"--write", "ROM", "%in", "--timeout", "300"} << 1
-                                    << QByteArrayList{"#ROOT\r\n", "#HEX\r\n", "#ROM\r\n", "#WRITE\r\n", ":0400000001020304F2\r\n"}
-                                    << QByteArray();
-    QTest::newRow("port does not open") << QStringList() << QStringList{"--port", "/dev/no-such-tamira", "--root"} << 3
-                                        << QByteArrayList() << QByteArray();
-    QTest::newRow("count missing") << QStringList() << QStringList{"--read", "RAM", "0"} << 2 << QByteArrayList() << QByteArray();
-    QTest::newRow("unknown area") << QStringList() << QStringList{"--read", "SRAM", "0", "1"} << 2 << QByteArrayList() << QByteArray();
-    QTest::newRow("two actions") << QStringList() << QStringList{"--reset", "--boot"} << 2 << QByteArrayList() << QByteArray();
+    const QByteArray k4 = ":0400000001020304F2\n", zeros4 = ":0400000000000000FC";
+    auto transfer = [](const char *area, const char *direction, const QByteArrayList &records) {
+        QByteArrayList lines{"#ROOT", "#HEX", QByteArray("#") + area, direction};
+        for (const QByteArray &r : records)
+            lines << r;
+        for (QByteArray &l : lines)
+            l += "\r\n";
+        return lines;
+    };
+    auto row = [](const char *name, const QStringList &emulator, const QStringList &arguments, const QByteArray &input,
+                  int status, const QString &message, const QByteArrayList &lines,
+                  const QByteArray &output = QByteArray(), const QStringList &stdinFrom = QStringList(),
+                  const QString &dump = QString()) {
+        QTest::newRow(name) << emulator << arguments << input << stdinFrom << status << message << lines << output
+                            << dump;
+    };
+    // Independent of the program's record printer: the blank template's 1 KiB replaced by 64 records.
+    auto record = [](int address, const QByteArray &bytes) {
+        QByteArray r = QByteArray::number(bytes.size(), 16).rightJustified(2, '0')
+                       + QByteArray::number(address, 16).rightJustified(4, '0') + "00" + bytes.toHex();
+        int sum = 0;
+        for (char c : QByteArray::fromHex(r))
+            sum += quint8(c);
+        return ":" + (r + QByteArray::number((256 - sum % 256) % 256, 16).rightJustified(2, '0')).toUpper();
+    };
+    QByteArray eeprom, eepromRead;
+    QByteArrayList eepromRequests;
+    for (int i = 0; i < 64; ++i) {
+        eeprom += record(16 * i, QByteArray(16, char(i))) + "\n";
+        eepromRead += record(16 * i, QByteArray(16, char(i))) + "\r\n";
+        eepromRequests << record(16 * i, QByteArray(16, 0));
+    }
+
+    const QByteArray zeros16 = ":1000000000000000000000000000000000000000F0\r\n";
+    row("read", {}, {"--read", "RAM", "0", "20", "-o", "%out"}, k4, 0, "--read RAM: done, 6 lines answered",
+        transfer("RAM", "#READ", {zeros16.trimmed(), ":0400100000000000EC"}),
+        zeros16 + ":0400100000000000EC\r\n:00000001FF\r\n");
+    row("read of the whole settings block", {"--eeprom", "%in"}, {"--read", "eeprom", "-o", "%out"}, eeprom, 0,
+        "--read EEPROM: done, 68 lines", transfer("EEPROM", "#READ", eepromRequests), eepromRead + ":00000001FF\r\n");
+    row("write, read back", {}, {"--write", "RAM", "%in"}, k4, 0, "--write RAM, read back: 4 bytes as in",
+        transfer("RAM", "#WRITE", {k4.trimmed()}) + transfer("RAM", "#READ", {zeros4}));
+    row("verify finds a difference", {}, {"--verify", "RAM", "%in"}, k4, 1,
+        "first at 0x000000: the device holds 00, the file 01", transfer("RAM", "#READ", {zeros4}));
+    row("corrupt store", {"--corrupt-store", "2"}, {"--write", "EEPROM", "%in"}, k4, 1,
+        "first at 0x000002: the device holds fc, the file 03",
+        transfer("EEPROM", "#WRITE", {k4.trimmed()}) + transfer("EEPROM", "#READ", {zeros4}));
+    // Data above 64 KiB written, read back across the boundary, and read again into a file.
+    const QByteArray high = ":08FFF8000102030405060708DD\n:020000040001F9\n:040000001122334452\n:00000001FF\n";
+    row("data above 64 KiB", {}, {"--write", "FLASH", "%in", "--read", "FLASH", "0xFFF8", "16", "-o", "%out"}, high, 0,
+        "--write FLASH, read back: 12 bytes as in",
+        transfer("FLASH", "#WRITE", high.trimmed().split('\n'))
+            + transfer("FLASH", "#READ", {":08FFF800000000000000000001", ":020000040001F9", ":0400000000000000FC"})
+            + transfer("FLASH", "#READ",
+                       {":08FFF800000000000000000001", ":020000040001F9", ":080000000000000000000000F8"}),
+        ":08FFF8000102030405060708DD\r\n:020000040001F9\r\n:0800000011223344FFFFFFFF52\r\n:00000001FF\r\n", {},
+        "0000FFF0:                         01 02 03 04 05 06 07 08  #        ........\n"
+        "00010000: 11 22 33 44 FF FF FF FF                          #.\"3D....\n");
+    // An address record is echoed exactly in a read too; a wrong one fails at once, nothing written.
+    row("address record, wrong echo", {"--wrong-echo", "5"}, {"--read", "FLASH", "0x10000", "4", "-o", "%out"}, k4, 1,
+        "line 5 of 6 (\":020000040001F9\") was refused; the reply was \":X20000040001F9\"",
+        transfer("FLASH", "#READ", {":020000040001F9"}), "(none)");
+    row("address record, bad checksum", {"--bad-checksum", "5"}, {"--read", "FLASH", "0x10000", "4", "-o", "%out"}, k4,
+        1, "the reply was \":020000040001FA\"", transfer("FLASH", "#READ", {":020000040001F9"}), "(none)");
+    // A refusal ends the transaction at once: the process would not end within the test's wait.
+    row("#ERR", {}, {"--write", "ROM", "%in", "--timeout", "60000"}, k4, 1,
+        "line 5 of 5 (\":0400000001020304F2\") was refused; the reply was \"#ERR\"",
+        transfer("ROM", "#WRITE", {k4.trimmed()}));
+    row("endless busy lines", {"--bang", "5:1000", "--gap", "20"},
+        {"--read", "RAM", "0", "16", "--timeout", "200", "-o", "%out"}, k4, 1,
+        "the device stayed busy on line 5 of 5 (\":1000000000000000000000000000000000000000F0\") for 2000 ms",
+        transfer("RAM", "#READ", {zeros16.trimmed()}), "(none)");
+    row("time-out", {"--silent-after", "0"}, {"--reset", "--timeout", "300"}, k4, 1,
+        "--reset: no matching reply to line 1 of 1 (\"#RESET\") within 300 ms", {"#RESET\r\n"});
+
+    // Files to write are checked before the port opens.
+    row("zero byte", {}, {"--write", "RAM", "%in"}, k4 + QByteArray(1, '\0') + k4, 4, "line 2: a zero byte", {});
+    row("lone CR", {}, {"--write", "RAM", "%in"}, ":0400000001020304F2\r:0400040005060708DA\n", 4,
+        "line 1: a carriage return inside the line", {});
+    row("blank lines at the end", {}, {"--write", "RAM", "%in", "--no-verify"}, k4 + "\r\n \n", 0,
+        "--write RAM: done, 5 lines", transfer("RAM", "#WRITE", {k4.trimmed()}));
+    row("blank line between records", {}, {"--write", "RAM", "%in"}, k4 + "\n" + k4, 4,
+        "line 2: a blank line between records", {});
+    row("text after the checksum", {}, {"--write", "RAM", "%in"}, ":0400000001020304F2 ;\n", 4,
+        "line 1: text after the checksum", {});
+    row("hostile address record", {}, {"--write", "FLASH", "%in"}, ":02000004FFFFFC\n:0100000000FF\n", 4,
+        "line 1: address 0xffff0000 is past the device's 16 MiB", {});
+    row("standard input", {}, {"--write", "RAM", "-", "--no-verify"}, k4, 0, "--write RAM: done, 5 lines",
+        transfer("RAM", "#WRITE", {k4.trimmed()}), QByteArray(), {"%in"});
+    row("zeros on standard input", {}, {"--write", "RAM", "-"}, k4, 4, "line 1: a zero byte", {}, QByteArray(),
+        {"cat", "/dev/zero"});
+    row("endless records on standard input", {}, {"--write", "RAM", "-"}, k4, 4, "more than 16 MiB of data", {},
+        QByteArray(), {"yes", ":FF000000" + QString(510, '0') + "01"});
+    row("/dev/zero", {}, {"--write", "RAM", "/dev/zero"}, k4, 4, "/dev/zero is not a regular file", {});
+    row("FIFO to write", {}, {"--write", "RAM", "%fifo"}, k4, 4, "is not a regular file", {});
+
+    // Outputs that cannot be written are known before the read; special files are written to.
+    row("FIFO nobody reads", {}, {"--read", "RAM", "0", "4", "-o", "%fifo"}, k4, 4, "no program reads from this FIFO",
+        {});
+    row("no such folder", {}, {"--read", "RAM", "0", "4", "-o", "%out/x.hex"}, k4, 4, "--read RAM: cannot write", {});
+    row("/dev/null", {}, {"--read", "RAM", "0", "4", "-o", "/dev/null"}, k4, 0, "--read RAM: done",
+        transfer("RAM", "#READ", {zeros4}));
+
+    // Steps in order, stopping at the first failure.
+    row("write, then reset", {}, {"--write", "EEPROM", "%in", "--no-verify", "--reset"}, k4, 0, "--reset: done",
+        transfer("EEPROM", "#WRITE", {k4.trimmed()}) + QByteArrayList{"#RESET\r\n"});
+    row("refused write, no reset", {}, {"--write", "ROM", "%in", "--reset"}, k4, 1, "#ERR",
+        transfer("ROM", "#WRITE", {k4.trimmed()}));
+    row("count missing", {}, {"--read", "FLASH", "0"}, k4, 2, "--read FLASH: COUNT is missing", {});
+    row("unknown area", {}, {"--read", "SRAM", "0", "1"}, k4, 2, "unknown area \"SRAM\"", {});
+    row("port does not open", {}, {"--port", "/dev/no-such-tamira", "--root"}, k4, 3, "cannot open /dev/no-such-tamira",
+        {});
+    row("version", {}, {"--version"}, k4, 0, "servicetool " TAMIRA_VERSION "\n", {});
+    row("verbose", {}, {"--verbose", "--root"}, k4, 0, "servicetool: > #ROOT\nservicetool: < #ROOT\n", {"#ROOT\r\n"});
+    row("quiet", {}, {"--quiet", "--root"}, k4, 0, "", {"#ROOT\r\n"});
 }
 
 void tst_ServiceTool::commandLine()
 {
     QFETCH(QStringList, emulatorArgs);
     QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    QFETCH(QStringList, stdinFrom);
     QFETCH(int, status);
+    QFETCH(QString, message);
     QFETCH(QByteArrayList, lines);
     QFETCH(QByteArray, output);
+    QFETCH(QString, dump);
 
+    QTemporaryDir dir;
+    const QString in = writeFile(dir, "in.hex", input), out = dir.filePath("out.hex"), fifo = dir.filePath("fifo");
+    QCOMPARE(mkfifo(qPrintable(fifo), 0600), 0);
+    for (QStringList *list : {&emulatorArgs, &arguments}) {
+        list->replaceInStrings("%in", in);
+        list->replaceInStrings("%out", out);
+        list->replaceInStrings("%fifo", fifo);
+    }
     cMyEmulatorProcess emu(emulatorArgs);
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    QTemporaryDir dir;
-    const QString in = writeFile(dir, "in.hex", ":0400000001020304F2\n");
-    const QString out = dir.filePath("out.hex");
-    arguments.replaceInStrings("%in", in);
-    arguments.replaceInStrings("%out", out);
     if (!arguments.contains("--port"))
         arguments << "--port" << emu.portPath();
 
-    QProcess tool;
+    QProcess tool, producer;
+    if (stdinFrom == QStringList{"%in"})
+        tool.setStandardInputFile(in);
+    else if (!stdinFrom.isEmpty())
+        producer.setStandardOutputProcess(&tool);
+    if (!stdinFrom.isEmpty() && stdinFrom.first() != "%in")
+        producer.start(stdinFrom.first(), stdinFrom.mid(1));
     tool.start(TAMIRA_SERVICETOOL, arguments);
     QVERIFY(tool.waitForFinished(30000));
-    const QByteArray messages = tool.readAllStandardError();
+    producer.kill(); // a source that never ends
+    producer.waitForFinished();
+    const QString said = QString::fromLatin1(tool.readAllStandardError() + tool.readAllStandardOutput());
     QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(tool.exitCode() == status, messages.constData());
-    QVERIFY2(messages.startsWith("servicetool: "), messages.constData()); // progress or why not
+    QVERIFY2(tool.exitCode() == status, qPrintable(said));
+    QVERIFY2(message.isEmpty() ? said.isEmpty() : said.contains(message), qPrintable(said));
     QCOMPARE(emu.receivedLines(), lines);
-    if (!output.isEmpty()) {
-        QFile f(out);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), output);
-    }
+    QVERIFY(!QFileInfo("/dev/null").isFile());
+    QFile written(out);
+    if (output == "(none)")
+        QVERIFY(!written.exists());
+    else if (!output.isEmpty())
+        QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() == output);
+    if (!dump.isEmpty())
+        QCOMPARE(srecDump(out), dump);
 }
 
 QTEST_MAIN(tst_ServiceTool)

@@ -1,16 +1,18 @@
 // The dive simulation: the worker against the emulator (the exact lines, the pressure it writes
 // under an exact clock, failures), the page on its own, and the page inside the real window.
 
-#include "tests/support/cmyemulatorprocess.h"
+#include "app/mainwindow.h"
 #include "device/cmyhexrecord.h"
-#include "tests/support/cmyscripteddialogs.h"
+#include "device/cmytamira.h"
+#include "device/portdiscovery.h"
 #include "simulation/cmysimprofile.h"
 #include "simulation/cmysimwidget.h"
 #include "simulation/cmysimworker.h"
-#include "device/cmytamira.h"
-#include "app/mainwindow.h"
-#include "device/portdiscovery.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
 
 #include <QLabel>
 #include <QLoggingCategory>
@@ -115,6 +117,8 @@ private slots:
     void pageShowsSignedWords();
     void pageWithoutPortReturnsToIdle();
     void aDiveInTheWindow();
+    void startAsksBeforeClearing();
+    void startWaitsForTheStatusRead();
 };
 
 void tst_Simulation::initTestCase()
@@ -288,6 +292,9 @@ void tst_Simulation::aDiveInTheWindow()
     QVERIFY(w->link()->statusReadPending());
     QSignalSpy status(w->link(), &cMyTamira::statusChanged);
     QSignalSpy inProgress(page, &cMySimWidget::simulationInProgress);
+    // A long run keeps every second sample once this many are stored, then every fourth...
+    profile->setStoredCapacity(8);
+    dialogs.expectMessage(cMyDialogs::Yes, "Start simulation");
     button("pbStartSim")->click();
     QCOMPARE(inProgress.size(), 1);
     QCOMPARE(inProgress.first().first().toBool(), true);
@@ -299,12 +306,11 @@ void tst_Simulation::aDiveInTheWindow()
     for (int i = 0; i < 6; ++i)
         button("pbAdd1")->click();
     QCOMPARE(slider->value(), 500);
-    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() >= 3, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(profile->data().received() >= 3, 10000);
     // "STOP" only holds the depth.
     button("pbSet0")->click();
     QCOMPARE(slider->value(), 0);
-    const int samples = profile->data().samples().size();
-    QTRY_VERIFY_WITH_TIMEOUT(profile->data().samples().size() > samples + 2, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(profile->data().received() >= 20, 10000);
     QVERIFY(page->isRunning());
 
     button("pbAdd01")->click();
@@ -320,16 +326,58 @@ void tst_Simulation::aDiveInTheWindow()
     QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
     QTRY_COMPARE_WITH_TIMEOUT(status.size(), 1, 10000);
 
-    // The run's samples as CSV, the profile kept after the run.
+    // The run's samples as CSV, the profile kept after the run; written off the window's thread,
+    // so the result comes later through the event loop.
     QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath("dive.csv"));
     dialogs.expectSaveFile(dir.filePath("dive"));
     button("pbSaveProfile")->click();
+    QCOMPARE(w->statusBar()->currentMessage(), "Saving the profile to " + path + "...");
+    QVERIFY(!button("pbSaveProfile")->isEnabled());
+    QVERIFY(waitUntil([&] { return button("pbSaveProfile")->isEnabled(); }));
+    QCOMPARE(w->statusBar()->currentMessage(), "Profile saved to " + path + ".");
     QFile csv(dir.filePath("dive.csv"));
     QVERIFY(csv.open(QIODevice::ReadOnly));
-    const QList<QByteArray> rows = csv.readAll().split('\n');
+    const QByteArray saved = csv.readAll();
+    csv.close();
+    const QList<QByteArray> rows = saved.split('\n');
     QCOMPARE(rows.first(), QByteArray("elapsed_s,pressure_mbar,depth_m,speed_m_s,dive_time_s"));
-    QCOMPARE(rows.size(), profile->data().samples().size() + 2);
+    // At most the 8 samples kept and the newest, of the 20 or more the run had.
+    QVERIFY2(rows.size() - 2 >= 5 && rows.size() - 2 <= 9, qPrintable(QString::number(rows.size())));
     QVERIFY(rows.at(1).endsWith(",1013,0.00,0.00,0"));
+
+    // The same name again, typed without its suffix: the file dialog did not ask about dive.csv.
+    struct Again
+    {
+        int answer;
+        rlim_t limit;
+        const char *message;
+    };
+    const Again again[] = {
+        {cMyDialogs::No, 0, nullptr},
+        {cMyDialogs::Yes, 100,
+         "Cannot save the profile to %1: the file would be larger than the disk or the file size limit allows"},
+        {cMyDialogs::Yes, 0, "Profile saved to %1."},
+    };
+    for (const Again &a : again) {
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write("old\n");
+        csv.close();
+        w->statusBar()->clearMessage();
+        dialogs.expectSaveFile(dir.filePath("dive"));
+        dialogs.expectMessage(cMyDialogs::Button(a.answer), "Save dive profile");
+        {
+            FileSizeLimit limit(a.limit > 0 ? a.limit : RLIM_INFINITY);
+            button("pbSaveProfile")->click();
+            QCOMPARE(dialogs.asked().last().text, path + " already exists.\nDo you want to replace it?");
+            QCOMPARE(dialogs.asked().last().defaultButton, cMyDialogs::No);
+            QVERIFY(waitUntil([&] { return button("pbSaveProfile")->isEnabled(); }));
+        }
+        QCOMPARE(w->statusBar()->currentMessage(), a.message ? QString(a.message).arg(path) : QString());
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(csv.readAll(), a.answer == cMyDialogs::Yes && a.limit == 0 ? saved : QByteArray("old\n"));
+        csv.close();
+    }
 
     // A new run clears the profile's message from the status bar, and closing the window
     // mid-run still puts the device back. (Runs that fail are tst_faultmatrix's.)
@@ -339,6 +387,99 @@ void tst_Simulation::aDiveInTheWindow()
     w.reset();
     lines = asText(emu.receivedLines());
     QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Simulation::startAsksBeforeClearing()
+{
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu({"--max-depth", "4220", "--dive-time", "3725", "--serial", "4660"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    emu.offerAsTamira();
+    MainWindow w;
+    w.link()->setFirstStatusDelay(0);
+    QSignalSpy status(w.link(), &cMyTamira::statusChanged);
+    QVERIFY(status.wait(10000));
+    auto *page = child<cMySimWidget>(&w, "simWidget");
+    auto *profile = child<cMySimProfile>(page, "simProfile");
+    auto button = [page](const char *name) { return child<QPushButton>(page, name); };
+    auto stop = [&] {
+        button("pbStopSim")->click();
+        QVERIFY(waitUntil([&] { return !page->isRunning(); }));
+        const QStringList lines = asText(emu.receivedLines());
+        QCOMPARE(lines.mid(lines.size() - 2), (QStringList{"#ROOT", "#CLEAR"}));
+    };
+
+    // No (the default): nothing reaches the device.
+    dialogs.expectMessage(cMyDialogs::No, "Start simulation");
+    button("pbStartSim")->click();
+    QCOMPARE(dialogs.asked().last().text, QString("Stopping the simulation clears the dive statistics in Tamira, as "
+                                                  "\"Clear statistics\" does:\n  maximum depth: 42.2 m\n"
+                                                  "  dive time: 1:02:05\nDo you want to start the simulation?"));
+    QCOMPARE(dialogs.asked().last().defaultButton, cMyDialogs::No);
+    QVERIFY(!page->isRunning() && button("pbStartSim")->isEnabled());
+    QCOMPARE(emu.stateFigure("lines"), 93);
+
+    // Yes: the run goes, and a speed given before its worker has begun is kept.
+    dialogs.expectMessage(cMyDialogs::Yes, "Start simulation");
+    button("pbStartSim")->click();
+    button("pbAdd1")->click();
+    QVERIFY(waitUntil([&] { return !profile->data().isEmpty() && profile->data().newest().depth > 0; }, 10000));
+    stop();
+
+    // Asked once for the device: the next run just starts, at the surface again.
+    button("pbStartSim")->click();
+    QVERIFY(waitUntil([&] { return !profile->data().isEmpty(); }, 10000));
+    QCOMPARE(profile->data().samples().first().pressure, qint16(1013));
+    QCOMPARE(profile->data().samples().first().depth, qint16(0));
+    stop();
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Simulation::startWaitsForTheStatusRead()
+{
+    cMyScriptedDialogs dialogs;
+    // The seventh line of the second status read is answered only when the test says so.
+    cMyEmulatorProcess emu({"--hold", "100"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    emu.offerAsTamira();
+    MainWindow w;
+    w.link()->setFirstStatusDelay(0);
+    QSignalSpy status(w.link(), &cMyTamira::statusChanged);
+    QVERIFY(status.wait(10000));
+    auto *page = child<cMySimWidget>(&w, "simWidget");
+    auto button = [page](const char *name) { return child<QPushButton>(page, name); };
+    const QString busy = "Tamira's port is busy (reading Tamira's status); the simulation starts when that has ended.";
+
+    // Started while the read has the port: told, and nothing is sent until the read is over.
+    child<QPushButton>(&w, "pbGetStatus")->click();
+    QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == 100; }));
+    dialogs.expectMessage(cMyDialogs::Yes, "Start simulation");
+    button("pbStartSim")->click();
+    QVERIFY(page->isWaitingForPort() && page->isRunning());
+    QCOMPARE(w.statusBar()->currentMessage(), busy);
+    QVERIFY(button("pbStopSim")->isEnabled() && !button("pbAdd1")->isEnabled());
+    QCOMPARE(emu.stateFigure("lines"), 100);
+    QCOMPARE(emu.release(), 1);
+    QVERIFY(status.wait(10000));
+    QVERIFY(waitUntil([&] { return asText(emu.receivedLines()).contains("#SIMUL"); }));
+    QVERIFY(w.statusBar()->currentMessage().isEmpty());
+    button("pbStopSim")->click();
+    QVERIFY(waitUntil([&] { return !page->isRunning(); }));
+
+    // STOP while it waits gives the run up; the read ends as it would have.
+    const int before = emu.stateFigure("lines");
+    QCOMPARE(emu.control(QString("hold %1").arg(before + 7)), QString("ok"));
+    child<QPushButton>(&w, "pbGetStatus")->click();
+    QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == before + 7; }));
+    button("pbStartSim")->click();
+    QCOMPARE(w.statusBar()->currentMessage(), busy);
+    button("pbStopSim")->click();
+    QVERIFY(!page->isRunning() && button("pbStartSim")->isEnabled());
+    QCOMPARE(w.statusBar()->currentMessage(), QString("Simulation not started."));
+    QCOMPARE(emu.release(), 1);
+    QVERIFY(status.wait(10000));
+    QCOMPARE(emu.stateFigure("lines"), before + 93);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 

@@ -2,15 +2,20 @@
 // (none while a simulation runs), what the overview and the status dialog show of a report, and
 // the box about a device in its bootloader.
 
-#include "tests/support/cmyemulatorprocess.h"
-#include "tests/support/cmyscripteddialogs.h"
-#include "device/cmytamira.h"
+#include "app/cmyfaultbanner.h"
 #include "app/cmytamirastatus.h"
 #include "app/mainwindow.h"
+#include "device/cmytamira.h"
 #include "device/portdiscovery.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
+
+#include <cmath>
 
 #include <QLabel>
+#include <QLayout>
 #include <QLoggingCategory>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -29,6 +34,7 @@ private slots:
     void flagsGiveTheRows_data();
     void flagsGiveTheRows();
     void reportFillsTheOverview();
+    void faultFromTheDevice();
 
 private:
     static QStringList rows(cMyTamiraStatus *d)
@@ -38,6 +44,26 @@ private:
                                  "lSetup", "lSoundLibrary", "lCustomMessages", "lFirmware"})
             out << d->findChild<QLabel *>(name)->text();
         return out;
+    }
+    // The contrast (WCAG) of a label's brightest drawn pixel against the dialog's background.
+    static double contrast(QDialog *dialog, QLabel *label)
+    {
+        dialog->layout()->activate();
+        const QImage image = dialog->grab().toImage();
+        const QRect r(label->mapTo(dialog, QPoint(0, 0)) * image.devicePixelRatio(),
+                      label->size() * image.devicePixelRatio());
+        auto luminance = [](QRgb c) {
+            auto linear = [](int v) {
+                const double s = v / 255.0;
+                return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+        };
+        double text = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                text = std::max(text, luminance(image.pixel(x, y)));
+        return (text + 0.05) / (luminance(image.pixel(1, 1)) + 0.05);
     }
     static QStringList report(const QString &flags)
     {
@@ -51,16 +77,26 @@ void tst_Status::flagsGiveTheRows_data()
     QTest::addColumn<QString>("flags");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("overview");
+    QTest::addColumn<QList<int>>("failed"); // the rows marked
+    QTest::addColumn<QString>("banner"); // what the overview's warning names; none: hidden
     const QString ok = "OK";
-    QTest::newRow("1") << "1" << QStringList{"Self-test... Passed", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Passed";
-    QTest::newRow("0") << "0" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Error";
-    QTest::newRow("255") << "255"
-                         << QStringList{"Self-test... Passed", "Faulty", "Faulty", "Faulty", "Error", "Error", "Error", "Error"}
-                         << "Self-test: Passed";
-    QTest::newRow("128") << "128" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, "Error"} << "Self-test: Error";
-    QTest::newRow("384") << "384" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, "Error"} << "Self-test: Error";
-    QTest::newRow("not a number") << "x1" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Error";
-    QTest::newRow("bit 2 and 5") << "36" << QStringList{"Self-test... Error", ok, "Faulty", ok, ok, "Error", ok, ok} << "Self-test: Error";
+    QTest::newRow("1") << "1" << QStringList{"Self-test... Passed", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Passed"
+                       << QList<int>() << QString();
+    QTest::newRow("0") << "0" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Error"
+                       << QList<int>{0} << "Tamira does not work";
+    QTest::newRow("255")
+        << "255" << QStringList{"Self-test... Passed", "Faulty", "Faulty", "Faulty", "Error", "Error", "Error", "Error"}
+        << "Self-test: Passed" << QList<int>{1, 2, 3, 4, 5, 6, 7}
+        << "pressure sensor, audio codec, FLASH memory, setup, sound library, custom messages library, firmware";
+    QTest::newRow("128") << "128" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, "Error"}
+                         << "Self-test: Error" << QList<int>{0, 7} << "Tamira does not work, firmware";
+    QTest::newRow("384") << "384" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, "Error"}
+                         << "Self-test: Error" << QList<int>{0, 7} << "Tamira does not work, firmware";
+    QTest::newRow("not a number") << "x1" << QStringList{"Self-test... Error", ok, ok, ok, ok, ok, ok, ok}
+                                  << "Self-test: Error" << QList<int>{0} << "Tamira does not work";
+    QTest::newRow("bit 2 and 5") << "36" << QStringList{"Self-test... Error", ok, "Faulty", ok, ok, "Error", ok, ok}
+                                 << "Self-test: Error" << QList<int>{0, 2, 5}
+                                 << "Tamira does not work, audio codec, sound library";
 }
 
 void tst_Status::flagsGiveTheRows()
@@ -68,11 +104,14 @@ void tst_Status::flagsGiveTheRows()
     QFETCH(QString, flags);
     QFETCH(QStringList, expected);
     QFETCH(QString, overview);
+    QFETCH(QList<int>, failed);
+    QFETCH(QString, banner);
     cMyScriptedDialogs dialogs;
     MainWindow w;
     w.portChanged("/dev/ttyACM0");
     auto *dialog = w.findChild<cMyTamiraStatus *>();
-    QCOMPARE(rows(dialog).first(), QString("Self-test... Error")); // nothing received yet
+    QCOMPARE(rows(dialog).first(), QString("Self-test... Error")); // nothing received yet, nothing marked
+    QVERIFY(dialog->findChild<QLabel *>("lFaultMark0")->isHidden());
     // The report comes while the dialog is open, and shows at once.
     QStringList seen;
     QTimer::singleShot(0, [&] {
@@ -86,6 +125,25 @@ void tst_Status::flagsGiveTheRows()
     QCOMPARE(w.findChild<QLabel *>("lTamiraStatus")->text(), overview);
     QCOMPARE(dialog->windowTitle(), QString("Device status"));
     QVERIFY(dialog->styleSheet().contains("background-color: black"));
+
+    // Each failed row is marked with an icon and a colour that reads on the black; the others
+    // stay as they were (grey, 5.3:1).
+    const QStringList names{"lSelfTest", "lPressureSensor", "lAudioCodec",     "lFlashMemory",
+                            "lSetup",    "lSoundLibrary",   "lCustomMessages", "lFirmware"};
+    for (int row = 0; row < names.size(); ++row) {
+        auto *value = dialog->findChild<QLabel *>(names.at(row));
+        auto *mark = dialog->findChild<QLabel *>(QString("lFaultMark%1").arg(row));
+        QCOMPARE(!mark->isHidden(), failed.contains(row));
+        const double c = contrast(dialog, value);
+        QVERIFY2(failed.contains(row) ? c >= 7 : c < 6, qPrintable(QString("row %1: %2").arg(row).arg(c)));
+        if (failed.contains(row))
+            QVERIFY2(contrast(dialog, mark) >= 7, qPrintable(QString::number(contrast(dialog, mark))));
+    }
+    auto *warning = w.findChild<cMyFaultBanner *>();
+    QCOMPARE(!warning->isHidden(), !banner.isEmpty());
+    if (!banner.isEmpty())
+        QCOMPARE(warning->text(), "Tamira's self-test found a fault: " + banner
+                                      + ".\nDo not use Tamira for diving until it has been serviced.");
 }
 
 void tst_Status::reportFillsTheOverview()
@@ -113,6 +171,38 @@ void tst_Status::reportFillsTheOverview()
     QCOMPARE(text("lMemoryAmount"), QString(" MB"));
 }
 
+void tst_Status::faultFromTheDevice()
+{
+    // The pressure sensor's flag, from the device itself: told on the overview and in the dialog.
+    cMyScriptedDialogs dialogs;
+    cMyEmulatorProcess emu({"--flags", "3"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    emu.offerAsTamira();
+    MainWindow w;
+    w.link()->setFirstStatusDelay(0);
+    QSignalSpy status(w.link(), &cMyTamira::statusChanged);
+    QVERIFY(status.wait(10000));
+    auto *warning = w.findChild<cMyFaultBanner *>();
+    QVERIFY(!warning->isHidden());
+    QCOMPARE(warning->text(), QString("Tamira's self-test found a fault: pressure sensor.\n"
+                                      "Do not use Tamira for diving until it has been serviced."));
+    QVERIFY(!w.findChild<QLabel *>("lFaultMark1")->isHidden());
+    QVERIFY(w.findChild<QLabel *>("lFaultMark0")->isHidden());
+
+    // Repaired: the next read takes the warning away. Unplugged: no device, no warning.
+    QCOMPARE(emu.control("flags 1"), QString("ok"));
+    w.findChild<QPushButton *>("pbGetStatus")->click();
+    QVERIFY(status.wait(10000));
+    QVERIFY(warning->isHidden());
+    QCOMPARE(emu.control("flags 0x81"), QString("ok"));
+    w.findChild<QPushButton *>("pbGetStatus")->click();
+    QVERIFY(status.wait(10000));
+    QVERIFY(!warning->isHidden());
+    PortDiscovery::setSource([] { return QList<SerialPortEntry>(); });
+    QVERIFY(waitUntil([&] { return w.link()->portName().isEmpty(); }, 10000));
+    QVERIFY(warning->isHidden());
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
 
 void tst_Status::overviewPageReadsTheStatus()
 {

@@ -427,6 +427,16 @@ The settings, the current file and the window title were left as they were.</tra
         <source>Strony</source>
         <translation>Pages</translation>
     </message>
+    <message>
+        <source>Biblioteka dźwięków w Tamirze jest niekompletna, dopóki nie zostanie wgrana ponownie.</source>
+        <translation>The sound library in Tamira is incomplete until it is uploaded again.</translation>
+    </message>
+    <message>
+        <source>Po przerwaniu biblioteka dźwięków w Tamirze będzie niekompletna, dopóki nie wgrasz jej ponownie.
+Czy chcesz przerwać wysyłanie?</source>
+        <translation>If you stop now, the sound library in Tamira stays incomplete until you upload it again.
+Do you want to stop the upload?</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -739,6 +749,15 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyFaultBanner</name>
+    <message>
+        <source>Autotest Tamiry wykrył usterkę: %1.
+Nie używaj Tamiry do nurkowania, dopóki nie zostanie sprawdzona w serwisie.</source>
+        <translation>Tamira&apos;s self-test found a fault: %1.
+Do not use Tamira for diving until it has been serviced.</translation>
+    </message>
+</context>
+<context>
     <name>cMyLanguageMenu</name>
     <message>
         <source>&amp;Język</source>
@@ -780,6 +799,28 @@ The sound library was not sent.</translation>
     <message>
         <source>Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie.</source>
         <translation>The sound library in Tamira may be incomplete; upload it again.</translation>
+    </message>
+    <message>
+        <source>Ten plik nie jest biblioteką dźwięków: nie składa się z rekordów Intel HEX.
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>This file is not a sound library: it is not made of Intel HEX records.
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Plik biblioteki jest pusty: nie ma w nim żadnych danych.
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>The library file is empty: it holds no data.
+The sound library was not sent.</translation>
+    </message>
+    <message>
+        <source>Plik biblioteki zmienił się w trakcie wysyłania: wysłano %1 z %2 linii.
+Biblioteka dźwięków w Tamirze jest niekompletna; wgraj ją ponownie.</source>
+        <translation>The library file changed while it was being sent: %1 of %2 lines were sent.
+The sound library in Tamira is incomplete; upload it again.</translation>
+    </message>
+    <message>
+        <source>Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany.</source>
+        <translation>The sound library was sent to Tamira, but its new status could not be read.</translation>
     </message>
 </context>
 <context>
@@ -836,6 +877,41 @@ Without a device, you can try the program on a demo Tamira.</translation>
     </message>
 </context>
 <context>
+    <name>cMySelfTest</name>
+    <message>
+        <source>Tamira nie działa</source>
+        <translation>Tamira does not work</translation>
+    </message>
+    <message>
+        <source>czujnik ciśnienia</source>
+        <translation>pressure sensor</translation>
+    </message>
+    <message>
+        <source>układ audio</source>
+        <translation>audio codec</translation>
+    </message>
+    <message>
+        <source>pamięć flash</source>
+        <translation>FLASH memory</translation>
+    </message>
+    <message>
+        <source>spójność nastaw</source>
+        <translation>setup</translation>
+    </message>
+    <message>
+        <source>biblioteka audio</source>
+        <translation>sound library</translation>
+    </message>
+    <message>
+        <source>komunikaty użytkownika</source>
+        <translation>custom messages library</translation>
+    </message>
+    <message>
+        <source>firmware</source>
+        <translation>firmware</translation>
+    </message>
+</context>
+<context>
     <name>cMySettingsWriter</name>
     <message>
         <source>Kopia zapasowa nastaw z tamiry..</source>
@@ -889,6 +965,18 @@ Kopia poprzednich nastaw: %2</source>
         <translation>Verification failed: the byte at address 0x%1 in Tamira differs from the one written.
 Backup of the previous settings: %2</translation>
     </message>
+    <message>
+        <source>Zapis do Tamiry został przerwany.</source>
+        <translation>The write to Tamira was cancelled.</translation>
+    </message>
+    <message>
+        <source>Weryfikacja zapisu została przerwana.</source>
+        <translation>The verification of the write was cancelled.</translation>
+    </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
 </context>
 <context>
     <name>cMySimProfile</name>
@@ -915,6 +1003,72 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>maks. %1 m</source>
         <translation>max %1 m</translation>
+    </message>
+</context>
+<context>
+    <name>cMySimProfileSaver</name>
+    <message>
+        <source>Zapisz profil nurkowania</source>
+        <translation>Save dive profile</translation>
+    </message>
+    <message>
+        <source>Pliki CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Plik %1 już istnieje.
+Czy chcesz go zastąpić?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Zapisywanie profilu w %1...</source>
+        <translation>Saving the profile to %1...</translation>
+    </message>
+    <message>
+        <source>Profil zapisany w %1.</source>
+        <translation>Profile saved to %1.</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać profilu w %1: %2</source>
+        <translation>Cannot save the profile to %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>cMySimStartGuard</name>
+    <message>
+        <source>nieznany (status Tamiry nie został odczytany)</source>
+        <translation>unknown (Tamira&apos;s status has not been read)</translation>
+    </message>
+    <message>
+        <source>Zatrzymanie symulacji wyczyści statystyki nurkowań w Tamirze, tak jak polecenie „Wyczyść statystyki”:
+  maksymalna głębokość: %1
+  czas nurkowania: %2
+Czy chcesz rozpocząć symulację?</source>
+        <translation>Stopping the simulation clears the dive statistics in Tamira, as &quot;Clear statistics&quot; does:
+  maximum depth: %1
+  dive time: %2
+Do you want to start the simulation?</translation>
+    </message>
+    <message>
+        <source>Start symulacji</source>
+        <translation>Start simulation</translation>
+    </message>
+    <message>
+        <source>odczyt statusu Tamiry</source>
+        <translation>reading Tamira&apos;s status</translation>
+    </message>
+    <message>
+        <source>odczyt z Tamiry</source>
+        <translation>reading from Tamira</translation>
+    </message>
+    <message>
+        <source>zapis do Tamiry</source>
+        <translation>writing to Tamira</translation>
+    </message>
+    <message>
+        <source>polecenie dla Tamiry</source>
+        <translation>a command to Tamira</translation>
     </message>
 </context>
 <context>
@@ -1024,28 +1178,28 @@ Backup of the previous settings: %2</translation>
         <translation>Simulation stopped: Tamira does not answer.</translation>
     </message>
     <message>
-        <source>Zapisz profil nurkowania</source>
-        <translation>Save dive profile</translation>
-    </message>
-    <message>
-        <source>Pliki CSV (*.csv)</source>
-        <translation>CSV files (*.csv)</translation>
-    </message>
-    <message>
-        <source>Profil zapisany w %1.</source>
-        <translation>Profile saved to %1.</translation>
-    </message>
-    <message>
-        <source>Nie można zapisać profilu w %1: %2</source>
-        <translation>Cannot save the profile to %1: %2</translation>
-    </message>
-    <message>
         <source>Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Simulation stopped: Tamira gave an invalid reply.</translation>
     </message>
     <message>
         <source>Zadana prędkość pionowa</source>
         <translation>Set vertical speed</translation>
+    </message>
+    <message>
+        <source>Port Tamiry jest zajęty (%1); symulacja rozpocznie się, gdy się zakończy.</source>
+        <translation>Tamira&apos;s port is busy (%1); the simulation starts when that has ended.</translation>
+    </message>
+    <message>
+        <source>Symulacja nie została uruchomiona.</source>
+        <translation>Simulation not started.</translation>
+    </message>
+    <message>
+        <source>Symulacja przerwana: Tamira nadaje bez końca i nie kończy odpowiedzi.</source>
+        <translation>Simulation stopped: Tamira keeps sending without ever finishing its answer.</translation>
+    </message>
+    <message>
+        <source>Symulacja zatrzymana, zanim Tamira odpowiedziała; Tamira może pozostać w trybie symulacji (odłącz ją i podłącz ponownie).</source>
+        <translation>Simulation stopped before Tamira answered; Tamira may still be in simulation mode (unplug it and plug it in again).</translation>
     </message>
 </context>
 <context>
@@ -1160,6 +1314,10 @@ Backup of the previous settings: %2</translation>
         <source>Błąd</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>Usterka</source>
+        <translation>Fault</translation>
+    </message>
 </context>
 <context>
     <name>cMyValueMark</name>
@@ -1174,6 +1332,21 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>Zapisanej wartości %1 nie ma na liście.</source>
         <translation>The stored value %1 is not in the list.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyWholeFile</name>
+    <message>
+        <source>na dysku zabrakło miejsca</source>
+        <translation>there is no space left on the disk</translation>
+    </message>
+    <message>
+        <source>plik byłby większy, niż pozwala dysk lub limit rozmiaru plików</source>
+        <translation>the file would be larger than the disk or the file size limit allows</translation>
+    </message>
+    <message>
+        <source>brak uprawnień do zapisu w tym miejscu</source>
+        <translation>there is no permission to write there</translation>
     </message>
 </context>
 </TS>

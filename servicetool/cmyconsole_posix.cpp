@@ -1,0 +1,20 @@
+#include "servicetool/cmyconsole.h"
+
+#include <csignal>
+#include <unistd.h>
+
+namespace servicetool {
+
+bool cMyConsole::isTerminal(std::FILE *stream)
+{
+    return isatty(fileno(stream)) != 0;
+}
+
+void cMyConsole::setBinary(std::FILE *) {}
+
+void cMyConsole::ignoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+} // namespace servicetool

@@ -1,0 +1,59 @@
+#include "simulation/cmysimprofilesaver.h"
+
+#include "device/cmydialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtConcurrent>
+
+cMySimProfileSaver::cMySimProfileSaver(QObject *dialogParent) : QObject(dialogParent), m_dialogParent(dialogParent)
+{
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &cMySimProfileSaver::written);
+}
+
+cMySimProfileSaver::~cMySimProfileSaver()
+{
+    m_watcher.waitForFinished();
+}
+
+void cMySimProfileSaver::save(const cMySimProfileData &data)
+{
+    if (isSaving())
+        return;
+    cMyDialogs &dialogs = cMyDialogs::current();
+    QString path =
+        dialogs.saveFileName(m_dialogParent, tr("Zapisz profil nurkowania"), QString(), tr("Pliki CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".csv");
+        // The file dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path)
+            && dialogs.message(m_dialogParent, cMyDialogs::Question, tr("Zapisz profil nurkowania"),
+                               tr("Plik %1 już istnieje.\nCzy chcesz go zastąpić?").arg(QDir::toNativeSeparators(path)),
+                               cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No)
+                   != cMyDialogs::Yes)
+            return;
+    }
+    m_path = path;
+    m_saving = true;
+    // A copy: the page goes on with its own (a new run clears it).
+    m_watcher.setFuture(QtConcurrent::run([data, path] {
+        QString error;
+        return data.saveCsv(path, &error) ? QString() : error;
+    }));
+    emit statusMessage(tr("Zapisywanie profilu w %1...").arg(QDir::toNativeSeparators(path)));
+    emit savingChanged(true);
+}
+
+void cMySimProfileSaver::written()
+{
+    const QString error = m_watcher.result();
+    const QString shown = QDir::toNativeSeparators(m_path);
+    if (error.isEmpty())
+        emit statusMessage(tr("Profil zapisany w %1.").arg(shown));
+    else
+        emit statusMessage(tr("Nie można zapisać profilu w %1: %2").arg(shown, error));
+    m_saving = false;
+    emit savingChanged(false);
+}
