@@ -34,6 +34,7 @@ private:
 
     Ui::cMyTamiraStatus *ui;
     char m_status = 0; // the flag byte as received; read bit by bit through quint8
+    bool m_known = false; // a status has come
 };
 
 #endif

@@ -153,7 +153,7 @@ void cMySimProfile::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange) {
         setTexts();
-        m_markedIndex = -1; // the marker's label is made again
+        m_markedNumber = -1; // the marker's label is made again
         updateMaxMarker();
         replot();
     }
