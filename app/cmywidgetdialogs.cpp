@@ -10,6 +10,17 @@ QWidget *asWidget(QObject *parent)
     return qobject_cast<QWidget *>(parent);
 }
 
+// "tmo" for "Setup file (*.tmo)": the suffix the save dialog adds to a name typed without one,
+// before it asks whether to replace a file of that name. None for "(*)" or several patterns.
+QString suffixOf(const QString &filter)
+{
+    const int open = filter.lastIndexOf(QLatin1Char('(')), close = filter.lastIndexOf(QLatin1Char(')'));
+    const QString pattern = filter.mid(open + 1, close - open - 1).trimmed();
+    if (open < 0 || close < open || !pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' ')))
+        return QString();
+    return pattern.mid(2);
+}
+
 QMessageBox::Icon boxIcon(cMyDialogs::Icon icon)
 {
     switch (icon) {
@@ -44,5 +55,12 @@ QString cMyWidgetDialogs::openFileName(QObject *parent, const QString &caption,
 QString cMyWidgetDialogs::saveFileName(QObject *parent, const QString &caption,
                                        const QString &dir, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(asWidget(parent), caption, dir, filter);
+    QFileDialog dialog(asWidget(parent), caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(suffixOf(filter.section(QStringLiteral(";;"), 0, 0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString &chosen) { dialog.setDefaultSuffix(suffixOf(chosen)); });
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

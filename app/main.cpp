@@ -1,8 +1,9 @@
 #include "app/cmycommandline.h"
 #include "app/cmystopsignals.h"
-#include "bootcheck/cmylibusb.h"
 #include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
+#include "bootcheck/cmylibusb.h"
+#include "device/filesizesignal.h"
 #include "resources/tamiraresources.h"
 
 #include <QApplication>
@@ -29,6 +30,7 @@ Q_LOGGING_CATEGORY(lcApp, "tamira.app", QtInfoMsg)
 
 int main(int argc, char *argv[])
 {
+    ignoreFileSizeSignal();
     // Answered before the application object exists, so that they work without a display.
     const cMyCommandLine early = cMyCommandLine::parse(argumentsOf(argc, argv));
     if (early.help || early.version) {
@@ -54,22 +56,33 @@ int main(int argc, char *argv[])
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);
 
+    // A stop ends every event loop. One that came while a start-up box had its own loop only
+    // closed that box, so the start-up looks at it before going on.
+    int stopCode = -1;
     cMyStopSignals stopSignals;
-    QObject::connect(&stopSignals, &cMyStopSignals::stopRequested, &app,
-                     [](int signalNumber) { QCoreApplication::exit(128 + signalNumber); });
+    QObject::connect(&stopSignals, &cMyStopSignals::stopRequested, &app, [&stopCode](int signalNumber) {
+        stopCode = 128 + signalNumber;
+        QCoreApplication::exit(stopCode);
+    });
 
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     // Never destroyed: a bootloader check may still be inside a USB transfer when main returns.
     cMyUsb::install(new cMyLibUsb);
 
-    MainWindow window;
-    if (!line.file.isEmpty())
-        window.loadFromCommandLine(line.file);
-    if (line.demo)
-        window.startDemo();
-    window.show();
-    const int code = app.exec();
+    int code = stopCode;
+    {
+        MainWindow window;
+        if (!line.file.isEmpty() && stopCode < 0)
+            window.loadFromCommandLine(line.file);
+        if (line.demo && stopCode < 0)
+            window.startDemo();
+        if (stopCode < 0) {
+            window.show();
+            code = app.exec();
+        }
+        code = stopCode >= 0 ? stopCode : code;
+    }
     cMyDialogs::install(nullptr);
     return code;
 }

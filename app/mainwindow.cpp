@@ -4,14 +4,16 @@
 #include "ui_parameterspage.h"
 
 #include "app/cmyaboutdialog.h"
-#include "device/cmydialogs.h"
-#include "model/cmymemoryarea.h"
+#include "app/cmyfilecommands.h"
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
 #include "app/cmytranslatedtext.h"
 #include "app/cmywindowfit.h"
-#include "simulation/cmysimwidget.h"
+#include "device/cmydialogs.h"
 #include "device/cmytamira.h"
+#include "editors/cmydecimalspinbox.h"
+#include "model/cmymemoryarea.h"
+#include "simulation/cmysimwidget.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -23,6 +25,10 @@
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow)
 {
+    // One way of writing numbers for every field, label and plot axis, whatever the system's
+    // locale; set before the pages exist, so that each of them takes it.
+    QLocale::setDefault(cMyDecimalSpinBox::numberLocale());
+    setLocale(cMyDecimalSpinBox::numberLocale());
     ui->setupUi(this);
     resetOverviewLabels();
     insertPortChooser();
@@ -43,11 +49,11 @@ MainWindow::MainWindow(QWidget *parent)
     qRegisterMetaType<MemoryType>("MemoryType");
 
     makeConnections();
+    setupFileCommands();
     setupDeviceStatus();
 
     updateTitle();
-    m_templateLoaded = false;
-    openFileDialog(QStringLiteral("NewFile"));
+    m_files->loadTemplate();
 
     m_bootCheckTimer = new QTimer(this);
     m_bootCheckTimer->setSingleShot(true);
@@ -127,9 +133,11 @@ void MainWindow::makeConnections()
 void MainWindow::updateTitle()
 {
     QString title = QStringLiteral("TAMIRAdesk v") + m_version;
-    const QString canonical = m_currentFile.canonicalFilePath();
+    const QString canonical = currentFile().canonicalFilePath();
     if (!canonical.isEmpty())
         title += QStringLiteral(" --- ") + canonical;
+    // Qt shows "*" there while the document has unsaved changes.
+    title += QStringLiteral("[*]");
     if (demoAttached())
         title += tr(" - podłączona Tamira demonstracyjna");
     setWindowTitle(title);

@@ -27,6 +27,9 @@ class cMyPortSelect;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
+class cMyFileCommands;
+class cMyLatin1Note;
+class QCloseEvent;
 
 namespace Ui {
 class MainWindow;
@@ -44,8 +47,8 @@ public:
 
     static QString versionText() { return QStringLiteral("1.0.5.0"); }
 
-    // The command-line load: the file becomes current unless it exists and nothing could be
-    // read from it.
+    // The command-line load: the file becomes current unless nothing could be read from it;
+    // a name that does not exist is a new document.
     void loadFromCommandLine(const QString &path);
 
     cMyMemoryArea *settingsImage() const { return m_image; }
@@ -54,7 +57,7 @@ public:
     // Builds and binds the settings pages unless that has happened already; they are made the
     // first time one of them is shown, not at start-up.
     void ensureSettingsForm();
-    QFileInfo currentFile() const { return m_currentFile; }
+    QFileInfo currentFile() const;
     cMyTamira *link() const { return m_link; }
     // Attaches a demo device (the bundled emulator) for trying the program without a Tamira.
     void startDemo();
@@ -94,6 +97,10 @@ private slots:
     void on_actionClearStats_triggered();
     void on_actionPowerOff_triggered();
 
+protected:
+    // mainwindow_files.cpp: closing asks about unsaved changes.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // mainwindow.cpp
     void insertPortChooser();
@@ -101,9 +108,7 @@ private:
     void updateTitle();
     void setDeviceCommandsEnabled(bool enabled);
     // mainwindow_files.cpp
-    QString startFolder() const;
-    // Warns when the file stops early; false when it exists and not one record could be read.
-    bool readSettingsFile(const QString &path);
+    void setupFileCommands();
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
     void startTransfer(const QString &label);
@@ -123,7 +128,6 @@ private:
     void retranslate();
     // mainwindow_backup.cpp
     void insertRestoreBackupAction();
-    void restoreBackup();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
     void bindSettingsForm();
@@ -132,7 +136,6 @@ private:
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
-    QFileInfo m_currentFile;
     Ui::MainWindow *ui = nullptr;
     Ui::ParametersPage *m_params = nullptr;
     Ui::MessagesPage *m_messages = nullptr;
@@ -141,8 +144,7 @@ private:
     QPointer<cMyDeviceJob> m_job;
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
-    bool m_templateLoaded = false;
-    bool m_saveFailed = false; // the last save could not write its file
+    cMyFileCommands *m_files = nullptr;
     const QString m_version = versionText();
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections
@@ -152,6 +154,7 @@ private:
     QString m_acceptedDescription;
     int m_acceptedCursor = 0;
     bool m_refreshingTexts = false;
+    cMyLatin1Note *m_latin1Note = nullptr;
     QAction *m_demoAction = nullptr;
     cMyDemoDevice *m_demo = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/cmyfilecommands.h"
 #include "app/cmyprogressdialog.h"
 #include "device/cmydialogs.h"
 #include "device/cmytamira.h"
@@ -106,6 +107,9 @@ void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 
 void MainWindow::readSettingsFromTamira()
 {
+    // The device's settings take the place of the document.
+    if (!m_files->mayReplace())
+        return;
     startTransfer(tr("Odczyt z tamiry.."));
     QStringList lines = m_image->toHexLines(0, 1024, 16);
     auto *job = new cMyDeviceJob(m_link, this);
@@ -201,9 +205,8 @@ void MainWindow::on_actionPowerOff_triggered()
 void MainWindow::on_actionLibraryUpdate_triggered()
 {
     cMyDialogs &dialogs = cMyDialogs::current();
-    const QString path = dialogs.openFileName(
-        this, tr("Otworz plik"), startFolder(),
-        tr("Biblioteka jezyka (*.tma);;Komunikaty użytkownika (*.tmc)"));
+    const QString path = dialogs.openFileName(this, tr("Otworz plik"), m_files->startFolder(),
+                                              tr("Biblioteka jezyka (*.tma);;Komunikaty użytkownika (*.tmc)"));
     if (path.isEmpty())
         return;
     if (!confirmed(tr("Aktualizacja biblioteki dźwięków..."),

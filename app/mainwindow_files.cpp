@@ -1,149 +1,69 @@
-// File commands: New, Open, Save and Save As, the command-line load, and the question about
-// unsaved changes.
+// File commands: the window's file slots hand them to the document's file commands
+// (cmyfilecommands.h), which also ask about unsaved changes (cmyunsavedchanges.h) and open a
+// settings file dropped on the window. Closing the window asks the same question.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "device/cmydialogs.h"
+#include "app/cmyfilecommands.h"
 #include "model/cmymemoryarea.h"
-#include "model/cmysettingsfile.h"
 
-#include <QDebug>
+#include <QCloseEvent>
 #include <QDir>
-#include <QLoggingCategory>
-
-// Which settings file a load reads; on with QT_LOGGING_RULES="tamira.files.debug=true".
-Q_LOGGING_CATEGORY(lcFiles, "tamira.files", QtInfoMsg)
 
 namespace {
-const QString kTemplateFile = QStringLiteral("clear.tmo");
-const QString kBuiltInTemplate = QStringLiteral(":/pliki/clear.tmo");
-
-QString problem(const cMySettingsFile::ReadResult &result)
-{
-    using Result = cMySettingsFile::ReadResult;
-    switch (result.stop) {
-    case Result::Complete:
-        return MainWindow::tr("plik nie zawiera rekordów");
-    case Result::CannotOpen:
-        return MainWindow::tr("nie można otworzyć pliku: %1").arg(result.error);
-    case Result::NotARecord:
-        return MainWindow::tr("wiersz %1: to nie jest rekord Intel HEX").arg(result.line);
-    case Result::BadChecksum:
-        return MainWindow::tr("wiersz %1: błędna suma kontrolna").arg(result.line);
-    case Result::AddressOutside:
-        return MainWindow::tr("wiersz %1: rekord adresu przenosi dane poza blok nastaw").arg(result.line);
-    case Result::UnsupportedType:
-        return MainWindow::tr("wiersz %1: nieobsługiwany typ rekordu %2")
-            .arg(result.line)
-            .arg(result.recordType, 2, 16, QLatin1Char('0'));
-    }
-    return QString();
-}
+// How long the status bar keeps the word of where a save went.
+constexpr int kSavedMessageMs = 15000;
 } // namespace
+
+void MainWindow::setupFileCommands()
+{
+    m_files = new cMyFileCommands(this, m_image);
+    connect(m_files, &cMyFileCommands::documentReplaced, this, &MainWindow::refreshSettingsForm);
+    connect(m_files, &cMyFileCommands::currentFileChanged, this, &MainWindow::updateTitle);
+    connect(m_files, &cMyFileCommands::saved, this, [this](const QString &path) {
+        ui->statusBar->showMessage(tr("Zapisano w pliku %1.").arg(QDir::toNativeSeparators(path)), kSavedMessageMs);
+    });
+    connect(m_image, &cMyMemoryArea::modifiedChanged, this, &QWidget::setWindowModified);
+}
+
+QFileInfo MainWindow::currentFile() const
+{
+    return m_files->currentFile();
+}
 
 void MainWindow::openFileDialog(QString mode)
 {
-    cMyDialogs &dialogs = cMyDialogs::current();
-    if (m_image->isModified() && m_templateLoaded
-        && dialogs.question(this, tr("Tamira"), tr("Zachować zmiany?")) == cMyDialogs::Yes) {
-        m_saveFailed = false;
-        ui->actionSave->trigger();
-        // The user asked for the changes to be kept: a save that failed must not lose them.
-        if (m_saveFailed)
-            return;
-    }
-
-    QString path;
-    const bool isNew = mode == QLatin1String("NewFile");
-    if (isNew) {
-        path = QFileInfo(kTemplateFile).isFile() ? kTemplateFile : kBuiltInTemplate;
-        // The built-in template goes first: where a template in the working folder is damaged
-        // or short, the new document holds blank values, not the previous document's.
-        if (path != kBuiltInTemplate)
-            cMySettingsFile::read(kBuiltInTemplate, *m_image);
-    } else if (mode == QLatin1String("OpenFile")) {
-        path = dialogs.openFileName(this, tr("Otworz plik"), startFolder(), tr("Pliki nastaw (*.tmo)"));
-        if (path.isEmpty())
-            return;
-    } else {
-        return;
-    }
-    qCDebug(lcFiles) << "reading" << path;
-    const bool loaded = readSettingsFile(path) || isNew;
-    m_templateLoaded = true;
-    if (!loaded)
-        return;
-    m_currentFile = isNew ? QFileInfo() : QFileInfo(path);
-    refreshSettingsForm();
-    updateTitle();
+    if (mode == QLatin1String("NewFile"))
+        m_files->newDocument();
+    else if (mode == QLatin1String("OpenFile"))
+        m_files->open();
 }
 
 void MainWindow::loadFromCommandLine(const QString &path)
 {
-    if (!readSettingsFile(path))
-        return;
-    m_currentFile = QFileInfo(path);
-    refreshSettingsForm();
-    updateTitle();
+    m_files->loadFromCommandLine(path);
 }
 
 void MainWindow::openFile(QString path)
 {
-    readSettingsFile(path);
-}
-
-bool MainWindow::readSettingsFile(const QString &path)
-{
-    const cMySettingsFile::ReadResult result = cMySettingsFile::read(path, *m_image);
-    if (result.complete() && result.records > 0)
-        return true;
-    // A name that does not exist yet is a new document: Save creates the file.
-    if (result.stop == cMySettingsFile::ReadResult::CannotOpen && !QFileInfo::exists(path))
-        return true;
-    const QString file = QDir::toNativeSeparators(path);
-    const QString text = result.records > 0
-        ? tr("Odczyt pliku %1 zatrzymał się (%2).\nOdczytano rekordów: %3. Pozostałe nastawy nie zostały zmienione.")
-              .arg(file, problem(result))
-              .arg(result.records)
-        : tr("Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).\nNastawy, bieżący plik i tytuł okna nie zostały zmienione.")
-              .arg(file, problem(result));
-    cMyDialogs::current().message(this, cMyDialogs::Warning, tr("Uwaga"), text, cMyDialogs::Ok);
-    return result.records > 0;
+    m_files->readInto(path);
 }
 
 void MainWindow::saveFileDialog(QString mode)
 {
-    QString path;
     if (mode == QLatin1String("Save"))
-        path = m_currentFile.filePath().isEmpty() ? QString() : m_currentFile.absoluteFilePath();
-    else if (mode != QLatin1String("SaveAs"))
-        return;
-    if (path.isEmpty()) {
-        path = cMyDialogs::current().saveFileName(this, tr("Zapisz do pliku"), startFolder(),
-                                                  tr("Pliki nastaw (*.tmo)"));
-        if (path.isEmpty())
-            return;
-    }
-    if (saveFile(path))
-        m_currentFile = QFileInfo(path);
-    updateTitle();
+        m_files->save();
+    else if (mode == QLatin1String("SaveAs"))
+        m_files->saveAs();
 }
 
 bool MainWindow::saveFile(QString path)
 {
-    QString error;
-    if (!cMySettingsFile::write(path, *m_image, &error)) {
-        cMyDialogs::current().critical(
-            this, tr("Błąd"), tr("Nie można zapisać pliku %1:\n%2").arg(QDir::toNativeSeparators(path), error));
-        m_saveFailed = true;
-        return false;
-    }
-    m_image->setModified(false);
-    return true;
+    return m_files->saveTo(path);
 }
 
-QString MainWindow::startFolder() const
+void MainWindow::closeEvent(QCloseEvent *event)
 {
-    return m_currentFile.filePath().isEmpty() ? QString() : m_currentFile.absolutePath();
+    event->setAccepted(m_files->mayReplace());
 }

@@ -7,20 +7,20 @@
 #include "ui_messagespage.h"
 #include "ui_parameterspage.h"
 
+#include "app/cmyoverviewpage.h"
 #include "editors/cmycomboboxw2.h"
 #include "editors/cmycomboboxw6.h"
 #include "editors/cmydoublespinboxint.h"
-#include "model/cmymemoryarea.h"
-#include "app/cmyoverviewpage.h"
-#include "model/cmytablemodel.h"
 #include "editors/cmyaccessiblename.h"
+#include "editors/cmylatin1text.h"
 #include "editors/cmyvaluemark.h"
 #include "editors/rulegrid.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmytablemodel.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QRegularExpressionValidator>
 #include <QTextCursor>
 #include <cmath>
 
@@ -162,9 +162,14 @@ void MainWindow::ensureSettingsForm()
     connect(m_params->leAuthor, &QLineEdit::textChanged, this, &MainWindow::descriptionReached);
     connect(m_params->leTitle, &QLineEdit::textChanged, this, &MainWindow::descriptionReached);
     connect(m_params->pteDescription, &QPlainTextEdit::textChanged, this, &MainWindow::descriptionReached);
-    const QRegularExpression printable(QStringLiteral("(^[\\40-\\176]{0,511}$)"));
-    m_params->leAuthor->setValidator(new QRegularExpressionValidator(printable, m_params->leAuthor));
-    m_params->leTitle->setValidator(new QRegularExpressionValidator(printable, m_params->leTitle));
+    // Latin-1 only; other letters are replaced by their nearest, and the note says so.
+    m_latin1Note = new cMyLatin1Note(parameters);
+    m_params->formDescription->addRow(m_latin1Note);
+    for (QLineEdit *edit : {m_params->leAuthor, m_params->leTitle}) {
+        auto *validator = new cMyLatin1Validator(edit);
+        connect(validator, &cMyLatin1Validator::replaced, m_latin1Note, &cMyLatin1Note::add);
+        edit->setValidator(validator);
+    }
 
     refreshSettingsForm();
     // Editors that store again the bytes they were given leave the document as it was; only a
@@ -290,6 +295,7 @@ void MainWindow::refreshTexts()
         // put the other editors' old texts over the new bytes, so they are stored once, at the
         // end, and only when an editor could not take a text as it stood (too long for it).
         m_refreshingTexts = true;
+        m_latin1Note->clear();
         bool changed = false;
         if (m_params->leAuthor->text() != author) {
             m_params->leAuthor->setText(author);
@@ -356,8 +362,18 @@ void MainWindow::descriptionReached()
         return;
     }
     static const QRegularExpression allowed(
-        QRegularExpression::anchoredPattern(QStringLiteral("[\\x{20}-\\x{7E}\\n]{0,511}")));
-    const QString current = m_params->pteDescription->toPlainText();
+        QRegularExpression::anchoredPattern(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}\\n]{0,511}")));
+    QString current = m_params->pteDescription->toPlainText();
+    int position = m_params->pteDescription->textCursor().position();
+    const cMyLatin1Text::Replacements replaced = cMyLatin1Text::fit(current, &position);
+    if (!replaced.isEmpty()) {
+        const QSignalBlocker blocker(m_params->pteDescription);
+        m_params->pteDescription->setPlainText(current);
+        QTextCursor cursor = m_params->pteDescription->textCursor();
+        cursor.setPosition(position);
+        m_params->pteDescription->setTextCursor(cursor);
+        m_latin1Note->add(replaced);
+    }
     if (current != m_acceptedDescription && !allowed.match(current).hasMatch()) {
         QTextCursor cursor = m_params->pteDescription->textCursor();
         qCDebug(lcForm) << "description refused at" << cursor.position() << "length" << current.size();

@@ -2,8 +2,7 @@
 
 #include "editors/cmyvaluemark.h"
 
-cMyDoubleSpinBoxInt::cMyDoubleSpinBoxInt(QWidget *parent)
-    : QDoubleSpinBox(parent)
+cMyDoubleSpinBoxInt::cMyDoubleSpinBoxInt(QWidget *parent) : cMyDecimalSpinBox(parent)
 {
     connect(this, qOverload<double>(&QDoubleSpinBox::valueChanged), this, &cMyDoubleSpinBoxInt::updateValue);
 }

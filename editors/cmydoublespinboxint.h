@@ -1,13 +1,13 @@
 #ifndef EDITORS_CMYDOUBLESPINBOXINT_H
 #define EDITORS_CMYDOUBLESPINBOXINT_H
 
-// A number of the settings image shown in display units and stored as value × factor.
+// A number of the settings image shown in display units and stored as value × factor. Takes "."
+// and "," alike as the decimal separator (cmydecimalspinbox.h).
 
+#include "editors/cmydecimalspinbox.h"
 #include "editors/cmyfileposition.h"
 
-#include <QDoubleSpinBox>
-
-class cMyDoubleSpinBoxInt : public QDoubleSpinBox, public cMyFilePosition
+class cMyDoubleSpinBoxInt : public cMyDecimalSpinBox, public cMyFilePosition
 {
     Q_OBJECT
 

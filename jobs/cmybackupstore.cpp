@@ -37,14 +37,19 @@ QString cMyBackupStore::save(quint16 serial, const QVector<quint8> &settings, co
 
     cMyMemoryArea image;
     image.setData(0, settings);
-    if (!cMySettingsFile::write(path, image)) {
-        *error = tr("nie można zapisać pliku %1").arg(QDir::toNativeSeparators(path));
+    QString reason;
+    if (!cMySettingsFile::write(path, image, &reason)) {
+        *error = tr("nie można zapisać pliku %1: %2").arg(QDir::toNativeSeparators(path), reason);
         return QString();
     }
 
-    // The time in the name sorts as text; a same-second suffix sorts after its plain name.
-    QStringList backups = dir.entryList({prefix(serial) + QStringLiteral("*.tmo")}, QDir::Files, QDir::Name);
-    while (backups.size() > kKeptPerDevice)
-        dir.remove(backups.takeFirst());
+    // The oldest go by when they were written, not by the time in their names: after the clock
+    // was put back or the time zone changed, the backup just made may sort first by name. That
+    // one always stays.
+    QStringList others =
+        dir.entryList({prefix(serial) + QStringLiteral("*.tmo")}, QDir::Files, QDir::Time | QDir::Reversed);
+    others.removeAll(name);
+    while (others.size() > kKeptPerDevice - 1)
+        dir.remove(others.takeFirst());
     return path;
 }

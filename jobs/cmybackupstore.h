@@ -20,8 +20,9 @@ public:
     // <application data>/backups
     static QString folder();
     // Saves the 1024 settings bytes as "tamira-<serial>-<yyyy-MM-dd_HH-mm-ss>.tmo" (a suffix
-    // "_2", "_3"... when that name is taken), then removes that device's oldest backups beyond
-    // kKeptPerDevice. Returns the file's path, or an empty string with the reason in `error`.
+    // "_2", "_3"... when that name is taken), then removes that device's backups written longest
+    // ago beyond kKeptPerDevice, never the new one. Returns the file's path, or an empty string
+    // with the reason in `error`.
     static QString save(quint16 serial, const QVector<quint8> &settings, const QDateTime &when, QString *error);
 };
 

@@ -37,10 +37,20 @@ void cMyMemoryArea::setData(quint32 address, quint8 value)
     if (page >= m_pages.size())
         m_pages.resize(page + 1);
     QVector<quint8> &bytes = m_pages[page];
+    if (offset < bytes.size() && bytes.at(offset) == value)
+        return;
     if (offset >= bytes.size())
         bytes.resize(offset + 1); // new bytes are value-initialised to 0
     bytes[offset] = value;
-    m_modified = true;
+    setModified(true);
+}
+
+void cMyMemoryArea::setModified(bool modified)
+{
+    if (modified == m_modified)
+        return;
+    m_modified = modified;
+    emit modifiedChanged(modified);
 }
 
 void cMyMemoryArea::setData(quint32 address, QVector<quint8> data)

@@ -3,6 +3,8 @@
 
 // The settings image: bytes addressed by 32-bit addresses (page in the upper 16 bits), grown on
 // write, with a modified flag. Editors write into it; files and device transfers read it out.
+// The flag is set by a write that changes a byte (or adds one): an editor storing again what the
+// image holds is no edit.
 
 #include <QObject>
 #include <QStringList>
@@ -23,10 +25,13 @@ public:
     QStringList toHexLines(quint32 address, int count, quint16 recordLength) const;
 
     bool isModified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
+    void setModified(bool modified);
 
     int pageCount() const { return m_pages.size(); }
     int pageSize(int page) const { return page < m_pages.size() ? m_pages.at(page).size() : 0; }
+
+signals:
+    void modifiedChanged(bool modified);
 
 public slots:
     void setData(quint32 address, quint8 value);

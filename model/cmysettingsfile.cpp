@@ -1,10 +1,10 @@
 #include "model/cmysettingsfile.h"
 
+#include "device/cmyfileaccess.h"
 #include "device/cmyhexrecord.h"
 #include "model/cmymemoryarea.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 
@@ -134,10 +134,15 @@ bool laidOutAsRecord(const QByteArray &word)
 cMySettingsFile::ReadResult cMySettingsFile::read(const QString &path, cMyMemoryArea &image)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QString reason;
+    if (!cMyFileAccess::openForReading(file, &reason)) {
+        // Where it can, what is at the path says more than the failed open: "the folder ...
+        // does not exist" rather than "No such file or directory".
         ReadResult result;
-        result.stop = ReadResult::CannotOpen;
-        result.error = file.errorString();
+        QString why;
+        const cMyFileAccess::PathState state = cMyFileAccess::inspect(path, &why);
+        result.stop = state == cMyFileAccess::Missing ? ReadResult::Missing : ReadResult::CannotOpen;
+        result.error = state == cMyFileAccess::Regular || why.isEmpty() ? reason : why;
         return result;
     }
     return read(file, image);
@@ -163,8 +168,10 @@ cMySettingsFile::ReadResult cMySettingsFile::read(QIODevice &device, cMyMemoryAr
         const QVector<quint8> &data = record.data();
         switch (record.type()) {
         case cMyHexRecord::Data:
-            for (int i = 0; i < data.size() && record.address() + i < kImageSize; ++i)
+            for (int i = 0; i < data.size() && record.address() + i < kImageSize; ++i) {
                 image.setData(quint32(record.address() + i), data.at(i));
+                ++result.bytes;
+            }
             ++result.records;
             break;
         case cMyHexRecord::EndOfFile: // only the upper-case one ends the reading
@@ -195,25 +202,5 @@ QString cMySettingsFile::text(const cMyMemoryArea &image)
 
 bool cMySettingsFile::write(const QString &path, const cMyMemoryArea &image, QString *error)
 {
-    QSaveFile file(path);
-    // Where the folder takes no new file, the new text cannot be made beside the old one first;
-    // writing over the file in place still beats not saving at all.
-    file.setDirectWriteFallback(true);
-    auto fail = [&] {
-        if (error)
-            *error = file.errorString();
-        return false;
-    };
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return fail();
-    const QByteArray bytes = text(image).toLatin1();
-    // QSaveFile::commit() does not notice a write that failed while its buffer was flushed
-    // (a full disk), so the flush is checked first and the old file kept on any failure.
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        fail();
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit() || fail();
+    return cMyFileAccess::replace(path, text(image).toLatin1(), error, true);
 }

@@ -18,20 +18,24 @@ public:
     struct ReadResult
     {
         enum Stop {
-            Complete,        // the end record or the end of the file
-            CannotOpen,      // `error` says why
-            NotARecord,      // a word that is not an Intel HEX record
-            BadChecksum,     // a record whose checksum does not match
-            AddressOutside,  // an address record that moves the data out of the block
+            Complete, // the end record or the end of the file
+            Missing, // the name does not exist (its folder does): a new file
+            CannotOpen, // `error` says why; also for anything but a regular file
+            NotARecord, // a word that is not an Intel HEX record
+            BadChecksum, // a record whose checksum does not match
+            AddressOutside, // an address record that moves the data out of the block
             UnsupportedType, // a record type a settings file cannot hold (`recordType`)
         };
         Stop stop = Complete;
         int records = 0;     // data records taken into the image
+        int bytes = 0; // bytes of the settings block they held
         int line = 0;        // the line reading stopped at, counted from 1
         int recordType = -1;
         QString error;
 
         bool complete() const { return stop == Complete; }
+        // Nothing of the settings came from the file.
+        bool nothingRead() const { return bytes == 0; }
         explicit operator bool() const { return complete(); }
     };
 
@@ -44,9 +48,9 @@ public:
     static ReadResult read(QIODevice &device, cMyMemoryArea &image);
 
     // Writes 64 records of 16 bytes and the end record, one per line, no line break after the
-    // last. The old file is replaced only once the new one is completely written, except in a
-    // folder where no new file can be made: there the file is written in place. On failure
-    // `error` (when given) says why.
+    // last. The old file is replaced only once the new one is completely on disk; in a folder
+    // that takes no new file it is written in place, and its old bytes put back on a failure
+    // (cmyfileaccess.h). On failure `error` (when given) says why.
     static bool write(const QString &path, const cMyMemoryArea &image, QString *error = nullptr);
 
     static QString text(const cMyMemoryArea &image);

@@ -242,11 +242,21 @@ void tst_DeviceCommands::backupBeforeTheFirstRecord()
         device.setData(quint32(a), quint8(0x5A ^ (a * 7)));
     const QString eeprom = dir.filePath(QStringLiteral("device.tmo"));
     QVERIFY(cMySettingsFile::write(eeprom, device));
-    // Older backups: 21 of this device, one of another.
+    // Older backups: 21 of this device, one of another. Their names carry a time ahead of the
+    // clock's (it was put back since): the oldest go by when they were written, and the new one,
+    // first by name, stays.
     QDir folder(cMyBackupStore::folder());
     QVERIFY(folder.mkpath(QStringLiteral(".")));
-    for (int s = 0; s <= 20; ++s)
-        QVERIFY(QFile::copy(eeprom, folder.filePath(QStringLiteral("tamira-4660-2001-01-01_00-00-%1.tmo").arg(s, 2, 10, QLatin1Char('0')))));
+    for (int s = 0; s <= 20; ++s) {
+        const QString old =
+            folder.filePath(QStringLiteral("tamira-4660-2099-01-01_00-00-%1.tmo").arg(s, 2, 10, QLatin1Char('0')));
+        QFile copy(eeprom);
+        QVERIFY(copy.copy(old));
+        QFile written(old);
+        QVERIFY(written.open(QIODevice::ReadWrite)
+                && written.setFileTime(QDateTime(QDate(2001, 1, 1), QTime(0, 0, 20 - s)),
+                                       QFileDevice::FileModificationTime));
+    }
     QVERIFY(QFile::copy(eeprom, folder.filePath(QStringLiteral("tamira-7-2001-01-01_00-00-00.tmo"))));
 
     cMyEmulatorProcess emu({"--serial", "4660", "--eeprom", eeprom, "--hold", QString::number(kBeforeWrite + 1)});
@@ -261,10 +271,11 @@ void tst_DeviceCommands::backupBeforeTheFirstRecord()
     QVERIFY(!emu.receivedLines().contains("#WRITE\r\n"));
     const QStringList mine = folder.entryList({QStringLiteral("tamira-4660-*.tmo")}, QDir::Files, QDir::Name);
     QCOMPARE(mine.size(), 20);
-    QCOMPARE(mine.first(), QString("tamira-4660-2001-01-01_00-00-02.tmo"));
-    QVERIFY2(!mine.last().startsWith(QLatin1String("tamira-4660-2001")), qPrintable(mine.last()));
+    QVERIFY2(!mine.first().startsWith(QLatin1String("tamira-4660-2099")), qPrintable(mine.first()));
+    QCOMPARE(mine.at(1), QString("tamira-4660-2099-01-01_00-00-00.tmo")); // -19 and -20, written first, went
+    QCOMPARE(mine.last(), QString("tamira-4660-2099-01-01_00-00-18.tmo"));
     QVERIFY(folder.exists(QStringLiteral("tamira-7-2001-01-01_00-00-00.tmo")));
-    QFile backup(folder.filePath(mine.last())), original(eeprom);
+    QFile backup(folder.filePath(mine.first())), original(eeprom);
     QVERIFY(backup.open(QIODevice::ReadOnly) && original.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), original.readAll());
     QVERIFY(emu.release() >= 0);

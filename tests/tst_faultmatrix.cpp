@@ -177,6 +177,8 @@ struct Cell
         } else if (kind == Simulation && !clearingAgreed) {
             dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Start simulation"));
             clearingAgreed = true;
+        } else if (kind == SettingsRead && modifiedBefore) {
+            dialogs.expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // an earlier read's settings go
         }
         const char *what[] = {"actionReadSettings", "actionWriteSettings", "pbGetStatus", "actionLibraryUpdate",
                               "actionClearStats", "pbStartSim"};

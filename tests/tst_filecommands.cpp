@@ -1,21 +1,36 @@
-// New, Open, Save, Save As and the command-line load: which question is asked, what each
-// answer does, the current file and the title.
+// The document and its files through the real window: New, Open, Save, Save As, the command-line
+// load, a restored backup, a dropped file, the settings read and closing; the question about
+// unsaved changes and what each answer does; which paths are refused and why; a save that fails
+// leaves the old file whole and names the reason.
 
-#include "model/cmymemoryarea.h"
-#include "tests/support/cmyscripteddialogs.h"
-#include "model/cmysettingsfile.h"
+#include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
+#include "device/cmytamira.h"
+#include "jobs/cmybackupstore.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/permissionshonoured.h"
 #include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
-#include <linux/capability.h>
-#include <sys/syscall.h>
-#include <unistd.h>
+
+#include <sys/stat.h>
 
 using Bytes = QVector<quint8>;
 
@@ -24,18 +39,21 @@ class tst_FileCommands : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
-    void newAsksFirst_data();
-    void newAsksFirst();
-    void saveOnNewAsksForAName();
-    void openAndCancel();
+    void replaceTheDocument_data();
+    void replaceTheDocument();
+    void noQuestionWithoutAnEdit();
+    void realDialogs();
     void templateFromWorkingFolder_data();
     void templateFromWorkingFolder();
-    void commandLineLoad();
+    void commandLinePaths_data();
+    void commandLinePaths();
     void filesFromOtherWriters_data();
     void filesFromOtherWriters();
-    void saveInAFolderThatTakesNoNewFile();
+    void failedSaveKeepsTheOldFile_data();
+    void failedSaveKeepsTheOldFile();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -50,13 +68,46 @@ private:
         cMySettingsFile::read(":/pliki/clear.tmo", a);
         return a.readBytes(0, 1024);
     }
-    QString file(const char *name) const { return dir->filePath(name); }
+    // The blank settings with `author`, saved as `path`.
+    static Bytes writeWithAuthor(const QString &path, const QByteArray &author)
+    {
+        cMyMemoryArea a;
+        cMySettingsFile::read(":/pliki/clear.tmo", a);
+        a.setData(0x10, Bytes(author.begin(), author.end() + 1));
+        return cMySettingsFile::write(path, a) ? a.readBytes(0, 1024) : Bytes();
+    }
+    static QByteArray contents(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+    }
+    // Drags `path` from a file manager onto `target` and drops it there, if taken.
+    static bool dragAccepted(QWidget *target, const QString &path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        data.setText(QUrl::fromLocalFile(path).toString()); // as file managers do
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QCoreApplication::sendPostedEvents(); // the drop is taken once the drag is over
+        return true;
+    }
+    QString file(const QString &name) const { return dir->filePath(name); }
     static QString title(const QString &path)
     {
-        return "TAMIRAdesk v1.0.5.0 --- " + QFileInfo(path).canonicalFilePath();
+        return "TAMIRAdesk v1.0.5.0 --- " + QFileInfo(path).canonicalFilePath() + "[*]";
     }
     void expectSaveQuestion(cMyDialogs::Button answer) { dialogs->expectMessage(answer, "Tamira"); }
 };
+
+void tst_FileCommands::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true); // the backups' folder
+}
 
 void tst_FileCommands::init()
 {
@@ -73,144 +124,173 @@ void tst_FileCommands::cleanup()
     dialogs.reset();
 }
 
-void tst_FileCommands::saveOnNewAsksForAName()
+void tst_FileCommands::replaceTheDocument_data()
 {
+    QTest::addColumn<QString>("command"); // what takes the place of the edited document
+    QTest::addColumn<int>("answer"); // to "Do you want to save changes?"
+    QTest::addColumn<QString>("saveAs"); // the name given when asked for one; "-": not asked
+    QTest::addColumn<bool>("replaced");
+    for (const char *command : {"New", "Open", "RestoreBackup", "drop", "ReadSettings", "Exit"}) {
+        QTest::addRow("%s: No", command) << command << int(cMyDialogs::No) << "-" << true;
+        QTest::addRow("%s: Cancel", command) << command << int(cMyDialogs::Cancel) << "-" << false;
+        QTest::addRow("%s: box closed", command) << command << int(cMyDialogs::NoButton) << "-" << false;
+        QTest::addRow("%s: Yes, saved", command) << command << int(cMyDialogs::Yes) << "saved.tmo" << true;
+        QTest::addRow("%s: Yes, no name given", command) << command << int(cMyDialogs::Yes) << "" << false;
+        QTest::addRow("%s: Yes, the save fails", command) << command << int(cMyDialogs::Yes) << "folder.tmo" << false;
+    }
+}
+
+void tst_FileCommands::replaceTheDocument()
+{
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(QString, saveAs);
+    QFETCH(bool, replaced);
+    // What each command brings: the blank template, a file, a backup, the device's settings.
+    QString source = file("other.tmo");
+    if (command == "RestoreBackup") {
+        QDir().mkpath(cMyBackupStore::folder());
+        source = cMyBackupStore::folder() + "/tamira-1-2020-01-01_00-00-00.tmo";
+    }
+    const Bytes brought = command == "New" ? blank() : writeWithAuthor(source, "Other");
+    QScopedPointer<cMyEmulatorProcess> emu;
     MainWindow w;
-    QVERIFY(dialogs->asked().isEmpty()); // the start asks nothing
-    // Cancelled: nothing saved, nothing changes.
-    dialogs->expectSaveFile(QString());
+    w.show();
+    if (command == "ReadSettings") {
+        emu.reset(new cMyEmulatorProcess({"--eeprom", source, "--baud", "0"}));
+        QVERIFY2(emu->start(), qPrintable(emu->errorString()));
+        QSignalSpy status(w.link(), &cMyTamira::statusChanged);
+        w.link()->setFirstStatusDelay(0);
+        emu->offerAsTamira();
+        QVERIFY(status.wait(10000));
+    }
+    QDir(dir->path()).mkdir("folder.tmo");
+    w.ensureSettingsForm();
+    w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
+    const Bytes edited = image(w);
+    QVERIFY(w.isWindowModified());
+
+    expectSaveQuestion(cMyDialogs::Button(answer));
+    if (saveAs != "-")
+        dialogs->expectSaveFile(saveAs.isEmpty() ? QString() : file(saveAs));
+    if (saveAs == "folder.tmo")
+        dialogs->expectMessage(cMyDialogs::Ok, "Error");
+    if (replaced && (command == "Open" || command == "RestoreBackup"))
+        dialogs->expectOpenFile(source);
+    if (command == "drop")
+        QVERIFY(dragAccepted(&w, source));
+    else
+        trigger(w, qPrintable("action" + command));
+
+    const auto &q = dialogs->asked().first();
+    QCOMPARE(q.text, QString("Do you want to save changes?"));
+    QCOMPARE(q.buttons, cMyDialogs::Yes | cMyDialogs::No | cMyDialogs::Cancel);
+    QCOMPARE(q.defaultButton, cMyDialogs::Yes);
+    QCOMPARE(q.parent, &w);
+    if (command == "Exit") {
+        QCOMPARE(w.isVisible(), !replaced);
+    } else if (command == "ReadSettings" && replaced) {
+        QVERIFY(waitUntil([&] { return image(w) == brought; }));
+        QVERIFY(w.isWindowModified()); // the device's settings are in no file yet
+    } else {
+        QCOMPARE(image(w), replaced ? brought : edited);
+        QCOMPARE(w.isWindowModified(), !replaced);
+    }
+    if (command == "ReadSettings" && !replaced)
+        QVERIFY(!w.findChild<QProgressDialog *>()); // no read started
+    const bool saved = saveAs == "saved.tmo";
+    QCOMPARE(QFileInfo::exists(file("saved.tmo")), saved);
+    cMyMemoryArea back;
+    QVERIFY(!saved || (cMySettingsFile::read(file("saved.tmo"), back) && back.readBytes(0, 1024) == edited));
+}
+
+void tst_FileCommands::noQuestionWithoutAnEdit()
+{
+    const Bytes trip = writeWithAuthor(file("trip.tmo"), "Trip");
+    QDir().mkpath(cMyBackupStore::folder());
+    const QString backup = cMyBackupStore::folder() + "/tamira-2-2020-01-01_00-00-00.tmo";
+    writeWithAuthor(backup, "Backup");
+    MainWindow w;
+    w.ensureSettingsForm();
+    QVERIFY(!w.isWindowModified());
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0[*]"));
+    // Starting, New, Open, a dropped file and a restored backup are no edits: nothing is asked.
+    trigger(w, "actionNew");
+    dialogs->expectOpenFile(QString()); // cancelled: nothing changes
+    trigger(w, "actionOpen");
+    QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo);;All files (*)"));
+    dialogs->expectOpenFile(file("trip.tmo"));
+    trigger(w, "actionOpen");
+    QCOMPARE(image(w), trip);
+    QCOMPARE(w.windowTitle(), title(file("trip.tmo")));
+    QVERIFY(!dragAccepted(&w, file("notes.txt")));
+    // Dropped on a field that takes text, the file still opens; its name is no text.
+    QVERIFY(dragAccepted(w.findChild<QLineEdit *>("leAuthor"), file("trip.tmo")));
+    QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Trip"));
+    dialogs->expectOpenFile(backup);
+    trigger(w, "actionRestoreBackup");
+    QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Backup"));
+    QVERIFY(w.currentFile().filePath().isEmpty()); // Save asks for a name, the backup stays
+    QVERIFY(!w.isWindowModified());
+    QCOMPARE(dialogs->asked().size(), 3); // the three file dialogs, no question
+
+    // An edit marks the title; a save clears the mark and says where it went.
+    w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
+    QVERIFY(w.isWindowModified());
+    dialogs->expectSaveFile(file("first.tmo"));
     trigger(w, "actionSave");
     QCOMPARE(dialogs->asked().last().title, QString("Save to file"));
     QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo)"));
-    QVERIFY(w.settingsImage()->isModified());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
-    QVERIFY(QDir(dir->path()).entryList(QDir::Files).isEmpty());
-
-    dialogs->expectSaveFile(file("first.tmo"));
-    trigger(w, "actionSave");
-    QVERIFY(!w.settingsImage()->isModified());
+    QVERIFY(!w.isWindowModified());
     QCOMPARE(w.windowTitle(), title(file("first.tmo")));
-    cMyMemoryArea back;
-    QVERIFY(cMySettingsFile::read(file("first.tmo"), back));
-    QCOMPARE(back.readBytes(0, 1024), image(w));
-
+    QCOMPARE(w.statusBar()->currentMessage(), "Saved to " + QDir::toNativeSeparators(file("first.tmo")) + ".");
     // Save on a saved document asks nothing; Save As asks, starting in its folder.
-    w.settingsImage()->setData(0x10, Bytes{'Z', 0});
+    w.findChild<QLineEdit *>("leAuthor")->setText("Z");
     trigger(w, "actionSave");
+    cMyMemoryArea back;
     QVERIFY(cMySettingsFile::read(file("first.tmo"), back));
     QCOMPARE(back.readBytes(0x10, 2), (Bytes{'Z', 0}));
     dialogs->expectSaveFile(file("second.tmo"));
     trigger(w, "actionSaveAs");
-    QCOMPARE(dialogs->asked().last().dir, QFileInfo(file("first.tmo")).absolutePath());
-    QCOMPARE(w.windowTitle(), title(file("second.tmo")));
+    QCOMPARE(dialogs->asked().last().dir, dir->path());
     QCOMPARE(w.currentFile().fileName(), QString("second.tmo"));
-
-    // Closing with unsaved changes asks nothing either.
-    w.settingsImage()->setData(0x10, Bytes{'Y', 0});
-    w.show();
-    QVERIFY(w.close());
 }
 
-void tst_FileCommands::newAsksFirst_data()
+void tst_FileCommands::realDialogs()
 {
-    QTest::addColumn<bool>("opened");    // the document came from kept.tmo, else from New
-    QTest::addColumn<int>("answer");     // to "Do you want to save changes?"
-    QTest::addColumn<QString>("saveAs"); // the name given when asked; "-": not asked
-    QTest::addColumn<QString>("kept");   // the author in kept.tmo afterwards
-    QTest::newRow("No") << false << int(cMyDialogs::No) << "-" << "Old";
-    QTest::newRow("box closed") << false << int(cMyDialogs::NoButton) << "-" << "Old";
-    QTest::newRow("Yes, no name given: New goes on") << false << int(cMyDialogs::Yes) << "" << "Old";
-    QTest::newRow("Yes, a name") << false << int(cMyDialogs::Yes) << "kept.tmo" << "Diver";
-    QTest::newRow("Yes on an opened file: no name asked") << true << int(cMyDialogs::Yes) << "-" << "Diver";
-    QTest::newRow("No on an opened file") << true << int(cMyDialogs::No) << "-" << "Old";
-    QTest::newRow("Yes, the save fails: the edits stay") << false << int(cMyDialogs::Yes) << "folder.tmo" << "Old";
-}
+    cMyWidgetDialogs real;
+    // Escape on the question means Cancel.
+    QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape); });
+    QCOMPARE(real.message(nullptr, cMyDialogs::Question, "Tamira", "Do you want to save changes?",
+                          cMyDialogs::Yes | cMyDialogs::No | cMyDialogs::Cancel, cMyDialogs::Yes),
+             cMyDialogs::Cancel);
 
-void tst_FileCommands::newAsksFirst()
-{
-    QFETCH(bool, opened);
-    QFETCH(int, answer);
-    QFETCH(QString, saveAs);
-    QFETCH(QString, kept);
-    cMyMemoryArea old;
-    cMySettingsFile::read(":/pliki/clear.tmo", old);
-    old.setData(0x10, Bytes{'O', 'l', 'd', 0});
-    QVERIFY(cMySettingsFile::write(file("kept.tmo"), old));
-    QDir(dir->path()).mkdir("folder.tmo");
-    MainWindow w;
-    w.ensureSettingsForm();
-    if (opened) {
-        expectSaveQuestion(cMyDialogs::No);
-        dialogs->expectOpenFile(file("kept.tmo"));
-        trigger(w, "actionOpen");
-    }
-    w.findChild<QLineEdit *>("leAuthor")->setText("Diver");
-    expectSaveQuestion(cMyDialogs::Button(answer));
-    if (saveAs != "-")
-        dialogs->expectSaveFile(saveAs.isEmpty() ? QString() : file(qPrintable(saveAs)));
-    const bool fails = saveAs == "folder.tmo";
-    if (fails)
-        dialogs->expectMessage(cMyDialogs::Ok, "Error");
-    trigger(w, "actionNew");
-
-    const auto &q = dialogs->asked().at(opened ? 2 : 0);
-    QCOMPARE(q.text, QString("Do you want to save changes?"));
-    QCOMPARE(q.buttons, cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No);
-    QCOMPARE(q.parent, &w);
-    if (fails) {
-        // The save failed: said why, the edits and the document stay, no current file.
-        const QString said = dialogs->asked().last().text, name = QDir::toNativeSeparators(file("folder.tmo"));
-        QVERIFY2(said.startsWith("The file " + name + " could not be saved:\n") && said.size() > name.size() + 30, qPrintable(said));
-        QCOMPARE(w.settingsImage()->readBytes(0x10, 6), (Bytes{'D', 'i', 'v', 'e', 'r', 0}));
-        QVERIFY(w.settingsImage()->isModified());
-        QVERIFY(w.currentFile().filePath().isEmpty());
-    } else {
-        QCOMPARE(image(w), blank());
-    }
-    QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text().isEmpty(), !fails);
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
-    cMyMemoryArea back;
-    QVERIFY(cMySettingsFile::read(file("kept.tmo"), back));
-    const QByteArray author = kept.toLatin1().append('\0');
-    QCOMPARE(back.readBytes(0x10, quint16(author.size())), Bytes(author.begin(), author.end()));
-}
-
-void tst_FileCommands::openAndCancel()
-{
-    cMyMemoryArea other;
-    cMySettingsFile::read(":/pliki/clear.tmo", other);
-    other.setData(0x80, quint8(75)); // 2 Hz
-    other.setData(0x20, Bytes{'T', 'r', 'i', 'p', 0});
-    QVERIFY(cMySettingsFile::write(file("trip.tmo"), other));
-
-    MainWindow w;
-    w.ensureSettingsForm();
-    w.settingsImage()->setModified(false);
-    const Bytes before = image(w);
-
-    // Cancelled: image, current file and title stay; no question since nothing changed.
-    dialogs->expectOpenFile(QString());
-    trigger(w, "actionOpen");
-    QCOMPARE(dialogs->asked().last().title, QString("Open file"));
-    QCOMPARE(dialogs->asked().last().filter, QString("Setup file (*.tmo)"));
-    QCOMPARE(image(w), before);
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
-
-    dialogs->expectOpenFile(file("trip.tmo"));
-    trigger(w, "actionOpen");
-    QCOMPARE(image(w), other.readBytes(0, 1024));
-    QCOMPARE(w.windowTitle(), title(file("trip.tmo")));
-    QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
-    QCOMPARE(w.findChild<QLineEdit *>("leTitle")->text(), QString("Trip"));
-    QVERIFY(w.settingsImage()->isModified()); // loading marks the document, so New asks
-
-    // An unreadable file still becomes the current file; the image stays.
-    expectSaveQuestion(cMyDialogs::No);
-    dialogs->expectOpenFile(file("missing.tmo"));
-    trigger(w, "actionOpen");
-    QCOMPARE(image(w), other.readBytes(0, 1024));
-    QCOMPARE(w.currentFile().fileName(), QString("missing.tmo"));
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    // The save dialog adds ".tmo" to a name typed without it, and asks before replacing a file
+    // of the name it made (answered No here, then the dialog is cancelled).
+    QStringList asked;
+    QTimer user;
+    connect(&user, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            asked << box->text();
+            box->button(QMessageBox::No)->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (!asked.isEmpty() && QFileInfo::exists(file("typed.tmo"))) {
+                dialog->reject();
+                return;
+            }
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText("typed");
+            asked << QString();
+            QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        }
+    });
+    user.start(20);
+    QCOMPARE(real.saveFileName(nullptr, "Save to file", dir->path(), "Setup file (*.tmo)"), file("typed.tmo"));
+    writeWithAuthor(file("typed.tmo"), "T");
+    asked.clear();
+    QCOMPARE(real.saveFileName(nullptr, "Save to file", dir->path(), "Setup file (*.tmo)"), QString());
+    QCOMPARE(asked.size(), 2);
+    QVERIFY2(asked.last().startsWith("typed.tmo already exists."), qPrintable(asked.last()));
 }
 
 void tst_FileCommands::templateFromWorkingFolder_data()
@@ -235,32 +315,81 @@ void tst_FileCommands::templateFromWorkingFolder()
     MainWindow w;
     QCOMPARE(image(w), damaged ? blank() : own.readBytes(0, 1024));
     QVERIFY(w.currentFile().filePath().isEmpty());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    QVERIFY(!w.isWindowModified());
 }
 
-void tst_FileCommands::commandLineLoad()
+void tst_FileCommands::commandLinePaths_data()
 {
-    cMyMemoryArea own;
-    cMySettingsFile::read(":/pliki/clear.tmo", own);
-    own.setData(0x10, Bytes{'C', 'L', 0});
-    QVERIFY(cMySettingsFile::write(file("cl.tmo"), own));
-    {
-        MainWindow w;
-        w.loadFromCommandLine(file("cl.tmo"));
-        QCOMPARE(image(w), own.readBytes(0, 1024));
-        QCOMPARE(w.windowTitle(), title(file("cl.tmo")));
-        w.ensureSettingsForm();
-        QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("CL"));
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason"); // in the warning; none: the name becomes the document's
+    QTest::newRow("settings file") << "file"
+                                   << "";
+    QTest::newRow("name that does not exist: a new document") << "missing"
+                                                              << "";
+    QTest::newRow("folder") << "folder"
+                            << "not a regular file but a folder";
+    QTest::newRow("FIFO: no hang") << "fifo"
+                                   << "not a regular file but a FIFO";
+    QTest::newRow("device") << "/dev/zero"
+                            << "not a regular file but a device";
+    QTest::newRow("symbolic link loop") << "loop"
+                                        << "too many symbolic links (a link loop?)";
+    QTest::newRow("dangling link") << "dangling"
+                                   << "the symbolic link points to a file that does not exist";
+    QTest::newRow("no such folder") << "nofolder"
+                                    << "/no/such does not exist";
+    QTest::newRow("folder without search permission") << "locked"
+                                                      << "permission denied";
+}
+
+void tst_FileCommands::commandLinePaths()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QString path = file(kind + ".tmo");
+    Bytes expected = blank();
+    if (kind == "file")
+        expected = writeWithAuthor(path, "CL");
+    else if (kind == "folder")
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(qPrintable(path), 0600), 0);
+    else if (kind.startsWith('/'))
+        path = kind;
+    else if (kind == "loop" || kind == "dangling")
+        QVERIFY(QFile::link(kind == "loop" ? path : file("gone.tmo"), path));
+    else if (kind == "nofolder")
+        path = file("no/such/x.tmo");
+    if (kind == "locked") {
+        QVERIFY(QDir().mkdir(path) && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+        path += "/x.tmo";
     }
-    // A file that does not exist: the template stays, no path in the title, and Save writes
-    // to that name without asking. (One that cannot be read is warned about as Open does.)
     MainWindow w;
-    w.loadFromCommandLine(file("new-one.tmo"));
-    QCOMPARE(image(w), blank());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0"));
+    if (!reason.isEmpty())
+        dialogs->expectMessage(cMyDialogs::Ok, "Warning");
+    {
+        PermissionsHonoured asAUser;
+        QVERIFY(asAUser.isSet());
+        w.loadFromCommandLine(path);
+    }
+    QCOMPARE(image(w), expected);
+    QVERIFY(!w.isWindowModified());
+    if (!reason.isEmpty()) {
+        const QString said = dialogs->asked().last().text;
+        QVERIFY2(said.startsWith("No settings record could be read from the file " + QDir::toNativeSeparators(path))
+                     && said.contains(reason),
+                 qPrintable(said));
+        QVERIFY(w.currentFile().filePath().isEmpty());
+        QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0[*]"));
+        return;
+    }
+    QCOMPARE(w.currentFile().filePath(), path);
+    w.ensureSettingsForm();
+    QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString(kind == "file" ? "CL" : ""));
+    // A new document gets its name in the title once Save (asking nothing) has made the file.
+    QCOMPARE(w.windowTitle(), kind == "file" ? title(path) : QString("TAMIRAdesk v1.0.5.0[*]"));
     trigger(w, "actionSave");
-    QVERIFY(QFileInfo::exists(file("new-one.tmo")));
-    QCOMPARE(w.windowTitle(), title(file("new-one.tmo")));
+    QCOMPARE(w.windowTitle(), title(path));
 }
 
 namespace {
@@ -300,6 +429,7 @@ void tst_FileCommands::filesFromOtherWriters_data()
     QList<QByteArray> moved = srec.split('\n'), badSum = moved;
     moved.insert(11, ":020000040001f9");
     badSum[11][badSum[11].size() - 1] = badSum[11].endsWith('0') ? '1' : '0';
+    const QString noByte = "its records hold no byte of the settings (addresses 0-1023)";
     QTest::newRow("srec_cat: address record, 32-byte records, lower case, LF") << srec << -1 << QString();
     QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + srec << -1 << QString();
     QTest::newRow("UTF-16 LE") << utf16(srec, false) << -1 << QString();
@@ -308,6 +438,9 @@ void tst_FileCommands::filesFromOtherWriters_data()
     QTest::newRow("bad checksum in the middle") << badSum.join('\n') << 10 << "line 12: wrong checksum";
     QTest::newRow("binary file") << QByteArray(reinterpret_cast<const char *>(otherImage().constData()), 1024) << 0 << "line 1: not an Intel HEX record";
     QTest::newRow("empty file") << QByteArray() << 0 << "the file holds no records";
+    QTest::newRow("records past the block only")
+        << QByteArray(":1004000000000000000000000000000000000000EC\n") << 0 << noByte;
+    QTest::newRow("zero-length records") << QByteArray(":0000000000\n:00001000F0\n") << 0 << noByte;
 }
 
 void tst_FileCommands::filesFromOtherWriters()
@@ -319,7 +452,6 @@ void tst_FileCommands::filesFromOtherWriters()
     QFile other(path);
     QVERIFY(other.open(QIODevice::WriteOnly) && other.write(text) == text.size() && other.flush());
     MainWindow w;
-    w.settingsImage()->setModified(false);
     Bytes expected = image(w);
     std::copy_n(otherImage().constBegin(), recordsRead < 0 ? 1024 : 32 * recordsRead, expected.begin());
 
@@ -329,49 +461,90 @@ void tst_FileCommands::filesFromOtherWriters()
     trigger(w, "actionOpen");
     QCOMPARE(image(w), expected);
     const QString warning = recordsRead < 0 ? QString() : dialogs->asked().last().text;
-    QVERIFY2(recordsRead < 0 || (warning.contains(QDir::toNativeSeparators(path)) && warning.contains(problem)
-                                 && warning.contains(recordsRead ? QString("Records read: %1. The rest of the settings were left as they were.").arg(recordsRead)
-                                                                 : QString("No settings record could be read"))),
-             qPrintable(warning));
+    QVERIFY2(
+        recordsRead < 0
+            || (warning.contains(QDir::toNativeSeparators(path)) && warning.contains(problem)
+                && warning.contains(
+                    recordsRead
+                        ? QString(
+                              "Records read: %1. The rest of the settings were left as they were.\nSave will ask for a file name")
+                              .arg(recordsRead)
+                        : QString("No settings record could be read"))),
+        qPrintable(warning));
 
-    // Only a file something was read from becomes the document that Save writes back.
-    const bool loaded = recordsRead != 0;
-    QCOMPARE(w.windowTitle(), loaded ? title(path) : QString("TAMIRAdesk v1.0.5.0"));
-    QCOMPARE(w.settingsImage()->isModified(), loaded);
-    if (!loaded)
+    // Only a file something was read from becomes the document, and only one read whole is
+    // written back by Save without asking: the rest of a damaged one would be lost.
+    QCOMPARE(w.windowTitle(), recordsRead ? title(path) : QString("TAMIRAdesk v1.0.5.0[*]"));
+    QVERIFY(!w.isWindowModified());
+    if (recordsRead >= 0)
         dialogs->expectSaveFile(QString());
     trigger(w, "actionSave");
+    if (recordsRead > 0)
+        QCOMPARE(dialogs->asked().last().dir, path); // offering that name asks before replacing it
     cMyMemoryArea back;
-    QFile saved(path);
-    QVERIFY(loaded ? cMySettingsFile::read(path, back) && back.readBytes(0, 1024) == expected
-                   : saved.open(QIODevice::ReadOnly) && saved.readAll() == text);
+    QVERIFY(recordsRead < 0 ? cMySettingsFile::read(path, back) && back.readBytes(0, 1024) == expected
+                            : contents(path) == text);
 }
 
-void tst_FileCommands::saveInAFolderThatTakesNoNewFile()
+void tst_FileCommands::failedSaveKeepsTheOldFile_data()
 {
-    const QString folder = file("locked"), path = folder + "/kept.tmo";
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("oldSize"); // of the file there before (0: none)
+    QTest::addColumn<bool>("lockedFolder"); // takes no new file: the save writes in place
+    QTest::addColumn<int>("limit"); // the file size limit, standing in for a full disk
+    QTest::addColumn<QString>("reason"); // none: saved
+    const QString tooLarge = "file too large (the file size limit was reached)";
+    QTest::newRow("the disk fills up") << "a.tmo" << 2827 << false << 1000 << tooLarge;
+    QTest::newRow("in place, growing past the limit") << "a.tmo" << 100 << true << 1000 << tooLarge;
+    QTest::newRow("in place, cut short by the limit") << "a.tmo" << 3000 << true << 1000 << tooLarge;
+    QTest::newRow("in place, shrinking") << "a.tmo" << 3000 << true << 0 << "";
+    QTest::newRow("in place, growing") << "a.tmo" << 100 << true << 0 << "";
+    QTest::newRow("a read-only file") << "readonly.tmo" << 2827 << false << 0 << "permission denied";
+    QTest::newRow("a new file in a read-only folder") << "new.tmo" << 0 << true << 0 << "permission denied";
+    QTest::newRow("a FIFO") << "fifo" << 0 << false << 0 << "not a regular file but a FIFO";
+}
+
+void tst_FileCommands::failedSaveKeepsTheOldFile()
+{
+    QFETCH(QString, name);
+    QFETCH(int, oldSize);
+    QFETCH(bool, lockedFolder);
+    QFETCH(int, limit);
+    QFETCH(QString, reason);
+    const QString folder = file("folder"), path = folder + "/" + name;
     QVERIFY(QDir().mkdir(folder));
+    QByteArray old(oldSize, 'o');
+    QFile f(path);
+    QVERIFY(!oldSize || (f.open(QIODevice::WriteOnly) && f.write(old) == oldSize && f.flush()));
+    if (name == "fifo")
+        QCOMPARE(::mkfifo(qPrintable(path), 0600), 0);
+    QFile::setPermissions(path, name == "readonly.tmo" ? QFile::ReadOwner : QFile::ReadOwner | QFile::WriteOwner);
+    if (lockedFolder)
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
     MainWindow w;
+    w.settingsImage()->setData(0x10, Bytes{'N', 'e', 'w', 0});
     dialogs->expectSaveFile(path);
-    trigger(w, "actionSaveAs");
-    w.settingsImage()->setData(0x10, Bytes{'L', 0});
-    // A read-only folder; a test run as root gives up, on this thread, passing over permissions.
-    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-    __user_cap_header_struct header = {_LINUX_CAPABILITY_VERSION_3, 0};
-    __user_cap_data_struct saved[2] = {}, reduced[2] = {};
-    QCOMPARE(syscall(SYS_capget, &header, saved), 0L);
-    std::copy(saved, saved + 2, reduced);
-    reduced[0].effective &= ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH));
-    QCOMPARE(syscall(SYS_capset, &header, reduced), 0L);
-    const bool locked = !QFile(folder + "/probe").open(QIODevice::WriteOnly);
-    trigger(w, "actionSave");
-    syscall(SYS_capset, &header, saved);
+    if (!reason.isEmpty())
+        dialogs->expectMessage(cMyDialogs::Ok, "Error");
+    {
+        PermissionsHonoured asAUser;
+        FileSizeLimit fullDisk(limit ? rlim_t(limit) : RLIM_INFINITY);
+        QVERIFY(asAUser.isSet() && fullDisk.isSet());
+        trigger(w, "actionSaveAs");
+    }
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QVERIFY(locked);
-    QVERIFY(!w.settingsImage()->isModified());
-    cMyMemoryArea back;
-    QVERIFY(cMySettingsFile::read(path, back));
-    QCOMPARE(back.readBytes(0, 1024), image(w));
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden),
+             name == "new.tmo" ? QStringList() : QStringList{name});
+    if (reason.isEmpty()) {
+        QCOMPARE(contents(path), cMySettingsFile::text(*w.settingsImage()).toLatin1());
+        QVERIFY(!w.isWindowModified());
+        return;
+    }
+    QCOMPARE(dialogs->asked().last().text,
+             "The file " + QDir::toNativeSeparators(path) + " could not be saved:\n" + reason);
+    QVERIFY(name == "fifo" || contents(path) == old || (!oldSize && !QFileInfo::exists(path)));
+    QVERIFY(w.isWindowModified());
+    QVERIFY(w.currentFile().filePath().isEmpty());
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_FileCommands)

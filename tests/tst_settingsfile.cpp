@@ -1,12 +1,11 @@
 // The settings image and its files: growth on write, bounded reads, the modified flag, record
-// lines of any range; the exact text of a settings file (the blank template's), what the reader
-// takes, and that a failed save leaves the old file alone.
+// lines of any range; the exact text of a settings file (the blank template's) and what the
+// reader takes. (Paths that cannot be read and saves that fail: tst_filecommands.)
 
 #include "device/cmyhexrecord.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 #include "resources/tamiraresources.h"
-#include "tests/support/filesizelimit.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -49,8 +48,6 @@ private slots:
     void templateRoundTrip();
     void reading_data();
     void reading();
-    void unreadableFileChangesNothing();
-    void failedSaveKeepsTheOldFile();
 };
 
 void tst_SettingsFile::image_data()
@@ -106,7 +103,9 @@ void tst_SettingsFile::modifiedFlag()
     image.setData(5, quint8(0));
     QVERIFY(image.isModified());
     image.setModified(false);
-    image.setData(5, quint8(0)); // the same value still counts as a change
+    image.setData(5, quint8(0)); // storing what is there is no change
+    QVERIFY(!image.isModified());
+    image.setData(6, quint8(0)); // a new byte is
     QVERIFY(image.isModified());
     image.setModified(false);
     image.setData(5, QVector<quint8>());
@@ -169,6 +168,7 @@ void tst_SettingsFile::reading_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("stop");
     QTest::addColumn<int>("records");
+    QTest::addColumn<int>("bytes"); // of the settings block
     QTest::addColumn<Changes>("changes"); // to an image of 0xEE
 
     Bytes counting;
@@ -177,15 +177,18 @@ void tst_SettingsFile::reading_data()
     const QByteArray record80 = line(0x80, counting), zeros10 = line(0x10, Bytes(16, 0));
     QTest::newRow("lower case, blank lines, two on a line, up to the end record")
         << "\r\n\n" + record80.toLower() + "\r\n\r\n" + zeros10 + "  \t:00000001FF\r\n" + line(0, Bytes(16, 0x11))
-        << int(R::Complete) << 2 << Changes{{0x80, counting}, {0x10, Bytes(16, 0)}};
-    QTest::newRow("only the record for 0x0080") << record80 << int(R::Complete) << 1 << Changes{{0x80, counting}};
+        << int(R::Complete) << 2 << 32 << Changes{{0x80, counting}, {0x10, Bytes(16, 0)}};
+    QTest::newRow("only the record for 0x0080") << record80 << int(R::Complete) << 1 << 16 << Changes{{0x80, counting}};
     QTest::newRow("other lengths, out of order, a lower-case end record read past")
-        << line(0x3FE, {0xAA, 0xBB}) + "\n:00000001ff\n" + line(0, {7}) + "\n" << int(R::Complete) << 2 << Changes{{0x3FE, {0xAA, 0xBB}}, {0, {7}}};
-    QTest::newRow("empty") << QByteArray() << int(R::Complete) << 0 << Changes{};
-    QTest::newRow("no end record") << zeros10 << int(R::Complete) << 1 << Changes{{0x10, Bytes(16, 0)}};
+        << line(0x3FE, {0xAA, 0xBB}) + "\n:00000001ff\n" + line(0, {7}) + "\n"
+        << int(R::Complete) << 2 << 3 << Changes{{0x3FE, {0xAA, 0xBB}}, {0, {7}}};
+    QTest::newRow("empty") << QByteArray() << int(R::Complete) << 0 << 0 << Changes{};
+    QTest::newRow("no end record") << zeros10 << int(R::Complete) << 1 << 16 << Changes{{0x10, Bytes(16, 0)}};
     // A record at 0xFFF0 and a 255-byte one at 0x0390 that runs past the end of the block.
     QTest::newRow("nothing beyond the block") << line(0xFFF0, Bytes(16, 0x11)) + "\n" + line(0x0390, Bytes(255, 0x22))
-                                              << int(R::Complete) << 2 << Changes{{0x390, Bytes(112, 0x22)}};
+                                              << int(R::Complete) << 2 << 112 << Changes{{0x390, Bytes(112, 0x22)}};
+    QTest::newRow("records past the block, zero-length records") << line(0x400, Bytes(16, 0x11)) + "\n:00001000F0\n"
+                                                                 << int(R::Complete) << 2 << 0 << Changes{};
 
     // Address records for 0 and start addresses are read past; the bad line is the fourth, and
     // only the first line's 16 bytes are stored.
@@ -200,7 +203,8 @@ void tst_SettingsFile::reading_data()
         {":00000006FA", R::UnsupportedType},
     };
     for (const auto &b : bad)
-        QTest::addRow("stops at %s", b.first.left(20).constData()) << before + b.first + after << int(b.second) << 1 << Changes{{0, Bytes(16, 0)}};
+        QTest::addRow("stops at %s", b.first.left(20).constData())
+            << before + b.first + after << int(b.second) << 1 << 16 << Changes{{0, Bytes(16, 0)}};
 }
 
 void tst_SettingsFile::reading()
@@ -208,6 +212,7 @@ void tst_SettingsFile::reading()
     QFETCH(QByteArray, text);
     QFETCH(int, stop);
     QFETCH(int, records);
+    QFETCH(int, bytes);
     QFETCH(Changes, changes);
     QBuffer file(&text);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -217,55 +222,15 @@ void tst_SettingsFile::reading()
     const cMySettingsFile::ReadResult result = cMySettingsFile::read(file, image);
     QCOMPARE(int(result.stop), stop);
     QCOMPARE(result.records, records);
+    QCOMPARE(result.bytes, bytes);
     QCOMPARE(result.line, stop == cMySettingsFile::ReadResult::Complete ? 0 : 4);
     Bytes expected(1024, 0xEE);
     for (const auto &change : changes)
         std::copy(change.second.begin(), change.second.end(), expected.begin() + change.first);
     QCOMPARE(image1k(image), expected);
-    QCOMPARE(image.isModified(), records > 0);
+    QCOMPARE(image.isModified(), bytes > 0);
     QCOMPARE(image.pageCount(), 1);
     QCOMPARE(image.pageSize(0), 1024);
-}
-
-void tst_SettingsFile::unreadableFileChangesNothing()
-{
-    QTemporaryDir dir;
-    cMyMemoryArea image;
-    fill(image, 3);
-    image.setModified(false);
-    QCOMPARE(cMySettingsFile::read(dir.filePath("missing.tmo"), image).stop, cMySettingsFile::ReadResult::CannotOpen);
-    QVERIFY(!cMySettingsFile::read(dir.path(), image)); // a folder
-    QCOMPARE(image1k(image), Bytes(1024, 3));
-    QVERIFY(!image.isModified());
-}
-
-void tst_SettingsFile::failedSaveKeepsTheOldFile()
-{
-    QTemporaryDir dir;
-    cMyMemoryArea image;
-    fill(image, 0x11);
-    const QString path = dir.filePath("keep.tmo");
-    QVERIFY(cMySettingsFile::write(path, image));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    const QByteArray before = f.readAll();
-    f.close();
-
-    // The disk fills up halfway through the new file (a file size limit stands in for it, and
-    // holds for root too): the save fails and the old file is as it was.
-    fill(image, 0x22);
-    bool saved;
-    {
-        const FileSizeLimit limit(1000);
-        QVERIFY(limit.isSet());
-        saved = cMySettingsFile::write(path, image);
-    }
-    QVERIFY(!saved);
-    QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), before);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.tmo"});
-
-    QVERIFY(!cMySettingsFile::write(dir.filePath("no/such/folder/x.tmo"), image));
 }
 
 QTEST_GUILESS_MAIN(tst_SettingsFile)

@@ -11,6 +11,9 @@
 #include "app/mainwindow.h"
 #include "tests/support/tamiratestapp.h"
 
+#include <qwt_plot.h>
+#include <qwt_scale_draw.h>
+
 #include <QAction>
 #include <QGridLayout>
 #include <QLabel>
@@ -58,6 +61,9 @@ private slots:
     void storedValuesOutsideTheRange_data();
     void storedValuesOutsideTheRange();
     void altitudeLatitudeVolume();
+    void numbersTakeEitherSeparator_data();
+    void numbersTakeEitherSeparator();
+    void oneLocaleForEveryNumber();
     void binding_data();
     void binding();
     void bindingCoversEveryEditor();
@@ -120,6 +126,61 @@ void tst_SettingsForm::altitudeLatitudeVolume()
     QCOMPARE(w.settingsImage()->readBytes(0x81, 1), Bytes{0xC7});
 }
 
+void tst_SettingsForm::numbersTakeEitherSeparator_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("locale"); // the field's, standing in for the system's
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<Bytes>("stored"); // at the field's address
+    for (const char *locale : {"en_US", "de_DE", "pl_PL"}) {
+        QTest::addRow("%s: 5.5 m", locale) << "lDystansE" << locale << "5.5" << 5.5 << Bytes{0x26, 0x02};
+        QTest::addRow("%s: 5,5 m", locale) << "lDystansE" << locale << "5,5" << 5.5 << Bytes{0x26, 0x02};
+        QTest::addRow("%s: 12.5 °C", locale) << "par10Sb" << locale << "12.5" << 12.5 << Bytes{0x7D, 0x00};
+        QTest::addRow("%s: whole metres, 5.5 rounds up", locale)
+            << "par11Sb" << locale << "5.5" << 6.0 << Bytes{0x06, 0x00};
+        QTest::addRow("%s: whole metres, 1,2", locale) << "par11Sb" << locale << "1,2" << 1.0 << Bytes{0x01, 0x00};
+    }
+}
+
+void tst_SettingsForm::numbersTakeEitherSeparator()
+{
+    QFETCH(QString, editor);
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(Bytes, stored);
+    MainWindow w;
+    w.show();
+    w.ensureSettingsForm();
+    auto *box = find<QDoubleSpinBox>(&w, editor);
+    box->setLocale(QLocale(locale));
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, typed);
+    QTest::keyClick(box, Qt::Key_Enter);
+    QCOMPARE(box->value(), value);
+    const quint32 address = editor == "lDystansE" ? 0xF8 : editor == "par10Sb" ? 0x9C : 0xDC;
+    QCOMPARE(w.settingsImage()->readBytes(address, 2), stored);
+}
+
+void tst_SettingsForm::oneLocaleForEveryNumber()
+{
+    // Whatever the system's locale (German here: a decimal comma, a point between thousands),
+    // the fields, labels and plot axes write numbers the same way.
+    const QLocale system = QLocale();
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    MainWindow w;
+    w.ensureSettingsForm();
+    auto *distance = find<QDoubleSpinBox>(&w, "lDystansE");
+    distance->setValue(12.5);
+    QCOMPARE(distance->text(), QString("12.50 [m]"));
+    QCOMPARE(QLocale().toString(1234.5, 'f', 2), QString("1234.50")); // the labels' and Qwt's
+    auto *plot = w.findChild<QwtPlot *>();
+    QCOMPARE(plot->axisScaleDraw(QwtPlot::yLeft)->label(2.5).text(), QString("2.5"));
+    QLocale::setDefault(system);
+}
+
 void tst_SettingsForm::textRules()
 {
     MainWindow w;
@@ -134,8 +195,16 @@ void tst_SettingsForm::textRules()
     QCOMPARE(author->text(), QString("ABCDEFGHIJKLMNO"));
     QCOMPARE(img->readBytes(0x10, 16), Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 0}));
     QCOMPARE(find<QLabel>(&w, "lParamAutor")->text(), QString()); // the overview follows loads, not typing
-    type(author, QString::fromUtf8("ż"));
-    QCOMPARE(author->text(), QString("ABCDEFGHIJKLMNO"));
+
+    // Latin-1 letters are kept; others become the nearest Latin-1 letter, and the note says so.
+    auto *note = find<QLabel>(&w, "lLatin1Note");
+    QVERIFY(note->isHidden());
+    author->clear();
+    type(author, QString::fromUtf8("Łódź\t"));
+    QCOMPARE(author->text(), QString::fromUtf8("Lódz"));
+    QCOMPARE(img->readBytes(0x10, 5), (Bytes{'L', 0xF3, 'd', 'z', 0}));
+    QVERIFY(!note->isHidden());
+    QCOMPARE(note->text(), QString::fromUtf8("Tamira cannot store these letters; they were replaced: Ł → L, ź → z."));
 
     // Clearing the title stores one 0 and leaves the bytes behind it as they were.
     QTest::keyClicks(title, "Hi");
@@ -144,7 +213,7 @@ void tst_SettingsForm::textRules()
     QCOMPARE(img->readBytes(0x20, 1), Bytes{0});
     QCOMPARE(img->readBytes(0x21, 31), behind);
 
-    // The description takes printable ASCII and line feeds; anything else is undone at once.
+    // The description takes Latin-1 and line feeds; a tab or a 512th character is undone at once.
     description->setFocus();
     QTest::keyClicks(description, "abc");
     QTest::keyClick(description, Qt::Key_Return);
@@ -153,9 +222,15 @@ void tst_SettingsForm::textRules()
     description->insertPlainText("x\ty");
     QCOMPARE(description->toPlainText(), QString("abc\nd"));
     QCOMPARE(description->textCursor().position(), 5);
-    type(description, QString::fromUtf8("ą"));
-    QCOMPARE(description->toPlainText(), QString("abc\nd"));
-    QCOMPARE(img->readBytes(0x200, 6), (Bytes{'a', 'b', 'c', '\n', 'd', 0}));
+    type(description, QString::fromUtf8("ą“中"));
+    QCOMPARE(description->toPlainText(), QString("abc\nda\"?"));
+    QCOMPARE(description->textCursor().position(), 8);
+    QCOMPARE(img->readBytes(0x200, 9), (Bytes{'a', 'b', 'c', '\n', 'd', 'a', '"', '?', 0}));
+    QCOMPARE(note->text(),
+             QString::fromUtf8(
+                 "Tamira cannot store these letters; they were replaced: Ł → L, ź → z, ą → a, “ → \", 中 → ?."));
+    w.refreshSettingsForm(); // another document: the note goes
+    QVERIFY(note->isHidden());
 
     // At most 511 characters: the image never holds a 512th, even as a trailing line feed.
     description->setPlainText(QString(510, 'z'));

@@ -218,20 +218,8 @@ biblioteki dźwięków:</source>
         <translation>Tamira</translation>
     </message>
     <message>
-        <source>Zachować zmiany?</source>
-        <translation>Do you want to save changes?</translation>
-    </message>
-    <message>
         <source>Otworz plik</source>
         <translation>Open file</translation>
-    </message>
-    <message>
-        <source>Pliki nastaw (*.tmo)</source>
-        <translation>Setup file (*.tmo)</translation>
-    </message>
-    <message>
-        <source>Zapisz do pliku</source>
-        <translation>Save to file</translation>
     </message>
     <message>
         <source>podaj</source>
@@ -330,58 +318,8 @@ Do you want to continue?</translation>
         <translation>&amp;Restore a backup...</translation>
     </message>
     <message>
-        <source>Przywróć kopię zapasową</source>
-        <translation>Restore a backup</translation>
-    </message>
-    <message>
         <source>Nastawy w programie nie zostały zmienione.</source>
         <translation>The settings in the program were not changed.</translation>
-    </message>
-    <message>
-        <source>plik nie zawiera rekordów</source>
-        <translation>the file holds no records</translation>
-    </message>
-    <message>
-        <source>nie można otworzyć pliku: %1</source>
-        <translation>the file cannot be opened: %1</translation>
-    </message>
-    <message>
-        <source>wiersz %1: to nie jest rekord Intel HEX</source>
-        <translation>line %1: not an Intel HEX record</translation>
-    </message>
-    <message>
-        <source>wiersz %1: błędna suma kontrolna</source>
-        <translation>line %1: wrong checksum</translation>
-    </message>
-    <message>
-        <source>wiersz %1: rekord adresu przenosi dane poza blok nastaw</source>
-        <translation>line %1: an address record moves the data outside the settings block</translation>
-    </message>
-    <message>
-        <source>wiersz %1: nieobsługiwany typ rekordu %2</source>
-        <translation>line %1: unsupported record type %2</translation>
-    </message>
-    <message>
-        <source>Odczyt pliku %1 zatrzymał się (%2).
-Odczytano rekordów: %3. Pozostałe nastawy nie zostały zmienione.</source>
-        <translation>Reading the file %1 stopped (%2).
-Records read: %3. The rest of the settings were left as they were.</translation>
-    </message>
-    <message>
-        <source>Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).
-Nastawy, bieżący plik i tytuł okna nie zostały zmienione.</source>
-        <translation>No settings record could be read from the file %1 (%2).
-The settings, the current file and the window title were left as they were.</translation>
-    </message>
-    <message>
-        <source>Uwaga</source>
-        <translation>Warning</translation>
-    </message>
-    <message>
-        <source>Nie można zapisać pliku %1:
-%2</source>
-        <translation>The file %1 could not be saved:
-%2</translation>
     </message>
     <message>
         <source>Pomoc</source>
@@ -436,6 +374,10 @@ The settings, the current file and the window title were left as they were.</tra
 Czy chcesz przerwać wysyłanie?</source>
         <translation>If you stop now, the sound library in Tamira stays incomplete until you upload it again.
 Do you want to stop the upload?</translation>
+    </message>
+    <message>
+        <source>Zapisano w pliku %1.</source>
+        <translation>Saved to %1.</translation>
     </message>
 </context>
 <context>
@@ -698,8 +640,8 @@ The TAMIRAdesk developers</translation>
         <translation>the folder %1 cannot be created</translation>
     </message>
     <message>
-        <source>nie można zapisać pliku %1</source>
-        <translation>the file %1 cannot be written</translation>
+        <source>nie można zapisać pliku %1: %2</source>
+        <translation>the file %1 could not be saved: %2</translation>
     </message>
 </context>
 <context>
@@ -758,10 +700,167 @@ Do not use Tamira for diving until it has been serviced.</translation>
     </message>
 </context>
 <context>
+    <name>cMyFileAccess</name>
+    <message>
+        <source>brak miejsca na dysku</source>
+        <translation>no space left on the disk</translation>
+    </message>
+    <message>
+        <source>plik jest za duży (osiągnięto limit wielkości pliku)</source>
+        <translation>file too large (the file size limit was reached)</translation>
+    </message>
+    <message>
+        <source>brak uprawnień</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>to nie jest zwykły plik, lecz %1</source>
+        <translation>not a regular file but a %1</translation>
+    </message>
+    <message>
+        <source>folder %1 nie istnieje</source>
+        <translation>the folder %1 does not exist</translation>
+    </message>
+    <message>
+        <source>folder</source>
+        <translation>folder</translation>
+    </message>
+    <message>
+        <source>plik specjalny</source>
+        <translation>special file</translation>
+    </message>
+    <message>
+        <source>system plików jest tylko do odczytu</source>
+        <translation>the file system is read-only</translation>
+    </message>
+    <message>
+        <source>za dużo dowiązań symbolicznych (pętla dowiązań?)</source>
+        <translation>too many symbolic links (a link loop?)</translation>
+    </message>
+    <message>
+        <source>część ścieżki nie jest folderem</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>błąd wejścia/wyjścia</source>
+        <translation>input/output error</translation>
+    </message>
+    <message>
+        <source>kolejka FIFO</source>
+        <translation>FIFO</translation>
+    </message>
+    <message>
+        <source>urządzenie</source>
+        <translation>device</translation>
+    </message>
+    <message>
+        <source>gniazdo</source>
+        <translation>socket</translation>
+    </message>
+    <message>
+        <source>w folderze nie można utworzyć nowego pliku, a starego nie da się bezpiecznie zapisać w miejscu</source>
+        <translation>the folder takes no new file, and the old one is too large to be rewritten in place safely</translation>
+    </message>
+    <message>
+        <source>%1; poprzedniej zawartości pliku nie udało się przywrócić</source>
+        <translation>%1; the file&apos;s previous content could not be put back</translation>
+    </message>
+    <message>
+        <source>dowiązanie symboliczne wskazuje nieistniejący plik</source>
+        <translation>the symbolic link points to a file that does not exist</translation>
+    </message>
+</context>
+<context>
+    <name>cMyFileCommands</name>
+    <message>
+        <source>plik nie zawiera rekordów</source>
+        <translation>the file holds no records</translation>
+    </message>
+    <message>
+        <source>jego rekordy nie zawierają żadnego bajtu nastaw (adresy 0-1023)</source>
+        <translation>its records hold no byte of the settings (addresses 0-1023)</translation>
+    </message>
+    <message>
+        <source>nie można otworzyć pliku: %1</source>
+        <translation>the file cannot be opened: %1</translation>
+    </message>
+    <message>
+        <source>wiersz %1: to nie jest rekord Intel HEX</source>
+        <translation>line %1: not an Intel HEX record</translation>
+    </message>
+    <message>
+        <source>wiersz %1: błędna suma kontrolna</source>
+        <translation>line %1: wrong checksum</translation>
+    </message>
+    <message>
+        <source>wiersz %1: rekord adresu przenosi dane poza blok nastaw</source>
+        <translation>line %1: an address record moves the data outside the settings block</translation>
+    </message>
+    <message>
+        <source>wiersz %1: nieobsługiwany typ rekordu %2</source>
+        <translation>line %1: unsupported record type %2</translation>
+    </message>
+    <message>
+        <source>Pliki nastaw (*.tmo)</source>
+        <translation>Setup file (*.tmo)</translation>
+    </message>
+    <message>
+        <source>Otworz plik</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Wszystkie pliki (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source>Przywróć kopię zapasową</source>
+        <translation>Restore a backup</translation>
+    </message>
+    <message>
+        <source>Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).
+Nastawy, bieżący plik i tytuł okna nie zostały zmienione.</source>
+        <translation>No settings record could be read from the file %1 (%2).
+The settings, the current file and the window title were left as they were.</translation>
+    </message>
+    <message>
+        <source>Odczyt pliku %1 zatrzymał się (%2).
+Odczytano rekordów: %3. Pozostałe nastawy nie zostały zmienione.
+Zapisz zapyta o nazwę pliku, aby nie zastąpić reszty tego pliku.</source>
+        <translation>Reading the file %1 stopped (%2).
+Records read: %3. The rest of the settings were left as they were.
+Save will ask for a file name, so that the rest of this file is not overwritten.</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Zapisz do pliku</source>
+        <translation>Save to file</translation>
+    </message>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Nie można zapisać pliku %1:
+%2</source>
+        <translation>The file %1 could not be saved:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>cMyLanguageMenu</name>
     <message>
         <source>&amp;Język</source>
         <translation>&amp;Language</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLatin1Note</name>
+    <message>
+        <source>Tamira nie zapisze tych liter; zastąpiono je: %1.</source>
+        <translation>Tamira cannot store these letters; they were replaced: %1.</translation>
     </message>
 </context>
 <context>
@@ -1317,6 +1416,17 @@ Do you want to start the simulation?</translation>
     <message>
         <source>Usterka</source>
         <translation>Fault</translation>
+    </message>
+</context>
+<context>
+    <name>cMyUnsavedChanges</name>
+    <message>
+        <source>Tamira</source>
+        <translation>Tamira</translation>
+    </message>
+    <message>
+        <source>Zachować zmiany?</source>
+        <translation>Do you want to save changes?</translation>
     </message>
 </context>
 <context>

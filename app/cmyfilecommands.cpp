@@ -1,0 +1,242 @@
+#include "app/cmyfilecommands.h"
+
+#include "device/cmydialogs.h"
+#include "jobs/cmybackupstore.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+
+#include <QApplication>
+#include <QDebug>
+#include <QDir>
+#include <QDropEvent>
+#include <QLoggingCategory>
+#include <QMimeData>
+#include <QUrl>
+#include <QWidget>
+
+// Which settings file a load reads; on with QT_LOGGING_RULES="tamira.files.debug=true".
+Q_LOGGING_CATEGORY(lcFiles, "tamira.files", QtInfoMsg)
+
+namespace {
+
+const QString kTemplateFile = QStringLiteral("clear.tmo");
+const QString kBuiltInTemplate = QStringLiteral(":/pliki/clear.tmo");
+
+QString problem(const cMySettingsFile::ReadResult &result)
+{
+    using Result = cMySettingsFile::ReadResult;
+    switch (result.stop) {
+    case Result::Complete:
+        return result.records == 0
+                   ? cMyFileCommands::tr("plik nie zawiera rekordów")
+                   : cMyFileCommands::tr("jego rekordy nie zawierają żadnego bajtu nastaw (adresy 0-1023)");
+    case Result::Missing:
+    case Result::CannotOpen:
+        return cMyFileCommands::tr("nie można otworzyć pliku: %1").arg(result.error);
+    case Result::NotARecord:
+        return cMyFileCommands::tr("wiersz %1: to nie jest rekord Intel HEX").arg(result.line);
+    case Result::BadChecksum:
+        return cMyFileCommands::tr("wiersz %1: błędna suma kontrolna").arg(result.line);
+    case Result::AddressOutside:
+        return cMyFileCommands::tr("wiersz %1: rekord adresu przenosi dane poza blok nastaw").arg(result.line);
+    case Result::UnsupportedType:
+        return cMyFileCommands::tr("wiersz %1: nieobsługiwany typ rekordu %2")
+            .arg(result.line)
+            .arg(result.recordType, 2, 16, QLatin1Char('0'));
+    }
+    return QString();
+}
+
+QString settingsFilter()
+{
+    return cMyFileCommands::tr("Pliki nastaw (*.tmo)");
+}
+
+} // namespace
+
+cMyFileCommands::cMyFileCommands(QWidget *window, cMyMemoryArea *image)
+    : QObject(window), m_window(window), m_image(image), m_unsaved(window, image, [this] { return save(); })
+{
+    // Drags go to the widget under the pointer first; a line edit would take the file's name
+    // as text. Looking at them before any widget does keeps a dropped settings file a file.
+    window->setAcceptDrops(true);
+    qApp->installEventFilter(this);
+}
+
+QString cMyFileCommands::startFolder() const
+{
+    return m_file.filePath().isEmpty() ? QString() : m_file.absolutePath();
+}
+
+void cMyFileCommands::newDocument()
+{
+    if (mayReplace())
+        loadTemplate();
+}
+
+void cMyFileCommands::open()
+{
+    if (!mayReplace())
+        return;
+    const QString path =
+        cMyDialogs::current().openFileName(m_window, tr("Otworz plik"), startFolder(),
+                                           settingsFilter() + QStringLiteral(";;") + tr("Wszystkie pliki (*)"));
+    if (!path.isEmpty())
+        openPath(path);
+}
+
+void cMyFileCommands::openDropped(const QString &path)
+{
+    if (mayReplace())
+        openPath(path);
+}
+
+void cMyFileCommands::restoreBackup()
+{
+    if (!mayReplace())
+        return;
+    const QString folder = cMyBackupStore::folder();
+    QDir().mkpath(folder);
+    const QString path =
+        cMyDialogs::current().openFileName(m_window, tr("Przywróć kopię zapasową"), folder, settingsFilter());
+    // Not the backup's own document: a Save asks for a name instead of changing the backup.
+    if (!path.isEmpty() && load(path) != Nothing)
+        adopt(QFileInfo(), false);
+}
+
+void cMyFileCommands::loadTemplate()
+{
+    loadTemplateImage();
+    adopt(QFileInfo(), false);
+}
+
+void cMyFileCommands::loadTemplateImage()
+{
+    const bool own = QFileInfo(kTemplateFile).isFile();
+    // The built-in template goes first: where a template in the working folder is damaged or
+    // short, the new document holds blank values, not the previous document's.
+    cMySettingsFile::read(kBuiltInTemplate, *m_image);
+    if (own)
+        load(kTemplateFile);
+}
+
+void cMyFileCommands::loadFromCommandLine(const QString &path)
+{
+    // The blank template is in the image already, which a name that does not exist keeps.
+    const Load result = load(path);
+    if (result != Nothing)
+        adopt(QFileInfo(path), result == Partly);
+}
+
+void cMyFileCommands::openPath(const QString &path)
+{
+    qCDebug(lcFiles) << "reading" << path;
+    const Load result = load(path);
+    if (result == NewName)
+        loadTemplateImage();
+    if (result != Nothing)
+        adopt(QFileInfo(path), result == Partly);
+}
+
+void cMyFileCommands::readInto(const QString &path)
+{
+    load(path);
+}
+
+cMyFileCommands::Load cMyFileCommands::load(const QString &path)
+{
+    const cMySettingsFile::ReadResult result = cMySettingsFile::read(path, *m_image);
+    if (result.stop == cMySettingsFile::ReadResult::Missing)
+        return NewName; // a new document: Save creates the file
+    if (result.complete() && !result.nothingRead())
+        return Whole;
+    const QString file = QDir::toNativeSeparators(path);
+    const QString text =
+        result.nothingRead()
+            ? tr("Z pliku %1 nie odczytano żadnego rekordu nastaw (%2).\nNastawy, bieżący plik i tytuł okna nie zostały "
+                 "zmienione.")
+                  .arg(file, problem(result))
+            : tr("Odczyt pliku %1 zatrzymał się (%2).\nOdczytano rekordów: %3. Pozostałe nastawy nie zostały "
+                 "zmienione.\nZapisz zapyta o nazwę pliku, aby nie zastąpić reszty tego pliku.")
+                  .arg(file, problem(result))
+                  .arg(result.records);
+    cMyDialogs::current().message(m_window, cMyDialogs::Warning, tr("Uwaga"), text, cMyDialogs::Ok);
+    return result.nothingRead() ? Nothing : Partly;
+}
+
+void cMyFileCommands::adopt(const QFileInfo &file, bool saveAsks)
+{
+    m_file = file;
+    m_saveAsks = saveAsks;
+    emit documentReplaced();
+    // Loading is no edit, nor is what the editors store while they take the new document.
+    m_image->setModified(false);
+    emit currentFileChanged();
+}
+
+bool cMyFileCommands::save()
+{
+    if (m_file.filePath().isEmpty() || m_saveAsks)
+        return saveAs();
+    if (!saveTo(m_file.absoluteFilePath()))
+        return false;
+    m_file = QFileInfo(m_file.filePath()); // it may have been made just now
+    emit currentFileChanged();
+    return true;
+}
+
+bool cMyFileCommands::saveAs()
+{
+    // After a load that stopped early the dialog offers that file's own name: choosing it asks
+    // before the file is replaced.
+    const QString start = m_saveAsks ? m_file.absoluteFilePath() : startFolder();
+    const QString path = cMyDialogs::current().saveFileName(m_window, tr("Zapisz do pliku"), start, settingsFilter());
+    if (path.isEmpty())
+        return false;
+    if (!saveTo(path))
+        return false;
+    m_file = QFileInfo(path);
+    m_saveAsks = false;
+    emit currentFileChanged();
+    return true;
+}
+
+bool cMyFileCommands::saveTo(const QString &path)
+{
+    QString error;
+    if (!cMySettingsFile::write(path, *m_image, &error)) {
+        cMyDialogs::current().critical(
+            m_window, tr("Błąd"), tr("Nie można zapisać pliku %1:\n%2").arg(QDir::toNativeSeparators(path), error));
+        return false;
+    }
+    m_image->setModified(false);
+    emit saved(path);
+    return true;
+}
+
+bool cMyFileCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *widget = qobject_cast<QWidget *>(watched);
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QString path = droppedSettingsFile(drop->mimeData());
+    if (!widget || widget->window() != m_window || path.isEmpty())
+        return false;
+    drop->acceptProposedAction();
+    // Asked once the drop is over: the program the file came from is not kept waiting.
+    if (type == QEvent::Drop)
+        QMetaObject::invokeMethod(
+            this, [this, path] { openDropped(path); }, Qt::QueuedConnection);
+    return true;
+}
+
+QString cMyFileCommands::droppedSettingsFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QString path = urls.first().toLocalFile();
+    return path.endsWith(QLatin1String(".tmo"), Qt::CaseInsensitive) ? path : QString();
+}

@@ -1,0 +1,72 @@
+#ifndef APP_CMYFILECOMMANDS_H
+#define APP_CMYFILECOMMANDS_H
+
+// The window's document and its file: New, Open, Save, Save As, the command-line load, a
+// restored backup and a settings file dropped anywhere on the window (also on a field that takes
+// text). Knows the current file and whether Save may write to it without asking (not after a
+// load that stopped early: the rest of that file would be lost).
+
+#include "app/cmyunsavedchanges.h"
+
+#include <QFileInfo>
+#include <QObject>
+
+class QMimeData;
+class QWidget;
+class cMyMemoryArea;
+
+class cMyFileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    cMyFileCommands(QWidget *window, cMyMemoryArea *image);
+
+    QFileInfo currentFile() const { return m_file; }
+    // The folder the file dialogs start in: the current file's, else none.
+    QString startFolder() const;
+    bool mayReplace() const { return m_unsaved.mayReplace(); }
+
+    // These ask about unsaved changes first.
+    void newDocument();
+    void open();
+    void openDropped(const QString &path);
+    void restoreBackup();
+    // These do not: the start's blank template and the file named on the command line.
+    void loadTemplate();
+    void loadFromCommandLine(const QString &path);
+
+    // Save asks for a name like Save As where the document has no file it may write to.
+    bool save();
+    bool saveAs();
+    // Writes the image to `path`; a failure is shown with its reason.
+    bool saveTo(const QString &path);
+    // Reads a file into the image, warning where it could not be read whole; nothing else.
+    void readInto(const QString &path);
+
+signals:
+    // A new document is in the image: the editors are to show it.
+    void documentReplaced();
+    void currentFileChanged();
+    void saved(const QString &path);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // The one settings file a drag carries, or an empty string.
+    static QString droppedSettingsFile(const QMimeData *data);
+    enum Load { Whole, Partly, Nothing, NewName };
+    Load load(const QString &path);
+    void loadTemplateImage();
+    void openPath(const QString &path);
+    void adopt(const QFileInfo &file, bool saveAsks);
+
+    QWidget *m_window;
+    cMyMemoryArea *m_image;
+    QFileInfo m_file;
+    bool m_saveAsks = false; // Save asks for a name although there is a current file
+    cMyUnsavedChanges m_unsaved;
+};
+
+#endif

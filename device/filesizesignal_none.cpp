@@ -1,0 +1,4 @@
+#include "device/filesizesignal.h"
+
+// No file-size signal on this platform: a write past a limit simply fails.
+void ignoreFileSizeSignal() {}
