@@ -118,10 +118,10 @@ void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QStr
                                            .arg(QString::number(m_link->replyTimeout() / 1000.0)));
         break;
     case cMyServiceLink::StayedBusy:
-        cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"),
-                                       QStringLiteral("Tamira przez %1 s odpowiadała, że jest zajęta, i nie dała odpowiedzi.")
-                                           .arg(QString::number(m_link->replyTimeout() * cMyServiceLink::kBusyTimeouts
-                                                                / 1000.0)));
+        cMyDialogs::current().critical(
+            this, QStringLiteral("TimeOut Portu szeregowego"),
+            QStringLiteral("Tamira przez %1 s odpowiadała, że jest zajęta, i nie dała odpowiedzi.")
+                .arg(QString::number(m_link->replyTimeout() * cMyServiceLink::kBusyTimeouts / 1000.0)));
         break;
     case cMyServiceLink::Abandoned:
         break;
