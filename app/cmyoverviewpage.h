@@ -25,6 +25,7 @@ public:
     cMyFaultBanner *faultBanner();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
