@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleFactory>
 
@@ -55,13 +56,28 @@ void cMyOverviewPage::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QColor(255, 255, 255, 90));
     painter.setBrush(QColor(0, 20, 40, 110));
-    for (QGroupBox *group : findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QGroupBox *group : findChildren<QGroupBox *>()) {
         if (!group->isVisible())
             continue;
         QPainterPath panel;
-        panel.addRoundedRect(QRectF(group->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+        const QRectF area(group->mapTo(this, QPoint()), group->size());
+        panel.addRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
         painter.drawPath(panel);
     }
+}
+
+bool cMyOverviewPage::event(QEvent *event)
+{
+    // The groups sit in a scroll area, so that the page fits a small screen; the picture shows
+    // through it.
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto *area = qobject_cast<QScrollArea *>(static_cast<QChildEvent *>(event)->child())) {
+            area->viewport()->setAutoFillBackground(false);
+            if (area->widget())
+                area->widget()->setAutoFillBackground(false);
+        }
+    }
+    return QWidget::event(event);
 }
 
 void cMyOverviewPage::showPlainText(QLabel *label, const QString &text)

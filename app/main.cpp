@@ -9,9 +9,13 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
+
+// Start-up notes; on with QT_LOGGING_RULES="tamira.app.debug=true".
+Q_LOGGING_CATEGORY(lcApp, "tamira.app", QtInfoMsg)
 
 int main(int argc, char *argv[])
 {
@@ -36,7 +40,7 @@ int main(int argc, char *argv[])
     // The texts are written in Polish; the built-in English catalogue is always installed.
     QTranslator translator;
     if (!installEnglishCatalogue(translator))
-        qDebug("English catalogue not loaded");
+        qCDebug(lcApp, "English catalogue not loaded");
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);

@@ -11,6 +11,7 @@
 #include "editors/cmycomboboxw2.h"
 #include "editors/cmycomboboxw6.h"
 #include "editors/cmydoublespinboxint.h"
+#include "editors/cmyaccessiblename.h"
 #include "editors/cmylatin1text.h"
 #include "editors/cmyvaluemark.h"
 #include "editors/rulegrid.h"
@@ -18,9 +19,13 @@
 #include "model/cmytablemodel.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTextCursor>
 #include <cmath>
+
+// Edits the settings form refuses; on with QT_LOGGING_RULES="tamira.form.debug=true".
+Q_LOGGING_CATEGORY(lcForm, "tamira.form", QtInfoMsg)
 
 namespace {
 
@@ -144,6 +149,7 @@ void MainWindow::ensureSettingsForm()
     ui->tabKomunikaty->layout()->addWidget(messages);
 
     bindSettingsForm();
+    AccessibleName::describePlainly(parameters);
     for (QWidget *page : {parameters, messages}) {
         connectToImage<cMyComboBoxW2>(page, m_image);
         connectToImage<cMyComboBoxW6>(page, m_image);
@@ -370,7 +376,7 @@ void MainWindow::descriptionReached()
     }
     if (current != m_acceptedDescription && !allowed.match(current).hasMatch()) {
         QTextCursor cursor = m_params->pteDescription->textCursor();
-        qDebug() << "description refused at" << cursor.position() << "length" << current.size();
+        qCDebug(lcForm) << "description refused at" << cursor.position() << "length" << current.size();
         const QSignalBlocker blocker(m_params->pteDescription);
         m_params->pteDescription->setPlainText(m_acceptedDescription);
         cursor = m_params->pteDescription->textCursor();

@@ -2,13 +2,16 @@
 // --demo, the window showing its status, and no emulator left behind however the program ends.
 
 #include "app/cmydemodevice.h"
+#include "app/cmyportselect.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "app/mainwindow.h"
 #include "device/portdiscovery.h"
 #include "tests/support/tamiratestapp.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
 
@@ -58,13 +61,17 @@ private slots:
 
 void tst_Demo::windowShowsTheDemoDevice()
 {
-    // From the Help menu; --demo starts the same (run.sh's test starts the program so).
+    // From the overview's panel shown while no Tamira is attached; the Help menu and --demo
+    // start the same (run.sh's test starts the program so).
     cMyScriptedDialogs dialogs;
     auto *w = new MainWindow;
+    w->show();
     auto *action = w->findChild<QAction *>(QStringLiteral("actionDemo"));
+    auto *panel = w->findChild<QGroupBox *>(QStringLiteral("gbNoDevice"));
+    QVERIFY(panel->isVisible());
     // The chooser is told of the demo's port rather than finding it at its slow safety poll.
     QSignalSpy portsChanged(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed);
-    action->trigger();
+    panel->findChild<QAbstractButton *>(QStringLiteral("pbDemo"))->click();
 
     // The demo device's values as the overview shows them.
     const QList<QPair<const char *, QString>> expected = {
@@ -80,6 +87,12 @@ void tst_Demo::windowShowsTheDemoDevice()
     QVERIFY(!portsChanged.isEmpty());
     QVERIFY(qEnvironmentVariable("TAMIRA_PORT").split(':').contains(demo->portPath()));
     QVERIFY(!action->isEnabled());
+    // The demo device says what it is.
+    QVERIFY(!panel->isVisible());
+    QVERIFY2(w->windowTitle().endsWith(" - demo Tamira attached"), qPrintable(w->windowTitle()));
+    auto *chooser = w->findChild<cMyPortSelect *>();
+    QCOMPARE(chooser->currentText(), demo->portPath());
+    QCOMPARE(chooser->toolTip(), "Demo Tamira (" + demo->portPath() + ")");
 
     delete w;
     QVERIFY(isGone(pid));

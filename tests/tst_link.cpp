@@ -263,15 +263,24 @@ void tst_Link::singleCommands()
 
     // A cancel left over from no transaction at all breaks nothing.
     link.breakCommunication();
-    QLoggingCategory::setFilterRules(QString());
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=true"));
     QTest::ignoreMessage(QtDebugMsg, "Zapisane: \t#RESET\r\n");
     QTest::ignoreMessage(QtDebugMsg, "Odczytane:\t#RESET\r\n");
     link.reset(true);
     QCOMPARE(link.state(), cMyTamira::ResetCommand);
     QVERIFY(ended.wait(5000));
-    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
+    // Unless asked for, the lines stay off the terminal.
+    QLoggingCategory::setFilterRules(QString());
+    static int linkMessages = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
+            linkMessages += qstrcmp(context.category, "tamira.link") == 0;
+        });
     link.reset(false);
     QVERIFY(ended.wait(5000));
+    qInstallMessageHandler(previous);
+    QCOMPARE(linkMessages, 0);
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
     link.boot();
     QCOMPARE(link.state(), cMyTamira::SingleCommand);
     QVERIFY(ended.wait(5000));

@@ -3,6 +3,7 @@
 
 #include "app/cmycommandline.h"
 #include "app/mainwindow.h"
+#include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
@@ -14,6 +15,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -37,6 +41,9 @@ private slots:
     void pagesAndTitle();
     void menusToolBarAndShortcuts();
     void portChangeEnablesCommands();
+    void everyControlHasItsOwnName_data();
+    void everyControlHasItsOwnName();
+    void windowFitsTheScreen();
     void helpOpensTheManual();
     void helpSaysWhereTheManualIs();
     void aboutShowsVersion();
@@ -105,13 +112,11 @@ void tst_MainWindow::pagesAndTitle()
     }
     QVERIFY(!w.findChild<QWidget *>("tabSpare") || tabs->indexOf(w.findChild<QWidget *>("tabSpare")) < 0);
 
-    // The overview starts with "N/A" everywhere but the two statistics.
-    for (const char *name : {"lTamiraPort", "lSerialNumber", "lHardwareVesrion", "lMemoryAmount",
-                             "lTamiraStatus", "lFirmwareVersion", "lVoiceLang", "lVoiceVersion",
-                             "lParamVersion"})
+    // The overview starts with "N/A" everywhere, the two statistics' tiles too.
+    for (const char *name :
+         {"lmaxDepth", "lDiveTime", "lTamiraPort", "lSerialNumber", "lHardwareVesrion", "lMemoryAmount",
+          "lTamiraStatus", "lFirmwareVersion", "lVoiceLang", "lVoiceVersion", "lParamVersion"})
         QCOMPARE(child<QLabel>(&w, name)->text(), QString("N/A"));
-    QCOMPARE(child<QLabel>(&w, "lmaxDepth")->text(), QString("Max Depth"));
-    QCOMPARE(child<QLabel>(&w, "lDiveTime")->text(), QString("Dive Time"));
     QCOMPARE(child<QPushButton>(&w, "pbDetails")->text(), QString("Details"));
     QCOMPARE(child<QPushButton>(&w, "pbGetStatus")->text(), QString("Refresh"));
     QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->isReadOnly());
@@ -127,7 +132,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     QStringList titles;
     for (QAction *a : bar->actions())
         titles << a->text();
-    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Help"}));
+    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Language", "&Help"}));
 
     // Menu and tool bar entries by name; a widget on the tool bar by its class.
     auto entries = [&](const char *name) {
@@ -173,9 +178,9 @@ void tst_MainWindow::menusToolBarAndShortcuts()
             QVERIFY2(!a->icon().pixmap(24, 24).isNull(), e.name);
     }
 
-    QCOMPARE(entries("mainToolBar"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|",
-                                 "actionWriteSettings", "actionReadSettings", "|", "cMyPortSelect",
-                                 "|", "actionExit"}));
+    QCOMPARE(entries("mainToolBar"),
+             (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|", "actionWriteSettings",
+                          "actionReadSettings", "|", "QLabel", "cMyPortSelect", "|", "actionExit"}));
 }
 
 void tst_MainWindow::portChangeEnablesCommands()
@@ -206,6 +211,59 @@ void tst_MainWindow::portChangeEnablesCommands()
     QCOMPARE(child<QLabel>(&w, "lTamiraPort")->text(), QString("N/A"));
     QCOMPARE(child<QLabel>(&w, "lSerialNumber")->text(), QString("N/A"));
     QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->toPlainText().isEmpty());
+}
+
+void tst_MainWindow::everyControlHasItsOwnName_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Polski") << false;
+}
+
+void tst_MainWindow::everyControlHasItsOwnName()
+{
+    QFETCH(bool, english);
+    const auto backToEnglish = qScopeGuard([] { useEnglishCatalogue(true); });
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    w.ensureSettingsForm();
+    useEnglishCatalogue(english);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    auto *tabs = child<QTabWidget>(&w, "tabWidget");
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents(); // widgets settle as they are first shown
+        const QStringList problems = AccessibleNames::problems(&w);
+        QVERIFY2(problems.isEmpty(), qPrintable(tabs->tabText(i) + ":\n" + problems.join('\n')));
+    }
+    // The names say what each control is.
+    QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>("par13Sb")), QString(english ? "1. Volume" : "1. Głośność"));
+    QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>("par07Cb2")),
+             QString(english ? "Message rule 7, measured value" : "Reguła komunikatu 7, wartość mierzona"));
+    QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>("portSelect")), QString(english ? "Device:" : "Urządzenie:"));
+    // Tool tips reach screen readers without mark-up.
+    QAccessibleInterface *hint = QAccessible::queryAccessibleInterface(w.findChild<QWidget *>("par4Sb"));
+    QVERIFY(hint->text(QAccessible::Description).startsWith(english ? "The dive start threshold" : "Próg zanurzenia"));
+    QVERIFY(!hint->text(QAccessible::Description).contains('<'));
+}
+
+void tst_MainWindow::windowFitsTheScreen()
+{
+    // The offscreen platform's screen, 800 x 600, is smaller than the window's first size.
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    const QRect area = w.screen()->availableGeometry();
+    QVERIFY(area.width() < 1126 && area.height() < 761);
+    QVERIFY(area.contains(w.frameGeometry()));
+    // No page asks for more: the tall ones scroll.
+    const QSize smallest = w.minimumSize().expandedTo(w.minimumSizeHint());
+    QVERIFY2(area.size().expandedTo(smallest) == area.size(),
+             qPrintable(QString("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+    // The status bar, where transfer results appear, is inside the window.
+    QVERIFY(w.statusBar()->isVisible());
+    QVERIFY(w.rect().contains(w.statusBar()->geometry()));
 }
 
 void tst_MainWindow::helpOpensTheManual()

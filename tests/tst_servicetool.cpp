@@ -6,6 +6,7 @@
 
 #include "device/portdiscovery.h"
 #include "servicetool/cmydebuglog.h"
+#include "tests/support/accessiblenames.h"
 #include "servicetool/cmyhexfile.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
@@ -117,7 +118,11 @@ void tst_ServiceTool::startAndPages()
     for (const auto &page : QList<QPair<const char *, int>>{{"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
         window.findChild<QAbstractButton *>(page.first)->click();
         QCOMPARE(stack->currentIndex(), page.second);
+        // Every control a screen reader reaches has a name of its own.
+        const QStringList problems = AccessibleNames::problems(&window);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
+    QCOMPARE(AccessibleNames::of(window.findChild<QWidget *>("sbServiceCount")), QString("Ilość:"));
 }
 
 void tst_ServiceTool::transaction_data()
@@ -175,6 +180,8 @@ void tst_ServiceTool::transaction()
     if (timesOut)
         b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
     QCOMPARE(b.run(qPrintable(button)), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
+    if (timesOut)
+        QCOMPARE(b.dialogs.asked().last().text, QString("Tamira nie odpowiedziała w ciągu 0.5 s."));
     QCOMPARE(b.emu.receivedLines(), withLineEnds(lines));
     QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
     if (!range.isEmpty())
@@ -207,8 +214,10 @@ void tst_ServiceTool::requestCount()
 void tst_ServiceTool::portThatDoesNotOpen_data()
 {
     QTest::addColumn<QString>("port");
-    QTest::newRow("no device") << QString();
-    QTest::newRow("gone") << "/dev/no-such-tamira";
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no device") << QString() << "Nie wykryto Tamiry: nie ma portu do otwarcia.";
+    QTest::newRow("gone") << "/dev/no-such-tamira"
+                          << "Nie można otworzyć portu /dev/no-such-tamira.\n\nKomunikat systemu: ";
 }
 
 void tst_ServiceTool::portThatDoesNotOpen()
@@ -217,10 +226,13 @@ void tst_ServiceTool::portThatDoesNotOpen()
     cMyScriptedDialogs dialogs;
     MainWindow window;
     window.portChanged(!port.isEmpty(), port);
-    dialogs.expectMessage(cMyDialogs::Ok, "Error");
+    dialogs.expectMessage(cMyDialogs::Ok, "Błąd");
     window.findChild<QAbstractButton *>("pbServiceReset")->click();
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-    QVERIFY(!dialogs.asked().first().text.isEmpty()); // the port's own error text
+    // In Polish, as the rest of the window; the system's own text follows.
+    QFETCH(QString, text);
+    QVERIFY2(dialogs.asked().first().text.startsWith(text), qPrintable(dialogs.asked().first().text));
+    QVERIFY(port.isEmpty() || dialogs.asked().first().text.size() > text.size());
     QVERIFY(!window.link()->isRunning());
 }
 
