@@ -239,7 +239,7 @@ else
             within 60 at_least demo 93
         title=$(xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs xdotool getwindowname)
         check "a settings file named Łódź.tmo opens from the command line (title: $title)" \
-            sh -c 'case "$1" in *"/Łódź.tmo") ;; *) exit 1 ;; esac' sh "$title"
+            sh -c 'case "$1" in *" --- "*"/Łódź.tmo"*) ;; *) exit 1 ;; esac' sh "$title"
         [ -z "${TAMIRA_WIN_SCREENSHOT:-}" ] || { sleep 3; import -window root "$TAMIRA_WIN_SCREENSHOT"; }
         xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -I{} xdotool windowfocus {} key ctrl+q || true
     else
