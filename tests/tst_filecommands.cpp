@@ -528,7 +528,7 @@ void tst_FileCommands::failedSaveKeepsTheOldFile()
         dialogs->expectMessage(cMyDialogs::Ok, "Error");
     {
         PermissionsHonoured asAUser;
-        FileSizeLimit fullDisk(limit ? limit : FileSizeLimit::kUnlimited);
+        FileSizeLimit fullDisk(limit ? rlim_t(limit) : RLIM_INFINITY);
         QVERIFY(asAUser.isSet() && fullDisk.isSet());
         trigger(w, "actionSaveAs");
     }

@@ -350,7 +350,7 @@ void tst_Simulation::aDiveInTheWindow()
     struct Again
     {
         int answer;
-        unsigned long long limit;
+        rlim_t limit;
         const char *message;
     };
     const Again again[] = {
@@ -367,7 +367,7 @@ void tst_Simulation::aDiveInTheWindow()
         dialogs.expectSaveFile(dir.filePath("dive"));
         dialogs.expectMessage(cMyDialogs::Button(a.answer), "Save dive profile");
         {
-            FileSizeLimit limit(a.limit > 0 ? a.limit : FileSizeLimit::kUnlimited);
+            FileSizeLimit limit(a.limit > 0 ? a.limit : RLIM_INFINITY);
             button("pbSaveProfile")->click();
             QCOMPARE(dialogs.asked().last().text, path + " already exists.\nDo you want to replace it?");
             QCOMPARE(dialogs.asked().last().defaultButton, cMyDialogs::No);
