@@ -8,7 +8,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleFactory>
 
 cMyOverviewPage::cMyOverviewPage(QWidget *parent)
     : QWidget(parent)
@@ -55,6 +58,19 @@ bool cMyOverviewPage::event(QEvent *event)
             if (area->widget())
                 area->widget()->setAutoFillBackground(false);
         }
+    }
+    // A native style (Windows') draws push buttons and group box titles in its own colours, not
+    // the page's: white button text on a light button, dark titles on the dark water. The
+    // portable style draws them from the page's palette on every platform.
+    if (event->type() == QEvent::Polish) {
+        if (!m_style) {
+            m_style = QStyleFactory::create(QStringLiteral("Fusion"));
+            m_style->setParent(this);
+        }
+        for (QWidget *child : findChildren<QPushButton *>())
+            child->setStyle(m_style);
+        for (QWidget *child : findChildren<QGroupBox *>())
+            child->setStyle(m_style);
     }
     return QWidget::event(event);
 }

@@ -2,6 +2,7 @@
 
 #include "device/cmydialogs.h"
 #include "device/cmyhexrecord.h"
+#include "device/cmylocalport.h"
 #include "device/cmyreplyline.h"
 #include "device/cmyreplywalker.h"
 #include "device/cmystatusdecoder.h"
@@ -25,6 +26,8 @@ cMyTamira::cMyTamira(QObject *parent)
     qRegisterMetaType<cMyTamira::EndReason>();
 
     connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
+    m_local = new cMyLocalPort(QString(), this);
+    connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
     connect(&m_port, &QSerialPort::errorOccurred, this, &cMyTamira::onPortError);
 
     m_replyTimer.setSingleShot(true);
@@ -44,6 +47,7 @@ cMyTamira::~cMyTamira()
     // The port member goes after this object's own members; whatever it reports while it
     // closes must not reach a half-destroyed link.
     disconnect(&m_port, nullptr, this, nullptr);
+    disconnect(m_local, nullptr, this, nullptr);
     m_running = false;
 }
 
@@ -189,32 +193,47 @@ void cMyTamira::cancelDownload()
 
 bool cMyTamira::openPort()
 {
-    if (m_running || m_port.isOpen()) {
+    if (m_running || m_io->isOpen()) {
         // Configuring the open port again would reconfigure the line under the running
         // transaction, so only the open is tried: it fails with the port's own text.
         m_opening = true;
-        m_port.open(QIODevice::ReadWrite);
+        m_io->open(QIODevice::ReadWrite);
         m_opening = false;
         m_nextFailureNote.clear();
-        cMyDialogs::current().critical(nullptr, tr("Błąd"), m_port.errorString());
+        cMyDialogs::current().critical(nullptr, tr("Błąd"), m_io->errorString());
         return false;
     }
-    applyTamiraSerialSettings(m_port, m_portName);
     if (m_portName.isEmpty()) {
+        applyTamiraSerialSettings(m_port, m_portName);
         m_nextFailureNote.clear();
         return false;
     }
+    if (cMyLocalPort::isClaimed(m_portName)) {
+        if (m_local->portName() != m_portName) {
+            delete m_local;
+            m_local = new cMyLocalPort(m_portName, this);
+            connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
+        }
+        m_io = m_local;
+    } else {
+        applyTamiraSerialSettings(m_port, m_portName);
+        m_io = &m_port;
+    }
     m_opening = true;
-    const bool opened = m_port.open(QIODevice::ReadWrite);
+    const bool opened = m_io->open(QIODevice::ReadWrite);
     m_opening = false;
     if (!opened) {
         m_nextFailureNote.clear();
-        cMyDialogs::current().critical(nullptr, tr("Błąd"), PortOpenFailure::message(m_port));
+        const QString text = m_io == &m_port ? PortOpenFailure::message(m_port) : m_io->errorString();
+        cMyDialogs::current().critical(nullptr, tr("Błąd"), text);
         return false;
     }
     // Whatever waits on the line belongs to an earlier transaction (a reply that came after a
     // cancel or a time-out); taken for this one's first reply it would put every reply one behind.
-    m_port.clear(QSerialPort::AllDirections);
+    if (m_io == &m_port)
+        m_port.clear(QSerialPort::AllDirections);
+    else
+        m_local->clearInput();
     return true;
 }
 
@@ -263,7 +282,7 @@ void cMyTamira::sendLine(const QByteArray &line)
 
 void cMyTamira::writeBytes(const QByteArray &bytes)
 {
-    m_port.write(bytes);
+    m_io->write(bytes);
     qCDebug(lcLink).noquote() << QStringLiteral("Zapisane: \t") + QString::fromLatin1(bytes);
 }
 
@@ -273,7 +292,7 @@ void cMyTamira::readSerialPort()
     // Handled here, a box opened by a receiver of the link's signals would run inside the port's
     // readyRead, which the port does not emit again while it runs: the next reply would sit
     // unnoticed until the time-out.
-    const QByteArray bytes = m_port.readAll();
+    const QByteArray bytes = m_io->readAll();
     if (!m_running || bytes.isEmpty())
         return;
     m_pending += bytes;
@@ -396,8 +415,8 @@ void cMyTamira::closeTransaction()
     m_source.reset();
     m_replyTimer.stop();
     m_cancelTimer.stop();
-    if (m_port.isOpen())
-        m_port.close();
+    if (m_io->isOpen())
+        m_io->close();
 }
 
 void cMyTamira::finish(EndReason reason)

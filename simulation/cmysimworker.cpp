@@ -2,8 +2,7 @@
 
 #include "device/cmyhexrecord.h"
 #include "device/cmyreplyline.h"
-#include "device/portopenfailure.h"
-#include "device/serialsettings.h"
+#include "device/tamiraport.h"
 
 #include <QDeadlineTimer>
 #include <QSerialPort>
@@ -59,22 +58,17 @@ void cMySimWorker::stopWork()
     stopFlag = true;
 }
 
-bool cMySimWorker::setupPort(QString portName, QSerialPort &port)
+std::unique_ptr<QIODevice> cMySimWorker::setupPort(const QString &portName, QString *error)
 {
-    applyTamiraSerialSettings(port, portName);
     if (portName.isEmpty())
-        return false;
-    if (!port.open(QIODevice::ReadWrite)) {
-        emit serialPortError(port.errorString());
-        return false;
-    }
-    // A reply that came after an earlier run gave up on it (a driver may keep it for the next
-    // open) would otherwise be taken for the answer to this run's first line.
-    port.clear(QSerialPort::AllDirections);
-    return true;
+        return nullptr;
+    std::unique_ptr<QIODevice> port = openTamiraPort(portName, error);
+    if (!port)
+        emit serialPortError(*error);
+    return port;
 }
 
-bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &reply)
+bool cMySimWorker::sendCommand(QIODevice &port, QString command, QString &reply)
 {
     command += QStringLiteral("\r\n");
     port.write(command.toLatin1());
@@ -104,10 +98,11 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
                 return false;
             }
             // Short waits, so that a stop request is seen while the device keeps silent.
-            if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs)))) {
-                if (port.error() != QSerialPort::TimeoutError && port.error() != QSerialPort::NoError)
+            auto *serial = qobject_cast<QSerialPort *>(&port);
+            if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs))) && serial) {
+                if (serial->error() != QSerialPort::TimeoutError && serial->error() != QSerialPort::NoError)
                     return false; // the port failed under the run: the device is gone
-                port.clearError();
+                serial->clearError();
             }
         }
         const QByteArray raw = port.readLine(kLongestReply + 1);
@@ -123,7 +118,7 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
     }
 }
 
-bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply)
+bool cMySimWorker::exchange(QIODevice &port, const QString &command, bool readMode, QString &reply)
 {
     if (!sendCommand(port, command, reply))
         return false;
@@ -133,7 +128,7 @@ bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool read
     return cMyReplyLine::answers(command.toLatin1() + "\r\n", reply.toLatin1(), readMode);
 }
 
-bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, bool readMode)
+bool cMySimWorker::sendCommands(QIODevice &port, const QStringList &commands, bool readMode)
 {
     QString reply;
     for (const QString &command : commands)
@@ -142,7 +137,7 @@ bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, 
     return true;
 }
 
-bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
+bool cMySimWorker::readValues(QIODevice &port, QVector<QString> &values)
 {
     values.resize(kBlockCount);
     for (int i = 0; i < kBlockCount; ++i)
@@ -151,7 +146,7 @@ bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
     return true;
 }
 
-bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &readable)
+bool cMySimWorker::readSurfacePressure(QIODevice &port, quint16 &p0, bool &readable)
 {
     QString reply;
     if (!sendCommand(port, recordLine(kSurfacePressureAddress, {0, 0}), reply))
@@ -164,7 +159,7 @@ bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &rea
     return true;
 }
 
-void cMySimWorker::fail(QSerialPort *port, Failure reason, const QString &detail)
+void cMySimWorker::fail(QIODevice *port, Failure reason, const QString &detail)
 {
     // A device that answers wrongly still answers: it gets the normal stop, and its statistics
     // are cleared once the run has given it samples. What is left of the garbled answer is no
@@ -194,14 +189,16 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
     speed.compare_exchange_strong(unset, newSpeed);
     m_sampled = false;
     m_stopping = false;
-    QSerialPort port;
-    if (!setupPort(portName, port)) {
+    QString openError;
+    const std::unique_ptr<QIODevice> opened = setupPort(portName, &openError);
+    if (!opened) {
         if (portName.isEmpty())
             fail(nullptr, NoPortName);
         else
-            fail(nullptr, PortNotOpened, PortOpenFailure::message(port));
+            fail(nullptr, PortNotOpened, openError);
         return;
     }
+    QIODevice &port = *opened;
 
     const QStringList toRead{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#READ")};
     const QStringList toWrite{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#WRITE")};

@@ -1,7 +1,6 @@
 // The demo mode: the bundled emulator attached as a demo device from the Help menu and from
 // --demo, the window showing its status, and no emulator left behind however the program ends.
 
-#include "app/cmycommandline.h"
 #include "app/cmydemodevice.h"
 #include "app/cmyportselect.h"
 #include "tests/support/cmyscripteddialogs.h"
@@ -55,40 +54,10 @@ class tst_Demo : public QObject
     Q_OBJECT
 
 private slots:
-    void commandLine_data();
-    void commandLine();
     void windowShowsTheDemoDevice();
     void emulatorEndsWithTheProgram_data();
     void emulatorEndsWithTheProgram();
 };
-
-void tst_Demo::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("demo");
-    QTest::addColumn<bool>("help");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("unknown");
-    QTest::newRow("nothing") << QStringList{} << false << false << "" << "";
-    QTest::newRow("file") << QStringList{"a.tmo"} << false << false << "a.tmo" << "";
-    QTest::newRow("demo before file") << QStringList{"--demo", "a.tmo"} << true << false << "a.tmo" << "";
-    QTest::newRow("demo after file") << QStringList{"a.tmo", "--demo"} << true << false << "a.tmo" << "";
-    QTest::newRow("first file only") << QStringList{"a.tmo", "b.tmo"} << false << false << "a.tmo" << "";
-    QTest::newRow("dash file after --") << QStringList{"--", "--demo"} << false << false << "--demo" << "";
-    QTest::newRow("lone dash is a file") << QStringList{"-"} << false << false << "-" << "";
-    QTest::newRow("short help") << QStringList{"-h", "a.tmo"} << false << true << "a.tmo" << "";
-    QTest::newRow("misspelt option") << QStringList{"--demo2", "--x"} << false << false << "" << "--demo2";
-}
-
-void tst_Demo::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    const cMyCommandLine line = cMyCommandLine::parse(arguments);
-    QTEST(line.demo, "demo");
-    QTEST(line.help, "help");
-    QTEST(line.file, "file");
-    QTEST(line.unknownOption, "unknown");
-}
 
 void tst_Demo::windowShowsTheDemoDevice()
 {

@@ -1,8 +1,10 @@
-// The main window frame: pages, menus, tool bar, shortcuts, title, enabling rules, Help, About.
+// The main window frame: the command line, pages, menus, tool bar, shortcuts, title, enabling
+// rules, Help, About.
 
+#include "app/cmycommandline.h"
+#include "app/mainwindow.h"
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
-#include "app/mainwindow.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAction>
@@ -34,6 +36,8 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void commandLine_data();
+    void commandLine();
     void pagesAndTitle();
     void menusToolBarAndShortcuts();
     void portChangeEnablesCommands();
@@ -41,6 +45,7 @@ private slots:
     void everyControlHasItsOwnName();
     void windowFitsTheScreen();
     void helpOpensTheManual();
+    void helpSaysWhereTheManualIs();
     void aboutShowsVersion();
 
 private:
@@ -49,6 +54,43 @@ private:
         return parent->findChild<T *>(QLatin1String(name));
     }
 };
+
+void tst_MainWindow::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("unknown");
+    QTest::newRow("nothing") << QStringList{} << false << false << ""
+                             << "";
+    QTest::newRow("file") << QStringList{"a.tmo"} << false << false << "a.tmo"
+                          << "";
+    QTest::newRow("demo before file") << QStringList{"--demo", "a.tmo"} << true << false << "a.tmo"
+                                      << "";
+    QTest::newRow("demo after file") << QStringList{"a.tmo", "--demo"} << true << false << "a.tmo"
+                                     << "";
+    QTest::newRow("first file only") << QStringList{"a.tmo", "b.tmo"} << false << false << "a.tmo"
+                                     << "";
+    QTest::newRow("dash file after --") << QStringList{"--", "--demo"} << false << false << "--demo"
+                                        << "";
+    QTest::newRow("lone dash is a file") << QStringList{"-"} << false << false << "-"
+                                         << "";
+    QTest::newRow("short help") << QStringList{"-h", "a.tmo"} << false << true << "a.tmo"
+                                << "";
+    QTest::newRow("misspelt option") << QStringList{"--demo2", "--x"} << false << false << ""
+                                     << "--demo2";
+}
+
+void tst_MainWindow::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    const cMyCommandLine line = cMyCommandLine::parse(arguments);
+    QTEST(line.demo, "demo");
+    QTEST(line.help, "help");
+    QTEST(line.file, "file");
+    QTEST(line.unknownOption, "unknown");
+}
 
 void tst_MainWindow::pagesAndTitle()
 {
@@ -236,9 +278,14 @@ void tst_MainWindow::helpOpensTheManual()
     QCOMPARE(catcher.urls.first(),
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
     QVERIFY(dialogs.clean());
+}
 
-    // With nothing to open the manual (the offscreen platform has no desktop services), the
-    // user learns where it is.
+void tst_MainWindow::helpSaysWhereTheManualIs()
+{
+    // With nothing to open the manual (the offscreen platform has no desktop services on Linux),
+    // the user learns where it is.
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("openDocument"));
     dialogs.expectMessage(cMyDialogs::Ok, "Help");
     child<QAction>(&w, "actionPomoc")->trigger();

@@ -657,10 +657,6 @@ The TAMIRAdesk developers</translation>
 %1</translation>
     </message>
     <message>
-        <source>Emulator urządzenia działa tylko w systemie Linux.</source>
-        <translation>The device emulator runs on Linux only.</translation>
-    </message>
-    <message>
         <source>Emulator urządzenia nie podał swojego portu.</source>
         <translation>The device emulator did not name its port.</translation>
     </message>
@@ -920,6 +916,21 @@ The sound library in Tamira is incomplete; upload it again.</translation>
     <message>
         <source>Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany.</source>
         <translation>The sound library was sent to Tamira, but its new status could not be read.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLocalPort</name>
+    <message>
+        <source>Port jest już otwarty.</source>
+        <translation>The port is already open.</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego urządzenia.</source>
+        <translation>There is no such device.</translation>
+    </message>
+    <message>
+        <source>Port jest używany przez inny program.</source>
+        <translation>The port is in use by another program.</translation>
     </message>
 </context>
 <context>

@@ -6,45 +6,35 @@
 #include <QFile>
 #include <QSerialPort>
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 bool PortOpenFailure::lacksPermission(const QString &portName)
 {
-#ifdef Q_OS_UNIX
     const QString location = PortDiscovery::systemLocation(portName);
     // The effective ids decide, as they did for the open that failed.
     const QByteArray path = QFile::encodeName(location);
     return faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
-#else
-    Q_UNUSED(portName)
-    return false;
-#endif
 }
 
 QString PortOpenFailure::message(const QSerialPort &port)
 {
     QString text = port.errorString();
-#ifdef Q_OS_LINUX
     // Qt reports a port that another program holds as a permission error too, so the file's
     // access is what tells the two apart.
     const QString location = PortDiscovery::systemLocation(port.portName());
     if (port.error() == QSerialPort::PermissionError && lacksPermission(port.portName())) {
         text += QStringLiteral("\n\n")
-            + QCoreApplication::translate(
-                  "PortOpenFailure",
-                  "Brak uprawnień do portu %1.\n\n"
-                  "Jak to naprawić w systemie Linux:\n"
-                  "• zainstaluj pakiet tamiradesk albo skopiuj plik 70-tamira.rules z katalogu "
-                  "packaging/linux do /etc/udev/rules.d,\n"
-                  "• albo dopisz swoje konto do grupy dialout (sudo usermod -aG dialout $USER) "
-                  "i zaloguj się ponownie.\n"
-                  "Potem odłącz Tamirę i podłącz ją ponownie.")
-                  .arg(location);
+                + QCoreApplication::translate(
+                      "PortOpenFailure", "Brak uprawnień do portu %1.\n\n"
+                                         "Jak to naprawić w systemie Linux:\n"
+                                         "• zainstaluj pakiet tamiradesk albo skopiuj plik 70-tamira.rules z katalogu "
+                                         "packaging/linux do /etc/udev/rules.d,\n"
+                                         "• albo dopisz swoje konto do grupy dialout (sudo usermod -aG dialout $USER) "
+                                         "i zaloguj się ponownie.\n"
+                                         "Potem odłącz Tamirę i podłącz ją ponownie.")
+                      .arg(location);
     }
-#endif
     return text;
 }
