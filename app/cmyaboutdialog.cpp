@@ -15,5 +15,15 @@ cMyAboutDialog::~cMyAboutDialog()
 
 void cMyAboutDialog::setVersion(const QString &version)
 {
+    m_version = version;
     ui->lVersion->setText(tr("Wersja: ") + version);
+}
+
+void cMyAboutDialog::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        setVersion(m_version);
+    }
+    QDialog::changeEvent(event);
 }

@@ -19,7 +19,11 @@ public:
 
     void setVersion(const QString &version);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    QString m_version;
     Ui::cMyAboutDialog *ui;
 };
 

@@ -1,9 +1,12 @@
 #ifndef APP_CMYDEMODEVICE_H
 #define APP_CMYDEMODEVICE_H
 
-// A demo Tamira: the device emulator shipped beside the program, started with a demo device's
-// status and offered to the port chooser through TAMIRA_PORT, so that every function can be
-// tried without a device. The emulator never outlives the program (see start()).
+// A demo Tamira: the device emulator with a demo device's status, offered to the port chooser
+// through TAMIRA_PORT, so that every function can be tried without a device. Each platform has its
+// own source file for starting and stopping it: on Unix the emulator program shipped beside this
+// one serves it on a pseudo-terminal, and never outlives the program (see start()); on Windows,
+// which has no pseudo-terminals, the emulator's device logic runs inside the program behind the
+// port name "DEMO" (cMyLocalPort).
 
 #include <QObject>
 #include <QProcess>
@@ -26,7 +29,7 @@ public:
     // The demo device: self-test passed, some dive statistics, versions and a sound library.
     static QStringList deviceArguments();
 
-    bool isRunning() const { return m_process->state() != QProcess::NotRunning; }
+    bool isRunning() const;
     QString portPath() const { return m_portPath; }
     qint64 processId() const { return m_process->processId(); }
 

@@ -2,6 +2,7 @@
 
 #include "app/cmyselftest.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 
@@ -35,10 +36,18 @@ void cMyFaultBanner::showFlags(quint8 flags)
         clear();
         return;
     }
+    m_flags = flags;
     m_text->setText(tr("Autotest Tamiry wykrył usterkę: %1.\n"
                        "Nie używaj Tamiry do nurkowania, dopóki nie zostanie sprawdzona w serwisie.")
                         .arg(cMySelfTest::failures(flags).join(QStringLiteral(", "))));
     show();
+}
+
+void cMyFaultBanner::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange && !m_text->text().isEmpty())
+        showFlags(m_flags);
+    QFrame::changeEvent(event);
 }
 
 void cMyFaultBanner::clear()

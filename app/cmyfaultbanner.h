@@ -22,9 +22,13 @@ public slots:
     void showFlags(quint8 flags);
     void clear();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     QLabel *m_icon;
     QLabel *m_text;
+    quint8 m_flags = 0; // those shown, for a change of language
 };
 
 #endif

@@ -9,9 +9,13 @@
 #include <QDebug>
 #include <QDir>
 #include <QDropEvent>
+#include <QLoggingCategory>
 #include <QMimeData>
 #include <QUrl>
 #include <QWidget>
+
+// Which settings file a load reads; on with QT_LOGGING_RULES="tamira.files.debug=true".
+Q_LOGGING_CATEGORY(lcFiles, "tamira.files", QtInfoMsg)
 
 namespace {
 
@@ -126,7 +130,7 @@ void cMyFileCommands::loadFromCommandLine(const QString &path)
 
 void cMyFileCommands::openPath(const QString &path)
 {
-    qDebug() << path;
+    qCDebug(lcFiles) << "reading" << path;
     const Load result = load(path);
     if (result == NewName)
         loadTemplateImage();

@@ -2,11 +2,16 @@
 
 #include "app/cmyfaultbanner.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
+#include <QStyleFactory>
 
 cMyOverviewPage::cMyOverviewPage(QWidget *parent)
     : QWidget(parent)
@@ -33,13 +38,41 @@ void cMyOverviewPage::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QColor(255, 255, 255, 90));
     painter.setBrush(QColor(0, 20, 40, 110));
-    for (QGroupBox *group : findChildren<QGroupBox *>(QString(), Qt::FindDirectChildrenOnly)) {
+    for (QGroupBox *group : findChildren<QGroupBox *>()) {
         if (!group->isVisible())
             continue;
         QPainterPath panel;
-        panel.addRoundedRect(QRectF(group->geometry()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+        const QRectF area(group->mapTo(this, QPoint()), group->size());
+        panel.addRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
         painter.drawPath(panel);
     }
+}
+
+bool cMyOverviewPage::event(QEvent *event)
+{
+    // The groups sit in a scroll area, so that the page fits a small screen; the picture shows
+    // through it.
+    if (event->type() == QEvent::ChildPolished) {
+        if (auto *area = qobject_cast<QScrollArea *>(static_cast<QChildEvent *>(event)->child())) {
+            area->viewport()->setAutoFillBackground(false);
+            if (area->widget())
+                area->widget()->setAutoFillBackground(false);
+        }
+    }
+    // A native style (Windows') draws push buttons and group box titles in its own colours, not
+    // the page's: white button text on a light button, dark titles on the dark water. The
+    // portable style draws them from the page's palette on every platform.
+    if (event->type() == QEvent::Polish) {
+        if (!m_style) {
+            m_style = QStyleFactory::create(QStringLiteral("Fusion"));
+            m_style->setParent(this);
+        }
+        for (QWidget *child : findChildren<QPushButton *>())
+            child->setStyle(m_style);
+        for (QWidget *child : findChildren<QGroupBox *>())
+            child->setStyle(m_style);
+    }
+    return QWidget::event(event);
 }
 
 void cMyOverviewPage::showPlainText(QLabel *label, const QString &text)

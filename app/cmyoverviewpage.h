@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QLabel;
+class QStyle;
 class cMyFaultBanner;
 
 class cMyOverviewPage : public QWidget
@@ -25,11 +26,13 @@ public:
     cMyFaultBanner *faultBanner();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QPixmap m_picture;
     QPixmap m_scaled; // the picture at the page's size, made again when the size changes
+    QStyle *m_style = nullptr; // child; draws the page's buttons and group titles
     cMyFaultBanner *m_faultBanner = nullptr;
 };
 

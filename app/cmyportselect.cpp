@@ -3,6 +3,8 @@
 #include "device/cmyportmonitor.h"
 #include "device/portdiscovery.h"
 
+#include <QEvent>
+#include <QStylePainter>
 #include <QTimer>
 
 #include <algorithm>
@@ -22,6 +24,8 @@ cMyPortSelect::cMyPortSelect(QWidget *parent)
     // Enumerating the ports costs milliseconds of CPU, so it happens only when they may have
     // changed, not ten times a second.
     connect(m_monitor, &cMyPortMonitor::portsMayHaveChanged, this, &cMyPortSelect::updatePorts);
+    // A screen reader hears the tool tip too.
+    connect(this, &QComboBox::currentTextChanged, this, &cMyPortSelect::nameCurrent);
     QTimer::singleShot(kFirstLookMs, this, &cMyPortSelect::updatePorts);
 }
 
@@ -43,6 +47,7 @@ void cMyPortSelect::updatePorts()
     // The port the user has chosen since the last rebuild is the one to keep.
     if (isEnabled())
         m_portName = currentText();
+    m_listsPorts = !names.isEmpty();
     clear();
     if (names.isEmpty()) {
         addItem(QString());
@@ -50,6 +55,7 @@ void cMyPortSelect::updatePorts()
     } else {
         for (const QString &name : qAsConst(names)) {
             addItem(name);
+            setItemData(count() - 1, name == m_demoPort ? shownName(name) : QVariant(), Qt::ToolTipRole);
             if (name == m_portName)
                 setCurrentIndex(count() - 1);
         }
@@ -57,4 +63,72 @@ void cMyPortSelect::updatePorts()
     }
     m_portName = currentText();
     m_portCount = names.size();
+}
+
+bool cMyPortSelect::hasPort() const
+{
+    return m_listsPorts && !currentText().isEmpty();
+}
+
+QString cMyPortSelect::shownName(const QString &port) const
+{
+    return !port.isEmpty() && port == m_demoPort ? tr("Tamira demonstracyjna (%1)").arg(port) : port;
+}
+
+void cMyPortSelect::setDemoPort(const QString &port)
+{
+    m_demoPort = port;
+    for (int i = 0; i < count(); ++i)
+        setItemData(i, itemText(i) == port ? shownName(port) : QVariant(), Qt::ToolTipRole);
+    nameCurrent();
+    updateGeometry();
+    update();
+}
+
+void cMyPortSelect::nameCurrent()
+{
+    const QString port = currentText();
+    setToolTip(!port.isEmpty() && port == m_demoPort ? shownName(port) : QString());
+}
+
+// The demo device's longer name needs room beyond what the port names ask for.
+static QSize withDemoName(const cMyPortSelect *box, QSize size)
+{
+    if (!box->demoPort().isEmpty() && box->findText(box->demoPort()) >= 0)
+        size.rwidth() += box->fontMetrics().horizontalAdvance(box->shownName(box->demoPort()))
+                         - box->fontMetrics().horizontalAdvance(box->demoPort());
+    return size;
+}
+
+QSize cMyPortSelect::sizeHint() const
+{
+    return withDemoName(this, QComboBox::sizeHint());
+}
+
+QSize cMyPortSelect::minimumSizeHint() const
+{
+    return withDemoName(this, QComboBox::minimumSizeHint());
+}
+
+void cMyPortSelect::changeEvent(QEvent *event)
+{
+    // The placeholder shown until the first look at the ports; the rest are port names.
+    if (event->type() == QEvent::LanguageChange && m_portCount < 0 && count() == 1) {
+        const QSignalBlocker quiet(this);
+        setItemText(0, tr("Brak urządzeń"));
+    }
+    QComboBox::changeEvent(event);
+}
+
+void cMyPortSelect::paintEvent(QPaintEvent *event)
+{
+    if (m_demoPort.isEmpty() || currentText() != m_demoPort)
+        return QComboBox::paintEvent(event);
+    QStylePainter painter(this);
+    painter.setPen(palette().color(QPalette::Text));
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    option.currentText = shownName(currentText());
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }

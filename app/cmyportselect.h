@@ -16,17 +16,35 @@ class cMyPortSelect : public QComboBox
 public:
     explicit cMyPortSelect(QWidget *parent = nullptr);
 
+    // True while the current entry is the port of a Tamira (not the placeholder or nothing).
+    bool hasPort() const;
+    // The port of the demo device, named as such wherever the box shows it; empty for none.
+    void setDemoPort(const QString &port);
+    QString demoPort() const { return m_demoPort; }
+    // How the box shows `port`.
+    QString shownName(const QString &port) const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     // Raised once each time a bootloader port appears, not at every poll while it stays.
     void bootMode();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
 private slots:
     void updatePorts();
+    void nameCurrent();
 
 private:
     QString m_portName;
     int m_portCount = -1; // so the first poll applies the no-port state when nothing is attached
     bool m_bootPortSeen = false;
+    bool m_listsPorts = false;
+    QString m_demoPort;
     cMyPortMonitor *m_monitor;
 };
 

@@ -13,7 +13,6 @@ cMyTamiraStatus::cMyTamiraStatus(QWidget *parent)
         auto *mark = new QLabel(this);
         mark->setObjectName(QStringLiteral("lFaultMark%1").arg(row));
         mark->setPixmap(cMySelfTest::faultIcon(16, devicePixelRatioF()));
-        mark->setToolTip(tr("Usterka"));
         mark->setVisible(false);
         ui->gridSelfTest->addWidget(mark, row, 2);
     }
@@ -25,9 +24,19 @@ cMyTamiraStatus::~cMyTamiraStatus()
     delete ui;
 }
 
+void cMyTamiraStatus::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        ui->retranslateUi(this);
+        showFlags(m_status, m_known);
+    }
+    QDialog::changeEvent(event);
+}
+
 void cMyTamiraStatus::setStatus(char newStatus)
 {
     m_status = newStatus;
+    m_known = true;
     showFlags(newStatus, true);
 }
 
@@ -52,6 +61,8 @@ void cMyTamiraStatus::showFlags(char flags, bool known)
     for (int row = 0; row < cMySelfTest::kRows; ++row) {
         const bool failed = known && cMySelfTest::rowFailed(bits, row);
         values[row]->setStyleSheet(failed ? faultStyle : QString());
-        findChild<QLabel *>(QStringLiteral("lFaultMark%1").arg(row))->setVisible(failed);
+        auto *mark = findChild<QLabel *>(QStringLiteral("lFaultMark%1").arg(row));
+        mark->setToolTip(tr("Usterka"));
+        mark->setVisible(failed);
     }
 }

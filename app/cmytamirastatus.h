@@ -25,12 +25,16 @@ public:
 public slots:
     void setStatus(char newStatus);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
     // `known`: a status has come; before that nothing is marked as failed.
     void showFlags(char flags, bool known);
 
     Ui::cMyTamiraStatus *ui;
     char m_status = 0; // the flag byte as received; read bit by bit through quint8
+    bool m_known = false; // a status has come
 };
 
 #endif

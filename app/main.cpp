@@ -1,6 +1,7 @@
 #include "app/cmycommandline.h"
 #include "app/cmystopsignals.h"
 #include "app/mainwindow.h"
+#include "app/programarguments.h"
 #include "bootcheck/cmylibusb.h"
 #include "device/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
@@ -8,27 +9,19 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLoggingCategory>
 #include <QTranslator>
 
 #include <cstdio>
 
-namespace {
-
-QStringList argumentsOf(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromUtf8(argv[i]);
-    return arguments;
-}
-
-} // namespace
+// Start-up notes; on with QT_LOGGING_RULES="tamira.app.debug=true".
+Q_LOGGING_CATEGORY(lcApp, "tamira.app", QtInfoMsg)
 
 int main(int argc, char *argv[])
 {
     ignoreFileSizeSignal();
     // Answered before the application object exists, so that they work without a display.
-    const cMyCommandLine early = cMyCommandLine::parse(argumentsOf(argc, argv));
+    const cMyCommandLine early = cMyCommandLine::parse(programArguments(argc, argv));
     if (early.help || early.version) {
         std::fputs(early.help ? qPrintable(cMyCommandLine::usage())
                               : qPrintable(QStringLiteral("TAMIRAdesk %1\n").arg(MainWindow::versionText())),
@@ -38,7 +31,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     // QApplication has taken its own options out of argv by now.
-    const cMyCommandLine line = cMyCommandLine::parse(argumentsOf(argc, argv));
+    const cMyCommandLine line = cMyCommandLine::parse(programArguments(argc, argv));
     if (!line.unknownOption.isEmpty()) {
         std::fprintf(stderr, "TAMIRAdesk: unknown option %s\n\n%s", qPrintable(line.unknownOption),
                      qPrintable(cMyCommandLine::usage()));
@@ -47,7 +40,7 @@ int main(int argc, char *argv[])
     // The texts are written in Polish; the built-in English catalogue is always installed.
     QTranslator translator;
     if (!installEnglishCatalogue(translator))
-        qDebug("English catalogue not loaded");
+        qCDebug(lcApp, "English catalogue not loaded");
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);

@@ -5,6 +5,8 @@
 #include "app/cmyfilecommands.h"
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
+#include "app/cmytranslatedtext.h"
+#include "app/cmywindowfit.h"
 #include "device/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "editors/cmydecimalspinbox.h"
@@ -27,6 +29,7 @@ MainWindow::MainWindow(QWidget *parent)
     QLocale::setDefault(cMyDecimalSpinBox::numberLocale());
     setLocale(cMyDecimalSpinBox::numberLocale());
     ui->setupUi(this);
+    resetOverviewLabels();
     insertPortChooser();
     insertRestoreBackupAction();
     ui->tabWidget->removeTab(4);
@@ -62,6 +65,8 @@ MainWindow::MainWindow(QWidget *parent)
         ui->statusBar->showMessage(text);
     });
     setupDemo();
+    setupLanguage();
+    new cMyWindowFit(this);
 }
 
 MainWindow::~MainWindow()
@@ -72,6 +77,12 @@ MainWindow::~MainWindow()
 void MainWindow::insertPortChooser()
 {
     m_portSelect = new cMyPortSelect(this);
+    auto *caption = new QLabel(this);
+    caption->setObjectName(QStringLiteral("lPortSelect"));
+    TranslatedText::set(caption, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "&Urządzenie:"));
+    caption->setBuddy(m_portSelect);
+    caption->setContentsMargins(4, 0, 4, 0);
+    ui->mainToolBar->insertWidget(ui->actionExit, caption);
     ui->mainToolBar->insertWidget(ui->actionExit, m_portSelect);
     ui->mainToolBar->insertSeparator(ui->actionExit);
 }
@@ -124,7 +135,10 @@ void MainWindow::updateTitle()
     if (!canonical.isEmpty())
         title += QStringLiteral(" --- ") + canonical;
     // Qt shows "*" there while the document has unsaved changes.
-    setWindowTitle(title + QStringLiteral("[*]"));
+    title += QStringLiteral("[*]");
+    if (demoAttached())
+        title += tr(" - podłączona Tamira demonstracyjna");
+    setWindowTitle(title);
 }
 
 void MainWindow::setDeviceCommandsEnabled(bool enabled)
@@ -141,12 +155,10 @@ void MainWindow::setDeviceCommandsEnabled(bool enabled)
 
 void MainWindow::resetOverviewLabels()
 {
-    const QString none = tr("N/D");
-    for (QLabel *label : {ui->lTamiraPort, ui->lSerialNumber, ui->lHardwareVesrion,
-                          ui->lMemoryAmount, ui->lTamiraStatus, ui->lFirmwareVersion,
-                          ui->lVoiceLang, ui->lVoiceVersion, ui->lParamVersion, ui->lParamAutor,
-                          ui->lParamTytul})
-        label->setText(none);
+    for (QLabel *label : {ui->lmaxDepth, ui->lDiveTime, ui->lTamiraPort, ui->lSerialNumber, ui->lHardwareVesrion,
+                          ui->lMemoryAmount, ui->lTamiraStatus, ui->lFirmwareVersion, ui->lVoiceLang, ui->lVoiceVersion,
+                          ui->lParamVersion, ui->lParamAutor, ui->lParamTytul})
+        TranslatedText::set(label, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "N/D"));
     ui->pteParamDesc->clear();
 }
 
@@ -157,6 +169,7 @@ void MainWindow::portChanged(QString newPort)
         resetOverviewLabels();
     else
         ui->lTamiraPort->setText(newPort);
+    updateTitle();
 }
 
 void MainWindow::tamiraInBootMode()

@@ -121,6 +121,10 @@ private:
     void setupDeviceStatus();
     // mainwindow_demo.cpp
     void setupDemo();
+    bool demoAttached() const;
+    // mainwindow_language.cpp
+    void setupLanguage();
+    void retranslate();
     // mainwindow_backup.cpp
     void insertRestoreBackupAction();
     // mainwindow_settingsform.cpp

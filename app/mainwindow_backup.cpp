@@ -5,12 +5,14 @@
 #include "ui_mainwindow.h"
 
 #include "app/cmyfilecommands.h"
+#include "app/cmytranslatedtext.h"
 
 #include <QAction>
 
 void MainWindow::insertRestoreBackupAction()
 {
-    auto *action = new QAction(tr("&Przywróć kopię zapasową..."), this);
+    auto *action = new QAction(this);
+    TranslatedText::set(action, "MainWindow", QT_TRANSLATE_NOOP("MainWindow", "&Przywróć kopię zapasową..."));
     action->setObjectName(QStringLiteral("actionRestoreBackup"));
     ui->menuPlik->insertAction(ui->actionExit, action);
     ui->menuPlik->insertSeparator(ui->actionExit);

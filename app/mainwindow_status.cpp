@@ -8,12 +8,15 @@
 #include "app/cmyoverviewpage.h"
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
+#include "app/cmytranslatedtext.h"
 #include "simulation/cmysimwidget.h"
 
 void MainWindow::newStatusRead(QStringList lista)
 {
     const quint8 flags = quint8(lista.value(0).toInt() & 0xFF);
-    ui->lTamiraStatus->setText((flags & 0x01) ? tr("Tamira działa") : tr("Tamira nie działa"));
+    TranslatedText::set(ui->lTamiraStatus, "MainWindow",
+                        (flags & 0x01) ? QT_TRANSLATE_NOOP("MainWindow", "Tamira działa")
+                                       : QT_TRANSLATE_NOOP("MainWindow", "Tamira nie działa"));
     m_statusDialog->setStatus(char(flags));
     ui->tabStart->faultBanner()->showFlags(flags);
     ui->simWidget->setDeviceStatistics(lista.value(3), lista.value(1), lista.value(2));

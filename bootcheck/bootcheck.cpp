@@ -12,16 +12,16 @@ constexpr int kRequestTypeOut = 0x21;
 constexpr int kDfuDnload = 1;
 constexpr int kTimeoutMs = 20000;
 
-bool isBootloader(const struct usb_device *device)
+bool isBootloader(const cMyUsbDevice *device)
 {
-    return PortDiscovery::isBootloaderIds(device->descriptor.idVendor, device->descriptor.idProduct);
+    return PortDiscovery::isBootloaderIds(device->vendorId, device->productId);
 }
 
 // Atmel's bootloader command "execute (0x04), start application (0x03), jump to an address
 // (0x01), address 0x0000 (high byte first)"; the empty download after it makes the bootloader
 // carry the command out. Both results are ignored: there is nothing the user could do about a
 // failure here, and the device just stays in its bootloader until the next start.
-void startApplication(cMyUsb &usb, usb_dev_handle *handle)
+void startApplication(cMyUsb &usb, cMyUsbHandle *handle)
 {
     char command[] = {0x04, 0x03, 0x01, 0x00, 0x00};
     usb.controlMsg(handle, kRequestTypeOut, kDfuDnload, 0, 0, command, int(sizeof command), kTimeoutMs);
@@ -47,11 +47,11 @@ void BootCheck::checkBootDevices(cMyUsb &usb, const std::function<cMyDialogs::Bu
     usb.findBusses();
     usb.findDevices();
 
-    for (usb_bus *bus = usb.busses(); bus; bus = bus->next) {
-        for (struct usb_device *device = bus->devices; device; device = device->next) {
+    for (cMyUsbBus *bus = usb.busses(); bus; bus = bus->next) {
+        for (cMyUsbDevice *device = bus->devices; device; device = device->next) {
             if (!isBootloader(device))
                 continue;
-            usb_dev_handle *handle = usb.open(device);
+            cMyUsbHandle *handle = usb.open(device);
             if (!handle)
                 continue; // typically no permission on the device node: skip it silently
             if (ask() != cMyDialogs::Yes) {

@@ -1,22 +1,34 @@
 #ifndef BOOTCHECK_CMYLIBUSB_H
 #define BOOTCHECK_CMYLIBUSB_H
 
-// The USB seam as the program uses it: every call goes straight to the system's libusb-0.1
-// (on Linux the libusb-compat library).
+// The USB seam as the program uses it, on the system's libusb. Each platform has its own source
+// file, chosen by CMake: libusb-0.1 on Linux (the libusb-compat library), libusb-1.0 on Windows.
 
 #include "bootcheck/cmyusb.h"
+
+#include <deque>
 
 class cMyLibUsb : public cMyUsb
 {
 public:
+    cMyLibUsb();
+    ~cMyLibUsb() override;
+
     void init() override;
     int findBusses() override;
     int findDevices() override;
-    usb_bus *busses() override;
-    usb_dev_handle *open(struct usb_device *device) override;
-    int controlMsg(usb_dev_handle *handle, int requestType, int request, int value, int index,
-                   char *bytes, int size, int timeout) override;
-    int close(usb_dev_handle *handle) override;
+    cMyUsbBus *busses() override;
+    cMyUsbHandle *open(cMyUsbDevice *device) override;
+    int controlMsg(cMyUsbHandle *handle, int requestType, int request, int value, int index, char *bytes, int size,
+                   int timeout) override;
+    int close(cMyUsbHandle *handle) override;
+
+private:
+    // The lists handed out by busses(), rebuilt by each call (deques keep addresses stable).
+    std::deque<cMyUsbBus> m_buses;
+    std::deque<cMyUsbDevice> m_devices;
+    void *m_context = nullptr; // the library's session, where it has one
+    void *m_list = nullptr; // the library's device list, where it hands out one
 };
 
 #endif

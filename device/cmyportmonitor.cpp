@@ -46,8 +46,7 @@ namespace {
 
 bool present(const QString &path)
 {
-    const QString location = PortDiscovery::systemLocation(path);
-    return !location.isEmpty() && QFileInfo::exists(location);
+    return PortDiscovery::isPresent(path);
 }
 
 } // namespace

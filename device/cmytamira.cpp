@@ -1,6 +1,7 @@
 #include "device/cmytamira.h"
 
 #include "device/cmyhexrecord.h"
+#include "device/cmylocalport.h"
 #include "device/cmyreplyline.h"
 #include "device/cmyreplywalker.h"
 #include "device/cmystatusdecoder.h"
@@ -9,9 +10,10 @@
 #include <QDebug>
 #include <QLoggingCategory>
 
-// Every line sent and received goes to the debug stream; QT_LOGGING_RULES="tamira.link.debug=false"
-// silences it (and skips formatting it, which matters for a sound library's 90,000 lines).
-Q_LOGGING_CATEGORY(lcLink, "tamira.link")
+// Every line sent and received can go to the debug stream: off unless
+// QT_LOGGING_RULES="tamira.link.debug=true" (while off, the lines are not even formatted, which
+// matters for a sound library's 90,000 lines).
+Q_LOGGING_CATEGORY(lcLink, "tamira.link", QtInfoMsg)
 
 cMyTamira::cMyTamira(QObject *parent)
     : QObject(parent)
@@ -23,6 +25,8 @@ cMyTamira::cMyTamira(QObject *parent)
     qRegisterMetaType<cMyLinkFailure>();
 
     connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
+    m_local = new cMyLocalPort(QString(), this);
+    connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
     connect(&m_port, &QSerialPort::errorOccurred, this, &cMyTamira::onPortError);
 
     m_replyTimer.setSingleShot(true);
@@ -42,6 +46,7 @@ cMyTamira::~cMyTamira()
     // The port member goes after this object's own members; whatever it reports while it
     // closes must not reach a half-destroyed link.
     disconnect(&m_port, nullptr, this, nullptr);
+    disconnect(m_local, nullptr, this, nullptr);
     m_running = false;
 }
 
@@ -182,8 +187,22 @@ bool cMyTamira::openPort()
 {
     // The port is not touched while this program uses it: configured again, the line would
     // change under the running transaction.
-    if (m_running || m_port.isOpen() || m_portLent)
+    if (m_running || m_io->isOpen() || m_portLent)
         return refuse({cMyLinkFailure::PortInUse, busyText()});
+    if (cMyLocalPort::isClaimed(m_portName)) {
+        // A device inside this process (the demo device where there are no pseudo-terminals).
+        if (m_local->portName() != m_portName) {
+            delete m_local;
+            m_local = new cMyLocalPort(m_portName, this);
+            connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
+        }
+        m_io = m_local;
+        if (!m_local->open(QIODevice::ReadWrite))
+            return refuse({cMyLinkFailure::NotOpened, m_local->errorString()});
+        m_local->clearInput();
+        return true;
+    }
+    m_io = &m_port;
     m_opening = true;
     cMyLinkFailure failure;
     const bool opened = TamiraPort::open(m_port, m_portName, &failure);
@@ -264,7 +283,7 @@ void cMyTamira::sendLine(const QByteArray &line)
 
 void cMyTamira::writeBytes(const QByteArray &bytes)
 {
-    m_port.write(bytes);
+    m_io->write(bytes);
     qCDebug(lcLink).noquote() << QStringLiteral("Zapisane: \t") + QString::fromLatin1(bytes);
 }
 
@@ -274,7 +293,7 @@ void cMyTamira::readSerialPort()
     // Handled here, a box opened by a receiver of the link's signals would run inside the port's
     // readyRead, which the port does not emit again while it runs: the next reply would sit
     // unnoticed until the time-out.
-    const QByteArray bytes = m_port.readAll();
+    const QByteArray bytes = m_io->readAll();
     if (!m_running || bytes.isEmpty())
         return;
     m_pending += bytes;
@@ -411,8 +430,8 @@ void cMyTamira::closeTransaction()
     m_source.reset();
     m_replyTimer.stop();
     m_cancelTimer.stop();
-    if (m_port.isOpen())
-        m_port.close();
+    if (m_io->isOpen())
+        m_io->close();
 }
 
 void cMyTamira::finish(EndReason reason)

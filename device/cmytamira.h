@@ -18,6 +18,8 @@
 
 #include <memory>
 
+class cMyLocalPort;
+
 class cMyTamira : public QObject
 {
     Q_OBJECT
@@ -140,6 +142,8 @@ private:
 
     QString m_portName;
     QSerialPort m_port;
+    cMyLocalPort *m_local = nullptr; // a device inside this process, for the names one claims
+    QIODevice *m_io = &m_port; // the one of the two that the transaction uses
     LinkState m_state = WriteArea;
     int m_lineIndex = 0;
     int m_lineCount = 0;

@@ -1,7 +1,8 @@
 #include "device/portdiscovery.h"
 
+#include "device/cmylocalport.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QtGlobal>
 
@@ -27,8 +28,7 @@ QList<SerialPortEntry> systemPorts()
     }
     const QStringList paths = PortDiscovery::environmentPaths();
     for (const QString &path : paths) {
-        const QString location = PortDiscovery::systemLocation(path);
-        if (!location.isEmpty() && !QFileInfo::exists(location))
+        if (!PortDiscovery::isPresent(path))
             continue;
         SerialPortEntry e;
         e.portName = path;
@@ -79,17 +79,9 @@ QStringList PortDiscovery::environmentPaths()
     return qEnvironmentVariable("TAMIRA_PORT").split(QLatin1Char(':'), Qt::SkipEmptyParts);
 }
 
-QString PortDiscovery::systemLocation(const QString &portName)
+bool PortDiscovery::isPresent(const QString &portName)
 {
-#ifdef Q_OS_UNIX
-    if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./"))
-        || portName.startsWith(QLatin1String("../")))
-        return portName;
-    return QLatin1String("/dev/") + portName;
-#else
-    Q_UNUSED(portName)
-    return QString();
-#endif
+    return cMyLocalPort::isClaimed(portName) || systemHasPort(portName);
 }
 
 void PortDiscovery::setSource(std::function<QList<SerialPortEntry>()> s)

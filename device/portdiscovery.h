@@ -33,9 +33,10 @@ bool isBootloaderIds(quint16 vendorId, quint16 productId);
 // The names of the Tamira ports among `ports`, in their order.
 QStringList tamiraPorts(const QList<SerialPortEntry> &ports);
 
-// The system's serial ports in the system's order, followed by each path named in the
-// environment variable TAMIRA_PORT (separated by ':') that exists, as a Tamira in normal
-// operation. A path that goes away (the emulator stopped) is left out like an unplugged device.
+// The system's serial ports in the system's order, followed by each port named in the
+// environment variable TAMIRA_PORT (separated by ':': paths on Unix, names such as COM7 on
+// Windows) that exists, as a Tamira in normal operation. A port that goes away (the emulator
+// stopped) is left out like an unplugged device.
 QList<SerialPortEntry> availablePorts();
 
 // The paths named in TAMIRA_PORT, whether they exist or not.
@@ -46,6 +47,12 @@ void setEnvironmentPaths(const QStringList &paths);
 // The file behind a port name, as QSerialPort opens it: "ttyACM0" is /dev/ttyACM0, a path
 // stays as it is. Empty where port names are no file paths (Windows).
 QString systemLocation(const QString &portName);
+// True while the port behind a name exists: its file (Unix), a device of that name such as
+// "COM7" (Windows), or a device inside this program that claimed the name (cMyLocalPort).
+bool isPresent(const QString &portName);
+
+// The platform's own part of isPresent (the platform file's).
+bool systemHasPort(const QString &portName);
 
 // Tests replace the system's list; an empty function restores it.
 void setSource(std::function<QList<SerialPortEntry>()> source);

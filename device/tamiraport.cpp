@@ -1,16 +1,11 @@
 #include "device/tamiraport.h"
 
+#include "device/cmylocalport.h"
 #include "device/portdiscovery.h"
+#include "device/portopenfailure.h"
 #include "device/serialsettings.h"
 
 #include <QCoreApplication>
-#include <QFile>
-
-#ifdef Q_OS_UNIX
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 bool TamiraPort::open(QSerialPort &port, const QString &name, cMyLinkFailure *failure)
 {
@@ -27,47 +22,38 @@ bool TamiraPort::open(QSerialPort &port, const QString &name, cMyLinkFailure *fa
     return true;
 }
 
-bool TamiraPort::lacksPermission(const QString &portName)
+std::unique_ptr<QIODevice> TamiraPort::openLine(const QString &name, cMyLinkFailure *failure)
 {
-#ifdef Q_OS_UNIX
-    const QString location = PortDiscovery::systemLocation(portName);
-    // The effective ids decide, as they did for the open that failed.
-    const QByteArray path = QFile::encodeName(location);
-    return faccessat(AT_FDCWD, path.constData(), R_OK | W_OK, AT_EACCESS) != 0 && errno == EACCES;
-#else
-    Q_UNUSED(portName)
-    return false;
-#endif
+    if (cMyLocalPort::isClaimed(name)) {
+        auto local = std::make_unique<cMyLocalPort>(name);
+        if (!local->open(QIODevice::ReadWrite)) {
+            *failure = {cMyLinkFailure::NotOpened, local->errorString()};
+            return nullptr;
+        }
+        local->clearInput();
+        return local;
+    }
+    auto serial = std::make_unique<QSerialPort>();
+    if (!open(*serial, name, failure))
+        return nullptr;
+    return serial;
 }
 
 cMyLinkFailure TamiraPort::openFailure(const QSerialPort &port)
 {
-    const QString location = PortDiscovery::systemLocation(port.portName());
     if (port.error() != QSerialPort::PermissionError)
         return {cMyLinkFailure::NotOpened, port.errorString()};
+    if (PortOpenFailure::lacksPermission(port.portName()))
+        return {cMyLinkFailure::NoPermission, PortOpenFailure::message(port)};
     // Qt reports a port that another program holds (its lock file, or the exclusive mode it
     // set) as a permission error too, as Windows does; the file's access tells the two apart.
-    if (!lacksPermission(port.portName()))
-        return {cMyLinkFailure::PortInUse,
-                QCoreApplication::translate(
-                    "TamiraPort",
-                    "Port %1 jest zajęty przez inny program (na przykład servicetool albo drugi TAMIRAdesk).\n"
-                    "Zamknij ten program albo poczekaj, aż skończy pracę z Tamirą, i spróbuj ponownie.")
-                    .arg(location.isEmpty() ? port.portName() : location)};
-    QString text = port.errorString();
-#ifdef Q_OS_LINUX
-    text += QStringLiteral("\n\n")
-            + QCoreApplication::translate("TamiraPort",
-                                          "Brak uprawnień do portu %1.\n\n"
-                                          "Jak to naprawić w systemie Linux:\n"
-                                          "• zainstaluj pakiet tamiradesk albo skopiuj plik 70-tamira.rules z katalogu "
-                                          "packaging/linux do /etc/udev/rules.d,\n"
-                                          "• albo dopisz swoje konto do grupy dialout (sudo usermod -aG dialout $USER) "
-                                          "i zaloguj się ponownie.\n"
-                                          "Potem odłącz Tamirę i podłącz ją ponownie.")
-                  .arg(location);
-#endif
-    return {cMyLinkFailure::NoPermission, text};
+    const QString location = PortDiscovery::systemLocation(port.portName());
+    return {cMyLinkFailure::PortInUse,
+            QCoreApplication::translate("TamiraPort",
+                                        "Port %1 jest zajęty przez inny program (na przykład servicetool albo drugi "
+                                        "TAMIRAdesk).\nZamknij ten program albo poczekaj, aż skończy pracę z Tamirą, "
+                                        "i spróbuj ponownie.")
+                .arg(location.isEmpty() ? port.portName() : location)};
 }
 
 bool TamiraPort::isLost(QSerialPort::SerialPortError error)

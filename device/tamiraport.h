@@ -10,6 +10,8 @@
 #include <QSerialPort>
 #include <QString>
 
+#include <memory>
+
 namespace TamiraPort {
 
 // Opens `port` on `name` for reading and writing with the device's line settings, and drops what
@@ -18,12 +20,15 @@ namespace TamiraPort {
 // `failure` says why (NoPort for an empty name).
 bool open(QSerialPort &port, const QString &name, cMyLinkFailure *failure);
 
-// Why a port whose open() has just failed did not open.
-cMyLinkFailure openFailure(const QSerialPort &port);
+// The line to the device behind a port name, for code that owns it for a while (the simulation
+// worker on its own thread): the device inside this process that claimed the name
+// (cMyLocalPort), or the serial port, opened as open() opens it. Null when it does not open;
+// `failure` says why.
+std::unique_ptr<QIODevice> openLine(const QString &name, cMyLinkFailure *failure);
 
-// True when the file behind the port exists but this process may not read and write it.
-// Always false where that cannot be told (Windows).
-bool lacksPermission(const QString &portName);
+// Why a port whose open() has just failed did not open: the permission and its remedy are the
+// platform's (PortOpenFailure), a port in use is said as such.
+cMyLinkFailure openFailure(const QSerialPort &port);
 
 // Whether an error reported by an open port means the port is gone and the conversation over.
 bool isLost(QSerialPort::SerialPortError error);

@@ -2,6 +2,7 @@
 #include "ui_messagespage.h"
 #include "ui_parameterspage.h"
 
+#include "editors/cmyaccessiblename.h"
 #include "editors/cmycomboboxw2.h"
 #include "editors/cmycomboboxw6.h"
 #include "editors/cmydoublespinboxint.h"
@@ -11,11 +12,14 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmytablemodel.h"
 
-#include <QDebug>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTextCursor>
 #include <cmath>
+
+// Edits the settings form refuses; on with QT_LOGGING_RULES="tamira.form.debug=true".
+Q_LOGGING_CATEGORY(lcForm, "tamira.form", QtInfoMsg)
 
 namespace {
 
@@ -192,6 +196,7 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
     RuleGrid::buildMessageRules(m_messages->msgLayout);
     bindRules(m_messages->msgLayout, RuleGrid::kMessageRules, kMessageBase, kMessageRule, int(std::size(kMessageRule)),
               m_messageFields);
+    AccessibleName::describePlainly(parameters);
 
     // Connected to the image only now: giving the editors their lists and factors has left the
     // document alone.
@@ -240,7 +245,8 @@ void cMySettingsForm::bindRules(QGridLayout *grid, int rows, quint32 firstBase, 
         const quint32 base = firstBase + 8 * quint32(row);
         QVector<Bound> rule;
         for (int i = 0; i < count; ++i)
-            rule.append({grid->itemAtPosition(row, fields[i].column)->widget(), &fields[i], base + fields[i].address});
+            rule.append({grid->itemAtPosition(RuleGrid::editorRow(row), fields[i].column)->widget(), &fields[i],
+                         base + fields[i].address});
         bind(rule);
         bound += rule;
     }
@@ -344,6 +350,17 @@ void cMySettingsForm::load(const QVector<Bound> &fields, const QVector<quint8> &
     }
 }
 
+void cMySettingsForm::retranslate(QWidget *parametersTab, QWidget *messagesTab)
+{
+    if (!m_params)
+        return;
+    m_params->retranslateUi(parametersTab->findChild<QWidget *>(QStringLiteral("ParametersPage")));
+    m_messages->retranslateUi(messagesTab->findChild<QWidget *>(QStringLiteral("MessagesPage")));
+    RuleGrid::retranslateTimerRules(m_params->timLayout);
+    RuleGrid::retranslateMessageRules(m_messages->msgLayout);
+    AccessibleName::describePlainly(parametersTab);
+}
+
 QString cMySettingsForm::author() const
 {
     return text(m_image, kAuthor);
@@ -443,7 +460,7 @@ void cMySettingsForm::descriptionReached()
     }
     if (current != m_acceptedDescription && !allowed.match(current).hasMatch()) {
         QTextCursor cursor = m_params->pteDescription->textCursor();
-        qDebug() << "description refused at" << cursor.position() << "length" << current.size();
+        qCDebug(lcForm) << "description refused at" << cursor.position() << "length" << current.size();
         const QSignalBlocker blocker(m_params->pteDescription);
         m_params->pteDescription->setPlainText(m_acceptedDescription);
         cursor = m_params->pteDescription->textCursor();

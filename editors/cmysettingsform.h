@@ -41,6 +41,8 @@ public:
     // editor that shows a value other than the stored one stores it again. Before the pages are
     // built it does nothing; they are loaded when they are.
     void refresh();
+    // Sets the pages' texts, headings, names and readings again, in the language now installed.
+    void retranslate(QWidget *parametersTab, QWidget *messagesTab);
 
     // The texts as the image holds them, up to their terminating zero byte.
     QString author() const;

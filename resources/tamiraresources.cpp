@@ -1,8 +1,12 @@
 #include "resources/tamiraresources.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QTranslator>
 #include <QtGlobal>
+
+static QPointer<QTranslator> englishCatalogue;
+static bool englishInUse = false;
 
 static void initOnce()
 {
@@ -20,5 +24,18 @@ bool installEnglishCatalogue(QTranslator &translator)
     initTamiraResources();
     const bool loaded = translator.load(QStringLiteral(":/language/english.qm"));
     QCoreApplication::installTranslator(&translator);
+    englishCatalogue = &translator;
+    englishInUse = true;
     return loaded;
+}
+
+void useEnglishCatalogue(bool english)
+{
+    if (!englishCatalogue || english == englishInUse)
+        return;
+    englishInUse = english;
+    if (english)
+        QCoreApplication::installTranslator(englishCatalogue);
+    else
+        QCoreApplication::removeTranslator(englishCatalogue);
 }

@@ -10,5 +10,9 @@ class QTranslator;
 // it in the application, whether or not the load succeeded (the texts then stay Polish).
 // Returns whether the catalogue was loaded.
 bool installEnglishCatalogue(QTranslator &translator);
+// From now on shows the English texts (true) or the Polish texts as written (false), by
+// installing or removing the catalogue that installEnglishCatalogue loaded. Every window gets a
+// LanguageChange event.
+void useEnglishCatalogue(bool english);
 
 #endif

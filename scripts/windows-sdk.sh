@@ -11,6 +11,8 @@
 # ../shared/windows beside the checkout) holding the same versions is unpacked instead of
 # building (about a minute against an hour and a half on two cores). Progress goes to standard
 # error, each library's full build log to the work folder, which is removed after a good build.
+# A build that stopped part way (a failed step, a machine restarted) goes on with the first library
+# not yet installed: each library's installation is marked in the SDK's folder .built/.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 sdk="${TAMIRA_WIN_SDK:-$HOME/.cache/tamiradesk/mingw-qt-5.15.8}"
@@ -64,8 +66,10 @@ if [ -f "$prebuilt" ]; then
     tar -C "$(dirname "$sdk")" -xJf "$prebuilt"
     [ "$(basename "$sdk")" = mingw-qt-5.15.8 ] || mv "$(dirname "$sdk")/mingw-qt-5.15.8" "$sdk"
     if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ]; then
-        # qmake and the CMake files hold the folder the SDK was built in.
+        # qmake and the pkg-config files hold the folder the SDK was built in (Qt's CMake files
+        # find their place themselves).
         printf '[Paths]\nPrefix=%s\n' "$sdk" >"$sdk/bin/qt.conf"
+        sed -i "s|^prefix=.*|prefix=$sdk|" "$sdk"/lib/pkgconfig/*.pc
         finish
     fi
     say "the prebuilt SDK holds other versions; building from sources"
@@ -75,7 +79,12 @@ fi
 echo "$SERIALPORT_SHA256  $shared/$SERIALPORT.tar.xz" | sha256sum -c --quiet - \
     || fail "$shared/$SERIALPORT.tar.xz is not the expected archive"
 
-rm -rf "$work" "$sdk"
+# Each library's installation is marked; a mark of other versions starts the SDK afresh.
+built() { [ -f "$sdk/.built/$1" ] && [ "$(cat "$sdk/.built/$1")" = "$want" ]; }
+mark() { mkdir -p "$sdk/.built" && echo "$want" >"$sdk/.built/$1"; }
+if ! built qtbase; then
+    rm -rf "$work" "$sdk"
+fi
 mkdir -p "$work/src" "$sdk"
 
 # Debian's source packages need a deb-src entry beside each deb entry.
@@ -88,11 +97,15 @@ if ! grep -rqs '^Types:.*deb-src\|^deb-src' /etc/apt/sources.list /etc/apt/sourc
     $SUDO apt-get update -qq
 fi
 cd "$work/src"
-logged sources apt-get source -qq "qtbase-opensource-src=$QTBASE" "qtsvg-opensource-src=$QTSVG" \
-    "qwt=$QWT" "libusb-1.0=$LIBUSB"
-tar -xJf "$shared/$SERIALPORT.tar.xz"
-# A plain export of the tag lacks the generated module headers; qmake makes them in a "git" tree.
-: >"$SERIALPORT/.git"
+if [ ! -f "$work/src/.complete" ]; then
+    rm -rf "$work/src"/*
+    logged sources apt-get source -qq "qtbase-opensource-src=$QTBASE" "qtsvg-opensource-src=$QTSVG" \
+        "qwt=$QWT" "libusb-1.0=$LIBUSB"
+    tar -xJf "$shared/$SERIALPORT.tar.xz"
+    # A plain export of the tag lacks the generated module headers; qmake makes them in a "git" tree.
+    : >"$SERIALPORT/.git"
+    : >"$work/src/.complete"
+fi
 
 # The posix-thread compilers, under the names Qt's mkspec asks for.
 mkdir -p "$work/bin"
@@ -104,6 +117,8 @@ done
 PATH="$work/bin:$PATH"
 export PATH
 
+if ! built qtbase; then
+rm -rf "$work/qtbase"
 mkdir -p "$work/qtbase"
 cd "$work/qtbase"
 # Debian's qtbase source drops wintab.h, hence no tablet events. No OpenGL, D-Bus, ICU or SQL drivers:
@@ -115,17 +130,23 @@ logged qtbase-configure "$work/src/qtbase-opensource-src-5.15.8+dfsg/configure" 
     -qt-libjpeg -qt-pcre -qt-harfbuzz -qt-freetype
 logged qtbase-build make -j"$jobs"
 logged qtbase-install make install
+mark qtbase
+fi
 
 for module in qtsvg-opensource-src-5.15.8 "$SERIALPORT"; do
+    built "$module" && continue
+    rm -rf "$work/$module"
     mkdir -p "$work/$module"
     cd "$work/$module"
     logged "$module-qmake" "$sdk/bin/qmake" "$work/src/$module"
     logged "$module-build" make -j"$jobs"
     logged "$module-install" make install
+    mark "$module"
 done
 
 # Qwt: the plot and widgets only, release only, installed into the SDK. Debian's qwtconfig.pri asks
 # dpkg-buildflags for Linux flags, so the build gets a plain one.
+if ! built qwt; then
 cd "$work/src/qwt-6.1.4"
 cat >qwtconfig.pri <<EOF
 QWT_VER_MAJ = 6
@@ -144,11 +165,16 @@ sed -i 's/^\(\s*CONFIG\s*+=\s*\(debug_and_release\|build_all\)\)/#\1/' qwtbuild.
 logged qwt-qmake "$sdk/bin/qmake" qwt.pro CONFIG+=release
 logged qwt-build make -j"$jobs"
 logged qwt-install make install
+mark qwt
+fi
 
+if ! built libusb; then
 cd "$work/src/libusb-1.0-1.0.26"
 logged libusb-configure ./configure --host=x86_64-w64-mingw32 --prefix="$sdk" --disable-static
 logged libusb-build make -j"$jobs"
 logged libusb-install make install
+mark libusb
+fi
 
 echo "$want" >"$stamp"
 cd "$top"

@@ -2,6 +2,10 @@
 #define SERVICETOOL_CMYCONSOLE_H
 
 // What the command line needs to know of the console it runs in, one source file per platform.
+// On Windows servicetool.exe is a GUI program, which the system starts without a console; its twin
+// servicetool.com, the same program built for the console, is the one cmd.exe runs for
+// "servicetool" (a .com comes before an .exe), so that cmd.exe waits for it and %ERRORLEVEL% is
+// its exit status.
 
 #include <cstdio>
 
@@ -15,6 +19,10 @@ public:
     static void setBinary(std::FILE *stream);
     // A write past the file size limit fails (and is reported) rather than ending the program.
     static void ignoreFileSizeSignal();
+    // Standard output and error that go nowhere (a GUI program started from a console) are sent
+    // to the console of the program that started this one; output redirected to a file or a pipe
+    // stays where it was sent. Nothing to do on Unix or for the console build.
+    static void attachParentConsole();
 };
 
 } // namespace servicetool

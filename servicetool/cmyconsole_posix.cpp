@@ -17,4 +17,6 @@ void cMyConsole::ignoreFileSizeSignal()
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
+void cMyConsole::attachParentConsole() {}
+
 } // namespace servicetool

@@ -1,9 +1,22 @@
 #include "servicetool/cmyconsole.h"
 
+#include <qt_windows.h>
+
 #include <fcntl.h>
 #include <io.h>
 
 namespace servicetool {
+
+namespace {
+
+// A handle that was given to the program: a console, a file or a pipe.
+bool isValid(DWORD which)
+{
+    const HANDLE handle = GetStdHandle(which);
+    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
+}
+
+} // namespace
 
 bool cMyConsole::isTerminal(std::FILE *stream)
 {
@@ -16,5 +29,17 @@ void cMyConsole::setBinary(std::FILE *stream)
 }
 
 void cMyConsole::ignoreFileSizeSignal() {}
+
+void cMyConsole::attachParentConsole()
+{
+    const bool output = isValid(STD_OUTPUT_HANDLE);
+    const bool error = isValid(STD_ERROR_HANDLE);
+    if ((output && error) || !AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    if (!output)
+        std::freopen("CONOUT$", "w", stdout);
+    if (!error)
+        std::freopen("CONOUT$", "w", stderr);
+}
 
 } // namespace servicetool

@@ -7,11 +7,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 int main(int argc, char *argv[])
 {
     servicetool::cMyConsole::ignoreFileSizeSignal();
@@ -19,13 +14,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (servicetool::cMyCommandLine::wanted(arguments)) {
-#ifdef Q_OS_WIN
-        // A GUI program has no console of its own; borrow the one it was started from.
-        if (AttachConsole(ATTACH_PARENT_PROCESS)) {
-            std::freopen("CONOUT$", "w", stdout);
-            std::freopen("CONOUT$", "w", stderr);
-        }
-#endif
+        servicetool::cMyConsole::attachParentConsole();
         QCoreApplication app(argc, argv);
         return servicetool::cMyCommandLine::run(app.arguments());
     }

@@ -18,6 +18,10 @@ MainWindow::MainWindow(QWidget *parent)
       m_link(new cMyServiceLink(this)), m_hexFile(new cMyHexFile(this)), m_progress(new QProgressBar(this))
 {
     ui->setupUi(this);
+    auto *caption = new QLabel(QStringLiteral("&Urządzenie:"), this);
+    caption->setBuddy(m_portSelect);
+    caption->setContentsMargins(4, 0, 4, 0);
+    ui->mainToolBar->addWidget(caption);
     ui->mainToolBar->addWidget(m_portSelect);
     buildMessageGrid();
 
@@ -56,14 +60,22 @@ void MainWindow::portChanged(bool present, QString port)
     m_link->setPortName(port);
 }
 
-// 24 numbered rows of two combo boxes, each knowing its place.
+// 24 numbered rows of two combo boxes, each knowing its place. A screen reader names each box
+// by a hidden label it is the buddy of (Qt on Linux names a combo box so).
 void MainWindow::buildMessageGrid()
 {
     auto *grid = new QGridLayout(ui->messagesGrid);
     for (int row = 0; row < 24; ++row) {
         grid->addWidget(new QLabel(QString::number(row), ui->messagesGrid), row, 0);
-        grid->addWidget(new cMyComboBox(qlonglong(row) * 2, ui->messagesGrid), row, 1);
-        grid->addWidget(new cMyComboBox(qlonglong(row) * 2 + 1, ui->messagesGrid), row, 3);
+        for (int column : {1, 3}) {
+            auto *box = new cMyComboBox(row * 2 + column / 2, ui->messagesGrid);
+            const QString name = QStringLiteral("Wiersz %1, lista %2").arg(row).arg(column / 2 + 1);
+            box->setAccessibleName(name);
+            auto *label = new QLabel(name, ui->messagesGrid);
+            label->setBuddy(box);
+            label->hide();
+            grid->addWidget(box, row, column);
+        }
     }
 }
 

@@ -99,13 +99,29 @@ void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QStr
         }
         break;
     case cMyServiceLink::OpenFailed:
+        cMyDialogs::current().critical(this, QStringLiteral("Błąd"),
+                                       m_link->portName().isEmpty()
+                                           ? QStringLiteral("Nie wykryto Tamiry: nie ma portu do otwarcia.")
+                                           : QStringLiteral("Nie można otworzyć portu %1.\n\nKomunikat systemu: %2")
+                                                 .arg(m_link->portName(), detail));
+        break;
     case cMyServiceLink::PortLost:
-        cMyDialogs::current().critical(this, QStringLiteral("Error"), detail);
+        cMyDialogs::current().critical(
+            this, QStringLiteral("Błąd"),
+            QStringLiteral("Połączenie z portem %1 zostało przerwane.\n\nKomunikat systemu: %2")
+                .arg(m_link->portName(), detail));
         break;
     case cMyServiceLink::TimedOut:
-    case cMyServiceLink::StayedBusy:
     case cMyServiceLink::Refused: // the window waits for the time-out instead
-        cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"), QStringLiteral("Timeout"));
+        cMyDialogs::current().critical(this, QStringLiteral("TimeOut Portu szeregowego"),
+                                       QStringLiteral("Tamira nie odpowiedziała w ciągu %1 s.")
+                                           .arg(QString::number(m_link->replyTimeout() / 1000.0)));
+        break;
+    case cMyServiceLink::StayedBusy:
+        cMyDialogs::current().critical(
+            this, QStringLiteral("TimeOut Portu szeregowego"),
+            QStringLiteral("Tamira przez %1 s odpowiadała, że jest zajęta, i nie dała odpowiedzi.")
+                .arg(QString::number(m_link->replyTimeout() * cMyServiceLink::kBusyTimeouts / 1000.0)));
         break;
     case cMyServiceLink::Abandoned:
         break;

@@ -1,5 +1,6 @@
 #include "simulation/cmysimprofile.h"
 
+#include <QEvent>
 #include <QPen>
 #include <qwt_legend.h>
 #include <qwt_plot_canvas.h>
@@ -81,9 +82,6 @@ cMySimProfile::cMySimProfile(QWidget *parent)
         plotCanvas->setPaintAttribute(QwtPlotCanvas::BackingStore, false);
     insertLegend(new QwtLegend, QwtPlot::TopLegend);
     enableAxis(QwtPlot::yRight);
-    setAxisTitle(QwtPlot::xBottom, tr("Czas [s]"));
-    setAxisTitle(QwtPlot::yLeft, tr("Głębokość [m]"));
-    setAxisTitle(QwtPlot::yRight, tr("Prędkość [m/s]"));
     // Depth grows downwards, as in the water, and so does a descending (positive) speed.
     setAxisScaleEngine(QwtPlot::yLeft, downwardScale());
     setAxisScaleEngine(QwtPlot::yRight, downwardScale());
@@ -92,7 +90,7 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     grid->setMajorPen(QColor(220, 226, 235), 0, Qt::DotLine);
     grid->attach(this);
 
-    m_depth = new QwtPlotCurve(tr("Głębokość"));
+    m_depth = new QwtPlotCurve;
     m_depth->setPen(QColor(20, 90, 170), 1.0);
     m_depth->setBrush(QColor(20, 90, 170, 40));
     m_depth->setBaseline(0.0);
@@ -100,13 +98,14 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     m_depth->setData(new ProfileSeries(m_data, ProfileSeries::Depth));
     m_depth->attach(this);
 
-    m_speed = new QwtPlotCurve(tr("Prędkość"));
+    m_speed = new QwtPlotCurve;
     m_speed->setYAxis(QwtPlot::yRight);
     m_speed->setPen(QColor(230, 120, 20), 1.0);
     m_speed->setPaintAttribute(QwtPlotCurve::FilterPoints);
     m_speed->setData(new ProfileSeries(m_data, ProfileSeries::Speed));
     m_speed->setZ(m_depth->z() + 1);
     m_speed->attach(this);
+    setTexts();
 
     m_maxMarker = new QwtPlotMarker;
     m_maxMarker->setSymbol(new QwtSymbol(QwtSymbol::Diamond, QBrush(QColor(200, 30, 30)), QPen(Qt::white), QSize(11, 11)));
@@ -139,6 +138,26 @@ void cMySimProfile::flush()
     m_replotTimer.stop();
     updateMaxMarker();
     replot();
+}
+
+void cMySimProfile::setTexts()
+{
+    setAxisTitle(QwtPlot::xBottom, tr("Czas [s]"));
+    setAxisTitle(QwtPlot::yLeft, tr("Głębokość [m]"));
+    setAxisTitle(QwtPlot::yRight, tr("Prędkość [m/s]"));
+    m_depth->setTitle(tr("Głębokość"));
+    m_speed->setTitle(tr("Prędkość"));
+}
+
+void cMySimProfile::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        setTexts();
+        m_markedNumber = -1; // the marker's label is made again
+        updateMaxMarker();
+        replot();
+    }
+    QwtPlot::changeEvent(event);
 }
 
 void cMySimProfile::updateMaxMarker()

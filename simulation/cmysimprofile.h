@@ -32,7 +32,11 @@ public slots:
     // Draws what is pending now rather than at the next tick.
     void flush();
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void setTexts();
     void updateMaxMarker();
 
     cMySimProfileData m_data;

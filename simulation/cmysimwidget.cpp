@@ -86,6 +86,13 @@ void cMySimWidget::paintEvent(QPaintEvent *)
     style()->drawPrimitive(QStyle::PE_Widget, &option, &painter, this);
 }
 
+void cMySimWidget::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        ui->retranslateUi(this);
+    QWidget::changeEvent(event);
+}
+
 void cMySimWidget::setRunControlsEnabled(bool running)
 {
     // While a run waits for the port only its STOP (which gives up the wait) means anything.

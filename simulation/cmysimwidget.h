@@ -75,6 +75,7 @@ private slots:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void setRunControlsEnabled(bool running);

@@ -58,16 +58,15 @@ void cMySimWorker::stopWork()
     stopFlag = true;
 }
 
-bool cMySimWorker::setupPort(QString portName, QSerialPort &port)
+std::unique_ptr<QIODevice> cMySimWorker::setupPort(const QString &portName)
 {
-    if (TamiraPort::open(port, portName, &m_openFailure))
-        return true;
-    if (m_openFailure.reason != cMyLinkFailure::NoPort)
-        emit serialPortError(port.errorString());
-    return false;
+    std::unique_ptr<QIODevice> port = TamiraPort::openLine(portName, &m_openFailure);
+    if (!port && m_openFailure.reason != cMyLinkFailure::NoPort)
+        emit serialPortError(m_openFailure.text);
+    return port;
 }
 
-bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &reply)
+bool cMySimWorker::sendCommand(QIODevice &port, QString command, QString &reply)
 {
     command += QStringLiteral("\r\n");
     port.write(command.toLatin1());
@@ -97,14 +96,15 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
                 return false;
             }
             // Short waits, so that a stop request is seen while the device keeps silent.
-            if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs)))) {
-                if (TamiraPort::isLost(port.error())) {
+            auto *serial = qobject_cast<QSerialPort *>(&port);
+            if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs))) && serial) {
+                if (TamiraPort::isLost(serial->error())) {
                     m_failure = PortLost; // the port failed under the run: the device is gone
                     return false;
                 }
-                if (port.error() != QSerialPort::TimeoutError && port.error() != QSerialPort::NoError)
+                if (serial->error() != QSerialPort::TimeoutError && serial->error() != QSerialPort::NoError)
                     return false;
-                port.clearError();
+                serial->clearError();
             }
         }
         const QByteArray raw = port.readLine(kLongestReply + 1);
@@ -120,7 +120,7 @@ bool cMySimWorker::sendCommand(QSerialPort &port, QString command, QString &repl
     }
 }
 
-bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply)
+bool cMySimWorker::exchange(QIODevice &port, const QString &command, bool readMode, QString &reply)
 {
     if (!sendCommand(port, command, reply))
         return false;
@@ -130,7 +130,7 @@ bool cMySimWorker::exchange(QSerialPort &port, const QString &command, bool read
     return cMyReplyLine::answers(command.toLatin1() + "\r\n", reply.toLatin1(), readMode);
 }
 
-bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, bool readMode)
+bool cMySimWorker::sendCommands(QIODevice &port, const QStringList &commands, bool readMode)
 {
     QString reply;
     for (const QString &command : commands)
@@ -139,7 +139,7 @@ bool cMySimWorker::sendCommands(QSerialPort &port, const QStringList &commands, 
     return true;
 }
 
-bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
+bool cMySimWorker::readValues(QIODevice &port, QVector<QString> &values)
 {
     values.resize(kBlockCount);
     for (int i = 0; i < kBlockCount; ++i)
@@ -148,7 +148,7 @@ bool cMySimWorker::readValues(QSerialPort &port, QVector<QString> &values)
     return true;
 }
 
-bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &readable)
+bool cMySimWorker::readSurfacePressure(QIODevice &port, quint16 &p0, bool &readable)
 {
     QString reply;
     if (!sendCommand(port, recordLine(kSurfacePressureAddress, {0, 0}), reply))
@@ -161,7 +161,7 @@ bool cMySimWorker::readSurfacePressure(QSerialPort &port, quint16 &p0, bool &rea
     return true;
 }
 
-void cMySimWorker::fail(QSerialPort *port, Failure reason, const QString &detail)
+void cMySimWorker::fail(QIODevice *port, Failure reason, const QString &detail)
 {
     // A device that answers wrongly still answers: it gets the normal stop, and its statistics
     // are cleared once the run has given it samples. What is left of the garbled answer is no
@@ -191,14 +191,15 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
     speed.compare_exchange_strong(unset, newSpeed);
     m_sampled = false;
     m_stopping = false;
-    QSerialPort port;
-    if (!setupPort(portName, port)) {
+    const std::unique_ptr<QIODevice> opened = setupPort(portName);
+    if (!opened) {
         if (portName.isEmpty())
             fail(nullptr, NoPortName);
         else
             fail(nullptr, PortNotOpened, m_openFailure.text);
         return;
     }
+    QIODevice &port = *opened;
 
     const QStringList toRead{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#READ")};
     const QStringList toWrite{kEndRecord, QStringLiteral("#SIMUL"), QStringLiteral("#RAM"), QStringLiteral("#WRITE")};

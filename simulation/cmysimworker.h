@@ -13,8 +13,9 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
-class QSerialPort;
+class QIODevice;
 
 class cMySimWorker : public QObject
 {
@@ -69,14 +70,14 @@ signals:
     void failed(int reason, QString detail);
 
 private:
-    bool setupPort(QString portName, QSerialPort &port);
-    bool sendCommand(QSerialPort &port, QString command, QString &reply);
+    std::unique_ptr<QIODevice> setupPort(const QString &portName);
+    bool sendCommand(QIODevice &port, QString command, QString &reply);
     // One line out and its answer checked; on false, m_failure says why.
-    bool exchange(QSerialPort &port, const QString &command, bool readMode, QString &reply);
-    bool sendCommands(QSerialPort &port, const QStringList &commands, bool readMode);
-    bool readValues(QSerialPort &port, QVector<QString> &values);
-    bool readSurfacePressure(QSerialPort &port, quint16 &p0, bool &readable);
-    void fail(QSerialPort *port, Failure reason, const QString &detail = QString());
+    bool exchange(QIODevice &port, const QString &command, bool readMode, QString &reply);
+    bool sendCommands(QIODevice &port, const QStringList &commands, bool readMode);
+    bool readValues(QIODevice &port, QVector<QString> &values);
+    bool readSurfacePressure(QIODevice &port, quint16 &p0, bool &readable);
+    void fail(QIODevice *port, Failure reason, const QString &detail = QString());
 
     // Written on the GUI thread, read once per cycle on the worker's: the only shared state.
     // The speed stays unset until either the page or doWork sets it; a speed set before the

@@ -97,7 +97,7 @@ void tst_BootCheck::walk()
     cMyFakeUsb usb;
     for (int i = 0; i < buses; ++i)
         usb.addBus();
-    QVector<struct usb_device *> added;
+    QVector<cMyUsbDevice *> added;
     for (const Device &d : devices)
         added << usb.addDevice(d.bus, d.vendor, d.product, d.openable);
     for (int answer : answers)

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -91,6 +92,7 @@ class tst_Catalogue : public QObject
 private slots:
     void everyTextIsTranslated();
     void windowShowsNoPolish();
+    void languageMenuSwitchesEveryText();
 };
 
 void tst_Catalogue::everyTextIsTranslated()
@@ -141,6 +143,51 @@ void tst_Catalogue::windowShowsNoPolish()
         if (polish.contains(t))
             untranslated << t;
     QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(" | ")));
+}
+
+void tst_Catalogue::languageMenuSwitchesEveryText()
+{
+    // Texts that belong to one language only.
+    const QList<Entry> entries = readCatalogue(QStringLiteral(TAMIRA_CATALOGUE_TS));
+    QSet<QString> sources, translations, polishOnly, englishOnly;
+    for (const Entry &e : entries)
+        sources << e.source, translations << e.translation;
+    for (const Entry &e : entries) {
+        if (e.source != e.translation && !translations.contains(e.source))
+            polishOnly << e.source;
+        if (e.source != e.translation && !sources.contains(e.translation))
+            englishOnly << e.translation;
+    }
+
+    cMyScriptedDialogs dialogs;
+    const auto backToEnglish = qScopeGuard([] { useEnglishCatalogue(true); });
+    MainWindow w;
+    w.show();
+    w.ensureSettingsForm();
+    w.portChanged("/dev/ttyACM0");
+    // The value lists are English in both languages ("Depth" is a simulation caption's English too).
+    for (const QComboBox *box : w.findChildren<QComboBox *>())
+        for (int i = 0; i < box->count(); ++i)
+            englishOnly.remove(box->itemText(i));
+    struct Step
+    {
+        const char *action;
+        const QSet<QString> &gone;
+        const char *overview;
+    };
+    for (const Step &step :
+         {Step{"actionPolski", englishOnly, "Start"}, Step{"actionEnglish", polishOnly, "Overview"}}) {
+        w.findChild<QAction *>(step.action)->trigger();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QStringList left;
+        for (const QString &t : shownTexts(&w))
+            if (step.gone.contains(t))
+                left << t;
+        QVERIFY2(left.isEmpty(), qPrintable(left.join(" | ")));
+        QCOMPARE(w.findChild<QTabWidget *>("tabWidget")->tabText(0), QString(step.overview));
+        // A value shown stays as it is.
+        QCOMPARE(w.findChild<QLabel *>("lTamiraPort")->text(), QString("/dev/ttyACM0"));
+    }
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_Catalogue)

@@ -1,15 +1,17 @@
 // The demo mode: the bundled emulator attached as a demo device from the Help menu and from
 // --demo, the window showing its status, and no emulator left behind however the program ends.
 
-#include "app/cmycommandline.h"
 #include "app/cmydemodevice.h"
+#include "app/cmyportselect.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "app/mainwindow.h"
 #include "device/portdiscovery.h"
 #include "tests/support/tamiratestapp.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QDir>
+#include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
 
@@ -52,50 +54,24 @@ class tst_Demo : public QObject
     Q_OBJECT
 
 private slots:
-    void commandLine_data();
-    void commandLine();
     void windowShowsTheDemoDevice();
     void emulatorEndsWithTheProgram_data();
     void emulatorEndsWithTheProgram();
 };
 
-void tst_Demo::commandLine_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<bool>("demo");
-    QTest::addColumn<bool>("help");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("unknown");
-    QTest::newRow("nothing") << QStringList{} << false << false << "" << "";
-    QTest::newRow("file") << QStringList{"a.tmo"} << false << false << "a.tmo" << "";
-    QTest::newRow("demo before file") << QStringList{"--demo", "a.tmo"} << true << false << "a.tmo" << "";
-    QTest::newRow("demo after file") << QStringList{"a.tmo", "--demo"} << true << false << "a.tmo" << "";
-    QTest::newRow("first file only") << QStringList{"a.tmo", "b.tmo"} << false << false << "a.tmo" << "";
-    QTest::newRow("dash file after --") << QStringList{"--", "--demo"} << false << false << "--demo" << "";
-    QTest::newRow("lone dash is a file") << QStringList{"-"} << false << false << "-" << "";
-    QTest::newRow("short help") << QStringList{"-h", "a.tmo"} << false << true << "a.tmo" << "";
-    QTest::newRow("misspelt option") << QStringList{"--demo2", "--x"} << false << false << "" << "--demo2";
-}
-
-void tst_Demo::commandLine()
-{
-    QFETCH(QStringList, arguments);
-    const cMyCommandLine line = cMyCommandLine::parse(arguments);
-    QTEST(line.demo, "demo");
-    QTEST(line.help, "help");
-    QTEST(line.file, "file");
-    QTEST(line.unknownOption, "unknown");
-}
-
 void tst_Demo::windowShowsTheDemoDevice()
 {
-    // From the Help menu; --demo starts the same (run.sh's test starts the program so).
+    // From the overview's panel shown while no Tamira is attached; the Help menu and --demo
+    // start the same (run.sh's test starts the program so).
     cMyScriptedDialogs dialogs;
     auto *w = new MainWindow;
+    w->show();
     auto *action = w->findChild<QAction *>(QStringLiteral("actionDemo"));
+    auto *panel = w->findChild<QGroupBox *>(QStringLiteral("gbNoDevice"));
+    QVERIFY(panel->isVisible());
     // The chooser is told of the demo's port rather than finding it at its slow safety poll.
     QSignalSpy portsChanged(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed);
-    action->trigger();
+    panel->findChild<QAbstractButton *>(QStringLiteral("pbDemo"))->click();
 
     // The demo device's values as the overview shows them.
     const QList<QPair<const char *, QString>> expected = {
@@ -111,6 +87,12 @@ void tst_Demo::windowShowsTheDemoDevice()
     QVERIFY(!portsChanged.isEmpty());
     QVERIFY(qEnvironmentVariable("TAMIRA_PORT").split(':').contains(demo->portPath()));
     QVERIFY(!action->isEnabled());
+    // The demo device says what it is.
+    QVERIFY(!panel->isVisible());
+    QVERIFY2(w->windowTitle().endsWith(" - demo Tamira attached"), qPrintable(w->windowTitle()));
+    auto *chooser = w->findChild<cMyPortSelect *>();
+    QCOMPARE(chooser->currentText(), demo->portPath());
+    QCOMPARE(chooser->toolTip(), "Demo Tamira (" + demo->portPath() + ")");
 
     delete w;
     QVERIFY(isGone(pid));

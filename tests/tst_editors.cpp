@@ -4,13 +4,17 @@
 #include "editors/cmycomboboxw2.h"
 #include "editors/cmycomboboxw6.h"
 #include "editors/cmydoublespinboxint.h"
+#include "editors/rulegrid.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmytablemodel.h"
 #include "resources/tamiraresources.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 using Bytes = QVector<quint8>;
@@ -106,6 +110,8 @@ private slots:
     void comboBoxStoresItsRowValue();
     void measuredValueDrivesThreshold();
     void spinBoxFactorUnitRange();
+    void ruleReadsInPlainWords_data();
+    void ruleReadsInPlainWords();
 };
 
 namespace {
@@ -334,6 +340,76 @@ void tst_Editors::headersAndFlags()
     QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
     QCOMPARE(model.flags(QModelIndex()), Qt::ItemFlags(Qt::ItemIsEnabled));
     QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsSelectable) && !model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
+}
+
+void tst_Editors::ruleReadsInPlainWords_data()
+{
+    // Codes: condition, measured value, comparison, timer action or message, format, repetition.
+    QTest::addColumn<bool>("timer");
+    QTest::addColumn<QVector<int>>("codes");
+    QTest::addColumn<double>("threshold");
+    QTest::addColumn<double>("time");
+    QTest::addColumn<QString>("reading");
+    QTest::newRow("phrase over a threshold") << false << QVector<int>{4, 32, 0, 218, 0, 0} << 25.0 << 0.0
+                                             << "during descent, when Depth >= 25.00 [m]: say \"Mouthfill\", only once";
+    QTest::newRow("below a negative threshold")
+        << false << QVector<int>{6, 48, 1, 210, 2, 1} << -1.2 << 0.0
+        << "during ascent, when Vertical speed <= -1.20 [m/s]: say \"Swim slower\", every period A";
+    QTest::newRow("a value in its format") << false << QVector<int>{5, 255, 0, 40, 3, 0} << 0.0 << 0.0
+                                           << "on the bottom: say \"Dive time\" (value & unit), only once";
+    QTest::newRow("custom message, still") << false << QVector<int>{33, 255, 0, 247, 5, 255} << 0.0 << 0.0
+                                           << "if timer 1 passed: say \"Custom message 7\", still";
+    QTest::newRow("message: do nothing") << false << QVector<int>{255, 16, 0, 127, 0, 6} << 12.5 << 0.0
+                                         << QString::fromUtf8(
+                                                "anytime, when Temperature >= 12.5 [\u00B0C]: Do nothing");
+    QTest::newRow("unused message rule") << false << QVector<int>{254, 32, 0, 218, 0, 0} << 3.0 << 0.0
+                                         << "never: this rule is unused";
+    QTest::newRow("timer started with a time") << true << QVector<int>{2, 255, 0, 129} << 0.0 << 90.0
+                                               << "at the beginning of dive: Timer 1 - START, passes after 90 [s]";
+    QTest::newRow("stopwatch: no time") << true << QVector<int>{255, 255, 0, 128} << 0.0 << 90.0
+                                        << "anytime: Stopwatch 0 - START";
+    QTest::newRow("timer stopped over a threshold") << true << QVector<int>{4, 32, 0, 138} << 10.0 << 5.0
+                                                    << "during descent, when Depth >= 10.00 [m]: Timer 2 - STOP";
+    QTest::newRow("unused timer rule") << true << QVector<int>{254, 255, 0, 129} << 0.0 << 90.0
+                                       << "never: this rule is unused";
+}
+
+void tst_Editors::ruleReadsInPlainWords()
+{
+    QFETCH(bool, timer);
+    QFETCH(QVector<int>, codes);
+    QFETCH(double, threshold);
+    QFETCH(double, time);
+    QFETCH(QString, reading);
+    QTranslator english;
+    QVERIFY(installEnglishCatalogue(english));
+
+    // The grid's third rule, with its lists and its threshold bound to its measured value as the
+    // settings form binds them.
+    QWidget page;
+    auto *grid = new QGridLayout(&page);
+    timer ? RuleGrid::buildTimerRules(grid) : RuleGrid::buildMessageRules(grid);
+    const RuleEditors rule = timer ? RuleGrid::timerRule(grid, 2) : RuleGrid::messageRule(grid, 2);
+    connect(rule.measured, &cMyComboBoxW6::faktorChanged, rule.threshold, &cMyDoubleSpinBoxInt::mySetFaktor);
+    connect(rule.measured, &cMyComboBoxW6::unitChanged, rule.threshold, &cMyDoubleSpinBoxInt::mySetUnit);
+    connect(rule.measured, &cMyComboBoxW6::rangeChanged, rule.threshold, &cMyDoubleSpinBoxInt::mySetRange);
+    const QList<QComboBox *> boxes{rule.condition, rule.measured, rule.comparison,
+                                   rule.action,    rule.format,   rule.repetition};
+    for (int i = 0; i < codes.size(); ++i) {
+        boxes[i]->setModel(
+            new cMyTableModel(QStringLiteral(":/models/%1Cb%2.csv").arg(timer ? "tim" : "msg").arg(i + 1), &page));
+        auto *w6 = qobject_cast<cMyComboBoxW6 *>(boxes[i]);
+        QVERIFY(w6 ? w6->selectValue(codes[i]) : qobject_cast<cMyComboBoxW2 *>(boxes[i])->selectValue(codes[i]));
+    }
+    rule.threshold->setValue(threshold);
+    if (rule.time) {
+        rule.time->mySetRange(0, 65535);
+        rule.time->mySetUnit("[s]");
+        rule.time->setValue(time);
+    }
+    auto *label = qobject_cast<QLabel *>(grid->itemAtPosition(RuleGrid::editorRow(2) + 1, 1)->widget());
+    QVERIFY(label);
+    QCOMPARE(label->text(), reading.replace('.', rule.threshold->locale().decimalPoint()));
 }
 
 QTEST_MAIN(tst_Editors)

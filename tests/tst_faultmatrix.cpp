@@ -301,7 +301,9 @@ void tst_FaultMatrix::cell_data()
             if (outcome == '-')
                 continue;
             if (outcome == 'f' && kind >= ServiceRead)
-                report = f.fault == HangUp ? "Error|" : "TimeOut Portu szeregowego|Timeout";
+                report = f.fault == HangUp         ? "Błąd|Połączenie z portem "
+                         : f.fault == EndlessBangs ? "TimeOut Portu szeregowego|Tamira przez "
+                                                   : "TimeOut Portu szeregowego|Tamira nie odpowiedziała";
             else if (outcome == 'f' && kind == Simulation)
                 report = f.fault == Cancel ? "Simulation stopped before Tamira answered"
                          : f.fault >= EndlessBangs

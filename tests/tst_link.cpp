@@ -4,15 +4,18 @@
 // each fault on the line, and with a reply that comes after a cancel or a time-out, is the fault
 // matrix's (tst_faultmatrix); a command while another runs is tst_devicecommands'.
 
-#include "tests/support/cmyemulatorprocess.h"
 #include "device/cmyhexrecord.h"
-#include "tests/support/cmyscripteddialogs.h"
+#include "device/cmylocalport.h"
 #include "device/cmytamira.h"
+#include "emulator/cmyemulocaldevice.h"
 #include "resources/tamiraresources.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/waituntil.h"
 
 #include <QLoggingCategory>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QtTest>
 
@@ -107,6 +110,7 @@ private slots:
     void settingsWriteAndReadLineByLine();
     void singleCommands();
     void statusReadFollowsATransferStartedDuringItsWait();
+    void deviceInsideTheProgram();
 };
 
 void tst_Link::initTestCase()
@@ -262,15 +266,24 @@ void tst_Link::singleCommands()
 
     // A cancel left over from no transaction at all breaks nothing.
     link.breakCommunication();
-    QLoggingCategory::setFilterRules(QString());
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=true"));
     QTest::ignoreMessage(QtDebugMsg, "Zapisane: \t#RESET\r\n");
     QTest::ignoreMessage(QtDebugMsg, "Odczytane:\t#RESET\r\n");
     link.reset(true);
     QCOMPARE(link.state(), cMyTamira::ResetCommand);
     QVERIFY(ended.wait(5000));
-    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
+    // Unless asked for, the lines stay off the terminal.
+    QLoggingCategory::setFilterRules(QString());
+    static int linkMessages = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &) {
+            linkMessages += qstrcmp(context.category, "tamira.link") == 0;
+        });
     link.reset(false);
     QVERIFY(ended.wait(5000));
+    qInstallMessageHandler(previous);
+    QCOMPARE(linkMessages, 0);
+    QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
     link.boot();
     QCOMPARE(link.state(), cMyTamira::SingleCommand);
     QVERIFY(ended.wait(5000));
@@ -328,6 +341,49 @@ void tst_Link::statusReadFollowsATransferStartedDuringItsWait()
 }
 
 // The link's boxes are checked as the user sees them, in English.
+void tst_Link::deviceInsideTheProgram()
+{
+    // Where the system has no pseudo-terminals (the demo device on Windows), the emulator's
+    // device logic answers inside the program behind a claimed port name: the same lines in lock
+    // step, on the same wire log.
+    QTemporaryDir dir;
+    const QString logPath = dir.filePath("wire.log");
+    auto device = std::make_shared<cMyEmuLocalDevice>();
+    QString error;
+    QVERIFY2(device->configure({"--serial", "4660", "--baud", "115200", "--log", logPath}, &error), qPrintable(error));
+    cMyLocalPort::claim("DEMO", device);
+    cMyScriptedDialogs dialogs;
+    cMyTamira link;
+    link.setFirstStatusDelay(0);
+    QSignalSpy status(&link, &cMyTamira::statusChanged);
+    QSignalSpy ended(&link, &cMyTamira::transactionEnded);
+    link.setPort("DEMO");
+    QVERIFY(status.wait(10000));
+    QCOMPARE(status.first().first().toStringList().at(3), QString("4660"));
+    QStringList file = settingsLines(7);
+    link.writeSettings(EEPROM, file);
+    QVERIFY(waitUntil([&] { return ended.size() == 2; }));
+    QCOMPARE(reason(ended, 1), cMyTamira::Completed);
+
+    // Like a serial port, the name opens once at a time; a name nobody claims does not open.
+    cMyLocalPort first("DEMO"), second("DEMO"), unclaimed("COM99");
+    QVERIFY(first.open(QIODevice::ReadWrite));
+    QVERIFY(!second.open(QIODevice::ReadWrite));
+    QVERIFY(!unclaimed.open(QIODevice::ReadWrite));
+    first.close();
+    QVERIFY(second.open(QIODevice::ReadWrite));
+    second.close();
+    cMyLocalPort::release("DEMO");
+    QVERIFY(!first.open(QIODevice::ReadWrite));
+
+    QFile logFile(logPath);
+    QVERIFY(logFile.open(QIODevice::ReadOnly));
+    const cMyEmuLog log = cMyEmuLog::parse(logFile.readAll());
+    QCOMPARE(log.receivedLines(), statusLines() + transferLines("#EEPROM", "#WRITE", file));
+    QVERIFY(inLockStep(log, 0));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);

@@ -1,8 +1,11 @@
-// The main window frame: pages, menus, tool bar, shortcuts, title, enabling rules, Help, About.
+// The main window frame: the command line, pages, menus, tool bar, shortcuts, title, enabling
+// rules, Help, About.
 
-#include "tests/support/cmyscripteddialogs.h"
+#include "app/cmycommandline.h"
 #include "app/mainwindow.h"
 #include "resources/tamiraversion.h"
+#include "tests/support/accessiblenames.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAction>
@@ -13,6 +16,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QWidgetAction>
@@ -31,10 +37,16 @@ class tst_MainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void commandLine_data();
+    void commandLine();
     void pagesAndTitle();
     void menusToolBarAndShortcuts();
     void portChangeEnablesCommands();
+    void everyControlHasItsOwnName_data();
+    void everyControlHasItsOwnName();
+    void windowFitsTheScreen();
     void helpOpensTheManual();
+    void helpSaysWhereTheManualIs();
     void aboutShowsVersion();
 
 private:
@@ -43,6 +55,43 @@ private:
         return parent->findChild<T *>(QLatin1String(name));
     }
 };
+
+void tst_MainWindow::commandLine_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("demo");
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("unknown");
+    QTest::newRow("nothing") << QStringList{} << false << false << ""
+                             << "";
+    QTest::newRow("file") << QStringList{"a.tmo"} << false << false << "a.tmo"
+                          << "";
+    QTest::newRow("demo before file") << QStringList{"--demo", "a.tmo"} << true << false << "a.tmo"
+                                      << "";
+    QTest::newRow("demo after file") << QStringList{"a.tmo", "--demo"} << true << false << "a.tmo"
+                                     << "";
+    QTest::newRow("first file only") << QStringList{"a.tmo", "b.tmo"} << false << false << "a.tmo"
+                                     << "";
+    QTest::newRow("dash file after --") << QStringList{"--", "--demo"} << false << false << "--demo"
+                                        << "";
+    QTest::newRow("lone dash is a file") << QStringList{"-"} << false << false << "-"
+                                         << "";
+    QTest::newRow("short help") << QStringList{"-h", "a.tmo"} << false << true << "a.tmo"
+                                << "";
+    QTest::newRow("misspelt option") << QStringList{"--demo2", "--x"} << false << false << ""
+                                     << "--demo2";
+}
+
+void tst_MainWindow::commandLine()
+{
+    QFETCH(QStringList, arguments);
+    const cMyCommandLine line = cMyCommandLine::parse(arguments);
+    QTEST(line.demo, "demo");
+    QTEST(line.help, "help");
+    QTEST(line.file, "file");
+    QTEST(line.unknownOption, "unknown");
+}
 
 void tst_MainWindow::pagesAndTitle()
 {
@@ -64,13 +113,11 @@ void tst_MainWindow::pagesAndTitle()
     }
     QVERIFY(!w.findChild<QWidget *>("tabSpare") || tabs->indexOf(w.findChild<QWidget *>("tabSpare")) < 0);
 
-    // The overview starts with "N/A" everywhere but the two statistics.
-    for (const char *name : {"lTamiraPort", "lSerialNumber", "lHardwareVesrion", "lMemoryAmount",
-                             "lTamiraStatus", "lFirmwareVersion", "lVoiceLang", "lVoiceVersion",
-                             "lParamVersion"})
+    // The overview starts with "N/A" everywhere, the two statistics' tiles too.
+    for (const char *name :
+         {"lmaxDepth", "lDiveTime", "lTamiraPort", "lSerialNumber", "lHardwareVesrion", "lMemoryAmount",
+          "lTamiraStatus", "lFirmwareVersion", "lVoiceLang", "lVoiceVersion", "lParamVersion"})
         QCOMPARE(child<QLabel>(&w, name)->text(), QString("N/A"));
-    QCOMPARE(child<QLabel>(&w, "lmaxDepth")->text(), QString("Max Depth"));
-    QCOMPARE(child<QLabel>(&w, "lDiveTime")->text(), QString("Dive Time"));
     QCOMPARE(child<QPushButton>(&w, "pbDetails")->text(), QString("Details"));
     QCOMPARE(child<QPushButton>(&w, "pbGetStatus")->text(), QString("Refresh"));
     QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->isReadOnly());
@@ -86,7 +133,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     QStringList titles;
     for (QAction *a : bar->actions())
         titles << a->text();
-    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Help"}));
+    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Language", "&Help"}));
 
     // Menu and tool bar entries by name; a widget on the tool bar by its class.
     auto entries = [&](const char *name) {
@@ -132,9 +179,9 @@ void tst_MainWindow::menusToolBarAndShortcuts()
             QVERIFY2(!a->icon().pixmap(24, 24).isNull(), e.name);
     }
 
-    QCOMPARE(entries("mainToolBar"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|",
-                                 "actionWriteSettings", "actionReadSettings", "|", "cMyPortSelect",
-                                 "|", "actionExit"}));
+    QCOMPARE(entries("mainToolBar"),
+             (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs", "|", "actionWriteSettings",
+                          "actionReadSettings", "|", "QLabel", "cMyPortSelect", "|", "actionExit"}));
 }
 
 void tst_MainWindow::portChangeEnablesCommands()
@@ -167,6 +214,59 @@ void tst_MainWindow::portChangeEnablesCommands()
     QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->toPlainText().isEmpty());
 }
 
+void tst_MainWindow::everyControlHasItsOwnName_data()
+{
+    QTest::addColumn<bool>("english");
+    QTest::newRow("English") << true;
+    QTest::newRow("Polski") << false;
+}
+
+void tst_MainWindow::everyControlHasItsOwnName()
+{
+    QFETCH(bool, english);
+    const auto backToEnglish = qScopeGuard([] { useEnglishCatalogue(true); });
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    w.ensureSettingsForm();
+    useEnglishCatalogue(english);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    auto *tabs = child<QTabWidget>(&w, "tabWidget");
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents(); // widgets settle as they are first shown
+        const QStringList problems = AccessibleNames::problems(&w);
+        QVERIFY2(problems.isEmpty(), qPrintable(tabs->tabText(i) + ":\n" + problems.join('\n')));
+    }
+    // The names say what each control is.
+    QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>("par13Sb")), QString(english ? "1. Volume" : "1. Głośność"));
+    QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>("par07Cb2")),
+             QString(english ? "Message rule 7, measured value" : "Reguła komunikatu 7, wartość mierzona"));
+    QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>("portSelect")), QString(english ? "Device:" : "Urządzenie:"));
+    // Tool tips reach screen readers without mark-up.
+    QAccessibleInterface *hint = QAccessible::queryAccessibleInterface(w.findChild<QWidget *>("par4Sb"));
+    QVERIFY(hint->text(QAccessible::Description).startsWith(english ? "The dive start threshold" : "Próg zanurzenia"));
+    QVERIFY(!hint->text(QAccessible::Description).contains('<'));
+}
+
+void tst_MainWindow::windowFitsTheScreen()
+{
+    // The offscreen platform's screen, 800 x 600, is smaller than the window's first size.
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    const QRect area = w.screen()->availableGeometry();
+    QVERIFY(area.width() < 1126 && area.height() < 761);
+    QVERIFY(area.contains(w.frameGeometry()));
+    // No page asks for more: the tall ones scroll.
+    const QSize smallest = w.minimumSize().expandedTo(w.minimumSizeHint());
+    QVERIFY2(area.size().expandedTo(smallest) == area.size(),
+             qPrintable(QString("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+    // The status bar, where transfer results appear, is inside the window.
+    QVERIFY(w.statusBar()->isVisible());
+    QVERIFY(w.rect().contains(w.statusBar()->geometry()));
+}
+
 void tst_MainWindow::helpOpensTheManual()
 {
     cMyScriptedDialogs dialogs;
@@ -179,9 +279,14 @@ void tst_MainWindow::helpOpensTheManual()
     QCOMPARE(catcher.urls.first(),
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
     QVERIFY(dialogs.clean());
+}
 
-    // With nothing to open the manual (the offscreen platform has no desktop services), the
-    // user learns where it is.
+void tst_MainWindow::helpSaysWhereTheManualIs()
+{
+    // With nothing to open the manual (the offscreen platform has no desktop services on Linux),
+    // the user learns where it is.
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("openDocument"));
     dialogs.expectMessage(cMyDialogs::Ok, "Help");
     child<QAction>(&w, "actionPomoc")->trigger();

@@ -7,6 +7,7 @@
 #include "resources/tamiraversion.h"
 #include "device/portdiscovery.h"
 #include "servicetool/cmydebuglog.h"
+#include "tests/support/accessiblenames.h"
 #include "servicetool/cmyhexfile.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
@@ -16,6 +17,7 @@
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/filesizelimit.h"
+#include "tests/support/hexfiletext.h"
 #include "tests/support/readonlyfolder.h"
 
 #include <QAbstractButton>
@@ -70,34 +72,6 @@ struct Bench
     MainWindow window;
 };
 
-
-
-// A record line: its first fields, a run of one byte, then the checksum.
-QString rec(const char *head, const char *byte, int n, const char *checksum)
-{
-    return QLatin1String(head) + QString(QLatin1String(byte)).repeated(n) + QLatin1String(checksum);
-}
-
-const QString k16x11 = rec(":10000000", "11", 16, "E0");
-
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QFile f(dir.filePath(name));
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        return QString();
-    return f.fileName();
-}
-
-// How srec_cat, a reader of its own, sees an Intel HEX file: its bytes at their addresses.
-QString srecDump(const QString &path)
-{
-    QProcess srec;
-    srec.start("srec_cat", {path, "-intel", "-o", "-", "-hex_dump"});
-    if (!srec.waitForFinished(30000) || srec.exitCode() != 0)
-        return "(refused) " + srec.readAllStandardError();
-    return srec.readAllStandardOutput();
-}
-
 } // namespace
 
 class tst_ServiceTool : public QObject
@@ -116,8 +90,6 @@ private slots:
     void debugPane();
     void readBackPane();
     void files();
-    void hexFile_data();
-    void hexFile();
     void failedSaveKeepsTheOldFile();
     void fileFailures_data();
     void fileFailures();
@@ -147,7 +119,11 @@ void tst_ServiceTool::startAndPages()
     for (const auto &page : QList<QPair<const char *, int>>{{"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
         window.findChild<QAbstractButton *>(page.first)->click();
         QCOMPARE(stack->currentIndex(), page.second);
+        // Every control a screen reader reaches has a name of its own.
+        const QStringList problems = AccessibleNames::problems(&window);
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
     }
+    QCOMPARE(AccessibleNames::of(window.findChild<QWidget *>("sbServiceCount")), QString("Ilość:"));
 }
 
 void tst_ServiceTool::transaction_data()
@@ -205,6 +181,8 @@ void tst_ServiceTool::transaction()
     if (timesOut)
         b.dialogs.expectMessage(cMyDialogs::Ok, "TimeOut Portu szeregowego");
     QCOMPARE(b.run(qPrintable(button)), timesOut ? cMyServiceLink::TimedOut : cMyServiceLink::Completed);
+    if (timesOut)
+        QCOMPARE(b.dialogs.asked().last().text, QString("Tamira nie odpowiedziała w ciągu 0.5 s."));
     QCOMPARE(b.emu.receivedLines(), withLineEnds(lines));
     QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
     if (!range.isEmpty())
@@ -237,8 +215,10 @@ void tst_ServiceTool::requestCount()
 void tst_ServiceTool::portThatDoesNotOpen_data()
 {
     QTest::addColumn<QString>("port");
-    QTest::newRow("no device") << QString();
-    QTest::newRow("gone") << "/dev/no-such-tamira";
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no device") << QString() << "Nie wykryto Tamiry: nie ma portu do otwarcia.";
+    QTest::newRow("gone") << "/dev/no-such-tamira"
+                          << "Nie można otworzyć portu /dev/no-such-tamira.\n\nKomunikat systemu: ";
 }
 
 void tst_ServiceTool::portThatDoesNotOpen()
@@ -247,10 +227,13 @@ void tst_ServiceTool::portThatDoesNotOpen()
     cMyScriptedDialogs dialogs;
     MainWindow window;
     window.portChanged(!port.isEmpty(), port);
-    dialogs.expectMessage(cMyDialogs::Ok, "Error");
+    dialogs.expectMessage(cMyDialogs::Ok, "Błąd");
     window.findChild<QAbstractButton *>("pbServiceReset")->click();
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-    QVERIFY(!dialogs.asked().first().text.isEmpty()); // the port's own error text
+    // In Polish, as the rest of the window; the system's own text follows.
+    QFETCH(QString, text);
+    QVERIFY2(dialogs.asked().first().text.startsWith(text), qPrintable(dialogs.asked().first().text));
+    QVERIFY(port.isEmpty() || dialogs.asked().first().text.size() > text.size());
     QVERIFY(!window.link()->isRunning());
 }
 
@@ -381,47 +364,6 @@ void tst_ServiceTool::files()
         QCOMPARE(dialogs.asked().at(i).dir, QString("."));
         QCOMPARE(dialogs.asked().at(i).parent, &window);
     }
-}
-
-void tst_ServiceTool::hexFile_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QString>("saved");
-
-    QTest::newRow("nothing opened") << QStringList() << ":00000001FF\n";
-    // Only the bytes opened are saved: a gap stays a gap.
-    QTest::newRow("gap kept") << QStringList{k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n"}
-                              << k16x11 + "\n" + rec(":10002000", "22", 16, "B0") + "\n:00000001FF\n";
-    QTest::newRow("two files merged") << QStringList{k16x11 + "\n", ":040008003333333328\n"}
-                                      << rec(":10000000", "11", 8, "") + rec("", "33", 4, "") + rec("", "11", 4, "58") + "\n:00000001FF\n";
-    QTest::newRow("20 bytes") << QStringList{rec(":14000000", "01", 20, "D8\n")}
-                              << rec(":10000000", "01", 16, "E0\n") + rec(":04001000", "01", 4, "E8\n") + ":00000001FF\n";
-    QTest::newRow("rejected line skipped") << QStringList{":0400000001020304F3\n:04000000010203\n"}
-                                           << ":00000001FF\n";
-    QTest::newRow("address record not stored") << QStringList{":020000040001F9\n"} << ":00000001FF\n";
-    QTest::newRow("across 64 KiB")
-        << QStringList{":08FFF8000102030405060708DD\n:020000040001F9\n:040000001122334452\n"}
-        << ":08FFF8000102030405060708DD\n:020000040001F9\n:040000001122334452\n:00000001FF\n";
-    QTest::newRow("blocks 0 and 2") << QStringList{":0100000011EE\n:020000040002F8\n:0100100022CD\n"}
-                                    << ":0100000011EE\n:020000040002F8\n:0100100022CD\n:00000001FF\n";
-}
-
-void tst_ServiceTool::hexFile()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QString, saved);
-
-    QTemporaryDir dir;
-    cMyHexFile store;
-    for (int i = 0; i < files.size(); ++i)
-        QVERIFY(store.merge(writeFile(dir, QString("in%1.tmo").arg(i), files.at(i).toLatin1())));
-    QVERIFY(store.save(dir.filePath("out.tmo")));
-    QByteArray text;
-    QVERIFY(cMyTextFile::read(dir.filePath("out.tmo"), &text));
-    QCOMPARE(text, saved.toLatin1());
-    // Another reader finds the same bytes at the same addresses in the file opened and the one saved.
-    if (files.size() == 1 && !srecDump(dir.filePath("in0.tmo")).startsWith("(refused)"))
-        QCOMPARE(srecDump(dir.filePath("out.tmo")), srecDump(dir.filePath("in0.tmo")));
 }
 
 void tst_ServiceTool::failedSaveKeepsTheOldFile()

@@ -8,6 +8,7 @@
 #include "tests/support/cmyscripteddialogs.h"
 #include "model/cmysettingsfile.h"
 #include "editors/cmyvaluemark.h"
+#include "editors/rulegrid.h"
 #include "app/mainwindow.h"
 #include "tests/support/tamiratestapp.h"
 
@@ -373,8 +374,8 @@ void tst_SettingsForm::binding()
         QWidget *editor = field.names.isEmpty() ? nullptr
             : find<QWidget>(&w, field.names.contains("%1") ? field.names.arg(i + 1, 2, 10, QLatin1Char('0')) : field.names.split(' ').at(i));
         if (auto *grid = w.findChild<QGridLayout *>(field.grid)) {
-            QVERIFY(!editor || editor == grid->itemAtPosition(i, field.column)->widget());
-            editor = grid->itemAtPosition(i, field.column)->widget();
+            QVERIFY(!editor || editor == grid->itemAtPosition(RuleGrid::editorRow(i), field.column)->widget());
+            editor = grid->itemAtPosition(RuleGrid::editorRow(i), field.column)->widget();
         }
         QVERIFY(editor);
         bound.insert(editor);

@@ -354,6 +354,18 @@ Do you want to continue?</translation>
         <translation>Sound library sent to Tamira.</translation>
     </message>
     <message>
+        <source>&amp;Urządzenie:</source>
+        <translation>&amp;Device:</translation>
+    </message>
+    <message>
+        <source> - podłączona Tamira demonstracyjna</source>
+        <translation> - demo Tamira attached</translation>
+    </message>
+    <message>
+        <source>Strony</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
         <source>Biblioteka dźwięków w Tamirze jest niekompletna, dopóki nie zostanie wgrana ponownie.</source>
         <translation>The sound library in Tamira is incomplete until it is uploaded again.</translation>
     </message>
@@ -478,34 +490,24 @@ Do you want to stop the upload?</translation>
         <translation>Setup description</translation>
     </message>
     <message>
-        <source>Autor:</source>
-        <translation>Author:</translation>
-    </message>
-    <message>
-        <source>Tytuł:</source>
-        <translation>Caption:</translation>
-    </message>
-    <message>
-        <source>Opis:</source>
-        <translation>Description:</translation>
-    </message>
-    <message>
         <source>Reguły timerów</source>
         <translation>Timer rules</translation>
     </message>
+    <message>
+        <source>&amp;Autor:</source>
+        <translation>&amp;Author:</translation>
+    </message>
+    <message>
+        <source>&amp;Tytuł:</source>
+        <translation>Ca&amp;ption:</translation>
+    </message>
+    <message>
+        <source>&amp;Opis:</source>
+        <translation>&amp;Description:</translation>
+    </message>
 </context>
 <context>
-    <name>TamiraPort</name>
-    <message>
-        <source>Tamira nie jest podłączona.</source>
-        <translation>Tamira is not connected.</translation>
-    </message>
-    <message>
-        <source>Port %1 jest zajęty przez inny program (na przykład servicetool albo drugi TAMIRAdesk).
-Zamknij ten program albo poczekaj, aż skończy pracę z Tamirą, i spróbuj ponownie.</source>
-        <translation>Port %1 is in use by another program (servicetool or a second TAMIRAdesk, for example).
-Close that program, or wait until it has finished with Tamira, and try again.</translation>
-    </message>
+    <name>PortOpenFailure</name>
     <message>
         <source>Brak uprawnień do portu %1.
 
@@ -519,6 +521,102 @@ To fix this on Linux:
 • install the tamiradesk package, or copy 70-tamira.rules from the packaging/linux folder to /etc/udev/rules.d,
 • or add your account to the dialout group (sudo usermod -aG dialout $USER) and log in again.
 Then unplug the Tamira and plug it in again.</translation>
+    </message>
+</context>
+<context>
+    <name>RuleGrid</name>
+    <message>
+        <source>Warunek</source>
+        <translation>Condition</translation>
+    </message>
+    <message>
+        <source>Kiedy reguła działa</source>
+        <translation>When the rule applies</translation>
+    </message>
+    <message>
+        <source>Wartość mierzona</source>
+        <translation>Measured value</translation>
+    </message>
+    <message>
+        <source>Wartość porównywana z progiem (Regardless of any value: bez porównania)</source>
+        <translation>The value compared with the threshold (Regardless of any value: no comparison)</translation>
+    </message>
+    <message>
+        <source>Porównanie</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
+        <source>Jak wartość mierzona jest porównywana z progiem</source>
+        <translation>How the measured value is compared with the threshold</translation>
+    </message>
+    <message>
+        <source>Próg</source>
+        <translation>Threshold</translation>
+    </message>
+    <message>
+        <source>Próg w jednostce wartości mierzonej</source>
+        <translation>The threshold, in the unit of the measured value</translation>
+    </message>
+    <message>
+        <source>Akcja</source>
+        <translation>Action</translation>
+    </message>
+    <message>
+        <source>Co zrobić ze stoperem lub timerem</source>
+        <translation>What to do with the stopwatch or a timer</translation>
+    </message>
+    <message>
+        <source>Czas</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Czas timera: tyle sekund po starcie timer mija</source>
+        <translation>The timer&apos;s time: this many seconds after its start, the timer has passed</translation>
+    </message>
+    <message>
+        <source>Komunikat</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Co powiedzieć: wartość mierzoną, zwrot albo własny komunikat</source>
+        <translation>What to say: a measured value, a phrase or a custom message</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Jak powiedzieć wartość mierzoną</source>
+        <translation>How a measured value is spoken</translation>
+    </message>
+    <message>
+        <source>Powtarzanie</source>
+        <translation>Repetition</translation>
+    </message>
+    <message>
+        <source>Jak często powtarzać komunikat</source>
+        <translation>How often the message is repeated</translation>
+    </message>
+    <message>
+        <source>Reguła timera %1, %2</source>
+        <translation>Timer rule %1, %2</translation>
+    </message>
+    <message>
+        <source>Reguła komunikatu %1, %2</source>
+        <translation>Message rule %1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>TamiraPort</name>
+    <message>
+        <source>Tamira nie jest podłączona.</source>
+        <translation>Tamira is not connected.</translation>
+    </message>
+    <message>
+        <source>Port %1 jest zajęty przez inny program (na przykład servicetool albo drugi TAMIRAdesk).
+Zamknij ten program albo poczekaj, aż skończy pracę z Tamirą, i spróbuj ponownie.</source>
+        <translation>Port %1 is in use by another program (servicetool or a second TAMIRAdesk, for example).
+Close that program, or wait until it has finished with Tamira, and try again.</translation>
     </message>
     <message>
         <source>Połączenie z Tamirą zostało przerwane.</source>
@@ -574,10 +672,6 @@ The TAMIRAdesk developers</translation>
 %1</source>
         <translation>The device emulator was not found:
 %1</translation>
-    </message>
-    <message>
-        <source>Emulator urządzenia działa tylko w systemie Linux.</source>
-        <translation>The device emulator runs on Linux only.</translation>
     </message>
     <message>
         <source>Emulator urządzenia nie podał swojego portu.</source>
@@ -765,6 +859,13 @@ Save will ask for a file name, so that the rest of this file is not overwritten.
     </message>
 </context>
 <context>
+    <name>cMyLanguageMenu</name>
+    <message>
+        <source>&amp;Język</source>
+        <translation>&amp;Language</translation>
+    </message>
+</context>
+<context>
     <name>cMyLatin1Note</name>
     <message>
         <source>Tamira nie zapisze tych liter; zastąpiono je: %1.</source>
@@ -838,10 +939,71 @@ The sound library in Tamira is incomplete; upload it again.</translation>
     </message>
 </context>
 <context>
+    <name>cMyLocalPort</name>
+    <message>
+        <source>Port jest już otwarty.</source>
+        <translation>The port is already open.</translation>
+    </message>
+    <message>
+        <source>Nie ma takiego urządzenia.</source>
+        <translation>There is no such device.</translation>
+    </message>
+    <message>
+        <source>Port jest używany przez inny program.</source>
+        <translation>The port is in use by another program.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyNoDevicePanel</name>
+    <message>
+        <source>Nie wykryto Tamiry</source>
+        <translation>No Tamira found</translation>
+    </message>
+    <message>
+        <source>Podłącz Tamirę do komputera kablem USB. Gdy zostanie wykryta, jej stan pojawi się na tej stronie.
+
+Bez urządzenia program można wypróbować na Tamirze demonstracyjnej.</source>
+        <translation>Connect your Tamira to the computer with its USB cable. Once it is found, its status appears on this page.
+
+Without a device, you can try the program on a demo Tamira.</translation>
+    </message>
+    <message>
+        <source>&amp;Wypróbuj bez urządzenia</source>
+        <translation>&amp;Try without a device</translation>
+    </message>
+</context>
+<context>
     <name>cMyPortSelect</name>
     <message>
         <source>Brak urządzeń</source>
         <translation>No devices found</translation>
+    </message>
+    <message>
+        <source>Tamira demonstracyjna (%1)</source>
+        <translation>Demo Tamira (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>cMyRuleReading</name>
+    <message>
+        <source>%1, gdy %2 %3 %4</source>
+        <translation>%1, when %2 %3 %4</translation>
+    </message>
+    <message>
+        <source>%1: %2, mija po %3</source>
+        <translation>%1: %2, passes after %3</translation>
+    </message>
+    <message>
+        <source>%1: powiedz „%2” %3, %4</source>
+        <translation>%1: say &quot;%2&quot; %3, %4</translation>
+    </message>
+    <message>
+        <source>%1: powiedz „%2”, %3</source>
+        <translation>%1: say &quot;%2&quot;, %3</translation>
+    </message>
+    <message>
+        <source>%1: reguła nieużywana</source>
+        <translation>%1: this rule is unused</translation>
     </message>
 </context>
 <context>
@@ -1148,6 +1310,10 @@ Do you want to start the simulation?</translation>
     <message>
         <source>Symulacja przerwana: Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Simulation stopped: Tamira gave an invalid reply.</translation>
+    </message>
+    <message>
+        <source>Zadana prędkość pionowa</source>
+        <translation>Set vertical speed</translation>
     </message>
     <message>
         <source>Port Tamiry jest zajęty (%1); symulacja rozpocznie się, gdy się zakończy.</source>

@@ -23,9 +23,9 @@ public:
     struct Call
     {
         enum Kind { Init, FindBusses, FindDevices, GetBusses, Open, ControlMsg, Close };
-        explicit Call(Kind k = Init, struct usb_device *d = nullptr) : kind(k), device(d) {}
+        explicit Call(Kind k = Init, cMyUsbDevice *d = nullptr) : kind(k), device(d) {}
         Kind kind;
-        struct usb_device *device;           // Open, ControlMsg, Close: the device behind the handle
+        cMyUsbDevice *device; // Open, ControlMsg, Close: the device behind the handle
         int requestType = 0;
         int request = 0;
         int value = 0;
@@ -38,9 +38,9 @@ public:
     // Appends a bus to the bus list and returns its number.
     int addBus();
     // Appends a device to a bus's device list; the bus must exist.
-    struct usb_device *addDevice(int bus, quint16 vendorId, quint16 productId, bool openable = true);
+    cMyUsbDevice *addDevice(int bus, quint16 vendorId, quint16 productId, bool openable = true);
     // What controlMsg returns for this device (default: the length, as a successful transfer).
-    void setTransferResult(struct usb_device *device, int result);
+    void setTransferResult(cMyUsbDevice *device, int result);
 
     const QVector<Call> &calls() const { return m_calls; }
     int closes() const { return m_closes; }
@@ -54,26 +54,27 @@ public:
     void init() override;
     int findBusses() override;
     int findDevices() override;
-    usb_bus *busses() override;
-    usb_dev_handle *open(struct usb_device *device) override;
-    int controlMsg(usb_dev_handle *handle, int requestType, int request, int value, int index,
-                   char *bytes, int size, int timeout) override;
-    int close(usb_dev_handle *handle) override;
+    cMyUsbBus *busses() override;
+    cMyUsbHandle *open(cMyUsbDevice *device) override;
+    int controlMsg(cMyUsbHandle *handle, int requestType, int request, int value, int index, char *bytes, int size,
+                   int timeout) override;
+    int close(cMyUsbHandle *handle) override;
 
 private:
     struct DeviceInfo
     {
+        int bus;
         bool openable;
         bool hasResult;
         int result;
     };
-    DeviceInfo *infoOf(struct usb_device *device);
+    DeviceInfo *infoOf(cMyUsbDevice *device);
 
     // deques keep element addresses stable while elements are appended
-    std::deque<usb_bus> m_buses;
-    std::deque<struct usb_device> m_devices;
+    std::deque<cMyUsbBus> m_buses;
+    std::deque<cMyUsbDevice> m_devices;
     std::deque<DeviceInfo> m_infos; // parallel to m_devices
-    std::deque<struct usb_device *> m_handles; // a handle points at its device
+    std::deque<cMyUsbDevice *> m_handles; // a handle points at its device
     QVector<Call> m_calls;
     std::atomic<bool> m_hold{false};
     std::atomic<int> m_waiting{0};
