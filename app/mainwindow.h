@@ -6,8 +6,8 @@
 // settings form, the device commands, the status, the bootloader check and the demo device each
 // have their own source file.
 
-#include "resources/tamiraversion.h"
 #include "device/memorytype.h"
+#include "resources/tamiraversion.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>

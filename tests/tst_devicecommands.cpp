@@ -4,14 +4,14 @@
 // and a write cut off by a port list rebuild.
 
 #include "app/mainwindow.h"
-#include "dialogs/cmywidgetdialogs.h"
-#include "resources/tamiraversion.h"
 #include "device/cmyhexrecord.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
+#include "dialogs/cmywidgetdialogs.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
+#include "resources/tamiraversion.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"

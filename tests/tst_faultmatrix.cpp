@@ -316,7 +316,8 @@ void tst_FaultMatrix::cell_data()
             else if (outcome == 'f' && f.fault == HangUp)
                 report = "Error|The connection to Tamira was lost.\n";
             else if (outcome == 'f' && f.fault == EndlessBangs)
-                report = "Error|For 1 s Tamira has been saying it is busy, but it does not answer." + QString(kNote[kind]);
+                report =
+                    "Error|For 1 s Tamira has been saying it is busy, but it does not answer." + QString(kNote[kind]);
             else if (outcome == 'f' && f.fault == EndlessBytes)
                 report = "Error|Tamira is sending data that is not an answer." + QString(kNote[kind]);
             else if (outcome == 'f')

@@ -3,13 +3,13 @@
 // unsaved changes and what each answer does; which paths are refused and why; a save that fails
 // leaves the old file whole and names the reason.
 
-#include "dialogs/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
-#include "resources/tamiraversion.h"
 #include "device/cmytamira.h"
+#include "dialogs/cmywidgetdialogs.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
+#include "resources/tamiraversion.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/filesizelimit.h"

@@ -4,16 +4,16 @@
 // model, saving through QSaveFile) and its command-line mode run as a process against the
 // emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
-#include "resources/tamiraversion.h"
 #include "device/portdiscovery.h"
+#include "resources/tamiraversion.h"
 #include "servicetool/cmydebuglog.h"
-#include "tests/support/accessiblenames.h"
 #include "servicetool/cmyhexfile.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
 #include "servicetool/cmyreadrequests.h"
 #include "servicetool/cmytextfile.h"
 #include "servicetool/mainwindow.h"
+#include "tests/support/accessiblenames.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/filesizelimit.h"
