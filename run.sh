@@ -68,6 +68,17 @@ if [ -z "$DISPLAY" ] && [ -z "$WAYLAND_DISPLAY" ]; then
          "connect a VNC viewer to localhost:$port to see it."
 fi
 
+if [ -z "$DBUS_SESSION_BUS_ADDRESS" ] && command -v dbus-daemon > /dev/null; then
+    # Without a session bus, Qt's accessibility start-up makes libdbus launch one (dbus-launch)
+    # that outlives the program. A bus of its own, ended after the program, leaves nothing; so
+    # do the accessibility services the bus starts for it, which end with the bus.
+    dbus-daemon --session --nofork --nosyslog --print-address=3 3> "$tmp/bus" > "$tmp/bus.log" 2>&1 &
+    servers="$! $servers"
+    wait_for_line "$tmp/bus" "$!" "The session bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$tmp/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+fi
+
 # The program writes every line it exchanges to the debug stream; keep the terminal readable.
 export QT_LOGGING_RULES="${QT_LOGGING_RULES:-tamira.link.debug=false}"
 # In the background, so that a signal to this script is handled at once rather than after the

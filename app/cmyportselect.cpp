@@ -7,6 +7,8 @@
 #include <QStylePainter>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 // The first look, once the window that holds the chooser has made its connections.
 constexpr int kFirstLookMs = 100;
@@ -29,31 +31,16 @@ cMyPortSelect::cMyPortSelect(QWidget *parent)
 
 void cMyPortSelect::updatePorts()
 {
-    QList<SerialPortEntry> ports = PortDiscovery::availablePorts();
+    const QList<SerialPortEntry> ports = PortDiscovery::availablePorts();
 
-    bool bootPort = false;
-    for (const SerialPortEntry &p : qAsConst(ports)) {
-        if (p.hasIds && p.vendorId == PortDiscovery::kVendorAtmel
-            && p.productId == PortDiscovery::kProductBootloader) {
-            bootPort = true;
-            break;
-        }
-    }
+    const bool bootPort = std::any_of(ports.cbegin(), ports.cend(), &PortDiscovery::isBootloader);
     // The box that answers this signal is modal and the polling goes on beneath it, so the
     // signal is raised only when a bootloader port appears.
     if (bootPort && !m_bootPortSeen)
         emit bootMode();
     m_bootPortSeen = bootPort;
 
-    QStringList names;
-    for (const SerialPortEntry &p : qAsConst(ports)) {
-        if (!p.hasIds || p.vendorId != PortDiscovery::kVendorAtmel
-            || p.productId != PortDiscovery::kProductTamira)
-            continue;
-        if (p.portName.contains(QLatin1String("cu.")))
-            continue;
-        names.append(p.portName);
-    }
+    const QStringList names = PortDiscovery::tamiraPorts(ports);
     if (names.size() == m_portCount)
         return;
 

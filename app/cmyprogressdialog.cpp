@@ -22,7 +22,8 @@ void cMyProgressDialog::dismiss()
 void cMyProgressDialog::closeEvent(QCloseEvent *event)
 {
     if (m_dismissing) {
-        QDialog::closeEvent(event);
+        // QProgressDialog's own close reports a cancel; a dismissal is none.
+        QDialog::closeEvent(event); // NOLINT(bugprone-parent-virtual-call)
         return;
     }
     event->ignore();

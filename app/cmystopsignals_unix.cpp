@@ -39,11 +39,11 @@ cMyStopSignals::cMyStopSignals(QObject *parent) : QObject(parent)
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &cMyStopSignals::readSignal);
     for (int signalNumber : kSignals) {
-        struct sigaction old{};
+        struct sigaction old = {};
         ::sigaction(signalNumber, nullptr, &old);
         if (old.sa_handler == SIG_IGN)
             continue;
-        struct sigaction action{};
+        struct sigaction action = {};
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -56,7 +56,7 @@ cMyStopSignals::~cMyStopSignals()
     if (!m_notifier)
         return;
     for (int signalNumber : kSignals) {
-        struct sigaction current{};
+        struct sigaction current = {};
         ::sigaction(signalNumber, nullptr, &current);
         if (current.sa_handler == onSignal)
             ::signal(signalNumber, SIG_DFL);

@@ -1,10 +1,10 @@
 #include "app/cmycommandline.h"
 #include "app/cmystopsignals.h"
-#include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
 #include "app/programarguments.h"
 #include "bootcheck/cmylibusb.h"
 #include "device/filesizesignal.h"
+#include "dialogs/cmywidgetdialogs.h"
 #include "resources/tamiraresources.h"
 
 #include <QApplication>

@@ -1,7 +1,5 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
-#include "ui_messagespage.h"
-#include "ui_parameterspage.h"
 
 #include "app/cmyaboutdialog.h"
 #include "app/cmyfilecommands.h"
@@ -12,6 +10,7 @@
 #include "device/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "editors/cmydecimalspinbox.h"
+#include "jobs/cmylinkreporter.h"
 #include "model/cmymemoryarea.h"
 #include "simulation/cmysimwidget.h"
 
@@ -39,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     setupSettingsForm();
 
     m_link = new cMyTamira(this);
+    m_linkReporter = new cMyLinkReporter(m_link, this);
 
     m_statusDialog = new cMyTamiraStatus(this);
 
@@ -71,8 +71,6 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    delete m_messages;
-    delete m_params;
     delete ui;
 }
 

@@ -7,7 +7,7 @@
 // have their own source file.
 
 #include "device/memorytype.h"
-#include "editors/rulegrid.h"
+#include "resources/tamiraversion.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -27,14 +27,13 @@ class cMyPortSelect;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
+class cMyLinkReporter;
+class cMySettingsForm;
 class cMyFileCommands;
-class cMyLatin1Note;
 class QCloseEvent;
 
 namespace Ui {
 class MainWindow;
-class ParametersPage;
-class MessagesPage;
 }
 
 class MainWindow : public QMainWindow
@@ -45,7 +44,7 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    static QString versionText() { return QStringLiteral("1.0.5.0"); }
+    static QString versionText() { return QStringLiteral(TAMIRA_VERSION); }
 
     // The command-line load: the file becomes current unless nothing could be read from it;
     // a name that does not exist is a new document.
@@ -130,15 +129,12 @@ private:
     void insertRestoreBackupAction();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
-    void bindSettingsForm();
-    void refreshTexts();
-    void storeGravity();
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
+    cMyLinkReporter *m_linkReporter = nullptr;
     Ui::MainWindow *ui = nullptr;
-    Ui::ParametersPage *m_params = nullptr;
-    Ui::MessagesPage *m_messages = nullptr;
+    cMySettingsForm *m_form = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;
     QPointer<QProgressDialog> m_progress;
     QPointer<cMyDeviceJob> m_job;
@@ -149,12 +145,6 @@ private:
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections
     QMetaObject::Connection m_tabConnection;
-    QVector<RuleEditors> m_timerRules;
-    QVector<RuleEditors> m_messageRules;
-    QString m_acceptedDescription;
-    int m_acceptedCursor = 0;
-    bool m_refreshingTexts = false;
-    cMyLatin1Note *m_latin1Note = nullptr;
     QAction *m_demoAction = nullptr;
     cMyDemoDevice *m_demo = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
 #include "jobs/cmylibraryupload.h"
+#include "jobs/cmylinkreporter.h"
 #include "jobs/cmysettingswriter.h"
 #include "model/cmymemoryarea.h"
 
@@ -82,6 +83,7 @@ void MainWindow::dismissProgress()
 void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 {
     m_job = job;
+    m_linkReporter->setJob(job);
     if (cMyProgressDialog *dialog = asGuarded(m_progress))
         connect(dialog, &cMyProgressDialog::cancelConfirmed, job, &cMyDeviceJob::cancel);
     connect(job, &cMyDeviceJob::phaseChanged, this, [this, job](const QString &label) {
@@ -152,12 +154,12 @@ void MainWindow::showProgress(int min, int max, int progress)
     m_progress->setValue(progress);
 }
 
-void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> data)
+void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> bytes)
 {
     // The backup and the verification read the device for themselves.
-    if (area != EEPROM || cMyDeviceJob::isPrivateRead(m_link))
+    if (area != EEPROM || (m_job && m_job->readsForItself()))
         return;
-    m_image->setData(address, data);
+    m_image->setData(address, bytes);
     refreshSettingsForm();
 }
 

@@ -3,12 +3,10 @@
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
-#include "ui_messagespage.h"
-#include "ui_parameterspage.h"
 
 #include "app/cmylanguagemenu.h"
 #include "app/cmytranslatedtext.h"
-#include "editors/cmyaccessiblename.h"
+#include "editors/cmysettingsform.h"
 
 void MainWindow::setupLanguage()
 {
@@ -20,13 +18,7 @@ void MainWindow::setupLanguage()
 void MainWindow::retranslate()
 {
     ui->retranslateUi(this);
-    if (m_params) {
-        m_params->retranslateUi(ui->tabTimery->findChild<QWidget *>(QStringLiteral("ParametersPage")));
-        m_messages->retranslateUi(ui->tabKomunikaty->findChild<QWidget *>(QStringLiteral("MessagesPage")));
-        RuleGrid::retranslateTimerRules(m_params->timLayout);
-        RuleGrid::retranslateMessageRules(m_messages->msgLayout);
-        AccessibleName::describePlainly(ui->tabTimery);
-    }
+    m_form->retranslate(ui->tabTimery, ui->tabKomunikaty);
     TranslatedText::refresh(this);
     updateTitle();
 }

@@ -2,17 +2,10 @@
 #include "device/serialsettings.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
-#include <QSerialPort>
 #include <QTextStream>
-#include <QTimer>
 
 #include <algorithm>
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 double median(QVector<double> v)
 {
@@ -52,78 +45,38 @@ bool resetPeakMemory()
     return memoryKiB("VmHWM:") <= memoryKiB("VmRSS:") + 1024;
 }
 
-bool EchoPeer::start()
+bool BlockingClient::open(const QString &path)
 {
-    m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
+    applyTamiraSerialSettings(m_port, path);
+    if (!m_port.open(QIODevice::ReadWrite))
         return false;
-    m_path = QString::fromLocal8Bit(::ptsname(m_master));
-    // Held open so that the client closing its side is no hang-up.
-    m_slave = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
-    termios tio{};
-    if (m_slave < 0 || ::tcgetattr(m_slave, &tio) != 0)
-        return false;
-    ::cfmakeraw(&tio);
-    ::tcsetattr(m_slave, TCSANOW, &tio);
-    m_thread = std::thread([this] { run(); });
+    m_port.clear(QSerialPort::AllDirections);
     return true;
 }
 
-EchoPeer::~EchoPeer()
+bool BlockingClient::exchange(const QList<QByteArray> &lines)
 {
-    m_stop = true;
-    if (m_thread.joinable())
-        m_thread.join();
-    if (m_slave >= 0)
-        ::close(m_slave);
-    if (m_master >= 0)
-        ::close(m_master);
-}
-
-void EchoPeer::run()
-{
-    QByteArray pending;
-    char buf[4096];
-    while (!m_stop) {
-        pollfd p{m_master, POLLIN, 0};
-        if (::poll(&p, 1, 50) <= 0)
-            continue;
-        const ssize_t n = ::read(m_master, buf, sizeof buf);
-        if (n <= 0)
-            continue;
-        pending.append(buf, int(n));
-        int end;
-        while ((end = pending.indexOf('\n')) >= 0) {
-            const QByteArray line = pending.left(end + 1);
-            pending.remove(0, end + 1);
-            if (::write(m_master, line.constData(), size_t(line.size())) < 0)
-                return;
+    for (const QByteArray &line : lines) {
+        m_port.write(line);
+        for (;;) {
+            while (!m_port.canReadLine())
+                if (!m_port.waitForReadyRead(5000))
+                    return false;
+            if (!m_port.readLine().startsWith('!'))
+                break;
         }
     }
+    return true;
 }
 
-double pingPongOnce(const QString &path, const QList<QByteArray> &lines)
+double blockingExchange(const QString &path, const QList<QByteArray> &lines)
 {
-    QSerialPort port;
-    QEventLoop loop;
-    int next = 0;
-    QObject::connect(&port, &QSerialPort::readyRead, [&] {
-        port.readAll();
-        if (next < lines.size())
-            port.write(lines.at(next++));
-        else
-            loop.quit();
-    });
     QElapsedTimer t;
     t.start();
-    applyTamiraSerialSettings(port, path);
-    if (!port.open(QIODevice::ReadWrite))
+    BlockingClient client;
+    if (!client.open(path))
         return -1;
-    port.write(lines.at(next++));
-    // A stuck run gives up; a long one (a few ms a line on a busy machine) does not.
-    QTimer::singleShot(qMax(30000, 5 * int(lines.size())), &loop, &QEventLoop::quit);
-    loop.exec();
-    port.close();
-    return next == lines.size() ? t.nsecsElapsed() / 1e6 : -1;
+    const bool ok = client.exchange(lines);
+    client.close();
+    return ok ? t.nsecsElapsed() / 1e6 : -1;
 }
-

@@ -1,17 +1,16 @@
 #ifndef BENCH_BENCHSUPPORT_H
 #define BENCH_BENCHSUPPORT_H
 
-// Shared by the benchmarks: the median of a series, the process's memory figures, the
-// baseline every link figure is compared with, a plain ping-pong of lines over a pty whose
-// other side only echoes them, and the result line that bench/run collects.
+// Shared by the benchmarks: the median of a series, the process's memory figures, the baseline
+// every device figure is compared with (a minimal blocking client talking to the same
+// emulator), and the result line that bench/run collects.
 
 #include <QByteArray>
 #include <QList>
+#include <QSerialPort>
 #include <QString>
 #include <QVector>
-#include <atomic>
 #include <optional>
-#include <thread>
 
 double median(QVector<double> v);
 
@@ -32,26 +31,24 @@ bool resetPeakMemory();
 // A field of /proc/self/status in KiB ("VmRSS:", "VmHWM:"), or -1.
 qint64 memoryKiB(const char *field);
 
-// The other side of a pty that answers each line with itself, from a thread of its own.
-class EchoPeer
+// The baseline of the device benchmarks: the least a program can do to say the same lines to the
+// same emulator over the same kind of port. A QSerialPort with the device's line settings, each
+// line written once the whole reply to the one before has come ("!" busy lines skipped), with
+// blocking waits: no event loop, no signals, no checks of the replies. What the program takes
+// beyond it is the program's own cost; the emulator's work is in both.
+class BlockingClient
 {
 public:
-    bool start();
-    ~EchoPeer();
-    QString path() const { return m_path; }
+    bool open(const QString &path);
+    // False when a reply does not come within 5 s.
+    bool exchange(const QList<QByteArray> &lines);
+    void close() { m_port.close(); }
 
 private:
-    void run();
-
-    int m_master = -1;
-    int m_slave = -1;
-    QString m_path;
-    std::thread m_thread;
-    std::atomic<bool> m_stop{false};
+    QSerialPort m_port;
 };
 
-// The link's pattern without the link: open, each line after the reply to the one before,
-// close. Milliseconds, or -1 when a run fails.
-double pingPongOnce(const QString &path, const QList<QByteArray> &lines);
+// Open, exchange, close, as the link does for each transaction: milliseconds, or -1.
+double blockingExchange(const QString &path, const QList<QByteArray> &lines);
 
 #endif

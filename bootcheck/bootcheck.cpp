@@ -14,7 +14,7 @@ constexpr int kTimeoutMs = 20000;
 
 bool isBootloader(const cMyUsbDevice *device)
 {
-    return device->vendorId == PortDiscovery::kVendorAtmel && device->productId == PortDiscovery::kProductBootloader;
+    return PortDiscovery::isBootloaderIds(device->vendorId, device->productId);
 }
 
 // Atmel's bootloader command "execute (0x04), start application (0x03), jump to an address

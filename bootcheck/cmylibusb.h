@@ -27,8 +27,9 @@ private:
     // The lists handed out by busses(), rebuilt by each call (deques keep addresses stable).
     std::deque<cMyUsbBus> m_buses;
     std::deque<cMyUsbDevice> m_devices;
-    void *m_context = nullptr; // the library's session, where it has one
-    void *m_list = nullptr; // the library's device list, where it hands out one
+    // Used by libusb-1.0's file only; libusb-0.1 keeps both inside itself.
+    [[maybe_unused]] void *m_context = nullptr; // the library's session, where it has one
+    [[maybe_unused]] void *m_list = nullptr;    // the library's device list, where it hands out one
 };
 
 #endif

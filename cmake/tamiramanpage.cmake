@@ -54,7 +54,7 @@ function(tamira_add_manpage source)
     COMMAND ${CMAKE_COMMAND} -DPAGE=${dir}/${page}.gz -DMAN=${MAN_EXECUTABLE}
             -DLEXGROG=${LEXGROG_EXECUTABLE} ${options_of}
             -P ${PROJECT_SOURCE_DIR}/cmake/checkmanpage.cmake)
-  set_tests_properties(manpage_${page} PROPERTIES TIMEOUT 60)
+  set_tests_properties(manpage_${page} PROPERTIES TIMEOUT 60 LABELS packaging)
 endfunction()
 
 # A relative symbolic link <prefix>/<link> -> <target>, made at install time so that DESTDIR

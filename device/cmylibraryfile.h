@@ -21,7 +21,7 @@ public:
     enum Status { Ok, CannotOpen, NotRegularFile, TooLarge, NotALibrary, Empty, Cancelled };
 
     // No library fits a device's FLASH in more text than this.
-    static constexpr qint64 kLargestFile = 128 * 1024 * 1024;
+    static constexpr qint64 kLargestFile = qint64(128) * 1024 * 1024;
     // The longest Intel HEX record line; a longer word cannot be one.
     static constexpr int kLongestWord = 11 + 2 * 255;
     // How much of the file is read at a time.

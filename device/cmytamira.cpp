@@ -1,13 +1,11 @@
 #include "device/cmytamira.h"
 
-#include "device/cmydialogs.h"
 #include "device/cmyhexrecord.h"
 #include "device/cmylocalport.h"
 #include "device/cmyreplyline.h"
 #include "device/cmyreplywalker.h"
 #include "device/cmystatusdecoder.h"
-#include "device/portopenfailure.h"
-#include "device/serialsettings.h"
+#include "device/tamiraport.h"
 
 #include <QDebug>
 #include <QLoggingCategory>
@@ -24,6 +22,7 @@ cMyTamira::cMyTamira(QObject *parent)
     qRegisterMetaType<MemoryType>("MemoryType");
     qRegisterMetaType<QVector<quint8>>("QVector<quint8>");
     qRegisterMetaType<cMyTamira::EndReason>();
+    qRegisterMetaType<cMyLinkFailure>();
 
     connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
     m_local = new cMyLocalPort(QString(), this);
@@ -59,18 +58,11 @@ void cMyTamira::setPort(QString portName)
     m_statusDelay.stop();
     m_statusAfterTransaction = false;
     if (m_running) {
-        const QString note = m_failureNote;
         closeTransaction();
         emit transactionEnded(Superseded);
-        // Only a caller's own command is worth a box; a status read simply follows the new
-        // choice. The box waits for the event loop: this runs inside the chooser's rebuild.
-        if (!note.isEmpty()) {
-            const QString text = tr("Lista portów zmieniła się (podłączono lub odłączono urządzenie) i "
-                                    "transmisja została przerwana.")
-                + QLatin1Char('\n') + note;
-            QMetaObject::invokeMethod(this, [text] { cMyDialogs::current().critical(nullptr, tr("Błąd"), text); },
-                                      Qt::QueuedConnection);
-        }
+        emit failed({cMyLinkFailure::Superseded, tr("Lista portów zmieniła się (podłączono lub odłączono "
+                                                    "urządzenie) i transmisja została przerwana.")},
+                    m_transaction);
     }
     m_portName = portName;
     // Waiting on a timer keeps the window responsive; the newest choice decides.
@@ -193,48 +185,58 @@ void cMyTamira::cancelDownload()
 
 bool cMyTamira::openPort()
 {
-    if (m_running || m_io->isOpen()) {
-        // Configuring the open port again would reconfigure the line under the running
-        // transaction, so only the open is tried: it fails with the port's own text.
-        m_opening = true;
-        m_io->open(QIODevice::ReadWrite);
-        m_opening = false;
-        m_nextFailureNote.clear();
-        cMyDialogs::current().critical(nullptr, tr("Błąd"), m_io->errorString());
-        return false;
-    }
-    if (m_portName.isEmpty()) {
-        applyTamiraSerialSettings(m_port, m_portName);
-        m_nextFailureNote.clear();
-        return false;
-    }
+    // The port is not touched while this program uses it: configured again, the line would
+    // change under the running transaction.
+    if (m_running || m_io->isOpen() || m_portLent)
+        return refuse({cMyLinkFailure::PortInUse, busyText()});
     if (cMyLocalPort::isClaimed(m_portName)) {
+        // A device inside this process (the demo device where there are no pseudo-terminals).
         if (m_local->portName() != m_portName) {
             delete m_local;
             m_local = new cMyLocalPort(m_portName, this);
             connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
         }
         m_io = m_local;
-    } else {
-        applyTamiraSerialSettings(m_port, m_portName);
-        m_io = &m_port;
-    }
-    m_opening = true;
-    const bool opened = m_io->open(QIODevice::ReadWrite);
-    m_opening = false;
-    if (!opened) {
-        m_nextFailureNote.clear();
-        const QString text = m_io == &m_port ? PortOpenFailure::message(m_port) : m_io->errorString();
-        cMyDialogs::current().critical(nullptr, tr("Błąd"), text);
-        return false;
-    }
-    // Whatever waits on the line belongs to an earlier transaction (a reply that came after a
-    // cancel or a time-out); taken for this one's first reply it would put every reply one behind.
-    if (m_io == &m_port)
-        m_port.clear(QSerialPort::AllDirections);
-    else
+        if (!m_local->open(QIODevice::ReadWrite))
+            return refuse({cMyLinkFailure::NotOpened, m_local->errorString()});
         m_local->clearInput();
-    return true;
+        return true;
+    }
+    m_io = &m_port;
+    m_opening = true;
+    cMyLinkFailure failure;
+    const bool opened = TamiraPort::open(m_port, m_portName, &failure);
+    m_opening = false;
+    return opened || refuse(failure);
+}
+
+bool cMyTamira::refuse(const cMyLinkFailure &failure)
+{
+    emit failed(failure, 0);
+    return false;
+}
+
+QString cMyTamira::busyText() const
+{
+    QString what;
+    if (m_portLent)
+        return tr("Port Tamiry jest zajęty: trwa symulacja nurkowania.\nZatrzymaj symulację i spróbuj ponownie.");
+    switch (m_state) {
+    case ReadStatus:
+        what = tr("program odczytuje stan Tamiry");
+        break;
+    case ReadArea:
+        what = tr("program odczytuje dane z Tamiry");
+        break;
+    case WriteArea:
+        what = tr("program zapisuje dane do Tamiry");
+        break;
+    case SingleCommand:
+    case ResetCommand:
+        what = tr("program wysyła polecenie do Tamiry");
+        break;
+    }
+    return tr("Port Tamiry jest zajęty: %1.\nPoczekaj, aż skończy, i spróbuj ponownie.").arg(what);
 }
 
 void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
@@ -253,8 +255,6 @@ void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
     for (const QString &line : lines)
         m_outgoingLines << line.toLatin1() + QByteArrayLiteral("\r\n");
     m_lineCount = m_outgoingLines.size();
-    m_failureNote = m_nextFailureNote;
-    m_nextFailureNote.clear();
     m_running = true;
     ++m_transaction;
     m_lineIndex = 0;
@@ -276,6 +276,7 @@ bool cMyTamira::lineAt(int index, QByteArray &line)
 void cMyTamira::sendLine(const QByteArray &line)
 {
     m_sent = line;
+    m_answerDeadline.setRemainingTime(m_answerLimitMs);
     m_replyTimer.start();
     writeBytes(line);
 }
@@ -296,6 +297,12 @@ void cMyTamira::readSerialPort()
     if (!m_running || bytes.isEmpty())
         return;
     m_pending += bytes;
+    if (m_pending.size() - m_pending.lastIndexOf('\n') - 1 > kMaxReplyBytes) {
+        // A device that sends without ending a line would fill the memory; nothing it says
+        // now can be an answer.
+        giveUp(BadReply, {cMyLinkFailure::BadReply, tr("Tamira wysyła dane, które nie są odpowiedzią.")});
+        return;
+    }
     if (!m_arrivalsQueued) {
         m_arrivalsQueued = true;
         QMetaObject::invokeMethod(this, &cMyTamira::handleArrivals, Qt::QueuedConnection);
@@ -316,9 +323,17 @@ void cMyTamira::handleReply(const QByteArray &bytes)
     const QString reply = QString::fromLatin1(bytes);
     qCDebug(lcLink).noquote() << QStringLiteral("Odczytane:\t") + reply;
     if (cMyReplyLine::isBusyNotice(bytes)) {
-        // The device is working on the answer: a sign of life, and a fresh wait for the answer.
-        if (!m_breakRequested)
+        // The device is working on the answer: a sign of life, and a fresh wait for the answer,
+        // though never past the line's overall limit: a device that only ever says it is busy
+        // would hold the transaction, and the user's progress dialog, for ever.
+        if (m_breakRequested)
+            return;
+        if (!m_answerDeadline.hasExpired())
             m_replyTimer.start();
+        else
+            giveUp(TimedOut,
+                   {cMyLinkFailure::TimedOut,
+                    tr("Tamira od %1 s zgłasza, że jest zajęta, ale nie odpowiada.").arg(m_answerLimitMs / 1000.0)});
         return;
     }
     if (m_breakRequested) {
@@ -334,7 +349,7 @@ void cMyTamira::handleReply(const QByteArray &bytes)
     // A reply that does not answer its line means the two ends no longer agree on what was
     // said: nothing after it can be trusted, and a read must not deliver any of its data.
     if (!cMyReplyLine::answers(m_sent, bytes, m_state == ReadArea || m_state == ReadStatus)) {
-        giveUp(BadReply, tr("Tamira odpowiedziała nieprawidłowo."));
+        giveUp(BadReply, {cMyLinkFailure::BadReply, tr("Tamira odpowiedziała nieprawidłowo.")});
         return;
     }
 
@@ -355,7 +370,7 @@ void cMyTamira::handleReply(const QByteArray &bytes)
             return;
         }
         if (m_source && m_source->failed()) {
-            giveUp(SourceFailed, tr("Nie można odczytać dalszych danych do wysłania."));
+            giveUp(SourceFailed, {cMyLinkFailure::SourceFailed, tr("Nie można odczytać dalszych danych do wysłania.")});
             return;
         }
         // The source ended sooner than it said (its file changed meanwhile): what went out is
@@ -431,44 +446,35 @@ void cMyTamira::finish(EndReason reason)
         readStatus();
 }
 
-void cMyTamira::giveUp(EndReason reason, const QString &message)
+void cMyTamira::giveUp(EndReason reason, const cMyLinkFailure &failure)
 {
-    const QString text = m_failureNote.isEmpty() ? message : message + QLatin1Char('\n') + m_failureNote;
     closeTransaction();
     finish(reason);
-    cMyDialogs::current().critical(nullptr, tr("Błąd"), text);
+    emit failed(failure, m_transaction);
 }
 
 void cMyTamira::onReplyTimeout()
 {
     if (m_running)
-        giveUp(TimedOut, tr("Tamira nie odpowiada."));
+        giveUp(TimedOut, {cMyLinkFailure::TimedOut, tr("Tamira nie odpowiada.")});
 }
 
 void cMyTamira::onPortError(QSerialPort::SerialPortError error)
 {
     // Failed opens are reported by openPort; only a port failing under a transaction ends it.
-    if (!m_running || m_opening)
+    if (!m_running || m_opening || !TamiraPort::isLost(error))
         return;
-    switch (error) {
-    case QSerialPort::ResourceError:
-    case QSerialPort::ReadError:
-    case QSerialPort::WriteError:
-    case QSerialPort::UnknownError:
-        break;
-    default:
-        return;
-    }
     // The port reports this from inside its own notification; it is closed once that has
     // returned. The transaction number keeps a late report from ending a newer transaction.
-    // The port's own text on its own ("Input/output error", or whatever the last system call
-    // left behind) does not tell the user what happened.
-    const QString text = tr("Połączenie z Tamirą zostało przerwane.") + QLatin1Char('\n') + m_port.errorString();
+    const cMyLinkFailure failure = TamiraPort::lost(m_port);
     const quint64 transaction = m_transaction;
-    QMetaObject::invokeMethod(this, [this, text, transaction] {
-        if (m_running && m_transaction == transaction)
-            giveUp(PortLost, text);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, failure, transaction] {
+            if (m_running && m_transaction == transaction)
+                giveUp(PortLost, failure);
+        },
+        Qt::QueuedConnection);
 }
 
 void cMyTamira::processReadReplies(const QStringList &replies)

@@ -6,8 +6,10 @@
 // open only while a transaction runs.
 
 #include "device/cmylinesource.h"
+#include "device/cmylinkfailure.h"
 #include "device/memorytype.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QSerialPort>
 #include <QStringList>
@@ -26,19 +28,26 @@ public:
     enum LinkState { WriteArea = 0, ReadArea = 1, SingleCommand = 2, ResetCommand = 3, ReadStatus = 5 };
     Q_ENUM(LinkState)
 
-    // Why a transaction ended.
+    // Why a transaction ended. Every reason but Completed and Cancelled is also reported by
+    // failed(), right after transactionEnded.
     enum EndReason {
-        Completed,   // its last reply came (and its end step ran)
-        Cancelled,   // breakCommunication
-        TimedOut,    // no reply within the reply time-out; the user was told
-        PortLost,    // the port failed under it (device unplugged); the user was told
-        Superseded,  // setPort chose a port while it ran; told only when a failure note was set
-        SourceFailed, // the lines of a streamed write could not be read on; the user was told
-        BadReply,    // a reply did not answer its line (no echo, no valid record); the user was told
+        Completed,    // its last reply came (and its end step ran)
+        Cancelled,    // breakCommunication
+        TimedOut,     // no reply within the reply time-out, or only busy notices for too long
+        PortLost,     // the port failed under it (device unplugged)
+        Superseded,   // setPort chose a port while it ran
+        SourceFailed, // the lines of a streamed write could not be read on
+        BadReply,     // a reply did not answer its line (no echo, no valid record, no line end)
     };
     Q_ENUM(EndReason)
 
     static constexpr int kDefaultReplyTimeoutMs = 10000;
+    // While the device says it is busy ("!" lines) each notice gives the answer a fresh reply
+    // time-out, but a line is given up on when its answer has not come within this long.
+    static constexpr int kDefaultAnswerLimitMs = 60000;
+    // No reply the device gives is longer than a record of 255 bytes; bytes beyond this without
+    // a line end are not a reply.
+    static constexpr int kMaxReplyBytes = 1024;
     // A cancel waits this long for the reply that is due, and as long again for the echo of its
     // "#ROOT"; a reply that does not come within it is left unanswered (and discarded by the next
     // transaction), so that never two lines are on their way to the device.
@@ -68,14 +77,11 @@ public:
 
     int replyTimeout() const { return m_replyTimer.interval(); }
     void setReplyTimeout(int ms) { m_replyTimer.setInterval(ms); }
+    int answerLimit() const { return m_answerLimitMs; }
+    void setAnswerLimit(int ms) { m_answerLimitMs = ms; }
     void setFirstStatusDelay(int ms) { m_statusDelay.setInterval(ms); }
     int cancelGrace() const { return m_cancelTimer.interval(); }
     void setCancelGrace(int ms) { m_cancelTimer.setInterval(ms); }
-
-    // A sentence for the box that reports the next transaction's failure, saying what it means
-    // for the caller's command ("the device may now hold incomplete settings"). With a note, a
-    // transaction ended by another port choice is reported too. Applies to the next command only.
-    void setFailureNote(const QString &note) { m_nextFailureNote = note; }
 
     // A write whose record lines are read from `source` as they go out: "#ROOT", "#HEX", the area
     // line and "#WRITE", then at most `lineCount` lines of the source (fewer if it ends sooner).
@@ -103,6 +109,10 @@ signals:
     // Completed means the transaction gave up before its end: a caller's progress display
     // should close.
     void transactionEnded(cMyTamira::EndReason reason);
+    // A command the link refused (its port did not open, or is busy: transactionId() unchanged)
+    // or a transaction that failed (right after its transactionEnded). The link shows nothing
+    // itself; `transaction` is the failed transaction's transactionId(), 0 for a refused command.
+    void failed(const cMyLinkFailure &failure, quint64 transaction);
 
 private:
     bool openPort();
@@ -118,7 +128,11 @@ private:
     void closeTransaction();
     // Tells the callers (transactionEnded), then runs a status read that waited for the end.
     void finish(EndReason reason);
-    void giveUp(EndReason reason, const QString &message);
+    void giveUp(EndReason reason, const cMyLinkFailure &failure);
+    // Refuses a command: tells why, starts nothing.
+    bool refuse(const cMyLinkFailure &failure);
+    // What this program is doing on the port, for a command that finds it busy.
+    QString busyText() const;
     void onReplyTimeout();
     void onCancelGraceOver();
     void onPortError(QSerialPort::SerialPortError error);
@@ -142,8 +156,8 @@ private:
     QByteArray m_pending;             // bytes taken from the port, not yet a whole reply
     QByteArray m_sent;                // the line whose reply is due
     bool m_arrivalsQueued = false;
-    QString m_nextFailureNote;
-    QString m_failureNote;            // the running transaction's
+    QDeadlineTimer m_answerDeadline; // by when the due reply must have come, busy notices or not
+    int m_answerLimitMs = kDefaultAnswerLimitMs;
 
     bool m_running = false;
     bool m_opening = false;

@@ -6,7 +6,9 @@
 #include <QMetaType>
 #include <QString>
 
-enum MemoryType { EEPROM = 0, FLASH = 1, OTP = 2, RAM = 3, ROM = 4 };
+// The underlying type is fixed so that any int is a valid value: callers may pass an area
+// outside the five (it selects no area), which would otherwise be undefined behaviour.
+enum MemoryType : int { EEPROM = 0, FLASH = 1, OTP = 2, RAM = 3, ROM = 4 };
 
 // "#EEPROM", "#FLASH", ...; an empty string for a value outside the enumeration.
 QString areaLine(int area);

@@ -42,6 +42,31 @@ QList<SerialPortEntry> systemPorts()
 
 } // namespace
 
+bool PortDiscovery::isTamira(const SerialPortEntry &port)
+{
+    return port.hasIds && port.vendorId == kVendorAtmel && port.productId == kProductTamira
+           && !port.portName.contains(QLatin1String("cu."));
+}
+
+bool PortDiscovery::isBootloaderIds(quint16 vendorId, quint16 productId)
+{
+    return vendorId == kVendorAtmel && productId == kProductBootloader;
+}
+
+bool PortDiscovery::isBootloader(const SerialPortEntry &port)
+{
+    return port.hasIds && isBootloaderIds(port.vendorId, port.productId);
+}
+
+QStringList PortDiscovery::tamiraPorts(const QList<SerialPortEntry> &ports)
+{
+    QStringList names;
+    for (const SerialPortEntry &port : ports)
+        if (isTamira(port))
+            names << port.portName;
+    return names;
+}
+
 QList<SerialPortEntry> PortDiscovery::availablePorts()
 {
     if (source())

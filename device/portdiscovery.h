@@ -23,6 +23,16 @@ constexpr quint16 kVendorAtmel = 0x03EB;
 constexpr quint16 kProductTamira = 0x2018;
 constexpr quint16 kProductBootloader = 0x2FF0;
 
+// The one rule for what the programs take for a Tamira in normal operation: a port with the
+// device's USB identifiers that is not a call-out duplicate (on macOS every USB modem shows as
+// "tty." and "cu."; the "cu." one is left out, so one device is one port).
+bool isTamira(const SerialPortEntry &port);
+// The same for a Tamira in its firmware bootloader.
+bool isBootloader(const SerialPortEntry &port);
+bool isBootloaderIds(quint16 vendorId, quint16 productId);
+// The names of the Tamira ports among `ports`, in their order.
+QStringList tamiraPorts(const QList<SerialPortEntry> &ports);
+
 // The system's serial ports in the system's order, followed by each port named in the
 // environment variable TAMIRA_PORT (separated by ':': paths on Unix, names such as COM7 on
 // Windows) that exists, as a Tamira in normal operation. A port that goes away (the emulator

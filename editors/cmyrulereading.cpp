@@ -30,7 +30,7 @@ int code(const QComboBox *box)
 
 QString when(const RuleEditors &rule)
 {
-    const QString condition = shown(rule.condition);
+    QString condition = shown(rule.condition);
     if (code(rule.measured) == kRegardless)
         return condition;
     return cMyRuleReading::tr("%1, gdy %2 %3 %4")

@@ -34,7 +34,7 @@ void cMyEmuDiveModel::sample(int pressureMbar, int surfaceMbar, qint64 nowMs)
     const qint64 dt = std::max<qint64>(0, nowMs - m_lastMs);
     m_lastMs = std::max(m_lastMs, nowMs);
     if (m_lastMs - m_refMs >= kSpeedWindowMs) {
-        m_speed = int((depth - m_refDepth) * 1000 / (m_lastMs - m_refMs));
+        m_speed = int(qint64(depth - m_refDepth) * 1000 / (m_lastMs - m_refMs));
         m_refMs = m_lastMs;
         m_refDepth = depth;
     }

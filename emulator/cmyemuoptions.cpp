@@ -164,8 +164,8 @@ QString cMyEmuOptions::control(const QString &line)
 
 QString cMyEmuOptions::apply(const QString &name, const QString &value, bool hasValue, bool fromCommandLine)
 {
-    const QString badNumber = QStringLiteral("\"%1\" is not a number in range").arg(value);
-    const QString badVersion = QStringLiteral("\"%1\" is not a version A.B.C.D (each 0-255)").arg(value);
+    QString badNumber = QStringLiteral("\"%1\" is not a number in range").arg(value);
+    QString badVersion = QStringLiteral("\"%1\" is not a version A.B.C.D (each 0-255)").arg(value);
     qint64 n = 0;
     std::array<quint8, 4> version{};
 

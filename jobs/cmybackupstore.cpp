@@ -33,7 +33,7 @@ QString cMyBackupStore::save(quint16 serial, const QVector<quint8> &settings, co
     QString name = base + QStringLiteral(".tmo");
     for (int n = 2; dir.exists(name); ++n)
         name = base + QStringLiteral("_%1.tmo").arg(n);
-    const QString path = dir.filePath(name);
+    QString path = dir.filePath(name);
 
     cMyMemoryArea image;
     image.setData(0, settings);

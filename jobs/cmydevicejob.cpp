@@ -2,20 +2,6 @@
 
 #include "device/cmydialogs.h"
 
-#include <QHash>
-
-namespace {
-
-// Jobs reading for themselves, per link. A count, because a cancelled job may still be waiting
-// for its transaction to end while the next one starts.
-QHash<const cMyTamira *, int> &privateReads()
-{
-    static QHash<const cMyTamira *, int> reads;
-    return reads;
-}
-
-} // namespace
-
 cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent)
     : QObject(parent), m_link(link)
 {
@@ -23,25 +9,13 @@ cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent)
     connect(link, &cMyTamira::writeProgress, this, &cMyDeviceJob::onWriteProgress);
 }
 
-cMyDeviceJob::~cMyDeviceJob()
-{
-    setReading(false);
-}
+cMyDeviceJob::~cMyDeviceJob() = default;
 
-bool cMyDeviceJob::isPrivateRead(const cMyTamira *link)
+QString cMyDeviceJob::noteFor(quint64 transaction) const
 {
-    return privateReads().value(link) > 0;
-}
-
-void cMyDeviceJob::setReading(bool reading)
-{
-    if (reading == m_reading)
-        return;
-    m_reading = reading;
-    int &count = privateReads()[m_link];
-    count += reading ? 1 : -1;
-    if (count <= 0)
-        privateReads().remove(m_link);
+    if (transaction == 0)
+        return m_starting ? m_stepNote : QString();
+    return transaction == m_stepTransaction ? m_stepNote : QString();
 }
 
 bool cMyDeviceJob::startSingle(int lines, const QString &failureNote, const std::function<void()> &start)
@@ -69,21 +43,20 @@ bool cMyDeviceJob::runStep(int lines, const QString &failureNote, bool reading, 
     }
     m_started = true;
     const quint64 before = m_link->transactionId();
-    m_link->setFailureNote(failureNote);
+    m_stepNote = failureNote;
+    m_starting = true;
     start();
+    m_starting = false;
     if (m_link->transactionId() == before) {
-        // Refused: another transaction holds the port (the link has said so), or the port went
-        // away while the job was between steps.
-        if (m_link->portName().isEmpty())
-            fail(tr("Tamira nie jest podłączona.") + QLatin1Char('\n') + failureNote);
-        else
-            finish(false);
+        // Refused (the link has said why): another transaction holds the port, or the port
+        // went away while the job was between steps.
+        finish(false);
         return false;
     }
     m_stepTransaction = m_link->transactionId();
     m_stepLines = lines;
     m_inStep = true;
-    setReading(reading);
+    m_reading = reading;
     return true;
 }
 
@@ -101,7 +74,7 @@ void cMyDeviceJob::onTransactionEnded(cMyTamira::EndReason reason)
     if (!ownsTransaction())
         return;
     m_inStep = false;
-    setReading(false);
+    m_reading = false;
     if (reason != cMyTamira::Completed || m_cancelled) {
         const bool cancelled = m_cancelled;
         finish(false);

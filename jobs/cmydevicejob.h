@@ -3,8 +3,9 @@
 
 // A device command made of link transactions run one after another (a settings write with its
 // backup and verification, a library upload after its checks), with one progress over all of
-// them. A step that fails ends the job; the link has told the user, with the step's note saying
-// what the failure means for the command. On its own the class runs one transaction.
+// them. A step that fails ends the job; the link reports why (cMyLinkReporter shows it, with the
+// step's note saying what the failure means for the command). On its own the class runs one
+// transaction.
 
 #include "device/cmytamira.h"
 
@@ -20,9 +21,12 @@ public:
     ~cMyDeviceJob() override;
 
     bool isRunning() const { return m_running; }
-    // True while a job reads the device for itself on `link`: the data it reads is not the
-    // window's settings.
-    static bool isPrivateRead(const cMyTamira *link);
+    // True while the job reads the device for itself: the data the link delivers now is not
+    // the window's settings.
+    bool readsForItself() const { return m_reading && ownsTransaction(); }
+    // What a failure of the link means for this job's command: the note of the step it ended,
+    // or nothing when the failure is not this job's. `transaction` as cMyTamira::failed gives it.
+    QString noteFor(quint64 transaction) const;
 
     // One transaction as a job of its own: `start` calls a link command of `lines` lines.
     bool startSingle(int lines, const QString &failureNote, const std::function<void()> &start);
@@ -62,8 +66,6 @@ protected:
 private:
     void onTransactionEnded(cMyTamira::EndReason reason);
     void onWriteProgress(int min, int max, int value);
-    void setReading(bool reading);
-
     cMyTamira *m_link;
     bool m_running = false;
     bool m_started = false;
@@ -71,6 +73,8 @@ private:
     bool m_inStep = false;
     bool m_reading = false;
     quint64 m_stepTransaction = 0;
+    QString m_stepNote;
+    bool m_starting = false; // inside a step's link command: a refusal is the step's
     int m_stepLines = 0;
     int m_doneLines = 0;
     int m_totalLines = 0;

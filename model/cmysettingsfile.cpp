@@ -63,7 +63,7 @@ private:
     bool byte(char &c)
     {
         if (m_pos == m_buffer.size()) {
-            m_buffer = m_file.read(64 * 1024);
+            m_buffer = m_file.read(qint64(64) * 1024);
             m_pos = 0;
             if (m_buffer.isEmpty())
                 return false;

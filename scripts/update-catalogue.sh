@@ -5,5 +5,5 @@
 # lupdate to run (default: the one on the path).
 set -e
 cd "$(dirname "$0")/.."
-"${LUPDATE:-lupdate}" -silent -locations none -no-obsolete -extensions cpp,h,ui \
-    app bootcheck device editors jobs model simulation -ts "${1:-resources/language/english.ts}"
+"${LUPDATE:-lupdate}" -silent -locations none -no-obsolete -extensions cpp,h,ui -I . \
+    app bootcheck device dialogs editors jobs model simulation -ts "${1:-resources/language/english.ts}"

@@ -1,5 +1,6 @@
 #include "servicetool/cmycommandargs.h"
 
+#include "resources/tamiraversion.h"
 #include "servicetool/cmycommandreport.h"
 #include "servicetool/cmyservicelink.h"
 
@@ -149,7 +150,7 @@ int cMyCommandArgs::parse(const QStringList &arguments)
         return 0;
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("servicetool %s\n", SERVICETOOL_VERSION);
+        std::printf("servicetool %s\n", TAMIRA_VERSION);
         return 0;
     }
 

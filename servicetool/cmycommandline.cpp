@@ -30,11 +30,7 @@ bool choosePort(QString *port)
 {
     if (!port->isEmpty())
         return true;
-    QStringList found;
-    const auto entries = PortDiscovery::availablePorts();
-    for (const SerialPortEntry &e : entries)
-        if (e.hasIds && e.vendorId == PortDiscovery::kVendorAtmel && e.productId == PortDiscovery::kProductTamira)
-            found << e.portName;
+    const QStringList found = PortDiscovery::tamiraPorts(PortDiscovery::availablePorts());
     if (found.size() == 1) {
         *port = found.first();
         return true;

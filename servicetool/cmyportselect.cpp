@@ -22,11 +22,7 @@ cMyPortSelect::cMyPortSelect(QWidget *parent)
 
 void cMyPortSelect::updatePorts()
 {
-    QStringList ports;
-    const auto entries = PortDiscovery::availablePorts();
-    for (const SerialPortEntry &e : entries)
-        if (e.hasIds && e.vendorId == PortDiscovery::kVendorAtmel && e.productId == PortDiscovery::kProductTamira)
-            ports << e.portName;
+    const QStringList ports = PortDiscovery::tamiraPorts(PortDiscovery::availablePorts());
     if (count() > 0 && ports == m_ports)
         return;
 

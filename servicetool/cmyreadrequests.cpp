@@ -67,7 +67,7 @@ QByteArray cMyReadRequests::next()
         return upperAddress(m_next);
     }
     if (m_queuedCount > 0) {
-        const QByteArray line = m_queued[0];
+        QByteArray line = m_queued[0];
         m_queued[0] = m_queued[1];
         --m_queuedCount;
         return line;

@@ -15,6 +15,9 @@
 
 namespace servicetool {
 
+// clang-tidy 14 reports the name the compiler gives the array copy in the implicit assignment
+// operator ("__i0") as ours.
+// NOLINTNEXTLINE(bugprone-reserved-identifier)
 class cMyReadRequests
 {
 public:

@@ -1,7 +1,7 @@
 #include "servicetool/cmyservicelink.h"
 
 #include "device/cmyreplyline.h"
-#include "device/serialsettings.h"
+#include "device/tamiraport.h"
 
 namespace servicetool {
 
@@ -77,16 +77,12 @@ void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyRe
     m_leadingEchoes = true;
     m_readBack.clear();
 
-    applyTamiraSerialSettings(m_port, m_portName);
-    if (!m_port.open(QIODevice::ReadWrite)) {
-        const QString error = m_port.errorString();
+    cMyLinkFailure failure;
+    if (!TamiraPort::open(m_port, m_portName, &failure)) {
         m_port.clearError();
-        emit finished(OpenFailed, error);
+        emit finished(OpenFailed, failure.text);
         return;
     }
-    // A reply to an earlier transaction that gave up on it may wait on the line (a driver can
-    // keep it across a close); taken for this one's first reply it would stop it.
-    m_port.clear(QSerialPort::AllDirections);
     m_running = true;
     emit started();
     sendNext();
@@ -171,16 +167,8 @@ void cMyServiceLink::onTimeout()
 
 void cMyServiceLink::onPortError(QSerialPort::SerialPortError error)
 {
-    if (!m_running)
+    if (!m_running || !TamiraPort::isLost(error))
         return;
-    switch (error) {
-    case QSerialPort::ResourceError:
-    case QSerialPort::ReadError:
-    case QSerialPort::WriteError:
-        break;
-    default:
-        return;
-    }
     // Reported from inside the port's own notification: the port is closed once that has
     // returned, and a report that comes late must not end a newer transaction.
     const QString text = m_port.errorString();

@@ -1,8 +1,8 @@
 // servicetool: without options the service console's window, with options its command line.
 
+#include "dialogs/cmywidgetdialogs.h"
 #include "servicetool/cmycommandline.h"
 #include "servicetool/cmyconsole.h"
-#include "servicetool/cmyservicedialogs.h"
 #include "servicetool/mainwindow.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    servicetool::cMyServiceDialogs dialogs;
+    cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     int code;
     {

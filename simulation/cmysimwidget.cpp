@@ -258,6 +258,9 @@ void cMySimWidget::workerFailed(int reason, const QString &detail)
         text = tr("Symulacja zatrzymana, zanim Tamira odpowiedziała; Tamira może pozostać w trybie symulacji "
                   "(odłącz ją i podłącz ponownie).");
         break;
+    case cMySimWorker::PortLost:
+        text = tr("Symulacja przerwana: połączenie z Tamirą zostało przerwane.");
+        break;
     default:
         text = tr("Symulacja przerwana: Tamira nie odpowiada.");
         break;

@@ -58,13 +58,11 @@ void cMySimWorker::stopWork()
     stopFlag = true;
 }
 
-std::unique_ptr<QIODevice> cMySimWorker::setupPort(const QString &portName, QString *error)
+std::unique_ptr<QIODevice> cMySimWorker::setupPort(const QString &portName)
 {
-    if (portName.isEmpty())
-        return nullptr;
-    std::unique_ptr<QIODevice> port = openTamiraPort(portName, error);
-    if (!port)
-        emit serialPortError(*error);
+    std::unique_ptr<QIODevice> port = TamiraPort::openLine(portName, &m_openFailure);
+    if (!port && m_openFailure.reason != cMyLinkFailure::NoPort)
+        emit serialPortError(m_openFailure.text);
     return port;
 }
 
@@ -100,8 +98,12 @@ bool cMySimWorker::sendCommand(QIODevice &port, QString command, QString &reply)
             // Short waits, so that a stop request is seen while the device keeps silent.
             auto *serial = qobject_cast<QSerialPort *>(&port);
             if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs))) && serial) {
+                if (TamiraPort::isLost(serial->error())) {
+                    m_failure = PortLost; // the port failed under the run: the device is gone
+                    return false;
+                }
                 if (serial->error() != QSerialPort::TimeoutError && serial->error() != QSerialPort::NoError)
-                    return false; // the port failed under the run: the device is gone
+                    return false;
                 serial->clearError();
             }
         }
@@ -189,13 +191,12 @@ void cMySimWorker::doWork(QString portName, double newSpeed)
     speed.compare_exchange_strong(unset, newSpeed);
     m_sampled = false;
     m_stopping = false;
-    QString openError;
-    const std::unique_ptr<QIODevice> opened = setupPort(portName, &openError);
+    const std::unique_ptr<QIODevice> opened = setupPort(portName);
     if (!opened) {
         if (portName.isEmpty())
             fail(nullptr, NoPortName);
         else
-            fail(nullptr, PortNotOpened, openError);
+            fail(nullptr, PortNotOpened, m_openFailure.text);
         return;
     }
     QIODevice &port = *opened;

@@ -5,6 +5,8 @@
 // the device into simulation mode, then in strict lock-step reads the simulation block, integrates
 // the commanded vertical speed into a pressure and writes it back, until it is told to stop.
 
+#include "device/cmylinkfailure.h"
+
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -22,13 +24,14 @@ class cMySimWorker : public QObject
 public:
     // Why a run ended without an orderly stop.
     enum Failure {
-        NoPortName, // nothing was opened
-        PortNotOpened, // detail: the port's error text
-        NoAnswer, // the device fell silent
+        NoPortName,    // nothing was opened
+        PortNotOpened, // detail: why the port did not open
+        NoAnswer,      // the device fell silent
         UnreadableSurfacePressure,
-        BadReply, // a line was not answered by its echo or the record asked for
-        EndlessAnswer, // the device kept sending ("!" lines, bytes) without an answer
+        BadReply,             // a line was not answered by its echo or the record asked for
+        EndlessAnswer,        // the device kept sending ("!" lines, bytes) without an answer
         StoppedWithoutAnswer, // the user stopped the run while an answer was still due
+        PortLost,             // the port failed under the run (the device was unplugged)
     };
     Q_ENUM(Failure)
 
@@ -67,7 +70,7 @@ signals:
     void failed(int reason, QString detail);
 
 private:
-    std::unique_ptr<QIODevice> setupPort(const QString &portName, QString *error);
+    std::unique_ptr<QIODevice> setupPort(const QString &portName);
     bool sendCommand(QIODevice &port, QString command, QString &reply);
     // One line out and its answer checked; on false, m_failure says why.
     bool exchange(QIODevice &port, const QString &command, bool readMode, QString &reply);
@@ -86,7 +89,8 @@ private:
     Clock m_clock;
     int m_replyTimeoutMs = kReplyTimeoutMs;
     Failure m_failure = NoAnswer;
-    bool m_sampled = false; // a pressure sample has reached the device
+    cMyLinkFailure m_openFailure;
+    bool m_sampled = false;  // a pressure sample has reached the device
     bool m_stopping = false; // the closing "#ROOT" and "#CLEAR" wait their full time
 };
 

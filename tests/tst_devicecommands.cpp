@@ -1,16 +1,17 @@
 // The device commands of the real window against the emulator: the settings read (refused while
-// another transaction runs, cancelled, whole), the write with its backup and verification, the
+// another transaction runs, cancelled, whole, given up on a device that only says it is busy), the write with its backup and verification, the
 // service confirmations, the sound library upload and its checks, a read under a real modal box
 // and a write cut off by a port list rebuild.
 
-#include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
 #include "device/cmyhexrecord.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
+#include "dialogs/cmywidgetdialogs.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
+#include "resources/tamiraversion.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
@@ -87,6 +88,7 @@ private slots:
     void init();
     void cleanup();
     void settingsRead();
+    void readGivesUpOnEndlessBusyNotices();
     void writeIsBackedUpStampedAndVerified_data();
     void writeIsBackedUpStampedAndVerified();
     void backupBeforeTheFirstRecord();
@@ -147,13 +149,16 @@ void tst_DeviceCommands::settingsRead()
     QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
     QSignalSpy progressed(w.link(), &cMyTamira::writeProgress);
 
-    // Asked while a status read runs: the port's box, no dialog left, the status read goes on.
+    // Asked while a status read runs: a box says who has the port, no dialog is left, the status
+    // read goes on.
     w.link()->readStatus();
     dialogs->expectMessage(cMyDialogs::Ok, "Error");
     trigger(w, "actionReadSettings");
     QVERIFY(!visibleProgress(w));
     QVERIFY(ended(spy, 1));
-    QCOMPARE(dialogs->asked().last().text, QString("Device is already open"));
+    QCOMPARE(dialogs->asked().last().text, QString("Tamira's port is busy: the program is reading Tamira's status.\n"
+                                                   "Wait until it has finished and try again.\n"
+                                                   "The settings in the program were not changed."));
 
     // Cancelled: nothing changes, and the device hears "#ROOT" once the reply due is in.
     w.link()->setCancelGrace(30000);
@@ -183,6 +188,25 @@ void tst_DeviceCommands::settingsRead()
     QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QCOMPARE(w.findChild<QComboBox *>("par01Cb2")->currentText(), QString("Depth"));
+    QVERIFY(!visibleProgress(w));
+}
+
+void tst_DeviceCommands::readGivesUpOnEndlessBusyNotices()
+{
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    MainWindow w;
+    QVERIFY(attach(w, emu));
+    w.link()->setAnswerLimit(800);
+    // A thousand "!" lines 50 ms apart before the tenth line's reply: each one is a sign of life
+    // that gives a fresh reply time-out, but not beyond the answer limit.
+    QCOMPARE(emu.control(QStringLiteral("bang %1:1000").arg(emu.stateFigure("lines") + 10)), QString("ok"));
+    QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
+    dialogs->expectMessage(cMyDialogs::Ok, "Error");
+    trigger(w, "actionReadSettings");
+    QVERIFY(ended(spy, 1, cMyTamira::TimedOut));
+    QCOMPARE(dialogs->asked().last().text, QString("For 0.8 s Tamira has been saying it is busy, but it does not "
+                                                   "answer.\nThe settings in the program were not changed."));
     QVERIFY(!visibleProgress(w));
 }
 
@@ -221,7 +245,8 @@ void tst_DeviceCommands::writeIsBackedUpStampedAndVerified()
     QVERIFY(waitUntil([&] { return !visibleProgress(w); }));
     QCOMPARE(phases, (QStringList{"Backing up Tamira's settings..", "Download..", "Verifying.."}));
     // The version stamp is a change of the image, kept for a Save.
-    QCOMPARE(image(w).mid(0, 4), (Bytes{1, 0, 5, 0}));
+    QCOMPARE(image(w).mid(0, 4),
+             (Bytes{TAMIRA_VERSION_MAJOR, TAMIRA_VERSION_MINOR, TAMIRA_VERSION_PATCH, TAMIRA_VERSION_TWEAK}));
     QVERIFY(w.settingsImage()->isModified());
     // The write's lines carry the stamped image, record by record.
     QList<QByteArray> lines{"#ROOT\r\n", "#HEX\r\n", "#EEPROM\r\n", "#WRITE\r\n"};

@@ -274,8 +274,9 @@ void tst_FaultMatrix::cell_data()
     // nothing for the fault to act on (-: a command's echo holds no checksum; only transfers
     // with a progress dialog, and the simulation's STOP, leave a reply due when cancelled).
     // A cancelled write is told, as a failure of the write at that point is; the simulation
-    // stopped before the device answered says so in the status bar. Endless "!" lines are left
-    // out for the window's link, which takes each as a sign of life and has no bound on them yet.
+    // stopped before the device answered says so in the status bar. The window's link takes each
+    // "!" line as a sign of life, up to its answer limit; bytes without a line end it takes for
+    // no reply once there are more than any reply holds.
     const struct { Fault fault; const char *name; const char *outcomes;
     } faults[] = {
         {Slow, "slow reply", "ssssssss"},
@@ -289,7 +290,7 @@ void tst_FaultMatrix::cell_data()
         {HangUp, "hang-up while the reply is due", "ffffffff"},
         {Late, "reply after the time-out", "ffffffff"},
         {Cancel, "reply after a cancel", "cf-c-f--"},
-        {EndlessBangs, "endless ! lines instead of the reply", "-----fff"},
+        {EndlessBangs, "endless ! lines instead of the reply", "ffffffff"},
         {EndlessBytes, "endless bytes without a line end", "ffffffff"},
     };
     for (const auto &f : faults) {
@@ -307,12 +308,18 @@ void tst_FaultMatrix::cell_data()
                 report = f.fault == Cancel ? "Simulation stopped before Tamira answered"
                          : f.fault >= EndlessBangs
                              ? "Simulation stopped: Tamira keeps sending without ever finishing its answer."
-                         : silent || f.fault == HangUp ? "Simulation stopped: Tamira does not answer."
-                                                       : "Simulation stopped: Tamira gave an invalid reply.";
+                         : silent            ? "Simulation stopped: Tamira does not answer."
+                         : f.fault == HangUp ? "Simulation stopped: the connection to Tamira was lost."
+                                             : "Simulation stopped: Tamira gave an invalid reply.";
             else if (outcome == 'f' && f.fault == Cancel)
                 report = "Error|The write to Tamira was cancelled." + QString(kNote[kind]);
             else if (outcome == 'f' && f.fault == HangUp)
                 report = "Error|The connection to Tamira was lost.\n";
+            else if (outcome == 'f' && f.fault == EndlessBangs)
+                report =
+                    "Error|For 1 s Tamira has been saying it is busy, but it does not answer." + QString(kNote[kind]);
+            else if (outcome == 'f' && f.fault == EndlessBytes)
+                report = "Error|Tamira is sending data that is not an answer." + QString(kNote[kind]);
             else if (outcome == 'f')
                 report = (silent ? "Error|Tamira does not answer." : "Error|Tamira gave an invalid reply.")
                     + QString(kNote[kind]);
@@ -335,10 +342,14 @@ void tst_FaultMatrix::cell()
                          "bang %1:2", "bad-checksum %1", "wrong-echo %1",  "silent-after %1", "hold %1",
                          "hold %1",   "babble %1",       "babble-bytes %1"};
     QCOMPARE(c.emu->control(QString(arm[fault]).arg(fault == Silence || fault == HangUp ? line - 1 : line)), QString("ok"));
-    // Only the service console waits for the time-out after a reply that does not match.
-    const bool timesOut = fault == Silence || fault == Late || fault >= EndlessBangs
+    // Only the service console waits for the time-out after a reply that does not match. The
+    // window's link ends endless "!" lines at its answer limit and endless bytes at once.
+    const bool windowLink = kind < Simulation;
+    const bool timesOut = fault == Silence || fault == Late || (fault >= EndlessBangs && !windowLink)
                           || (kind >= ServiceRead && outcome == 'f' && fault != HangUp);
     c.setReplyTimeout(timesOut ? kShortMs : kLongMs);
+    if (windowLink)
+        c.desk->link()->setAnswerLimit(fault == EndlessBangs ? kShortMs : kLongMs);
     c.start(kind == Simulation ? QString() : report.section('|', 0, 0));
     if (fault == Slow || fault == HangUp || fault == Cancel)
         QVERIFY(waitUntil([&] { return c.lines() >= line; }));

@@ -3,12 +3,13 @@
 // unsaved changes and what each answer does; which paths are refused and why; a save that fails
 // leaves the old file whole and names the reason.
 
-#include "app/cmywidgetdialogs.h"
 #include "app/mainwindow.h"
 #include "device/cmytamira.h"
+#include "dialogs/cmywidgetdialogs.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
+#include "resources/tamiraversion.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/filesizelimit.h"
@@ -99,7 +100,7 @@ private:
     QString file(const QString &name) const { return dir->filePath(name); }
     static QString title(const QString &path)
     {
-        return "TAMIRAdesk v1.0.5.0 --- " + QFileInfo(path).canonicalFilePath() + "[*]";
+        return "TAMIRAdesk v" TAMIRA_VERSION " --- " + QFileInfo(path).canonicalFilePath() + "[*]";
     }
     void expectSaveQuestion(cMyDialogs::Button answer) { dialogs->expectMessage(answer, "Tamira"); }
 };
@@ -213,7 +214,7 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     MainWindow w;
     w.ensureSettingsForm();
     QVERIFY(!w.isWindowModified());
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0[*]"));
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION "[*]"));
     // Starting, New, Open, a dropped file and a restored backup are no edits: nothing is asked.
     trigger(w, "actionNew");
     dialogs->expectOpenFile(QString()); // cancelled: nothing changes
@@ -380,14 +381,14 @@ void tst_FileCommands::commandLinePaths()
                      && said.contains(reason),
                  qPrintable(said));
         QVERIFY(w.currentFile().filePath().isEmpty());
-        QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0[*]"));
+        QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION "[*]"));
         return;
     }
     QCOMPARE(w.currentFile().filePath(), path);
     w.ensureSettingsForm();
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString(kind == "file" ? "CL" : ""));
     // A new document gets its name in the title once Save (asking nothing) has made the file.
-    QCOMPARE(w.windowTitle(), kind == "file" ? title(path) : QString("TAMIRAdesk v1.0.5.0[*]"));
+    QCOMPARE(w.windowTitle(), kind == "file" ? title(path) : QString("TAMIRAdesk v" TAMIRA_VERSION "[*]"));
     trigger(w, "actionSave");
     QCOMPARE(w.windowTitle(), title(path));
 }
@@ -474,7 +475,7 @@ void tst_FileCommands::filesFromOtherWriters()
 
     // Only a file something was read from becomes the document, and only one read whole is
     // written back by Save without asking: the rest of a damaged one would be lost.
-    QCOMPARE(w.windowTitle(), recordsRead ? title(path) : QString("TAMIRAdesk v1.0.5.0[*]"));
+    QCOMPARE(w.windowTitle(), recordsRead ? title(path) : QString("TAMIRAdesk v" TAMIRA_VERSION "[*]"));
     QVERIFY(!w.isWindowModified());
     if (recordsRead >= 0)
         dialogs->expectSaveFile(QString());

@@ -243,10 +243,13 @@ void tst_Link::settingsWriteAndReadLineByLine()
     QCOMPARE(records.size(), 65);
     QVERIFY(records.last().startsWith(":10FFE000"));
     QCOMPARE(areas.last(), FLASH);
-    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    QSignalSpy failed(&link, &cMyTamira::failed);
     link.writeSettings(MemoryType(9), one);
     QVERIFY(ended.wait(10000));
     QCOMPARE(reason(ended, 3), cMyTamira::BadReply);
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().reason, cMyLinkFailure::BadReply);
+    QCOMPARE(failed.first().at(1).toULongLong(), link.transactionId());
     QCOMPARE(emu.receivedLines().mid(kStatusLines + 69 + 69 + 6), (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#WRITE\r\n"}));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
@@ -291,22 +294,27 @@ void tst_Link::singleCommands()
     QCOMPARE(status.size(), 0);
     QCOMPARE(emu.receivedLines().mid(kStatusLines), (QList<QByteArray>{"#RESET\r\n", "#RESET\r\n", "#BOOT\r\n"}));
 
-    // A port that cannot be opened: the port's own text, and nothing starts.
-    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
+    // A port that cannot be opened: the port's own text, and nothing starts. The link tells, and
+    // shows nothing itself.
+    QSignalSpy failed(&link, &cMyTamira::failed);
     link.setPort(QStringLiteral("/nonexistent/ttyTamira"));
     QVERIFY(!link.isBusy());
-    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-    QCOMPARE(dialogs.asked().first().parent, nullptr);
-    QVERIFY(!dialogs.asked().first().text.isEmpty());
-    // No port at all: every command is silently nothing.
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().reason, cMyLinkFailure::NotOpened);
+    QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().text, QString("No such file or directory"));
+    QCOMPARE(failed.first().at(1).toULongLong(), 0u);
+    // No port at all: every command is refused as such.
     link.setPort(QString());
     link.readStatus();
     link.reset(true);
     QStringList file = settingsLines(0);
     link.writeSettings(EEPROM, file);
     QVERIFY(!link.isBusy());
-    QCOMPARE(dialogs.asked().size(), 1);
+    QCOMPARE(failed.size(), 5);
+    for (int i = 1; i < 5; ++i)
+        QCOMPARE(failed.at(i).at(0).value<cMyLinkFailure>().reason, cMyLinkFailure::NoPort);
     QCOMPARE(ended.size(), 3);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 
 void tst_Link::statusReadFollowsATransferStartedDuringItsWait()

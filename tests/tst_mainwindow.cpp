@@ -3,6 +3,7 @@
 
 #include "app/cmycommandline.h"
 #include "app/mainwindow.h"
+#include "resources/tamiraversion.h"
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
@@ -96,7 +97,7 @@ void tst_MainWindow::pagesAndTitle()
 {
     cMyScriptedDialogs dialogs;
     MainWindow w;
-    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v1.0.5.0[*]")); // "*" there marks unsaved changes
+    QCOMPARE(w.windowTitle(), QString("TAMIRAdesk v" TAMIRA_VERSION "[*]")); // "*" there marks unsaved changes
     QVERIFY(!w.isWindowModified());
     QCOMPARE(w.size(), QSize(1126, 761));
 
@@ -316,7 +317,7 @@ void tst_MainWindow::aboutShowsVersion()
     child<QAction>(&w, "actionAbout")->trigger();
     QCOMPARE(title, QString("About"));
     QCOMPARE(size, QSize(290, 227));
-    QCOMPARE(version, QString("Version: 1.0.5.0"));
+    QCOMPARE(version, QString("Version: " TAMIRA_VERSION));
     QVERIFY(iconShown);
 }
 

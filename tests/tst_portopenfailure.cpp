@@ -1,11 +1,12 @@
 // What the user reads when a port does not open: the port's own text and, when the port is there
-// but the user may not use it, how to get access. Through the link's box, on a real pty.
+// but the user may not use it, how to get access; when another program holds it, that it is in
+// use and what to do. Through the link's failure report, on a real pty.
 
-#include "tests/support/cmyscripteddialogs.h"
 #include "device/cmytamira.h"
 #include "resources/tamiraresources.h"
 
 #include <QSerialPort>
+#include <QSignalSpy>
 #include <QTranslator>
 #include <QtTest>
 
@@ -19,27 +20,34 @@ class tst_PortOpenFailure : public QObject
     Q_OBJECT
 
 private slots:
-    void boxText_data();
-    void boxText();
+    void report_data();
+    void report();
 };
 
-void tst_PortOpenFailure::boxText_data()
+void tst_PortOpenFailure::report_data()
 {
     QTest::addColumn<QString>("situation");
+    QTest::addColumn<int>("reason");
     QTest::addColumn<QString>("expected"); // %1: the port's file
-    QTest::newRow("no permission") << "mode 000" << QString::fromUtf8(
-        "Permission denied\n\nYou have no permission to use port %1.\n\nTo fix this on Linux:\n"
-        "• install the tamiradesk package, or copy 70-tamira.rules from the packaging/linux folder to /etc/udev/rules.d,\n"
-        "• or add your account to the dialout group (sudo usermod -aG dialout $USER) and log in again.\n"
-        "Then unplug the Tamira and plug it in again.");
-    // Qt calls a port that another program holds a permission error too: no hint there.
-    QTest::newRow("in use") << "held" << "Permission error while locking the device";
-    QTest::newRow("no such port") << "missing" << "No such file or directory";
+    QTest::newRow("no permission")
+        << "mode 000" << int(cMyLinkFailure::NoPermission)
+        << QString::fromUtf8(
+               "Permission denied\n\nYou have no permission to use port %1.\n\nTo fix this on Linux:\n"
+               "• install the tamiradesk package, or copy 70-tamira.rules from the packaging/linux folder to /etc/udev/rules.d,\n"
+               "• or add your account to the dialout group (sudo usermod -aG dialout $USER) and log in again.\n"
+               "Then unplug the Tamira and plug it in again.");
+    // Qt calls a port that another program holds a permission error too.
+    QTest::newRow("in use")
+        << "held" << int(cMyLinkFailure::PortInUse)
+        << "Port %1 is in use by another program (servicetool or a second TAMIRAdesk, for example).\n"
+           "Close that program, or wait until it has finished with Tamira, and try again.";
+    QTest::newRow("no such port") << "missing" << int(cMyLinkFailure::NotOpened) << "No such file or directory";
 }
 
-void tst_PortOpenFailure::boxText()
+void tst_PortOpenFailure::report()
 {
     QFETCH(QString, situation);
+    QFETCH(int, reason);
     QFETCH(QString, expected);
     QTranslator catalogue;
     QVERIFY(installEnglishCatalogue(catalogue));
@@ -51,20 +59,21 @@ void tst_PortOpenFailure::boxText()
     QSerialPort holder(path);
     QVERIFY(situation != "held" || holder.open(QIODevice::ReadWrite));
 
-    cMyScriptedDialogs dialogs;
-    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     // Root opens everything: the link tries as "nobody", with root kept as the saved id.
     const bool root = geteuid() == 0;
     QVERIFY(!root || setresuid(65534, 65534, 0) == 0);
+    QList<cMyLinkFailure> failures;
     {
         cMyTamira link;
+        connect(&link, &cMyTamira::failed, this, [&](const cMyLinkFailure &f) { failures << f; });
         link.setPort(path);
         link.readStatus();
     } // gone before the delayed status read of the port choice
     QVERIFY(!root || setresuid(0, 0, 0) == 0);
     close(master);
-    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-    QCOMPARE(dialogs.asked().first().text, expected.arg(path));
+    QCOMPARE(failures.size(), 1);
+    QCOMPARE(int(failures.first().reason), reason);
+    QCOMPARE(failures.first().text, expected.arg(path));
 }
 
 QTEST_GUILESS_MAIN(tst_PortOpenFailure)

@@ -5,14 +5,15 @@
 // emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
 #include "device/portdiscovery.h"
+#include "resources/tamiraversion.h"
 #include "servicetool/cmydebuglog.h"
-#include "tests/support/accessiblenames.h"
 #include "servicetool/cmyhexfile.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
 #include "servicetool/cmyreadrequests.h"
 #include "servicetool/cmytextfile.h"
 #include "servicetool/mainwindow.h"
+#include "tests/support/accessiblenames.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/filesizelimit.h"

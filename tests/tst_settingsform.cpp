@@ -1,14 +1,15 @@
 // The settings form against the real main window: binding, refresh, the unbound parameters and
 // the text rules, checked on the whole image.
 
+#include "app/mainwindow.h"
 #include "editors/cmycomboboxw2.h"
 #include "editors/cmycomboboxw6.h"
 #include "editors/cmydoublespinboxint.h"
-#include "model/cmymemoryarea.h"
-#include "tests/support/cmyscripteddialogs.h"
-#include "model/cmysettingsfile.h"
 #include "editors/cmyvaluemark.h"
-#include "app/mainwindow.h"
+#include "editors/rulegrid.h"
+#include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <qwt_plot.h>

@@ -33,9 +33,11 @@ struct RunResult
 };
 
 // One run of a worker on its own thread, stopped from inside the cycle that emits the
-// `stopAfter`-th values (0: never), or before the run if `stopFirst`.
+// `stopAfter`-th values (0: never), or before the run if `stopFirst`. A `slider` other than
+// kNoSlider is given to setSpeed (hundredths of m/s) when the first values arrive.
+constexpr int kNoSlider = -100000;
 RunResult runWorker(const QString &port, double speed, int stopAfter, qint64 dtMs = 0,
-                    int replyTimeoutMs = cMySimWorker::kReplyTimeoutMs, bool stopFirst = false)
+                    int replyTimeoutMs = cMySimWorker::kReplyTimeoutMs, bool stopFirst = false, int slider = kNoSlider)
 {
     RunResult result;
     QThread thread;
@@ -45,10 +47,15 @@ RunResult runWorker(const QString &port, double speed, int stopAfter, qint64 dtM
     worker->setReplyTimeout(replyTimeoutMs);
     worker->moveToThread(&thread);
     auto cycles = std::make_shared<int>(0);
-    QObject::connect(worker, &cMySimWorker::valuesChanged, worker, [worker, cycles, stopAfter](QVector<QString>) {
-        if (++*cycles == stopAfter)
-            worker->stopWork();
-    }, Qt::DirectConnection);
+    QObject::connect(
+        worker, &cMySimWorker::valuesChanged, worker,
+        [worker, cycles, stopAfter, slider](QVector<QString>) {
+            if (++*cycles == 1 && slider != kNoSlider)
+                worker->setSpeed(slider);
+            if (*cycles == stopAfter)
+                worker->stopWork();
+        },
+        Qt::DirectConnection);
     QObject receiver;
     QEventLoop loop;
     QObject::connect(worker, &cMySimWorker::valuesChanged, &receiver, [&result](QVector<QString> v) {
@@ -153,26 +160,31 @@ void tst_Simulation::pressureFollowsTheClock_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
     QTest::addColumn<double>("speed");   // m/s
+    QTest::addColumn<int>("slider");     // hundredths of m/s, set when the first values arrive
     QTest::addColumn<int>("dtMs");
     QTest::addColumn<QList<int>>("written");   // the pressure word of each cycle, mbar
-    QTest::newRow("0.01 m/s at 200 ms: every fifth cycle") << QStringList() << 0.01 << 200
-                                                           << QList<int>{1013, 1013, 1013, 1013, 1014, 1014};
-    QTest::newRow("1 m/s down") << QStringList() << 1.0 << 1000 << QList<int>{1113, 1213, 1313};
-    QTest::newRow("up at the surface") << QStringList() << -2.0 << 500 << QList<int>{1013, 1013};
-    QTest::newRow("floor is the surface read") << QStringList{"--surface-pressure", "950"} << -3.0 << 700
-                                               << QList<int>{950, 950};
-    QTest::newRow("ceiling") << QStringList() << 5.0 << 60000 << QList<int>{31013, 32767, 32767};
+    QTest::newRow("0.01 m/s at 200 ms: every fifth cycle")
+        << QStringList() << 0.01 << kNoSlider << 200 << QList<int>{1013, 1013, 1013, 1013, 1014, 1014};
+    QTest::newRow("1 m/s down") << QStringList() << 1.0 << kNoSlider << 1000 << QList<int>{1113, 1213, 1313};
+    // The slider's 150 is 1.5 m/s: 150 mbar a second, from the first cycle's write on.
+    QTest::newRow("slider 150 at 1 s") << QStringList() << 0.0 << 150 << 1000 << QList<int>{1163, 1313};
+    QTest::newRow("up at the surface") << QStringList() << -2.0 << kNoSlider << 500 << QList<int>{1013, 1013};
+    QTest::newRow("floor is the surface read")
+        << QStringList{"--surface-pressure", "950"} << -3.0 << kNoSlider << 700 << QList<int>{950, 950};
+    QTest::newRow("ceiling") << QStringList() << 5.0 << kNoSlider << 60000 << QList<int>{31013, 32767, 32767};
 }
 
 void tst_Simulation::pressureFollowsTheClock()
 {
     QFETCH(QStringList, emulatorArgs);
     QFETCH(double, speed);
+    QFETCH(int, slider);
     QFETCH(int, dtMs);
     QFETCH(QList<int>, written);
     cMyEmulatorProcess emu(emulatorArgs);
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    QVERIFY(runWorker(emu.portPath(), speed, written.size(), dtMs).status);
+    QVERIFY(
+        runWorker(emu.portPath(), speed, written.size(), dtMs, cMySimWorker::kReplyTimeoutMs, false, slider).status);
     QList<int> words;
     for (const QByteArray &line : emu.receivedLines()) {
         cMyHexRecord r;
@@ -224,15 +236,69 @@ void tst_Simulation::pageShowsSignedWords_data()
     QTest::addColumn<int>("word");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("text");
-    QTest::newRow("depth -3 cm") << 4 << 0 << 0xFFFD << "simDepth" << "-0.03 m";
-    QTest::newRow("speed 250") << 6 << 0 << 250 << "simSpeed" << "2.50 m/s";
-    QTest::newRow("fastest ascent -125") << 6 << 2 << 0xFF83 << "simSpeedMin" << "-1.25 m/s";
-    QTest::newRow("average depth") << 4 << 6 << 4217 << "simDepthAvr" << "42.17 m";
-    QTest::newRow("absolute pressure") << 0 << 0 << 32767 << "simAbsP" << "32767 mbar";
-    QTest::newRow("surface pressure") << 1 << 0 << 1013 << "simSurfaceP" << "1013 mbar";
-    QTest::newRow("ascent time") << 5 << 8 << 75 << "simAscentTime" << "75 s";
-    QTest::newRow("timer 3 reads signed") << 7 << 6 << 0xFFFF << "simTimer3" << "-1 s";
-    QTest::newRow("descent avg") << 6 << 8 << 0x8000 << "simSpeedDownAvr" << "-327.68 m/s";
+    // The profile's CSV row for the sample, without its elapsed time: pressure in mbar, depth
+    // in m, speed in m/s, dive time in s.
+    QTest::addColumn<QString>("csv");
+    QTest::newRow("depth -3 cm") << 4 << 0 << 0xFFFD << "simDepth"
+                                 << "-0.03 m"
+                                 << "0,-0.03,0.00,0";
+    QTest::newRow("depth 12.34 m") << 4 << 0 << 1234 << "simDepth"
+                                   << "12.34 m"
+                                   << "0,12.34,0.00,0";
+    QTest::newRow("maximum depth") << 4 << 4 << 2050 << "simDepthMax"
+                                   << "20.50 m"
+                                   << "0,0.00,0.00,0";
+    QTest::newRow("average depth") << 4 << 6 << 4217 << "simDepthAvr"
+                                   << "42.17 m"
+                                   << "0,0.00,0.00,0";
+    QTest::newRow("speed 250") << 6 << 0 << 250 << "simSpeed"
+                               << "2.50 m/s"
+                               << "0,0.00,2.50,0";
+    QTest::newRow("fastest ascent -125") << 6 << 2 << 0xFF83 << "simSpeedMin"
+                                         << "-1.25 m/s"
+                                         << "0,0.00,0.00,0";
+    QTest::newRow("fastest descent") << 6 << 4 << 180 << "simSpeedMax"
+                                     << "1.80 m/s"
+                                     << "0,0.00,0.00,0";
+    QTest::newRow("ascent avg") << 6 << 6 << 0xFFC4 << "simSpeedUpAvr"
+                                << "-0.60 m/s"
+                                << "0,0.00,0.00,0";
+    QTest::newRow("descent avg") << 6 << 8 << 0x8000 << "simSpeedDownAvr"
+                                 << "-327.68 m/s"
+                                 << "0,0.00,0.00,0";
+    QTest::newRow("absolute pressure") << 0 << 0 << 32767 << "simAbsP"
+                                       << "32767 mbar"
+                                       << "32767,0.00,0.00,0";
+    QTest::newRow("surface pressure") << 1 << 0 << 1013 << "simSurfaceP"
+                                      << "1013 mbar"
+                                      << "0,0.00,0.00,0";
+    QTest::newRow("dive time") << 5 << 0 << 3725 << "simDiveTime"
+                               << "3725 s"
+                               << "0,0.00,0.00,3725";
+    QTest::newRow("surface time") << 5 << 2 << 610 << "simSurfaceTime"
+                                  << "610 s"
+                                  << "0,0.00,0.00,0";
+    QTest::newRow("descent time") << 5 << 4 << 41 << "simDescentTime"
+                                  << "41 s"
+                                  << "0,0.00,0.00,0";
+    QTest::newRow("bottom time") << 5 << 6 << 12 << "simBottomTime"
+                                 << "12 s"
+                                 << "0,0.00,0.00,0";
+    QTest::newRow("ascent time") << 5 << 8 << 75 << "simAscentTime"
+                                 << "75 s"
+                                 << "0,0.00,0.00,0";
+    QTest::newRow("stopwatch 0") << 7 << 0 << 93 << "simStoper0"
+                                 << "93 s"
+                                 << "0,0.00,0.00,0";
+    QTest::newRow("timer 1") << 7 << 2 << 301 << "simTimer1"
+                             << "301 s"
+                             << "0,0.00,0.00,0";
+    QTest::newRow("timer 2") << 7 << 4 << 17 << "simTimer2"
+                             << "17 s"
+                             << "0,0.00,0.00,0";
+    QTest::newRow("timer 3 reads signed") << 7 << 6 << 0xFFFF << "simTimer3"
+                                          << "-1 s"
+                                          << "0,0.00,0.00,0";
 }
 
 void tst_Simulation::pageShowsSignedWords()
@@ -242,9 +308,12 @@ void tst_Simulation::pageShowsSignedWords()
     QFETCH(int, word);
     QFETCH(QString, label);
     QFETCH(QString, text);
+    QFETCH(QString, csv);
     cMySimWidget page;
     page.updateSimValues(blocks(entry, offset, word));
     QCOMPARE(child<QLabel>(&page, qPrintable(label))->text(), text);
+    const QList<QByteArray> rows = child<cMySimProfile>(&page, "simProfile")->data().toCsv().split('\n');
+    QCOMPARE(QString::fromLatin1(rows.at(1)).section(QLatin1Char(','), 1), csv);
     // A reply that is no record reads as 0.
     QVector<QString> v = blocks(entry, offset, word);
     v[entry] = "#ERR\r\n";

@@ -607,6 +607,23 @@ Then unplug the Tamira and plug it in again.</translation>
     </message>
 </context>
 <context>
+    <name>TamiraPort</name>
+    <message>
+        <source>Tamira nie jest podłączona.</source>
+        <translation>Tamira is not connected.</translation>
+    </message>
+    <message>
+        <source>Port %1 jest zajęty przez inny program (na przykład servicetool albo drugi TAMIRAdesk).
+Zamknij ten program albo poczekaj, aż skończy pracę z Tamirą, i spróbuj ponownie.</source>
+        <translation>Port %1 is in use by another program (servicetool or a second TAMIRAdesk, for example).
+Close that program, or wait until it has finished with Tamira, and try again.</translation>
+    </message>
+    <message>
+        <source>Połączenie z Tamirą zostało przerwane.</source>
+        <translation>The connection to Tamira was lost.</translation>
+    </message>
+</context>
+<context>
     <name>cMyAboutDialog</name>
     <message>
         <source>O Programie</source>
@@ -680,10 +697,6 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Błąd</source>
         <translation>Error</translation>
-    </message>
-    <message>
-        <source>Tamira nie jest podłączona.</source>
-        <translation>Tamira is not connected.</translation>
     </message>
 </context>
 <context>
@@ -916,6 +929,13 @@ The sound library in Tamira is incomplete; upload it again.</translation>
     <message>
         <source>Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany.</source>
         <translation>The sound library was sent to Tamira, but its new status could not be read.</translation>
+    </message>
+</context>
+<context>
+    <name>cMyLinkReporter</name>
+    <message>
+        <source>Błąd</source>
+        <translation>Error</translation>
     </message>
 </context>
 <context>
@@ -1311,6 +1331,10 @@ Do you want to start the simulation?</translation>
         <source>Symulacja zatrzymana, zanim Tamira odpowiedziała; Tamira może pozostać w trybie symulacji (odłącz ją i podłącz ponownie).</source>
         <translation>Simulation stopped before Tamira answered; Tamira may still be in simulation mode (unplug it and plug it in again).</translation>
     </message>
+    <message>
+        <source>Symulacja przerwana: połączenie z Tamirą zostało przerwane.</source>
+        <translation>Simulation stopped: the connection to Tamira was lost.</translation>
+    </message>
 </context>
 <context>
     <name>cMyTableModel</name>
@@ -1334,16 +1358,8 @@ Do you want to start the simulation?</translation>
 <context>
     <name>cMyTamira</name>
     <message>
-        <source>Błąd</source>
-        <translation>Error</translation>
-    </message>
-    <message>
         <source>Tamira nie odpowiada.</source>
         <translation>Tamira does not answer.</translation>
-    </message>
-    <message>
-        <source>Połączenie z Tamirą zostało przerwane.</source>
-        <translation>The connection to Tamira was lost.</translation>
     </message>
     <message>
         <source>Lista portów zmieniła się (podłączono lub odłączono urządzenie) i transmisja została przerwana.</source>
@@ -1356,6 +1372,42 @@ Do you want to start the simulation?</translation>
     <message>
         <source>Tamira odpowiedziała nieprawidłowo.</source>
         <translation>Tamira gave an invalid reply.</translation>
+    </message>
+    <message>
+        <source>Port Tamiry jest zajęty: trwa symulacja nurkowania.
+Zatrzymaj symulację i spróbuj ponownie.</source>
+        <translation>Tamira&apos;s port is busy: a dive simulation is running.
+Stop the simulation and try again.</translation>
+    </message>
+    <message>
+        <source>program odczytuje stan Tamiry</source>
+        <translation>the program is reading Tamira&apos;s status</translation>
+    </message>
+    <message>
+        <source>program odczytuje dane z Tamiry</source>
+        <translation>the program is reading data from Tamira</translation>
+    </message>
+    <message>
+        <source>program zapisuje dane do Tamiry</source>
+        <translation>the program is writing data to Tamira</translation>
+    </message>
+    <message>
+        <source>program wysyła polecenie do Tamiry</source>
+        <translation>the program is sending a command to Tamira</translation>
+    </message>
+    <message>
+        <source>Port Tamiry jest zajęty: %1.
+Poczekaj, aż skończy, i spróbuj ponownie.</source>
+        <translation>Tamira&apos;s port is busy: %1.
+Wait until it has finished and try again.</translation>
+    </message>
+    <message>
+        <source>Tamira wysyła dane, które nie są odpowiedzią.</source>
+        <translation>Tamira is sending data that is not an answer.</translation>
+    </message>
+    <message>
+        <source>Tamira od %1 s zgłasza, że jest zajęta, ale nie odpowiada.</source>
+        <translation>For %1 s Tamira has been saying it is busy, but it does not answer.</translation>
     </message>
 </context>
 <context>

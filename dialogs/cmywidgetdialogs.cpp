@@ -1,4 +1,4 @@
-#include "app/cmywidgetdialogs.h"
+#include "dialogs/cmywidgetdialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -24,36 +24,39 @@ QString suffixOf(const QString &filter)
 QMessageBox::Icon boxIcon(cMyDialogs::Icon icon)
 {
     switch (icon) {
-    case cMyDialogs::Information: return QMessageBox::Information;
-    case cMyDialogs::Warning: return QMessageBox::Warning;
-    case cMyDialogs::Critical: return QMessageBox::Critical;
-    case cMyDialogs::Question: return QMessageBox::Question;
-    case cMyDialogs::NoIcon: break;
+    case cMyDialogs::Information:
+        return QMessageBox::Information;
+    case cMyDialogs::Warning:
+        return QMessageBox::Warning;
+    case cMyDialogs::Critical:
+        return QMessageBox::Critical;
+    case cMyDialogs::Question:
+        return QMessageBox::Question;
+    case cMyDialogs::NoIcon:
+        break;
     }
     return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-cMyDialogs::Button cMyWidgetDialogs::message(QObject *parent, Icon icon, const QString &title,
-                                            const QString &text, Buttons buttons,
-                                            Button defaultButton)
+cMyDialogs::Button cMyWidgetDialogs::message(QObject *parent, Icon icon, const QString &title, const QString &text,
+                                             Buttons buttons, Button defaultButton)
 {
-    QMessageBox box(boxIcon(icon), title, text,
-                    QMessageBox::StandardButtons(int(buttons)), asWidget(parent));
+    QMessageBox box(boxIcon(icon), title, text, QMessageBox::StandardButtons(int(buttons)), asWidget(parent));
     if (defaultButton != NoButton)
         box.setDefaultButton(QMessageBox::StandardButton(defaultButton));
     return Button(box.exec());
 }
 
-QString cMyWidgetDialogs::openFileName(QObject *parent, const QString &caption,
-                                       const QString &dir, const QString &filter)
+QString cMyWidgetDialogs::openFileName(QObject *parent, const QString &caption, const QString &dir,
+                                       const QString &filter)
 {
     return QFileDialog::getOpenFileName(asWidget(parent), caption, dir, filter);
 }
 
-QString cMyWidgetDialogs::saveFileName(QObject *parent, const QString &caption,
-                                       const QString &dir, const QString &filter)
+QString cMyWidgetDialogs::saveFileName(QObject *parent, const QString &caption, const QString &dir,
+                                       const QString &filter)
 {
     QFileDialog dialog(asWidget(parent), caption, dir, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);

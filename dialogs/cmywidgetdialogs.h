@@ -1,0 +1,18 @@
+#ifndef DIALOGS_CMYWIDGETDIALOGS_H
+#define DIALOGS_CMYWIDGETDIALOGS_H
+
+// The real dialogs behind the dialog seam (device/cmydialogs.h), for both programs: QMessageBox
+// and QFileDialog, parented to the widget given. Tests install a scripted seam instead.
+
+#include "device/cmydialogs.h"
+
+class cMyWidgetDialogs : public cMyDialogs
+{
+public:
+    Button message(QObject *parent, Icon icon, const QString &title, const QString &text, Buttons buttons,
+                   Button defaultButton) override;
+    QString openFileName(QObject *parent, const QString &caption, const QString &dir, const QString &filter) override;
+    QString saveFileName(QObject *parent, const QString &caption, const QString &dir, const QString &filter) override;
+};
+
+#endif
