@@ -1,8 +1,7 @@
 #include "app/cmyaboutdialog.h"
 #include "ui_cmyaboutdialog.h"
 
-cMyAboutDialog::cMyAboutDialog(QWidget *parent)
-    : QDialog(parent), ui(new Ui::cMyAboutDialog)
+cMyAboutDialog::cMyAboutDialog(QWidget *parent) : QDialog(parent), ui(new Ui::cMyAboutDialog)
 {
     ui->setupUi(this);
     connect(ui->pbClose, &QPushButton::clicked, this, &QDialog::accept);

@@ -29,15 +29,14 @@ cMyCommandLine cMyCommandLine::parse(const QStringList &arguments)
 
 QString cMyCommandLine::usage()
 {
-    return QStringLiteral(
-        "Usage: tamiradesk [--demo] [FILE.tmo]\n"
-        "Sets up the Tamira freediving device: its settings, settings files, status and sound\n"
-        "libraries.\n\n"
-        "  FILE.tmo    a settings file to open at start\n"
-        "  --demo      try every function without a device: starts the bundled device emulator\n"
-        "              with a demo device and attaches it\n"
-        "  -h, --help  show this text and exit\n"
-        "  --version   show the version and exit\n"
-        "  --          end of the options (for a file name that starts with a dash)\n\n"
-        "Qt's own options (-platform NAME, -style NAME, ...) work as well. See tamiradesk(1).\n");
+    return QStringLiteral("Usage: tamiradesk [--demo] [FILE.tmo]\n"
+                          "Sets up the Tamira freediving device: its settings, settings files, status and sound\n"
+                          "libraries.\n\n"
+                          "  FILE.tmo    a settings file to open at start\n"
+                          "  --demo      try every function without a device: starts the bundled device emulator\n"
+                          "              with a demo device and attaches it\n"
+                          "  -h, --help  show this text and exit\n"
+                          "  --version   show the version and exit\n"
+                          "  --          end of the options (for a file name that starts with a dash)\n\n"
+                          "Qt's own options (-platform NAME, -style NAME, ...) work as well. See tamiradesk(1).\n");
 }

@@ -52,15 +52,11 @@ QString cMyDemoDevice::emulatorPath()
 
 QStringList cMyDemoDevice::deviceArguments()
 {
-    return {QStringLiteral("--flags"), QStringLiteral("1"),
-            QStringLiteral("--max-depth"), QStringLiteral("4217"),
-            QStringLiteral("--dive-time"), QStringLiteral("3725"),
-            QStringLiteral("--serial"), QStringLiteral("4660"),
-            QStringLiteral("--hardware"), QStringLiteral("2.1.0.3"),
-            QStringLiteral("--memory"), QStringLiteral("4"),
-            QStringLiteral("--firmware"), QStringLiteral("1.0.5.0"),
-            QStringLiteral("--language"), QStringLiteral("English"),
-            QStringLiteral("--library"), QStringLiteral("1.2.0.0"),
+    return {QStringLiteral("--flags"), QStringLiteral("1"), QStringLiteral("--max-depth"), QStringLiteral("4217"),
+            QStringLiteral("--dive-time"), QStringLiteral("3725"), QStringLiteral("--serial"), QStringLiteral("4660"),
+            QStringLiteral("--hardware"), QStringLiteral("2.1.0.3"), QStringLiteral("--memory"), QStringLiteral("4"),
+            QStringLiteral("--firmware"), QStringLiteral("1.0.5.0"), QStringLiteral("--language"),
+            QStringLiteral("English"), QStringLiteral("--library"), QStringLiteral("1.2.0.0"),
             // Twelve times a real Tamira's 9600 baud: a transfer still shows its progress and a
             // simulated dive runs at a few cycles a second, where an emulator answering at once
             // would flash the dialogs past and spin a core on the simulation.
@@ -70,7 +66,7 @@ QStringList cMyDemoDevice::deviceArguments()
 void cMyDemoDevice::readPortPath()
 {
     if (!m_portPath.isEmpty() || !m_startTimeout->isActive()) {
-        m_process->readAllStandardOutput();  // nothing else is expected; keep the pipe drained
+        m_process->readAllStandardOutput(); // nothing else is expected; keep the pipe drained
         return;
     }
     if (!m_process->canReadLine())
@@ -92,9 +88,8 @@ void cMyDemoDevice::processFinished(int exitCode, QProcess::ExitStatus status)
         withdrawPort();
         emit stopped();
     } else if (m_startTimeout->isActive()) {
-        fail(status == QProcess::CrashExit
-                 ? tr("Emulator urządzenia uległ awarii.")
-                 : tr("Emulator urządzenia zakończył pracę (kod %1).").arg(exitCode));
+        fail(status == QProcess::CrashExit ? tr("Emulator urządzenia uległ awarii.")
+                                           : tr("Emulator urządzenia zakończył pracę (kod %1).").arg(exitCode));
     }
 }
 

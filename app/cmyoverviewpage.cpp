@@ -13,8 +13,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 
-cMyOverviewPage::cMyOverviewPage(QWidget *parent)
-    : QWidget(parent)
+cMyOverviewPage::cMyOverviewPage(QWidget *parent) : QWidget(parent)
 {
     QPalette p = palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})

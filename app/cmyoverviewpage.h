@@ -31,7 +31,7 @@ protected:
 
 private:
     QPixmap m_picture;
-    QPixmap m_scaled; // the picture at the page's size, made again when the size changes
+    QPixmap m_scaled;          // the picture at the page's size, made again when the size changes
     QStyle *m_style = nullptr; // child; draws the page's buttons and group titles
     cMyFaultBanner *m_faultBanner = nullptr;
 };

@@ -14,8 +14,7 @@ namespace {
 constexpr int kFirstLookMs = 100;
 } // namespace
 
-cMyPortSelect::cMyPortSelect(QWidget *parent)
-    : QComboBox(parent), m_monitor(new cMyPortMonitor(this))
+cMyPortSelect::cMyPortSelect(QWidget *parent) : QComboBox(parent), m_monitor(new cMyPortMonitor(this))
 {
     setObjectName(QStringLiteral("portSelect"));
     setSizeAdjustPolicy(QComboBox::AdjustToContents);

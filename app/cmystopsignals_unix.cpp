@@ -27,7 +27,7 @@ void onSignal(int signalNumber)
 {
     const char byte = char(signalNumber);
     const ssize_t written = ::write(g_pipe[1], &byte, 1);
-    (void)written;  // a full pipe already holds a request
+    (void)written; // a full pipe already holds a request
 }
 
 } // namespace

@@ -3,8 +3,7 @@
 
 #include "app/cmyselftest.h"
 
-cMyTamiraStatus::cMyTamiraStatus(QWidget *parent)
-    : QDialog(parent), ui(new Ui::cMyTamiraStatus)
+cMyTamiraStatus::cMyTamiraStatus(QWidget *parent) : QDialog(parent), ui(new Ui::cMyTamiraStatus)
 {
     ui->setupUi(this);
     connect(ui->pbClose, &QPushButton::clicked, this, &QDialog::accept);

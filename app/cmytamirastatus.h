@@ -33,7 +33,7 @@ private:
     void showFlags(char flags, bool known);
 
     Ui::cMyTamiraStatus *ui;
-    char m_status = 0; // the flag byte as received; read bit by bit through quint8
+    char m_status = 0;    // the flag byte as received; read bit by bit through quint8
     bool m_known = false; // a status has come
 };
 

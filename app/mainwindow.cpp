@@ -21,8 +21,7 @@
 #include <QTimer>
 #include <QUrl>
 
-MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MainWindow)
+MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWindow)
 {
     // One way of writing numbers for every field, label and plot axis, whatever the system's
     // locale; set before the pages exist, so that each of them takes it.
@@ -61,9 +60,8 @@ MainWindow::MainWindow(QWidget *parent)
     connect(ui->simWidget, &cMySimWidget::simulationInProgress, this, &MainWindow::simulationInProgress);
     connect(m_bootCheckTimer, &QTimer::timeout, this, &MainWindow::checkBootDevices);
     // Why a simulation failed goes to the status bar: the page itself shows no box.
-    connect(ui->simWidget, &cMySimWidget::statusMessage, this, [this](const QString &text) {
-        ui->statusBar->showMessage(text);
-    });
+    connect(ui->simWidget, &cMySimWidget::statusMessage, this,
+            [this](const QString &text) { ui->statusBar->showMessage(text); });
     setupDemo();
     setupLanguage();
     new cMyWindowFit(this);
@@ -143,9 +141,9 @@ void MainWindow::updateTitle()
 
 void MainWindow::setDeviceCommandsEnabled(bool enabled)
 {
-    const QList<QAction *> actions = {ui->actionReadSettings, ui->actionWriteSettings,
-                                      ui->actionReset, ui->actionClearStats, ui->actionPowerOff,
-                                      ui->actionFirmwareUpdate, ui->actionLibraryUpdate};
+    const QList<QAction *> actions = {ui->actionReadSettings, ui->actionWriteSettings, ui->actionReset,
+                                      ui->actionClearStats,   ui->actionPowerOff,      ui->actionFirmwareUpdate,
+                                      ui->actionLibraryUpdate};
     for (QAction *action : actions)
         action->setEnabled(enabled);
     ui->pbGetStatus->setEnabled(enabled);
@@ -176,7 +174,8 @@ void MainWindow::tamiraInBootMode()
 {
     // Always in Polish: the catalogue does not cover this text.
     const QString indent = QStringLiteral("\n                           ");
-    const QString text = QStringLiteral("Tamira znajduje się w trybie serwisowym.") + indent
+    const QString text =
+        QStringLiteral("Tamira znajduje się w trybie serwisowym.") + indent
         + QStringLiteral("Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL.") + indent
         + QStringLiteral("Wyjście z trybu serwisowego za pomocą [Start Application] (na formularzu FLIP).") + indent
         + QStringLiteral("Dalsze informacje w pliku Pomocy");

@@ -26,8 +26,10 @@ int main()
     const double seconds = t.nsecsElapsed() / 1e9;
     QTextStream(stdout) << QStringLiteral("%1 round trips of a 16-byte record in %2 s: %3 per second "
                                           "(goal: at least 1000000); checksum %4\n")
-                               .arg(rounds).arg(seconds, 0, 'f', 3)
-                               .arg(rounds / seconds, 0, 'f', 0).arg(check);
+                               .arg(rounds)
+                               .arg(seconds, 0, 'f', 3)
+                               .arg(rounds / seconds, 0, 'f', 0)
+                               .arg(check);
     printResult(QStringLiteral("record codec: toString + fromString round trips of a 16-byte record, one core"),
                 rounds / seconds, QStringLiteral("/s"), std::nullopt, Goal::AtLeast, 1000000);
     return 0;

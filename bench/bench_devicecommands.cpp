@@ -154,8 +154,8 @@ int main(int argc, char *argv[])
 
     // The emulator logs nothing here: its log of a library is some 60 MB. Its memory is large
     // enough for both libraries.
-    cMyEmulatorProcess emu({QStringLiteral("--log"), QStringLiteral("/dev/null"), QStringLiteral("--memory"),
-                            QStringLiteral("64")});
+    cMyEmulatorProcess emu(
+        {QStringLiteral("--log"), QStringLiteral("/dev/null"), QStringLiteral("--memory"), QStringLiteral("64")});
     if (!emu.start()) {
         out << "emulator: " << emu.errorString() << "\n";
         return 1;
@@ -188,9 +188,13 @@ int main(int argc, char *argv[])
         uploadsOk = uploadsOk && upload >= 0;
         peaks << (peakReset ? qMax<qint64>(0, peak - before) / 1024.0 : -1);
         out << QStringLiteral("%1 MiB library update, %2 lines:\n").arg(mebibytes).arg(n);
-        out << QStringLiteral("  through the window: %1 s, %2 ms per line\n").arg(upload / 1000, 0, 'f', 2).arg(upload / n, 0, 'f', 4);
+        out << QStringLiteral("  through the window: %1 s, %2 ms per line\n")
+                   .arg(upload / 1000, 0, 'f', 2)
+                   .arg(upload / n, 0, 'f', 4);
         out << QStringLiteral("  memory: %1 MiB just before, peak during the update %2 MiB, %3 MiB above%4\n")
-                   .arg(before / 1024.0, 0, 'f', 1).arg(peak / 1024.0, 0, 'f', 1).arg(peaks.last(), 0, 'f', 1)
+                   .arg(before / 1024.0, 0, 'f', 1)
+                   .arg(peak / 1024.0, 0, 'f', 1)
+                   .arg(peaks.last(), 0, 'f', 1)
                    .arg(peakReset ? QString() : QStringLiteral(" (the kernel kept the earlier peak: no figure)"));
         if (mebibytes == sizes[0]) {
             // The update's two transactions: the status read, then the upload.
@@ -217,10 +221,14 @@ int main(int argc, char *argv[])
         QFile::remove(answers.file);
     }
     out << QStringLiteral("peak memory during the update, %1 MiB against %2 MiB library: %3 MiB more (goal <= 10)\n")
-               .arg(sizes[1]).arg(sizes[0]).arg(peaks.value(1) - peaks.value(0), 0, 'f', 1);
+               .arg(sizes[1])
+               .arg(sizes[0])
+               .arg(peaks.value(1) - peaks.value(0), 0, 'f', 1);
     out.flush();
     printResult(QStringLiteral("peak memory during the library update of the %1 MiB file, above the size just before "
-                               "it; baseline the same for the %2 MiB file").arg(sizes[1]).arg(sizes[0]),
+                               "it; baseline the same for the %2 MiB file")
+                    .arg(sizes[1])
+                    .arg(sizes[0]),
                 peaks.value(1), QStringLiteral("MiB"), peaks.value(0), Goal::AboveBaselineAtMost, 10);
 
     // Settings reads, alternating with and without the window's refreshes. Before each read the
@@ -243,8 +251,11 @@ int main(int argc, char *argv[])
     }
     const double a = median(with), b = median(without);
     out << QStringLiteral("settings read, median of %1:\n").arg(reads);
-    out << QStringLiteral("  the window taking in its 64 records (image writes and refreshes): %1 ms\n").arg(a, 0, 'f', 1);
-    out << QStringLiteral("  the records left out:  %1 ms (taking them in adds %2 ms; goal <= 100)\n").arg(b, 0, 'f', 1).arg(a - b, 0, 'f', 1);
+    out << QStringLiteral("  the window taking in its 64 records (image writes and refreshes): %1 ms\n")
+               .arg(a, 0, 'f', 1);
+    out << QStringLiteral("  the records left out:  %1 ms (taking them in adds %2 ms; goal <= 100)\n")
+               .arg(b, 0, 'f', 1)
+               .arg(a - b, 0, 'f', 1);
     out.flush();
     printResult(QStringLiteral("settings read through the window, its 64 records taken into the image and the form; "
                                "baseline the same read with the records left out"),

@@ -10,12 +10,12 @@
 // The emulator runs in its own process, so its CPU is not counted.
 // usage: bench_idle [seconds per idle phase, default 60] [plug cycles, default 20]
 
+#include "app/mainwindow.h"
 #include "bench/benchsupport.h"
-#include "tests/support/cmyemulatorprocess.h"
 #include "device/cmyportmonitor.h"
 #include "device/cmytamira.h"
-#include "app/mainwindow.h"
 #include "resources/tamiraresources.h"
+#include "tests/support/cmyemulatorprocess.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -105,14 +105,15 @@ void printDelays(const char *what, QVector<double> v)
     const int failed = int(v.count(-1));
     v.removeAll(-1);
     const double worst = v.isEmpty() ? 0 : *std::max_element(v.begin(), v.end());
-    out << what << ": median " << QString::number(median(v), 'f', 1) << " ms, worst "
-        << QString::number(worst, 'f', 1) << " ms over " << v.size() << " cycles";
+    out << what << ": median " << QString::number(median(v), 'f', 1) << " ms, worst " << QString::number(worst, 'f', 1)
+        << " ms over " << v.size() << " cycles";
     if (failed)
         out << ", " << failed << " not noticed within 5 s";
     out << " (goal: at most 150 ms)\n";
     out.flush();
     printResult(QStringLiteral("%1: delay until the port chooser shows it, worst of %2 cycles")
-                    .arg(QLatin1String(what)).arg(v.size() + failed),
+                    .arg(QLatin1String(what))
+                    .arg(v.size() + failed),
                 failed || v.isEmpty() ? -1 : worst, QStringLiteral("ms"), std::nullopt, Goal::AtMost, 150);
 }
 
@@ -136,14 +137,14 @@ int main(int argc, char *argv[])
             costs << cpuMs() - c0;
         }
         out << "one enumeration of the serial ports: " << QString::number(median(costs), 'f', 1)
-            << " ms of CPU (ten a second would be " << QString::number(median(costs), 'f', 1)
-            << " % of a core)\n";
+            << " ms of CPU (ten a second would be " << QString::number(median(costs), 'f', 1) << " % of a core)\n";
         out.flush();
         printResult(QStringLiteral("CPU time of one enumeration of the system's serial ports (what the chooser used "
-                                   "to pay ten times a second)"), median(costs), QStringLiteral("ms"));
+                                   "to pay ten times a second)"),
+                    median(costs), QStringLiteral("ms"));
         cMyPortMonitor monitor;
-        out << "change notice: " << (monitor.listensToSystem() ? "udev events" : "no udev")
-            << ", safety poll every " << monitor.pollInterval() << " ms\n";
+        out << "change notice: " << (monitor.listensToSystem() ? "udev events" : "no udev") << ", safety poll every "
+            << monitor.pollInterval() << " ms\n";
         out.flush();
     }
 
@@ -153,8 +154,8 @@ int main(int argc, char *argv[])
         w.show();
         runEventLoop(3000); // past the first look at the ports and the bootloader check
         const double share = idleShare(seconds);
-        out << "idle, no device: " << QString::number(share, 'f', 2) << " % of one core over "
-            << seconds << " s (goal: at most 1 %)\n";
+        out << "idle, no device: " << QString::number(share, 'f', 2) << " % of one core over " << seconds
+            << " s (goal: at most 1 %)\n";
         out.flush();
         printResult(QStringLiteral("idle window, no device: CPU share of the whole program over %1 s").arg(seconds),
                     share, QStringLiteral("% of a core"), std::nullopt, Goal::AtMost, 1);
@@ -175,12 +176,14 @@ int main(int argc, char *argv[])
         }
         runEventLoop(1000);
         const double share = idleShare(seconds);
-        out << "idle, emulator attached: " << QString::number(share, 'f', 2)
-            << " % of one core over " << seconds << " s (goal: at most 1 %)\n";
+        out << "idle, emulator attached: " << QString::number(share, 'f', 2) << " % of one core over " << seconds
+            << " s (goal: at most 1 %)\n";
         out.flush();
-        printResult(QStringLiteral("idle window, emulator attached after its status read: CPU share of the whole program "
-                                   "(not the emulator) over %1 s").arg(seconds),
-                    share, QStringLiteral("% of a core"), std::nullopt, Goal::AtMost, 1);
+        printResult(
+            QStringLiteral("idle window, emulator attached after its status read: CPU share of the whole program "
+                           "(not the emulator) over %1 s")
+                .arg(seconds),
+            share, QStringLiteral("% of a core"), std::nullopt, Goal::AtMost, 1);
     }
 
     // Each cycle: an emulator starts, a link to its pty appears (plugged in); then either the

@@ -9,9 +9,9 @@
 // does. usage: bench_link [runs]
 
 #include "bench/benchsupport.h"
-#include "tests/support/cmyemulatorprocess.h"
 #include "device/cmyhexrecord.h"
 #include "device/cmytamira.h"
+#include "tests/support/cmyemulatorprocess.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -123,7 +123,9 @@ int main(int argc, char *argv[])
     out << QStringLiteral("  link against the emulator, no delay:      %1 ms  (%2 x the client; goal <= 3)\n")
                .arg(q, 0, 'f', 2)
                .arg(q / p, 0, 'f', 2);
-    out << QStringLiteral("  the same with the debug lines formatted:  %1 ms  (%2 x)\n").arg(l, 0, 'f', 2).arg(l / p, 0, 'f', 2);
+    out << QStringLiteral("  the same with the debug lines formatted:  %1 ms  (%2 x)\n")
+               .arg(l, 0, 'f', 2)
+               .arg(l / p, 0, 'f', 2);
     out.flush();
     printResult(QStringLiteral("raw 69-line settings write through the link, emulator without delay, port opened and "
                                "closed; baseline the same lines from a minimal blocking client to the same emulator"),
@@ -150,7 +152,10 @@ int main(int argc, char *argv[])
     const double w = median(wire);
     out << QStringLiteral("69-line settings write at 9600 baud, %1 runs, median: %2 ms; bytes on the wire "
                           "(%3 each way): %4 ms; %5 % over (goal <= 3 %)\n")
-               .arg(slowRuns).arg(w, 0, 'f', 1).arg(bytes).arg(wireMs, 0, 'f', 1)
+               .arg(slowRuns)
+               .arg(w, 0, 'f', 1)
+               .arg(bytes)
+               .arg(wireMs, 0, 'f', 1)
                .arg((w / wireMs - 1.0) * 100.0, 0, 'f', 2);
     out.flush();
     printResult(QStringLiteral("raw 69-line settings write through the link, emulator at 9600 baud; baseline the "

@@ -5,10 +5,10 @@
 // shown (offscreen unless QT_QPA_PLATFORM says otherwise) and the message rules page on top,
 // up to the end of the repaint that follows the 64 refreshes.
 
+#include "app/mainwindow.h"
 #include "bench/benchsupport.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
-#include "app/mainwindow.h"
 #include "resources/tamiraresources.h"
 
 #include <QApplication>
@@ -28,8 +28,9 @@ QVector<quint8> busyDocument()
     const quint8 measured[] = {32, 16, 40, 48, 0, 56};
     for (int r = 0; r < 32; ++r) {
         const quint8 code = measured[r % 6];
-        image.setData(quint32(0x100 + 8 * r), QVector<quint8>{quint8(r % 12), code, quint8(r & 1), quint8(10 + r), 0,
-                                                                quint8(r < 8 ? 128 + r % 4 : 192 + r % 3), quint8(r % 8), quint8(r % 9)});
+        image.setData(quint32(0x100 + 8 * r),
+                      QVector<quint8>{quint8(r % 12), code, quint8(r & 1), quint8(10 + r), 0,
+                                      quint8(r < 8 ? 128 + r % 4 : 192 + r % 3), quint8(r % 8), quint8(r % 9)});
     }
     image.setData(0x80, QVector<quint8>{75, 0xF6, 0x58, 0x02, 8});
     image.setData(0x10, QVector<quint8>{'B', 'e', 'n', 'c', 'h', 0});
@@ -105,14 +106,17 @@ int main(int argc, char *argv[])
     const QString platform = QGuiApplication::platformName();
 
     QTextStream out(stdout);
-    out << QStringLiteral("refreshSettingsForm on a window never shown, median of %1 runs (goal: at most 1.5 ms)\n").arg(runs);
+    out << QStringLiteral("refreshSettingsForm on a window never shown, median of %1 runs (goal: at most 1.5 ms)\n")
+               .arg(runs);
     out << QStringLiteral("  unchanged image:     %1 ms\n").arg(median(unchanged), 0, 'f', 3);
     out << QStringLiteral("  freshly loaded image: %1 ms\n").arg(median(loaded), 0, 'f', 3);
-    out << QStringLiteral("  a device read (64 records, a refresh after each): %1 ms (median of 21; goal: below 100 ms)\n")
+    out << QStringLiteral(
+               "  a device read (64 records, a refresh after each): %1 ms (median of 21; goal: below 100 ms)\n")
                .arg(read, 0, 'f', 1);
     out << QStringLiteral("the same device read with the window shown (%1 platform, message rules on top), and the "
                           "repaint after it: %2 ms (median of 21; goal: below 100 ms)\n")
-               .arg(platform).arg(shownRead, 0, 'f', 1);
+               .arg(platform)
+               .arg(shownRead, 0, 'f', 1);
     out.flush();
     printResult(QStringLiteral("settings form refresh, image unchanged, window never shown"), median(unchanged),
                 QStringLiteral("ms"), std::nullopt, Goal::AtMost, 1.5);
@@ -121,7 +125,8 @@ int main(int argc, char *argv[])
     printResult(QStringLiteral("device read taken into the form (64 record writes and refreshes), window never shown"),
                 read, QStringLiteral("ms"), std::nullopt, Goal::AtMost, 100);
     printResult(QStringLiteral("device read taken into the form, window shown (%1 platform, message rules page), "
-                               "with the repaint").arg(platform),
+                               "with the repaint")
+                    .arg(platform),
                 shownRead, QStringLiteral("ms"), std::nullopt, Goal::AtMost, 100);
     return 0;
 }

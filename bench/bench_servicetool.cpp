@@ -12,10 +12,10 @@
 // usage: bench_servicetool [rounds] [bytes]
 
 #include "bench/benchsupport.h"
-#include "tests/support/cmyemulatorprocess.h"
 #include "servicetool/cmyportselect.h"
 #include "servicetool/cmyreadrequests.h"
 #include "servicetool/mainwindow.h"
+#include "tests/support/cmyemulatorprocess.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -92,7 +92,8 @@ GetRun runGet(MainWindow &window, int bytes)
     });
     // The pane is read-only while it fills; the Get is over for its user once it is not.
     QObject::connect(&watch, &QTimer::timeout, [&] {
-        if (r.transferMs >= 0 && readBack->document()->blockCount() > bytes / kRecordLength && !readBack->isReadOnly()) {
+        if (r.transferMs >= 0 && readBack->document()->blockCount() > bytes / kRecordLength
+            && !readBack->isReadOnly()) {
             r.shownMs = clock.nsecsElapsed() / 1e6;
             loop.quit();
         }
@@ -118,7 +119,8 @@ qint64 idleStallMs(int ms)
     QTimer probe;
     probe.setTimerType(Qt::PreciseTimer);
     qint64 longest = 0;
-    QObject::connect(&probe, &QTimer::timeout, [&] { longest = qMax(longest, sinceTick.restart() - probe.interval()); });
+    QObject::connect(&probe, &QTimer::timeout,
+                     [&] { longest = qMax(longest, sinceTick.restart() - probe.interval()); });
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     sinceTick.start();
@@ -127,8 +129,7 @@ qint64 idleStallMs(int ms)
     return longest;
 }
 
-template <typename F>
-double medianOf(const QVector<GetRun> &runs, F f)
+template <typename F> double medianOf(const QVector<GetRun> &runs, F f)
 {
     QVector<double> v;
     for (const GetRun &r : runs)
@@ -184,9 +185,13 @@ int main(int argc, char *argv[])
     for (const GetRun &r : runs)
         worstStall = qMax(worstStall, r.stallMs);
     out << QStringLiteral("Get of %1 bytes of FLASH in records of %2 bytes, %3 lines; medians of %4 rounds:\n")
-               .arg(bytes).arg(kRecordLength).arg(n).arg(rounds);
+               .arg(bytes)
+               .arg(kRecordLength)
+               .arg(n)
+               .arg(rounds);
     out << QStringLiteral("  through the window: %1 s, %2 ms per request; records shown %3 s after the click\n")
-               .arg(get / 1000, 0, 'f', 2).arg(get / n, 0, 'f', 4)
+               .arg(get / 1000, 0, 'f', 2)
+               .arg(get / n, 0, 'f', 4)
                .arg(medianOf(runs, [](const GetRun &r) { return r.shownMs; }) / 1000, 0, 'f', 2);
     out << QStringLiteral(
                "  minimal blocking client, same emulator: %1 s, %2 ms per request (window %3 x; goal <= 1.5)\n")
@@ -197,7 +202,8 @@ int main(int argc, char *argv[])
                .arg(medianOf(runs, [](const GetRun &r) { return r.cpuMs; }) / n, 0, 'f', 4)
                .arg(median(pingCpus) / n, 0, 'f', 4);
     out << QStringLiteral("  longest event-loop stall: median %1 ms, worst %2 ms (goal <= 100); rounds:")
-               .arg(medianOf(runs, [](const GetRun &r) { return r.stallMs; })).arg(worstStall);
+               .arg(medianOf(runs, [](const GetRun &r) { return r.stallMs; }))
+               .arg(worstStall);
     for (const GetRun &r : runs)
         out << QStringLiteral(" %1 ms at %2 s;").arg(r.stallMs).arg(r.stallAtS, 0, 'f', 2);
     out << QStringLiteral("\n  for comparison, the idle window over 10 s: longest stall %1 ms").arg(idleStall);
@@ -212,7 +218,8 @@ int main(int argc, char *argv[])
                     + QStringLiteral(", emulator without delay, per request; baseline the same lines from a minimal "
                                      "blocking client to the same emulator"),
                 get / n, QStringLiteral("ms"), ping / n, Goal::RatioAtMost, 1.5);
-    printResult(what + QStringLiteral(": longest event-loop stall from the click until the records are shown, worst "
+    printResult(what
+                    + QStringLiteral(": longest event-loop stall from the click until the records are shown, worst "
                                      "round; baseline the idle window's longest stall over 10 s"),
                 double(worstStall), QStringLiteral("ms"), double(idleStall), Goal::AtMost, 100);
     printResult(what + QStringLiteral(": peak memory during it above the size just before the click, worst round"),

@@ -32,8 +32,15 @@ QList<QByteArray> cycleLines()
     QList<QByteArray> lines;
     for (int i = 0; i < 8; ++i)
         lines << cMyHexRecord(quint16(0x0100 + 16 * i), QVector<quint8>(16, 0)).toString().toLatin1() + "\r\n";
-    lines << ":00000001FF\r\n" << "#SIMUL\r\n" << "#RAM\r\n" << "#WRITE\r\n" << ":02010000F50305\r\n"
-          << ":00000001FF\r\n" << "#SIMUL\r\n" << "#RAM\r\n" << "#READ\r\n";
+    lines << ":00000001FF\r\n"
+          << "#SIMUL\r\n"
+          << "#RAM\r\n"
+          << "#WRITE\r\n"
+          << ":02010000F50305\r\n"
+          << ":00000001FF\r\n"
+          << "#SIMUL\r\n"
+          << "#RAM\r\n"
+          << "#READ\r\n";
     return lines;
 }
 
@@ -68,11 +75,14 @@ QVector<double> workerCycles(const QString &path, int cycles)
     QElapsedTimer clock;
     clock.start();
     // Runs on the worker's thread; `stamps` is read only after the run.
-    QObject::connect(worker, &cMySimWorker::valuesChanged, worker, [&, worker](QVector<QString>) {
-        stamps << clock.nsecsElapsed();
-        if (stamps.size() == cycles)
-            worker->stopWork();
-    }, Qt::DirectConnection);
+    QObject::connect(
+        worker, &cMySimWorker::valuesChanged, worker,
+        [&, worker](QVector<QString>) {
+            stamps << clock.nsecsElapsed();
+            if (stamps.size() == cycles)
+                worker->stopWork();
+        },
+        Qt::DirectConnection);
     QEventLoop loop;
     bool ok = false;
     QObject::connect(worker, &cMySimWorker::finished, &loop, [&](bool status) {
@@ -193,12 +203,15 @@ int main(int argc, char *argv[])
     out << QStringLiteral("profile after 10,000 samples (%1 points drawn per curve), medians:\n")
                .arg(profile.data().displaySize());
     out << QStringLiteral("  one sample added and the plot redrawn: %1 ms of CPU, %2 ms wall  (goal <= 2)\n")
-               .arg(median(updateCpu), 0, 'f', 3).arg(median(update), 0, 'f', 3);
+               .arg(median(updateCpu), 0, 'f', 3)
+               .arg(median(update), 0, 'f', 3);
     out << QStringLiteral("  one sample added, redraw left to the timer: %1 ms\n").arg(median(append), 0, 'f', 4);
     out << QStringLiteral("  platform: %1\n").arg(QGuiApplication::platformName());
     out.flush();
-    printResult(QStringLiteral("dive profile holding 10,000 samples: one sample added and the plot redrawn, CPU time of "
-                               "the GUI thread (%1 platform)").arg(QGuiApplication::platformName()),
-                median(updateCpu), QStringLiteral("ms"), std::nullopt, Goal::AtMost, 2);
+    printResult(
+        QStringLiteral("dive profile holding 10,000 samples: one sample added and the plot redrawn, CPU time of "
+                       "the GUI thread (%1 platform)")
+            .arg(QGuiApplication::platformName()),
+        median(updateCpu), QStringLiteral("ms"), std::nullopt, Goal::AtMost, 2);
     return 0;
 }

@@ -55,15 +55,18 @@ int main(int argc, char *argv[])
         out << "platform " << platform << ", " << runs << " runs each\n";
         out << QStringLiteral("  TAMIRAdesk window shown after %1 ms (median)\n").arg(a, 0, 'f', 1);
         out << QStringLiteral("  bare QMainWindow shown after %1 ms (median)\n").arg(b, 0, 'f', 1);
-        out << QStringLiteral("  ratio %1%2\n").arg(a / b, 0, 'f', 2)
+        out << QStringLiteral("  ratio %1%2\n")
+                   .arg(a / b, 0, 'f', 2)
                    .arg(platform == QLatin1String("offscreen") ? QString() : QStringLiteral(" (goal: at most 1.5)"));
         out.flush();
         if (platform == QLatin1String("offscreen"))
             printResult(QStringLiteral("start-up: process start to the window painted, offscreen platform (no display "
-                                       "server); baseline a bare QMainWindow"), a, QStringLiteral("ms"), b);
+                                       "server); baseline a bare QMainWindow"),
+                        a, QStringLiteral("ms"), b);
         else
             printResult(QStringLiteral("start-up: process start to the window painted, on the X display %1; baseline a "
-                                       "bare QMainWindow").arg(QString::fromLocal8Bit(qgetenv("DISPLAY"))),
+                                       "bare QMainWindow")
+                            .arg(QString::fromLocal8Bit(qgetenv("DISPLAY"))),
                         a, QStringLiteral("ms"), b, Goal::RatioAtMost, 1.5);
     }
     return 0;

@@ -24,14 +24,13 @@ qint64 memoryKiB(const char *field)
     return -1;
 }
 
-void printResult(const QString &figure, double value, const QString &unit, std::optional<double> baseline,
-                 Goal goal, double limit)
+void printResult(const QString &figure, double value, const QString &unit, std::optional<double> baseline, Goal goal,
+                 double limit)
 {
     auto number = [](double v) { return v < 0 ? QStringLiteral("failed") : QString::number(v, 'g', 6); };
     static const char *const kGoals[] = {"-", "<=", ">=", "ratio<=", "diff<="};
     QTextStream(stdout) << "RESULT\t" << figure << '\t' << number(value) << '\t' << unit << '\t'
-                        << (baseline ? number(*baseline) : QStringLiteral("-")) << '\t'
-                        << kGoals[int(goal)] << '\t'
+                        << (baseline ? number(*baseline) : QStringLiteral("-")) << '\t' << kGoals[int(goal)] << '\t'
                         << (goal == Goal::None ? QStringLiteral("-") : QString::number(limit, 'g', 12)) << Qt::endl;
 }
 

@@ -37,8 +37,7 @@ cMyDialogs::Button BootCheck::askToRestart(QObject *dialogParent)
     const QString text = QCoreApplication::translate(
         "MainWindow", "Wykryto Tamirę w trybie aktualizacji firmware.\nCzy przywrócić ją do pracy?");
     return cMyDialogs::current().message(dialogParent, cMyDialogs::Warning, title, text,
-                                         cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No,
-                                         cMyDialogs::No);
+                                         cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No);
 }
 
 void BootCheck::checkBootDevices(cMyUsb &usb, const std::function<cMyDialogs::Button()> &ask)

@@ -66,9 +66,12 @@ void cMyBootCheck::start()
                 if (!owner)
                     return cMyDialogs::No;
                 auto release = std::make_shared<Release>(answer);
-                QMetaObject::invokeMethod(owner, [owner, release] {
-                    release->answer->button = BootCheck::askToRestart(owner->m_dialogParent.data());
-                }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    owner,
+                    [owner, release] {
+                        release->answer->button = BootCheck::askToRestart(owner->m_dialogParent.data());
+                    },
+                    Qt::QueuedConnection);
             }
             answer->given.acquire();
             return answer->button;

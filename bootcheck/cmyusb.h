@@ -31,15 +31,15 @@ class cMyUsb
 public:
     virtual ~cMyUsb() = default;
 
-    virtual void init() = 0; // usb_init
-    virtual int findBusses() = 0; // usb_find_busses
+    virtual void init() = 0;       // usb_init
+    virtual int findBusses() = 0;  // usb_find_busses
     virtual int findDevices() = 0; // usb_find_devices
     // usb_get_busses: valid until the next findDevices or the layer's end.
     virtual cMyUsbBus *busses() = 0;
     virtual cMyUsbHandle *open(cMyUsbDevice *device) = 0; // usb_open, null on failure
     virtual int controlMsg(cMyUsbHandle *handle, int requestType, int request, int value, int index, char *bytes,
                            int size, int timeout) = 0; // usb_control_msg
-    virtual int close(cMyUsbHandle *handle) = 0; // usb_close
+    virtual int close(cMyUsbHandle *handle) = 0;       // usb_close
 
     // The process-wide USB layer. None until a program installs one: only the program itself
     // installs the real libusb, so nothing else (a test, a benchmark) reaches the machine's bus

@@ -7,20 +7,13 @@ namespace {
 class SilentDialogs : public cMyDialogs
 {
 public:
-    Button message(QObject *, Icon, const QString &title, const QString &text, Buttons,
-                   Button) override
+    Button message(QObject *, Icon, const QString &title, const QString &text, Buttons, Button) override
     {
         qWarning().noquote() << "dialog without a user:" << title << text;
         return NoButton;
     }
-    QString openFileName(QObject *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
-    QString saveFileName(QObject *, const QString &, const QString &, const QString &) override
-    {
-        return QString();
-    }
+    QString openFileName(QObject *, const QString &, const QString &, const QString &) override { return QString(); }
+    QString saveFileName(QObject *, const QString &, const QString &, const QString &) override { return QString(); }
 };
 
 SilentDialogs silentDialogs;

@@ -26,8 +26,8 @@ public:
 
     // A message box; returns the button pressed (NoButton or the escape button when closed).
     // parent is a widget or null; the widget implementation casts it.
-    virtual Button message(QObject *parent, Icon icon, const QString &title, const QString &text,
-                           Buttons buttons, Button defaultButton = NoButton) = 0;
+    virtual Button message(QObject *parent, Icon icon, const QString &title, const QString &text, Buttons buttons,
+                           Button defaultButton = NoButton) = 0;
     // Empty string when cancelled.
     virtual QString openFileName(QObject *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;

@@ -17,9 +17,9 @@ class cMyFileAccess
 
 public:
     enum PathState {
-        Regular, // a regular file (or a link to one)
-        Missing, // the name does not exist, and its folder does: a new file can be made there
-        NotRegular, // a folder, a FIFO, a device or a socket
+        Regular,     // a regular file (or a link to one)
+        Missing,     // the name does not exist, and its folder does: a new file can be made there
+        NotRegular,  // a folder, a FIFO, a device or a socket
         Unreachable, // cannot be looked at: a link loop, a folder without search permission...
     };
     // What is at `path`; `reason` (when given) says why for NotRegular and Unreachable.

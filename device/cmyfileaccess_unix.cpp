@@ -63,8 +63,7 @@ bool fail(QString *reason, const QString &text)
 
 // Repeats a read or write step until `size` bytes are through; `done` (when given) counts them,
 // also when it fails.
-template <typename Step>
-bool repeat(Step step, size_t size, size_t *done)
+template <typename Step> bool repeat(Step step, size_t size, size_t *done)
 {
     size_t total = 0;
     bool ok = true;

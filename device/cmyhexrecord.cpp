@@ -41,18 +41,13 @@ inline void putByte(char *&out, quint8 b)
 
 } // namespace
 
-cMyHexRecord::cMyHexRecord(QObject *parent)
-    : QObject(parent)
-{
-}
+cMyHexRecord::cMyHexRecord(QObject *parent) : QObject(parent) {}
 
 cMyHexRecord::cMyHexRecord(quint16 upperAddress, QObject *parent)
     : QObject(parent), m_address(0), m_type(ExtendedLinearAddress), m_upperAddress(upperAddress)
-{
-}
+{}
 
-cMyHexRecord::cMyHexRecord(quint16 address, const QVector<quint8> &bytes, QObject *parent)
-    : QObject(parent)
+cMyHexRecord::cMyHexRecord(quint16 address, const QVector<quint8> &bytes, QObject *parent) : QObject(parent)
 {
     if (bytes.isEmpty()) {
         m_type = EndOfFile;

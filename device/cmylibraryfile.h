@@ -32,9 +32,9 @@ public:
     struct Summary
     {
         Status status = CannotOpen;
-        int words = 0;         // up to and including the end record
+        int words = 0;          // up to and including the end record
         bool endRecord = false; // the last of them is the end record
-        quint64 dataEnd = 0;   // one past the highest FLASH address its data records fill
+        quint64 dataEnd = 0;    // one past the highest FLASH address its data records fill
     };
     // What a reader has handed out so far; shared, so that it outlives a reader that is given
     // away (to the link) and dropped when the transfer ends.

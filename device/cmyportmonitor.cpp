@@ -6,8 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-cMyPortMonitor::cMyPortMonitor(QObject *parent)
-    : QObject(parent)
+cMyPortMonitor::cMyPortMonitor(QObject *parent) : QObject(parent)
 {
     m_coalesce.setSingleShot(true);
     m_coalesce.setInterval(0);
@@ -16,14 +15,12 @@ cMyPortMonitor::cMyPortMonitor(QObject *parent)
         watchEnvironmentPaths();
         changeSeen();
     });
-    connect(&m_folders, &QFileSystemWatcher::directoryChanged, this,
-            &cMyPortMonitor::environmentFolderChanged);
-    connect(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed,
-            this, [this] {
-                watchEnvironmentPaths();
-                configure();
-                changeSeen();
-            });
+    connect(&m_folders, &QFileSystemWatcher::directoryChanged, this, &cMyPortMonitor::environmentFolderChanged);
+    connect(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed, this, [this] {
+        watchEnvironmentPaths();
+        configure();
+        changeSeen();
+    });
     m_system = cMyPortSystemWatch::create(this);
     if (m_system)
         connect(m_system, &cMyPortSystemWatch::changed, this, &cMyPortMonitor::changeSeen);

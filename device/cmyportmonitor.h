@@ -20,8 +20,8 @@ class cMyPortMonitor : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kSlowPollMs = 10000;   // beside udev
-    static constexpr int kPlainPollMs = 1000;   // without udev
+    static constexpr int kSlowPollMs = 10000; // beside udev
+    static constexpr int kPlainPollMs = 1000; // without udev
     static constexpr int kInstalledListPollMs = 100;
 
     explicit cMyPortMonitor(QObject *parent = nullptr);
@@ -44,9 +44,9 @@ private:
     QTimer m_poll;
     QTimer m_coalesce;
     QFileSystemWatcher m_folders;
-    QStringList m_paths;            // TAMIRA_PORT as last read
-    QVector<bool> m_pathsPresent;   // parallel to m_paths
-    cMyPortSystemWatch *m_system = nullptr;   // child; nullptr where the system tells nothing
+    QStringList m_paths;                    // TAMIRA_PORT as last read
+    QVector<bool> m_pathsPresent;           // parallel to m_paths
+    cMyPortSystemWatch *m_system = nullptr; // child; nullptr where the system tells nothing
 };
 
 #endif

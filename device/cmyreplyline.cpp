@@ -36,5 +36,5 @@ bool cMyReplyLine::answers(const QByteArray &sent, const QByteArray &reply, bool
         return reply == sent;
     cMyHexRecord answer;
     return answer.fromString(QString::fromLatin1(reply)) && answer.type() == cMyHexRecord::Data
-        && answer.address() == request.address() && answer.data().size() == request.data().size();
+           && answer.address() == request.address() && answer.data().size() == request.data().size();
 }

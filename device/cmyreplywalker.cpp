@@ -13,8 +13,7 @@ int cMyReplyWalker::areaOfEcho(const QString &reply)
     return kNoArea;
 }
 
-void cMyReplyWalker::walk(const QStringList &replies,
-                          const std::function<void(int, const cMyHexRecord &)> &visit)
+void cMyReplyWalker::walk(const QStringList &replies, const std::function<void(int, const cMyHexRecord &)> &visit)
 {
     int area = kNoArea;
     cMyHexRecord record;

@@ -16,16 +16,16 @@ struct Block
 
 // The ten blocks of the status read, in sending order.
 const Block kBlocks[] = {
-    {EEPROM, 0x0000, 4, 4},     // settings version
-    {EEPROM, 0x0010, 48, 16},   // author and title
-    {EEPROM, 0x0200, 512, 16},  // description
-    {FLASH, 0xFFE0, 16, 16},    // sound library language
-    {FLASH, 0xFFFC, 4, 4},      // sound library version
-    {OTP, 0x0000, 7, 7},        // serial number, hardware version, memory size
-    {RAM, 0x014A, 2, 2},        // maximum depth
-    {RAM, 0x015E, 2, 2},        // dive time
-    {RAM, 0x042C, 1, 1},        // self-test flags
-    {ROM, 0x00FC, 4, 4},        // firmware version
+    {EEPROM, 0x0000, 4, 4},    // settings version
+    {EEPROM, 0x0010, 48, 16},  // author and title
+    {EEPROM, 0x0200, 512, 16}, // description
+    {FLASH, 0xFFE0, 16, 16},   // sound library language
+    {FLASH, 0xFFFC, 4, 4},     // sound library version
+    {OTP, 0x0000, 7, 7},       // serial number, hardware version, memory size
+    {RAM, 0x014A, 2, 2},       // maximum depth
+    {RAM, 0x015E, 2, 2},       // dive time
+    {RAM, 0x042C, 1, 1},       // self-test flags
+    {ROM, 0x00FC, 4, 4},       // firmware version
 };
 
 quint32 key(int area, quint16 address)
@@ -39,8 +39,7 @@ QStringList cMyStatusDecoder::requestLines()
 {
     QStringList lines;
     for (const Block &b : kBlocks) {
-        lines << QStringLiteral("#ROOT") << QStringLiteral("#HEX") << areaLine(b.area)
-              << QStringLiteral("#READ");
+        lines << QStringLiteral("#ROOT") << QStringLiteral("#HEX") << areaLine(b.area) << QStringLiteral("#READ");
         for (int offset = 0; offset < b.length; offset += b.perRecord) {
             const int n = qMin(b.perRecord, b.length - offset);
             lines << cMyHexRecord(quint16(b.first + offset), QVector<quint8>(n, 0)).toString();
@@ -52,9 +51,8 @@ QStringList cMyStatusDecoder::requestLines()
 
 void cMyStatusDecoder::addReplies(const QStringList &replies)
 {
-    cMyReplyWalker::walk(replies, [this](int area, const cMyHexRecord &record) {
-        addRecord(area, record.address(), record.data());
-    });
+    cMyReplyWalker::walk(
+        replies, [this](int area, const cMyHexRecord &record) { addRecord(area, record.address(), record.data()); });
 }
 
 void cMyStatusDecoder::addRecord(int area, quint16 address, const QVector<quint8> &data)

@@ -12,9 +12,20 @@ class cMyStatusDecoder
 {
 public:
     enum Entry {
-        StatusBits, MaxDepth, DiveTime, SerialNumber, HardwareVersion, MemorySize,
-        FirmwareVersion, LibraryLanguage, LibraryVersion, SettingsVersion, SettingsAuthor,
-        SettingsTitle, SettingsDescription, EntryCount
+        StatusBits,
+        MaxDepth,
+        DiveTime,
+        SerialNumber,
+        HardwareVersion,
+        MemorySize,
+        FirmwareVersion,
+        LibraryLanguage,
+        LibraryVersion,
+        SettingsVersion,
+        SettingsAuthor,
+        SettingsTitle,
+        SettingsDescription,
+        EntryCount
     };
 
     // The 93 lines of the status read, without line ends: per block "#ROOT", "#HEX", the area
@@ -31,10 +42,10 @@ public:
     QStringList statusList() const;
 
     // The forms of the entries.
-    static QString depthText(quint32 centimetres);   // 1234 -> "12.3 m"
-    static QString timeText(quint32 seconds);        // 3725 -> "1:02:05", 5 -> "0:05"
-    static QString dottedText(const QVector<quint8> &bytes);   // {1,0,5,0} -> "1.0.5.0"
-    static QString latin1Text(const QVector<quint8> &bytes);   // up to the first zero byte
+    static QString depthText(quint32 centimetres);           // 1234 -> "12.3 m"
+    static QString timeText(quint32 seconds);                // 3725 -> "1:02:05", 5 -> "0:05"
+    static QString dottedText(const QVector<quint8> &bytes); // {1,0,5,0} -> "1.0.5.0"
+    static QString latin1Text(const QVector<quint8> &bytes); // up to the first zero byte
 
 private:
     // The bytes that arrived for area at first, first+1, ... up to count, stopping at the first

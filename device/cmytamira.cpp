@@ -15,8 +15,7 @@
 // matters for a sound library's 90,000 lines).
 Q_LOGGING_CATEGORY(lcLink, "tamira.link", QtInfoMsg)
 
-cMyTamira::cMyTamira(QObject *parent)
-    : QObject(parent)
+cMyTamira::cMyTamira(QObject *parent) : QObject(parent)
 {
     // For queued connections and for anyone who records the signals.
     qRegisterMetaType<MemoryType>("MemoryType");
@@ -179,9 +178,7 @@ void cMyTamira::breakCommunication()
     }
 }
 
-void cMyTamira::cancelDownload()
-{
-}
+void cMyTamira::cancelDownload() {}
 
 bool cMyTamira::openPort()
 {

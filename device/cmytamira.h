@@ -143,7 +143,7 @@ private:
     QString m_portName;
     QSerialPort m_port;
     cMyLocalPort *m_local = nullptr; // a device inside this process, for the names one claims
-    QIODevice *m_io = &m_port; // the one of the two that the transaction uses
+    QIODevice *m_io = &m_port;       // the one of the two that the transaction uses
     LinkState m_state = WriteArea;
     int m_lineIndex = 0;
     int m_lineCount = 0;
@@ -152,9 +152,9 @@ private:
     QStringList m_replies;
     int m_replyCount = 0;
     bool m_breakRequested = false;
-    bool m_rootSent = false;          // the cancel's "#ROOT" is out, its echo is due
-    QByteArray m_pending;             // bytes taken from the port, not yet a whole reply
-    QByteArray m_sent;                // the line whose reply is due
+    bool m_rootSent = false; // the cancel's "#ROOT" is out, its echo is due
+    QByteArray m_pending;    // bytes taken from the port, not yet a whole reply
+    QByteArray m_sent;       // the line whose reply is due
     bool m_arrivalsQueued = false;
     QDeadlineTimer m_answerDeadline; // by when the due reply must have come, busy notices or not
     int m_answerLimitMs = kDefaultAnswerLimitMs;

@@ -3,11 +3,17 @@
 QString areaLine(int area)
 {
     switch (area) {
-    case EEPROM: return QStringLiteral("#EEPROM");
-    case FLASH: return QStringLiteral("#FLASH");
-    case OTP: return QStringLiteral("#OTP");
-    case RAM: return QStringLiteral("#RAM");
-    case ROM: return QStringLiteral("#ROM");
-    default: return QString();
+    case EEPROM:
+        return QStringLiteral("#EEPROM");
+    case FLASH:
+        return QStringLiteral("#FLASH");
+    case OTP:
+        return QStringLiteral("#OTP");
+    case RAM:
+        return QStringLiteral("#RAM");
+    case ROM:
+        return QStringLiteral("#ROM");
+    default:
+        return QString();
     }
 }

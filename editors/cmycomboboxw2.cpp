@@ -1,7 +1,7 @@
 #include "editors/cmycomboboxw2.h"
 
-#include "model/cmytablemodel.h"
 #include "editors/cmyvaluemark.h"
+#include "model/cmytablemodel.h"
 
 #include <QAbstractItemModel>
 #include <QStylePainter>
@@ -51,8 +51,7 @@ void paintPlaceholder(QComboBox *box, QStyleOptionComboBox &option)
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
 
-cMyComboBoxW2::cMyComboBoxW2(QWidget *parent)
-    : QComboBox(parent)
+cMyComboBoxW2::cMyComboBoxW2(QWidget *parent) : QComboBox(parent)
 {
     connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, &cMyComboBoxW2::indexChanged);
 }

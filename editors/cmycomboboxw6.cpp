@@ -6,8 +6,7 @@
 #include <QAbstractItemModel>
 #include <QStyleOptionComboBox>
 
-cMyComboBoxW6::cMyComboBoxW6(QWidget *parent)
-    : QComboBox(parent)
+cMyComboBoxW6::cMyComboBoxW6(QWidget *parent) : QComboBox(parent)
 {
     connect(this, qOverload<int>(&QComboBox::currentIndexChanged), this, &cMyComboBoxW6::indexChanged);
 }

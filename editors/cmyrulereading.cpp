@@ -10,10 +10,10 @@
 namespace {
 
 // Codes of the value lists that change how a rule reads.
-constexpr int kNever = 254; // condition: the rule is unused
-constexpr int kRegardless = 255; // measured value: nothing is compared
-constexpr int kDoNothing = 127; // timer action or message
-constexpr int kFirstPhrase = 64; // messages below this speak a measured value
+constexpr int kNever = 254;       // condition: the rule is unused
+constexpr int kRegardless = 255;  // measured value: nothing is compared
+constexpr int kDoNothing = 127;   // timer action or message
+constexpr int kFirstPhrase = 64;  // messages below this speak a measured value
 constexpr int kTimer1Start = 129; // timer actions that start a timer with a time
 constexpr int kTimer3Start = 131;
 

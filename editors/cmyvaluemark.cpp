@@ -49,8 +49,7 @@ struct Spin
 
 } // namespace
 
-cMyValueMark::cMyValueMark(QWidget *editor)
-    : QObject(editor), m_editor(editor)
+cMyValueMark::cMyValueMark(QWidget *editor) : QObject(editor), m_editor(editor)
 {
     const Spin spin(editor);
     if (spin.d)

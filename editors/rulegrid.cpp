@@ -65,8 +65,7 @@ template <typename T> T *add(QGridLayout *grid, int row, int column, const QStri
     return w;
 }
 
-template <typename T>
-T *at(QGridLayout *grid, int row, int column)
+template <typename T> T *at(QGridLayout *grid, int row, int column)
 {
     QLayoutItem *item = grid->itemAtPosition(row, column);
     return item ? qobject_cast<T *>(item->widget()) : nullptr;
@@ -90,8 +89,7 @@ cMyDoubleSpinBoxInt *spin(QGridLayout *grid, int rule, int column, const QString
 }
 
 // Combo boxes of long lists share the width so rows line up and the grid stays compact.
-template <typename T>
-T *combo(QGridLayout *grid, int rule, int column, const QString &name, int characters)
+template <typename T> T *combo(QGridLayout *grid, int rule, int column, const QString &name, int characters)
 {
     auto *c = add<T>(grid, RuleGrid::editorRow(rule), column, name);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -99,8 +97,7 @@ T *combo(QGridLayout *grid, int rule, int column, const QString &name, int chara
     return c;
 }
 
-template <size_t N>
-void headings(QGridLayout *grid, const Column (&columns)[N])
+template <size_t N> void headings(QGridLayout *grid, const Column (&columns)[N])
 {
     for (const Column &c : columns) {
         auto *label =
@@ -127,8 +124,7 @@ void reading(QGridLayout *grid, int rule, int lastColumn, const RuleEditors &edi
     new cMyRuleReading(label, editors, kind);
 }
 
-template <size_t N>
-void retranslate(QGridLayout *grid, const Column (&columns)[N], int rules, const char *ruleName)
+template <size_t N> void retranslate(QGridLayout *grid, const Column (&columns)[N], int rules, const char *ruleName)
 {
     for (const Column &c : columns) {
         const QString heading = translate(c.heading);

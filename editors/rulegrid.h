@@ -32,7 +32,6 @@ void retranslateMessageRules(QGridLayout *grid);
 
 } // namespace RuleGrid
 
-
 class cMyComboBoxW2;
 class cMyComboBoxW6;
 class cMyDoubleSpinBoxInt;

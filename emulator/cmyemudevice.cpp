@@ -39,10 +39,10 @@ constexpr quint32 kRamTimer2 = 0x0174;
 constexpr quint32 kRamTimer3 = 0x0176;
 
 // The dive thresholds in the settings block.
-constexpr quint32 kEepromDiveStart = 0x088;     // u8, cm
-constexpr quint32 kEepromSurfacing = 0x08A;     // u8, cm
-constexpr quint32 kEepromAscentStart = 0x090;   // s16, cm/s
-constexpr quint32 kEepromBottomStart = 0x092;   // s16, cm/s
+constexpr quint32 kEepromDiveStart = 0x088;   // u8, cm
+constexpr quint32 kEepromSurfacing = 0x08A;   // u8, cm
+constexpr quint32 kEepromAscentStart = 0x090; // s16, cm/s
+constexpr quint32 kEepromBottomStart = 0x092; // s16, cm/s
 
 QByteArray lineContent(const QByteArray &line)
 {
@@ -86,8 +86,8 @@ cMyEmuDevice::cMyEmuDevice()
 
     const auto start = std::chrono::steady_clock::now();
     m_clock = [start] {
-        return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::steady_clock::now() - start).count());
+        return qint64(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count());
     };
 
     loadEeprom(QByteArray(kBlankTemplate));
@@ -121,8 +121,7 @@ cMyEmuDevice::Reply cMyEmuDevice::handleLine(const QByteArray &line, bool overlo
 cMyEmuDevice::Reply cMyEmuDevice::handleCommand(const QByteArray &line, const QByteArray &word)
 {
     static const QList<QPair<QByteArray, Area>> areaWords = {
-        {"#EEPROM", Eeprom}, {"#FLASH", Flash}, {"#OTP", Otp},
-        {"#RAM", Ram},       {"#ROM", Rom},     {"#MDID", Mdid},
+        {"#EEPROM", Eeprom}, {"#FLASH", Flash}, {"#OTP", Otp}, {"#RAM", Ram}, {"#ROM", Rom}, {"#MDID", Mdid},
     };
 
     if (word == "#ROOT") {
@@ -383,21 +382,31 @@ void cMyEmuDevice::setClock(std::function<qint64()> clock)
 QString cMyEmuDevice::areaName(Area area)
 {
     switch (area) {
-    case Eeprom: return QStringLiteral("EEPROM");
-    case Flash: return QStringLiteral("FLASH");
-    case Otp: return QStringLiteral("OTP");
-    case Ram: return QStringLiteral("RAM");
-    case Rom: return QStringLiteral("ROM");
-    case Mdid: return QStringLiteral("MDID");
-    default: return QStringLiteral("none");
+    case Eeprom:
+        return QStringLiteral("EEPROM");
+    case Flash:
+        return QStringLiteral("FLASH");
+    case Otp:
+        return QStringLiteral("OTP");
+    case Ram:
+        return QStringLiteral("RAM");
+    case Rom:
+        return QStringLiteral("ROM");
+    case Mdid:
+        return QStringLiteral("MDID");
+    default:
+        return QStringLiteral("none");
     }
 }
 
 QString cMyEmuDevice::levelName(Level level)
 {
     switch (level) {
-    case Level::Hex: return QStringLiteral("hex");
-    case Level::Simul: return QStringLiteral("simul");
-    default: return QStringLiteral("root");
+    case Level::Hex:
+        return QStringLiteral("hex");
+    case Level::Simul:
+        return QStringLiteral("simul");
+    default:
+        return QStringLiteral("root");
     }
 }

@@ -19,32 +19,32 @@ public:
     // The settings that steer the dive logic; the defaults are those of the blank template.
     struct Thresholds
     {
-        int diveStartCm = 100;      // a dive starts at this depth
-        int surfacingCm = 50;       // and ends when the diver is back above it
-        int ascentStartCmS = -50;   // the ascent begins once the speed falls to this
-        int bottomStartCmS = -10;   // the bottom phase begins once the speed falls to this
+        int diveStartCm = 100;    // a dive starts at this depth
+        int surfacingCm = 50;     // and ends when the diver is back above it
+        int ascentStartCmS = -50; // the ascent begins once the speed falls to this
+        int bottomStartCmS = -10; // the bottom phase begins once the speed falls to this
     };
 
     // The words of the simulation block, as the device shows them.
     struct Values
     {
-        qint16 depth = 0;           // cm
-        qint16 maxDepth = 0;        // cm, this dive
-        qint16 averageDepth = 0;    // cm, time-weighted, this dive
-        quint16 diveTime = 0;       // s, this dive
-        quint16 surfaceTime = 0;    // s since the last dive ended
-        quint16 descentTime = 0;    // s
-        quint16 bottomTime = 0;     // s
-        quint16 ascentTime = 0;     // s
-        qint16 speed = 0;           // cm/s, positive = descending
-        qint16 minSpeed = 0;        // cm/s, fastest ascent (most negative) this dive
-        qint16 maxSpeed = 0;        // cm/s, fastest descent this dive
-        qint16 averageAscent = 0;   // cm/s, negative
-        qint16 averageDescent = 0;  // cm/s
-        quint16 stopwatch = 0;      // s, counts while diving, restarts with each dive
-        quint16 timer1 = 0;         // s since the first sample
-        quint16 timer2 = 0;         // s spent diving since the first sample
-        quint16 timer3 = 0;         // s spent at the surface since the first sample
+        qint16 depth = 0;          // cm
+        qint16 maxDepth = 0;       // cm, this dive
+        qint16 averageDepth = 0;   // cm, time-weighted, this dive
+        quint16 diveTime = 0;      // s, this dive
+        quint16 surfaceTime = 0;   // s since the last dive ended
+        quint16 descentTime = 0;   // s
+        quint16 bottomTime = 0;    // s
+        quint16 ascentTime = 0;    // s
+        qint16 speed = 0;          // cm/s, positive = descending
+        qint16 minSpeed = 0;       // cm/s, fastest ascent (most negative) this dive
+        qint16 maxSpeed = 0;       // cm/s, fastest descent this dive
+        qint16 averageAscent = 0;  // cm/s, negative
+        qint16 averageDescent = 0; // cm/s
+        quint16 stopwatch = 0;     // s, counts while diving, restarts with each dive
+        quint16 timer1 = 0;        // s since the first sample
+        quint16 timer2 = 0;        // s spent diving since the first sample
+        quint16 timer3 = 0;        // s spent at the surface since the first sample
     };
 
     // Taken for the samples that follow.
@@ -92,9 +92,9 @@ private:
     qint64 m_descentMs = 0;
     qint64 m_bottomMs = 0;
     qint64 m_ascentMs = 0;
-    double m_depthIntegral = 0;    // cm * ms
-    double m_ascentIntegral = 0;   // cm/s * ms
-    double m_descentIntegral = 0;  // cm/s * ms
+    double m_depthIntegral = 0;   // cm * ms
+    double m_ascentIntegral = 0;  // cm/s * ms
+    double m_descentIntegral = 0; // cm/s * ms
     qint64 m_sessionMs = 0;
     qint64 m_sessionDiveMs = 0;
     qint64 m_sessionSurfaceMs = 0;

@@ -25,16 +25,16 @@ public:
     struct Write
     {
         QByteArray bytes;
-        int gapBeforeMs = 0;  // pause after the previous write of the same reply
+        int gapBeforeMs = 0; // pause after the previous write of the same reply
     };
     struct Outcome
     {
-        bool process = true;  // false: the device is silent and does not even act on the line
-        QList<Write> writes;  // empty: nothing is sent
-        bool hangUp = false;  // close the port after the writes
-        bool hold = false;    // the writes wait for the control command "release"
+        bool process = true;          // false: the device is silent and does not even act on the line
+        QList<Write> writes;          // empty: nothing is sent
+        bool hangUp = false;          // close the port after the writes
+        bool hold = false;            // the writes wait for the control command "release"
         Babble babble = Babble::None; // sent over and over once the writes are out
-        QStringList applied;  // the faults that changed something, for the log
+        QStringList applied;          // the faults that changed something, for the log
     };
 
     // Lines after `line` are neither acted on nor answered; -1 switches silence off.

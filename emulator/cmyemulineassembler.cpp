@@ -1,9 +1,6 @@
 #include "emulator/cmyemulineassembler.h"
 
-cMyEmuLineAssembler::cMyEmuLineAssembler(int maxLength)
-    : m_maxLength(maxLength)
-{
-}
+cMyEmuLineAssembler::cMyEmuLineAssembler(int maxLength) : m_maxLength(maxLength) {}
 
 QList<cMyEmuLineAssembler::Line> cMyEmuLineAssembler::feed(const QByteArray &chunk, qint64 nowNs)
 {

@@ -13,7 +13,7 @@ class cMyEmuLineAssembler
 public:
     struct Line
     {
-        QByteArray bytes;       // with its terminator; only the first maxLength bytes if overlong
+        QByteArray bytes; // with its terminator; only the first maxLength bytes if overlong
         bool overlong = false;
         qint64 firstByteNs = 0; // arrival time of its first byte
     };

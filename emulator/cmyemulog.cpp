@@ -46,8 +46,7 @@ QByteArray cMyEmuLog::received(double seconds, const QByteArray &bytes)
 
 QByteArray cMyEmuLog::sent(double seconds, qint64 line, const QByteArray &bytes)
 {
-    return stamp('S', seconds) + ' ' + QByteArray::number(line) + ' ' + hex(bytes) + ' ' + readable(bytes)
-           + '\n';
+    return stamp('S', seconds) + ' ' + QByteArray::number(line) + ' ' + hex(bytes) + ' ' + readable(bytes) + '\n';
 }
 
 QByteArray cMyEmuLog::event(double seconds, const QString &text)
@@ -61,7 +60,7 @@ cMyEmuLog cMyEmuLog::parse(const QByteArray &text)
 {
     cMyEmuLog log;
     QByteArray stream;
-    QList<QPair<int, double>> arrivals;  // where in the stream each read began, and when
+    QList<QPair<int, double>> arrivals; // where in the stream each read began, and when
     int pos = 0;
     while (pos < text.size()) {
         const int end = text.indexOf('\n', pos);

@@ -1,9 +1,7 @@
 #include "emulator/cmyemumemory.h"
 
-cMyEmuMemory::cMyEmuMemory(quint32 size, quint8 fill, bool writable)
-    : m_size(size), m_fill(fill), m_writable(writable)
-{
-}
+cMyEmuMemory::cMyEmuMemory(quint32 size, quint8 fill, bool writable) : m_size(size), m_fill(fill), m_writable(writable)
+{}
 
 quint8 cMyEmuMemory::byteAt(quint32 address) const
 {

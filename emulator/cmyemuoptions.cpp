@@ -16,7 +16,7 @@ enum Where { Both, CommandLineOnly };
 struct Option
 {
     const char *name;
-    const char *argument;  // shown in the help; nullptr for a switch
+    const char *argument; // shown in the help; nullptr for a switch
     const char *help;
     Where where;
 };
@@ -70,8 +70,8 @@ bool toNumber(const QString &text, qint64 min, qint64 max, qint64 &out)
 {
     bool ok = false;
     const QString t = text.trimmed();
-    const qint64 v = t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toLongLong(&ok, 16)
-                                                                             : t.toLongLong(&ok, 10);
+    const qint64 v =
+        t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive) ? t.mid(2).toLongLong(&ok, 16) : t.toLongLong(&ok, 10);
     if (!ok || v < min || v > max)
         return false;
     out = v;
@@ -105,8 +105,7 @@ bool toLineAndValue(const QString &text, qint64 &line, qint64 &value, qint64 val
 
 cMyEmuOptions::cMyEmuOptions(cMyEmuDevice &device, cMyEmuFaultPlan &faults, cMyEmuIoConfig &io)
     : m_device(device), m_faults(faults), m_io(io)
-{
-}
+{}
 
 bool cMyEmuOptions::parseArguments(const QStringList &args, QString *error)
 {
@@ -294,14 +293,14 @@ QString cMyEmuOptions::apply(const QString &name, const QString &value, bool has
 
 QString cMyEmuOptions::helpText()
 {
-    QString text = QStringLiteral(
-        "Usage: tamira-emulator [options]\n"
-        "Stand-in for the Tamira device on a pseudo-terminal. Prints the terminal's path as the first\n"
-        "line of standard output, then answers the device protocol on it until killed, hung up by a\n"
-        "fault, or sent #BOOT.\n\n"
-        "Options (each also works as a control command on standard input, without the dashes,\n"
-        "answered by one line \"ok\" or \"error: ...\"; --help, --log and --parent only on the\n"
-        "command line):\n");
+    QString text =
+        QStringLiteral("Usage: tamira-emulator [options]\n"
+                       "Stand-in for the Tamira device on a pseudo-terminal. Prints the terminal's path as the first\n"
+                       "line of standard output, then answers the device protocol on it until killed, hung up by a\n"
+                       "fault, or sent #BOOT.\n\n"
+                       "Options (each also works as a control command on standard input, without the dashes,\n"
+                       "answered by one line \"ok\" or \"error: ...\"; --help, --log and --parent only on the\n"
+                       "command line):\n");
     for (const Option &o : kOptions) {
         QString head = QStringLiteral("  --") + QLatin1String(o.name);
         if (o.argument)

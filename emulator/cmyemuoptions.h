@@ -15,12 +15,12 @@ class cMyEmuFaultPlan;
 struct cMyEmuIoConfig
 {
     QString logPath;
-    int baud = 0;  // 0: answer as fast as possible; otherwise the wire time of 8N1 at this rate
+    int baud = 0; // 0: answer as fast as possible; otherwise the wire time of 8N1 at this rate
     // The host's changes of the port settings flush nothing (a USB serial driver keeps what the
     // device sent while the port was closed, and hands it out at the next open).
     bool keepUnread = false;
     bool helpRequested = false;
-    qint64 parentPid = 0;  // 0: run on when the parent goes
+    qint64 parentPid = 0; // 0: run on when the parent goes
 };
 
 class cMyEmuOptions

@@ -50,8 +50,8 @@ void writeAll(int fd, const QByteArray &bytes)
 
 cMyEmuServer::cMyEmuServer(cMyEmuPty &pty, cMyEmuDevice &device, cMyEmuFaultPlan &faults, cMyEmuOptions &options,
                            cMyEmuIoConfig &io, int logFd)
-    : m_pty(pty), m_device(device), m_faults(faults), m_options(options), m_io(io), m_logFd(logFd),
-      m_startNs(0), m_lines(cMyEmuDevice::kMaxLineLength + 2)
+    : m_pty(pty), m_device(device), m_faults(faults), m_options(options), m_io(io), m_logFd(logFd), m_startNs(0),
+      m_lines(cMyEmuDevice::kMaxLineLength + 2)
 {
     m_startNs = nowNs();
 }
@@ -122,7 +122,7 @@ int cMyEmuServer::run()
         timespec *timeoutPtr = nullptr;
         qint64 wakeNs = -1;
         if (m_hangUpDeadlineNs >= 0)
-            wakeNs = nowNs() + 1000000;  // waiting for the host to read the last reply
+            wakeNs = nowNs() + 1000000; // waiting for the host to read the last reply
         else if (!m_queue.isEmpty() && !m_writeBlocked && !m_queue.first().held)
             wakeNs = m_queue.first().dueNs;
         else if (m_queue.isEmpty() && !m_writeBlocked && m_babble != 0)
@@ -173,8 +173,8 @@ bool cMyEmuServer::readMaster()
             return true;
         if (n <= 0) {
             // Cannot happen while the emulator holds a slave descriptor, but must not spin.
-            logEvent(QStringLiteral("port read failed: %1").arg(n < 0 ? QString::fromLocal8Bit(std::strerror(errno))
-                                                                   : QStringLiteral("end of file")));
+            logEvent(QStringLiteral("port read failed: %1")
+                         .arg(n < 0 ? QString::fromLocal8Bit(std::strerror(errno)) : QStringLiteral("end of file")));
             return false;
         }
         QByteArray data;
@@ -323,7 +323,7 @@ bool cMyEmuServer::sendDue()
             const ssize_t n = ::write(m_pty.masterFd(), p.bytes.constData(), size_t(p.bytes.size()));
             if (n < 0) {
                 if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR) {
-                    m_writeBlocked = errno != EINTR;  // the host is not reading; wait for room
+                    m_writeBlocked = errno != EINTR; // the host is not reading; wait for room
                     return true;
                 }
                 logEvent(QStringLiteral("port write failed: %1").arg(QString::fromLocal8Bit(std::strerror(errno))));
@@ -397,7 +397,7 @@ void cMyEmuServer::handleControl(const QString &line)
     if (line == QLatin1String("state")) {
         const char *dir = m_device.direction() == cMyEmuDevice::Direction::Read    ? "read"
                           : m_device.direction() == cMyEmuDevice::Direction::Write ? "write"
-                                                                                    : "none";
+                                                                                   : "none";
         int held = 0;
         for (const Pending &p : qAsConst(m_queue))
             held += p.held ? 1 : 0;

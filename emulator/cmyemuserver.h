@@ -33,7 +33,7 @@ private:
         qint64 dueNs = 0;
         qint64 line = 0;
         bool hangUp = false;
-        bool held = false;  // waits for "release"
+        bool held = false; // waits for "release"
     };
 
     qint64 nowNs() const;

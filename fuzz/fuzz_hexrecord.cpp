@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (record.type() != cMyHexRecord::Data && record.type() != cMyHexRecord::EndOfFile)
         return 0;
     cMyHexRecord again;
-    if (!again.fromString(record.toString()) || again.data() != record.data()
-        || again.address() != record.address() || again.type() != record.type())
+    if (!again.fromString(record.toString()) || again.data() != record.data() || again.address() != record.address()
+        || again.type() != record.type())
         abort();
     return 0;
 }

@@ -2,8 +2,7 @@
 
 #include "device/cmydialogs.h"
 
-cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent)
-    : QObject(parent), m_link(link)
+cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent) : QObject(parent), m_link(link)
 {
     connect(link, &cMyTamira::transactionEnded, this, &cMyDeviceJob::onTransactionEnded);
     connect(link, &cMyTamira::writeProgress, this, &cMyDeviceJob::onWriteProgress);
@@ -34,11 +33,14 @@ bool cMyDeviceJob::runStep(int lines, const QString &failureNote, bool reading, 
     if (m_started && m_link->isBusy()) {
         // Someone else's transaction (a status read of a port choice): this step follows it.
         disconnect(m_waitForIdle);
-        m_waitForIdle = connect(m_link, &cMyTamira::transactionEnded, this, [=] {
-            disconnect(m_waitForIdle);
-            if (m_running && !m_link->isBusy())
-                runStep(lines, failureNote, reading, start);
-        }, Qt::QueuedConnection);
+        m_waitForIdle = connect(
+            m_link, &cMyTamira::transactionEnded, this,
+            [=] {
+                disconnect(m_waitForIdle);
+                if (m_running && !m_link->isBusy())
+                    runStep(lines, failureNote, reading, start);
+            },
+            Qt::QueuedConnection);
         return true;
     }
     m_started = true;

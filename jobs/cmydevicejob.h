@@ -59,7 +59,11 @@ protected:
     void finish(bool completed);
     // The window the job's boxes belong to.
     QObject *dialogParent() const { return parent(); }
-    void markStarted() { m_started = true; m_running = true; }
+    void markStarted()
+    {
+        m_started = true;
+        m_running = true;
+    }
     // True while the link runs this job's step (its data records and signals are the job's).
     bool ownsTransaction() const { return m_inStep && m_link->transactionId() == m_stepTransaction; }
 

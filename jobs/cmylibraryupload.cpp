@@ -14,8 +14,7 @@ constexpr int kCommandLines = 4;
 
 } // namespace
 
-cMyLibraryUpload::cMyLibraryUpload(cMyTamira *link, QObject *dialogParent)
-    : cMyDeviceJob(link, dialogParent)
+cMyLibraryUpload::cMyLibraryUpload(cMyTamira *link, QObject *dialogParent) : cMyDeviceJob(link, dialogParent)
 {
     connect(&m_watcher, &QFutureWatcherBase::finished, this, &cMyLibraryUpload::scanned);
     connect(link, &cMyTamira::statusChanged, this, [this](const QStringList &status) {
@@ -130,8 +129,7 @@ void cMyLibraryUpload::upload()
     m_file->setTally(m_sent);
     m_step = Uploading;
     const int words = m_summary.words;
-    runStep(words + kCommandLines,
-            tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,
+    runStep(words + kCommandLines, tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,
             [this, words] { link()->writeStream(FLASH, std::move(m_file), words); });
 }
 

@@ -8,8 +8,8 @@
 // file that then ends sooner than it did (it changed meanwhile) makes the upload a failure. Once
 // the library is in, the status is read again, so that the new language and version show.
 
-#include "jobs/cmydevicejob.h"
 #include "device/cmylibraryfile.h"
+#include "jobs/cmydevicejob.h"
 
 #include <QFutureWatcher>
 #include <QStringList>
@@ -49,7 +49,7 @@ private:
     QString m_path;
     cMyLibraryFile::Summary m_summary;
     QStringList m_status;
-    std::unique_ptr<cMyLibraryFile> m_file;   // opened for the upload, then the link's
+    std::unique_ptr<cMyLibraryFile> m_file; // opened for the upload, then the link's
     std::shared_ptr<cMyLibraryFile::Tally> m_sent = std::make_shared<cMyLibraryFile::Tally>();
     std::shared_ptr<std::atomic_bool> m_cancelScan = std::make_shared<std::atomic_bool>(false);
     QFutureWatcher<cMyLibraryFile::Summary> m_watcher;

@@ -20,8 +20,7 @@ QStringList serialRequest()
 
 } // namespace
 
-cMySettingsWriter::cMySettingsWriter(cMyTamira *link, QObject *dialogParent)
-    : cMyDeviceJob(link, dialogParent)
+cMySettingsWriter::cMySettingsWriter(cMyTamira *link, QObject *dialogParent) : cMyDeviceJob(link, dialogParent)
 {
     connect(link, &cMyTamira::newDataRead, this, &cMySettingsWriter::collect);
 }
@@ -110,8 +109,8 @@ void cMySettingsWriter::saveBackupAndWrite()
     QString error;
     m_backupPath = cMyBackupStore::save(quint16(m_serial), m_read, QDateTime::currentDateTime(), &error);
     if (m_backupPath.isEmpty()) {
-        fail(tr("Nie można zapisać kopii zapasowej nastaw Tamiry: %1.\nNic nie zostało zapisane do Tamiry.")
-                 .arg(error));
+        fail(
+            tr("Nie można zapisać kopii zapasowej nastaw Tamiry: %1.\nNic nie zostało zapisane do Tamiry.").arg(error));
         return;
     }
     m_step = Write;

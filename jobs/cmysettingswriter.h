@@ -45,9 +45,9 @@ private:
     Step m_step = ReadSerial;
     QStringList m_records;
     WriteFunction m_write;
-    QVector<quint8> m_expected;   // what the records write
-    QVector<bool> m_written;      // which bytes they write
-    QVector<quint8> m_read;       // what the current read brought
+    QVector<quint8> m_expected; // what the records write
+    QVector<bool> m_written;    // which bytes they write
+    QVector<quint8> m_read;     // what the current read brought
     QVector<bool> m_readValid;
     int m_serial = -1;
     QString m_backupPath;

@@ -2,10 +2,7 @@
 
 #include "device/cmyhexrecord.h"
 
-cMyMemoryArea::cMyMemoryArea(QObject *parent)
-    : QObject(parent)
-{
-}
+cMyMemoryArea::cMyMemoryArea(QObject *parent) : QObject(parent) {}
 
 bool cMyMemoryArea::getByte(quint32 address, quint8 &value) const
 {

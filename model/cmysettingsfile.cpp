@@ -52,8 +52,8 @@ public:
         char a, b;
         if (!byte(a) || !byte(b))
             return false;
-        const uint unit = m_utf16 == LittleEndian ? uint(uchar(a)) | uint(uchar(b)) << 8
-                                                  : uint(uchar(a)) << 8 | uint(uchar(b));
+        const uint unit =
+            m_utf16 == LittleEndian ? uint(uchar(a)) | uint(uchar(b)) << 8 : uint(uchar(a)) << 8 | uint(uchar(b));
         // Only ASCII belongs in a record; anything else spoils the word it is in.
         c = unit < 0x80 ? char(unit) : '\x7F';
         return true;

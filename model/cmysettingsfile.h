@@ -18,18 +18,18 @@ public:
     struct ReadResult
     {
         enum Stop {
-            Complete, // the end record or the end of the file
-            Missing, // the name does not exist (its folder does): a new file
-            CannotOpen, // `error` says why; also for anything but a regular file
-            NotARecord, // a word that is not an Intel HEX record
-            BadChecksum, // a record whose checksum does not match
-            AddressOutside, // an address record that moves the data out of the block
+            Complete,        // the end record or the end of the file
+            Missing,         // the name does not exist (its folder does): a new file
+            CannotOpen,      // `error` says why; also for anything but a regular file
+            NotARecord,      // a word that is not an Intel HEX record
+            BadChecksum,     // a record whose checksum does not match
+            AddressOutside,  // an address record that moves the data out of the block
             UnsupportedType, // a record type a settings file cannot hold (`recordType`)
         };
         Stop stop = Complete;
-        int records = 0;     // data records taken into the image
-        int bytes = 0; // bytes of the settings block they held
-        int line = 0;        // the line reading stopped at, counted from 1
+        int records = 0; // data records taken into the image
+        int bytes = 0;   // bytes of the settings block they held
+        int line = 0;    // the line reading stopped at, counted from 1
         int recordType = -1;
         QString error;
 

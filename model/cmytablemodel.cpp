@@ -3,8 +3,7 @@
 #include <QFile>
 #include <QTextStream>
 
-cMyTableModel::cMyTableModel(const QString &fileName, QObject *parent)
-    : QAbstractTableModel(parent)
+cMyTableModel::cMyTableModel(const QString &fileName, QObject *parent) : QAbstractTableModel(parent)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -72,11 +71,16 @@ QVariant cMyTableModel::headerData(int section, Qt::Orientation orientation, int
     if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
         return QVariant();
     switch (section) {
-    case 0: return tr("Nazwa");
-    case 1: return tr("Wartosc");
-    case 2: return tr("Faktor");
-    case 3: return tr("Jednostka");
-    default: return QVariant();
+    case 0:
+        return tr("Nazwa");
+    case 1:
+        return tr("Wartosc");
+    case 2:
+        return tr("Faktor");
+    case 3:
+        return tr("Jednostka");
+    default:
+        return QVariant();
     }
 }
 

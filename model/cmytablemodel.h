@@ -20,8 +20,7 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // Field text, or an empty string outside the table.
@@ -34,7 +33,6 @@ private:
 
     QList<QStringList> m_rows;
     QHash<QString, int> m_rowOfValue; // the lists never change, so the lookup is built once
-
 };
 
 #endif

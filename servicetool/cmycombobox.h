@@ -13,10 +13,7 @@ class cMyComboBox : public QComboBox
     Q_OBJECT
 
 public:
-    explicit cMyComboBox(qlonglong position = 0, QWidget *parent = nullptr)
-        : QComboBox(parent), m_position(position)
-    {
-    }
+    explicit cMyComboBox(qlonglong position = 0, QWidget *parent = nullptr) : QComboBox(parent), m_position(position) {}
     qlonglong position() const { return m_position; }
 
 signals:

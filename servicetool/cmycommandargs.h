@@ -14,7 +14,7 @@ struct cMyCommandStep
 {
     enum Action { Read, Write, Verify, Reset, Boot, Root };
     Action action = Root;
-    QString name; // as messages name it: "--read EEPROM"
+    QString name;     // as messages name it: "--read EEPROM"
     QString areaLine; // "#EEPROM"
     quint32 address = 0;
     quint32 count = 0;

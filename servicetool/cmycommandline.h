@@ -20,7 +20,7 @@ public:
         // read-back that differs
         BadArguments = 2,
         PortUnavailable = 3, // the port does not open, or no device to choose
-        FileFailed = 4, // a file to write is refused or unreadable, or the output cannot be written
+        FileFailed = 4,      // a file to write is refused or unreadable, or the output cannot be written
     };
 
     // True when the arguments ask for the command-line mode: any "--" option, -h, -o, -p or -q.

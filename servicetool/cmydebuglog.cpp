@@ -50,8 +50,8 @@ void cMyDebugLog::flush()
     }
     QString text;
     if (from > 0)
-        text = QStringLiteral("[pominięte linie: %1; cały log: \"Zapisz log...\"]\n")
-                   .arg(m_batchLines - kLinesPerBatch);
+        text =
+            QStringLiteral("[pominięte linie: %1; cały log: \"Zapisz log...\"]\n").arg(m_batchLines - kLinesPerBatch);
     text += QString::fromLatin1(m_batch.constData() + from, m_batch.size() - from - 1);
     m_pane->appendPlainText(text);
     m_batch.clear();

@@ -5,8 +5,7 @@
 
 namespace servicetool {
 
-cMyPaneFiller::cMyPaneFiller(QPlainTextEdit *pane, QObject *parent)
-    : QObject(parent), m_pane(pane)
+cMyPaneFiller::cMyPaneFiller(QPlainTextEdit *pane, QObject *parent) : QObject(parent), m_pane(pane)
 {
     m_timer.setSingleShot(true);
     m_timer.setInterval(0);

@@ -7,8 +7,7 @@
 
 namespace servicetool {
 
-cMyPortSelect::cMyPortSelect(QWidget *parent)
-    : QComboBox(parent), m_timer(new QTimer(this))
+cMyPortSelect::cMyPortSelect(QWidget *parent) : QComboBox(parent), m_timer(new QTimer(this))
 {
     setObjectName(QStringLiteral("portSelect"));
     setSizeAdjustPolicy(QComboBox::AdjustToContentsOnFirstShow);

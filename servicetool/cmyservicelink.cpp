@@ -14,8 +14,7 @@ QList<QByteArray> commandLines(const QString &areaLine, const char *direction)
 
 } // namespace
 
-cMyServiceLink::cMyServiceLink(QObject *parent)
-    : QObject(parent)
+cMyServiceLink::cMyServiceLink(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<cMyServiceLink::Outcome>();
     m_timer.setSingleShot(true);
@@ -173,10 +172,13 @@ void cMyServiceLink::onPortError(QSerialPort::SerialPortError error)
     // returned, and a report that comes late must not end a newer transaction.
     const QString text = m_port.errorString();
     const quint64 transaction = m_transaction;
-    QMetaObject::invokeMethod(this, [this, text, transaction] {
-        if (m_running && m_transaction == transaction)
-            end(PortLost, text);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, text, transaction] {
+            if (m_running && m_transaction == transaction)
+                end(PortLost, text);
+        },
+        Qt::QueuedConnection);
 }
 
 void cMyServiceLink::end(Outcome outcome, const QString &detail)

@@ -26,12 +26,12 @@ public:
     enum Kind { WriteArea = 0, ReadArea = 1, BootCommand = 2, ResetCommand = 3, RootCommand = 4 };
     Q_ENUM(Kind)
     enum Outcome {
-        Completed, // every line was answered as it should be
+        Completed,  // every line was answered as it should be
         OpenFailed, // the port did not open; nothing was sent
-        TimedOut, // no matching reply within the time-out; the port was closed
-        PortLost, // the port failed under the transaction (device unplugged)
-        Abandoned, // another transaction was started
-        Refused, // a reply that is no answer to its line, where wrong replies stop at once
+        TimedOut,   // no matching reply within the time-out; the port was closed
+        PortLost,   // the port failed under the transaction (device unplugged)
+        Abandoned,  // another transaction was started
+        Refused,    // a reply that is no answer to its line, where wrong replies stop at once
         StayedBusy, // busy lines and no answer for kBusyTimeouts time-outs
     };
     Q_ENUM(Outcome)
@@ -97,7 +97,7 @@ private:
     int m_timeout = kDefaultReplyTimeoutMs;
     QDeadlineTimer m_deadline;
     QDeadlineTimer m_busyDeadline; // the last a busy device may take over the current line
-    int m_busyIndex = -1; // the line it is busy with
+    int m_busyIndex = -1;          // the line it is busy with
     bool m_stopOnWrongReply = false;
     Kind m_kind = WriteArea;
     bool m_running = false;
@@ -109,7 +109,7 @@ private:
     QByteArray m_sent;
     int m_lineCount = 0;
     int m_index = 0;
-    QByteArray m_pending;  // bytes of a reply not yet ended by "\n"
+    QByteArray m_pending; // bytes of a reply not yet ended by "\n"
     bool m_stalled = false;
     bool m_leadingEchoes = true;
     QByteArray m_readBack;

@@ -25,7 +25,7 @@ void tellFailure(QWidget *window, const QString &text)
 void MainWindow::on_pbServiceOpenFile_clicked()
 {
     const QString path = cMyDialogs::current().openFileName(this, QStringLiteral("Otwórz plik"), QStringLiteral("."),
-                                                             QLatin1String(kHexFilter));
+                                                            QLatin1String(kHexFilter));
     QByteArray text;
     QString failure;
     if (path.isEmpty())
@@ -39,7 +39,7 @@ void MainWindow::on_pbServiceOpenFile_clicked()
 void MainWindow::on_pbSaveFile_clicked()
 {
     const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz do pliku"),
-                                                             QStringLiteral("."), QLatin1String(kHexFilter));
+                                                            QStringLiteral("."), QLatin1String(kHexFilter));
     QString failure;
     if (!path.isEmpty() && !cMyTextFile::write(path, m_readBackFiller->text().toLatin1(), true, &failure))
         tellFailure(this, failure);
@@ -47,9 +47,8 @@ void MainWindow::on_pbSaveFile_clicked()
 
 void MainWindow::openFile()
 {
-    const QString path = cMyDialogs::current().openFileName(this, QStringLiteral("Otworz plik reguł"),
-                                                             QStringLiteral("."),
-                                                             QStringLiteral("Tamira - plik reguł (*.tmo)"));
+    const QString path = cMyDialogs::current().openFileName(
+        this, QStringLiteral("Otworz plik reguł"), QStringLiteral("."), QStringLiteral("Tamira - plik reguł (*.tmo)"));
     QString failure;
     if (path.isEmpty())
         return;
@@ -61,8 +60,8 @@ void MainWindow::openFile()
 
 void MainWindow::saveAsFile()
 {
-    const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz do pliku"),
-                                                             QStringLiteral("."), QStringLiteral("Tamira files (*.tmo)"));
+    const QString path = cMyDialogs::current().saveFileName(
+        this, QStringLiteral("Zapisz do pliku"), QStringLiteral("."), QStringLiteral("Tamira files (*.tmo)"));
     QString failure;
     if (!path.isEmpty() && !m_hexFile->save(path, &failure))
         tellFailure(this, failure);

@@ -4,8 +4,8 @@
 #include "servicetool/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "servicetool/cmydebuglog.h"
 #include "device/cmydialogs.h"
+#include "servicetool/cmydebuglog.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
 
@@ -131,7 +131,7 @@ void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QStr
 void MainWindow::on_pbSaveDebugLog_clicked()
 {
     const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz log"), QStringLiteral("."),
-                                                             QStringLiteral("Pliki tekstowe (*.txt *.log)"));
+                                                            QStringLiteral("Pliki tekstowe (*.txt *.log)"));
     if (!path.isEmpty())
         m_debugLog->save(path);
 }

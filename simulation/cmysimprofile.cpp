@@ -73,8 +73,7 @@ QwtLinearScaleEngine *downwardScale()
 
 } // namespace
 
-cMySimProfile::cMySimProfile(QWidget *parent)
-    : QwtPlot(parent)
+cMySimProfile::cMySimProfile(QWidget *parent) : QwtPlot(parent)
 {
     setCanvasBackground(QColor(250, 252, 255));
     // Every replot redraws the curves anyway; a backing store would only add a copy.
@@ -108,7 +107,8 @@ cMySimProfile::cMySimProfile(QWidget *parent)
     setTexts();
 
     m_maxMarker = new QwtPlotMarker;
-    m_maxMarker->setSymbol(new QwtSymbol(QwtSymbol::Diamond, QBrush(QColor(200, 30, 30)), QPen(Qt::white), QSize(11, 11)));
+    m_maxMarker->setSymbol(
+        new QwtSymbol(QwtSymbol::Diamond, QBrush(QColor(200, 30, 30)), QPen(Qt::white), QSize(11, 11)));
     m_maxMarker->setLabelAlignment(Qt::AlignRight | Qt::AlignBottom);
     m_maxMarker->setVisible(false);
     m_maxMarker->attach(this);

@@ -14,11 +14,11 @@
 
 struct cMySimSample
 {
-    qint64 elapsedMs = 0;   // since the run started
-    qint16 pressure = 0;    // mbar, as written to the device
-    qint16 depth = 0;       // cm
-    qint16 speed = 0;       // cm/s, positive = descending
-    qint16 diveTime = 0;    // s
+    qint64 elapsedMs = 0; // since the run started
+    qint16 pressure = 0;  // mbar, as written to the device
+    qint16 depth = 0;     // cm
+    qint16 speed = 0;     // cm/s, positive = descending
+    qint16 diveTime = 0;  // s
 };
 
 class cMySimProfileData

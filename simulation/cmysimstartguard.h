@@ -46,7 +46,7 @@ private:
     QObject *m_dialogParent;
     QPointer<cMyTamira> m_link;
     QString m_serial, m_maxDepth, m_diveTime;
-    bool m_agreed = false; // the user agreed for the device on the port now
+    bool m_agreed = false;  // the user agreed for the device on the port now
     QString m_agreedSerial; // the device the user agreed for; empty: not known then
     std::function<void()> m_start;
     QMetaObject::Connection m_wait;

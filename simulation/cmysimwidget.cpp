@@ -23,8 +23,7 @@ QString hundredthsText(qint16 value, const char *unit)
 
 } // namespace
 
-cMySimWidget::cMySimWidget(QWidget *parent)
-    : QWidget(parent), ui(new Ui::cMySimWidget)
+cMySimWidget::cMySimWidget(QWidget *parent) : QWidget(parent), ui(new Ui::cMySimWidget)
 {
     ui->setupUi(this);
     ui->simSlider->setValue(0);
@@ -176,13 +175,34 @@ void cMySimWidget::stepSpeed(int delta)
     ui->simSlider->setValue(ui->simSlider->value() + delta);
 }
 
-void cMySimWidget::on_pbSub1_clicked() { stepSpeed(-100); }
-void cMySimWidget::on_pbSub01_clicked() { stepSpeed(-10); }
-void cMySimWidget::on_pbSub001_clicked() { stepSpeed(-1); }
-void cMySimWidget::on_pbSet0_clicked() { ui->simSlider->setValue(0); }
-void cMySimWidget::on_pbAdd001_clicked() { stepSpeed(1); }
-void cMySimWidget::on_pbAdd01_clicked() { stepSpeed(10); }
-void cMySimWidget::on_pbAdd1_clicked() { stepSpeed(100); }
+void cMySimWidget::on_pbSub1_clicked()
+{
+    stepSpeed(-100);
+}
+void cMySimWidget::on_pbSub01_clicked()
+{
+    stepSpeed(-10);
+}
+void cMySimWidget::on_pbSub001_clicked()
+{
+    stepSpeed(-1);
+}
+void cMySimWidget::on_pbSet0_clicked()
+{
+    ui->simSlider->setValue(0);
+}
+void cMySimWidget::on_pbAdd001_clicked()
+{
+    stepSpeed(1);
+}
+void cMySimWidget::on_pbAdd01_clicked()
+{
+    stepSpeed(10);
+}
+void cMySimWidget::on_pbAdd1_clicked()
+{
+    stepSpeed(100);
+}
 
 void cMySimWidget::updateSimValues(QVector<QString> v)
 {

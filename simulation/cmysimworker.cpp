@@ -33,12 +33,12 @@ const QStringList &blockRequests()
 
 } // namespace
 
-cMySimWorker::cMySimWorker(QObject *parent)
-    : QObject(parent)
+cMySimWorker::cMySimWorker(QObject *parent) : QObject(parent)
 {
     m_clock = [] {
-        return qint64(std::chrono::duration_cast<std::chrono::milliseconds>(
-                          std::chrono::steady_clock::now().time_since_epoch()).count());
+        return qint64(
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+                .count());
     };
 }
 
@@ -156,7 +156,7 @@ bool cMySimWorker::readSurfacePressure(QIODevice &port, quint16 &p0, bool &reada
     // The reply is outside input: a simulation from a garbled floor would be worthless.
     cMyHexRecord record;
     readable = record.fromString(reply) && record.type() == cMyHexRecord::Data
-        && record.address() == kSurfacePressureAddress && record.data().size() >= 2;
+               && record.address() == kSurfacePressureAddress && record.data().size() >= 2;
     p0 = readable ? record.wordAt(0) : 0;
     return true;
 }

@@ -2,15 +2,15 @@
 // is asked, the exact bytes of the DFU request sent to each bootloader the user agrees to, and
 // the window staying alive while the transfers run on the check's own thread.
 
+#include "app/mainwindow.h"
 #include "bootcheck/cmybootcheck.h"
+#include "resources/tamiraresources.h"
 #include "tests/support/cmyfakeusb.h"
 #include "tests/support/cmyscripteddialogs.h"
-#include "app/mainwindow.h"
-#include "resources/tamiraresources.h"
 
 #include <QApplication>
-#include <QtTest>
 #include <QTranslator>
+#include <QtTest>
 
 using Call = cMyFakeUsb::Call;
 
@@ -70,21 +70,31 @@ void tst_BootCheck::walk_data()
     QTest::addColumn<QVector<Device>>("devices");
     QTest::addColumn<QVector<int>>("answers");
     QTest::addColumn<QString>("calls"); // after usb_init, usb_find_busses, usb_find_devices, usb_get_busses
-    const Device boot0{0, kAtmel, kBootloader, true}, boot1{1, kAtmel, kBootloader, true}, tamira{0, kAtmel, kTamira, true};
+    const Device boot0{0, kAtmel, kBootloader, true}, boot1{1, kAtmel, kBootloader, true},
+        tamira{0, kAtmel, kTamira, true};
     const QString restart = "open %1, send %1, send %1, close %1";
     QTest::newRow("no buses") << 0 << QVector<Device>{} << QVector<int>{} << "";
-    QTest::newRow("near misses") << 2 << QVector<Device>{{0, 0x1234, kBootloader, true}, {0, kAtmel, 0x2FEF, true}, {1, kAtmel, 0x2FF1, true}, {1, 0x2FF0, kAtmel, true}}
+    QTest::newRow("near misses") << 2
+                                 << QVector<Device>{{0, 0x1234, kBootloader, true},
+                                                    {0, kAtmel, 0x2FEF, true},
+                                                    {1, kAtmel, 0x2FF1, true},
+                                                    {1, 0x2FF0, kAtmel, true}}
                                  << QVector<int>{} << "";
-    QTest::newRow("Yes, past a mouse") << 1 << QVector<Device>{{0, 0x046D, 0xC077, true}, boot0} << QVector<int>{cMyDialogs::Yes} << restart.arg(2);
-    QTest::newRow("No ends the check") << 2 << QVector<Device>{boot0, boot1} << QVector<int>{cMyDialogs::No} << "open 1, close 1";
-    QTest::newRow("box closed ends the check") << 2 << QVector<Device>{boot0, boot1} << QVector<int>{cMyDialogs::NoButton} << "open 1, close 1";
-    QTest::newRow("one that does not open is skipped") << 1 << QVector<Device>{{0, kAtmel, kBootloader, false}, boot0} << QVector<int>{cMyDialogs::Yes}
-                                                       << "open 1, " + restart.arg(2);
-    QTest::newRow("Tamiras in normal operation untouched") << 1 << QVector<Device>{tamira, boot0, tamira} << QVector<int>{cMyDialogs::Yes} << restart.arg(2);
+    QTest::newRow("Yes, past a mouse") << 1 << QVector<Device>{{0, 0x046D, 0xC077, true}, boot0}
+                                       << QVector<int>{cMyDialogs::Yes} << restart.arg(2);
+    QTest::newRow("No ends the check") << 2 << QVector<Device>{boot0, boot1} << QVector<int>{cMyDialogs::No}
+                                       << "open 1, close 1";
+    QTest::newRow("box closed ends the check")
+        << 2 << QVector<Device>{boot0, boot1} << QVector<int>{cMyDialogs::NoButton} << "open 1, close 1";
+    QTest::newRow("one that does not open is skipped") << 1 << QVector<Device>{{0, kAtmel, kBootloader, false}, boot0}
+                                                       << QVector<int>{cMyDialogs::Yes} << "open 1, " + restart.arg(2);
+    QTest::newRow("Tamiras in normal operation untouched")
+        << 1 << QVector<Device>{tamira, boot0, tamira} << QVector<int>{cMyDialogs::Yes} << restart.arg(2);
     // Added out of bus order: the walk follows the bus list, then each bus's device list.
-    QTest::newRow("every bootloader in list order") << 3 << QVector<Device>{{2, kAtmel, kBootloader, true}, boot0, boot0}
-                                                    << QVector<int>{cMyDialogs::Yes, cMyDialogs::Yes, cMyDialogs::Yes}
-                                                    << restart.arg(2) + ", " + restart.arg(3) + ", " + restart.arg(1);
+    QTest::newRow("every bootloader in list order")
+        << 3 << QVector<Device>{{2, kAtmel, kBootloader, true}, boot0, boot0}
+        << QVector<int>{cMyDialogs::Yes, cMyDialogs::Yes, cMyDialogs::Yes}
+        << restart.arg(2) + ", " + restart.arg(3) + ", " + restart.arg(1);
 }
 
 void tst_BootCheck::walk()
@@ -119,7 +129,8 @@ void tst_BootCheck::walk()
     QStringList made;
     int transfers = 0;
     for (const Call &c : usb.calls()) {
-        made << QString::fromLatin1(names[c.kind]) + (c.device ? QString(" %1").arg(added.indexOf(c.device) + 1) : QString());
+        made << QString::fromLatin1(names[c.kind])
+                    + (c.device ? QString(" %1").arg(added.indexOf(c.device) + 1) : QString());
         if (c.kind != Call::ControlMsg)
             continue;
         // The start-application request, then the empty download that carries it out.
@@ -144,7 +155,8 @@ void tst_BootCheck::questionInEnglish()
     QCoreApplication::removeTranslator(&catalogue);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     QCOMPARE(dialogs.asked().first().text,
-             QStringLiteral("Tamira is in DFU (firmware update) mode.\nDo you want to put it back to normal operating mode?"));
+             QStringLiteral(
+                 "Tamira is in DFU (firmware update) mode.\nDo you want to put it back to normal operating mode?"));
 }
 
 void tst_BootCheck::transfersBesideTheWindow_data()

@@ -1,7 +1,7 @@
 // The English catalogue: complete against the sources, and no Polish text left on screen.
 
-#include "tests/support/cmyscripteddialogs.h"
 #include "app/mainwindow.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAbstractButton>
@@ -108,8 +108,7 @@ void tst_Catalogue::everyTextIsTranslated()
     env.insert(QStringLiteral("LUPDATE"), QStringLiteral(TAMIRA_LUPDATE));
     lupdate.setProcessEnvironment(env);
     lupdate.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    lupdate.start(QStringLiteral("sh"),
-                  {QStringLiteral(TAMIRA_SOURCE_DIR "/scripts/update-catalogue.sh"), copy});
+    lupdate.start(QStringLiteral("sh"), {QStringLiteral(TAMIRA_SOURCE_DIR "/scripts/update-catalogue.sh"), copy});
     QVERIFY(lupdate.waitForFinished(60000));
     QCOMPARE(lupdate.exitCode(), 0);
     const QList<Entry> entries = readCatalogue(copy);

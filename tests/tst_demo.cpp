@@ -3,9 +3,9 @@
 
 #include "app/cmydemodevice.h"
 #include "app/cmyportselect.h"
-#include "tests/support/cmyscripteddialogs.h"
 #include "app/mainwindow.h"
 #include "device/portdiscovery.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAbstractButton>
@@ -75,9 +75,9 @@ void tst_Demo::windowShowsTheDemoDevice()
 
     // The demo device's values as the overview shows them.
     const QList<QPair<const char *, QString>> expected = {
-        {"lSerialNumber", "4660"}, {"lHardwareVesrion", "2.1.0.3"}, {"lMemoryAmount", "4 MB"},
-        {"lFirmwareVersion", "1.0.5.0"}, {"lVoiceLang", "English"}, {"lVoiceVersion", "1.2.0.0"},
-        {"lmaxDepth", "42.2 m"}, {"lDiveTime", "1:02:05"}, {"lTamiraStatus", "Self-test: Passed"}};
+        {"lSerialNumber", "4660"},       {"lHardwareVesrion", "2.1.0.3"}, {"lMemoryAmount", "4 MB"},
+        {"lFirmwareVersion", "1.0.5.0"}, {"lVoiceLang", "English"},       {"lVoiceVersion", "1.2.0.0"},
+        {"lmaxDepth", "42.2 m"},         {"lDiveTime", "1:02:05"},        {"lTamiraStatus", "Self-test: Passed"}};
     for (const auto &label : expected)
         QTRY_COMPARE_WITH_TIMEOUT(w->findChild<QLabel *>(label.first)->text(), label.second, 30000);
 
@@ -103,7 +103,7 @@ void tst_Demo::windowShowsTheDemoDevice()
 void tst_Demo::emulatorEndsWithTheProgram_data()
 {
     QTest::addColumn<int>("signalNumber");
-    QTest::addColumn<bool>("windsDown");  // the program ends normally, its emulator before it
+    QTest::addColumn<bool>("windsDown"); // the program ends normally, its emulator before it
     QTest::newRow("terminated") << int(SIGTERM) << true;
     QTest::newRow("hung up") << int(SIGHUP) << true;
     QTest::newRow("killed") << int(SIGKILL) << false;

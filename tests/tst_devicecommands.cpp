@@ -323,7 +323,10 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
     QVERIFY(attach(w, emu));
     QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
 
-    struct Command { const char *action, *title, *line, *question; };
+    struct Command
+    {
+        const char *action, *title, *line, *question;
+    };
     const Command commands[] = {
         {"actionReset", "Reset...", "#RESET\r\n", "You are about to Tamira restart."},
         {"actionClearStats", "Clear statistics...", "#CLEAR\r\n", "Do you want to clear the statistics"},
@@ -374,7 +377,7 @@ void tst_DeviceCommands::serviceCommandsAskFirst()
 void tst_DeviceCommands::libraryChecks_data()
 {
     QTest::addColumn<QString>("library");
-    QTest::addColumn<int>("answer");   // to the confirmation; none: the file dialog was cancelled
+    QTest::addColumn<int>("answer"); // to the confirmation; none: the file dialog was cancelled
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("lines"); // sent after the port choice's status read
     const int yes = cMyDialogs::Yes;
@@ -433,7 +436,8 @@ void tst_DeviceCommands::libraryChecks()
     trigger(w, "actionLibraryUpdate");
     QCOMPARE(dialogs->asked().first().filter, QString("Sound library (*.tma);;Custom messages library (*.tmc)"));
     if (answer != cMyDialogs::NoButton) {
-        QCOMPARE(dialogs->asked().at(1).text, QString("You are about to the sound library upgrade.\nDo you want to continue?"));
+        QCOMPARE(dialogs->asked().at(1).text,
+                 QString("You are about to the sound library upgrade.\nDo you want to continue?"));
         QCOMPARE(dialogs->asked().at(1).defaultButton, cMyDialogs::No);
     }
     if (message.isEmpty() && lines > 0) {
@@ -589,11 +593,14 @@ void tst_DeviceCommands::writeCutOffByAPortListRebuild()
     // Another Tamira appears while the write waits for a reply.
     QVERIFY(waitUntil([&] { return emu.stateFigure("lines") == kBeforeWrite + 10; }));
     const QString path = emu.portPath();
-    PortDiscovery::setSource([path] { return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}, {"/dev/ttyTamira9", true, 0x03EB, 0x2018}}; });
+    PortDiscovery::setSource([path] {
+        return QList<SerialPortEntry>{{path, true, 0x03EB, 0x2018}, {"/dev/ttyTamira9", true, 0x03EB, 0x2018}};
+    });
     QVERIFY(waitUntil([&] { return dialogs->asked().size() == 1 && !visibleProgress(w); }));
     const QString text = dialogs->asked().last().text;
-    QVERIFY2(text.startsWith("The list of ports changed (a device was plugged in or unplugged) and the transfer was stopped.\n"
-                             "Tamira may now hold incomplete settings; write them again.\nBackup of the previous settings: "),
+    QVERIFY2(text.startsWith(
+                 "The list of ports changed (a device was plugged in or unplugged) and the transfer was stopped.\n"
+                 "Tamira may now hold incomplete settings; write them again.\nBackup of the previous settings: "),
              qPrintable(text));
     // Once: nothing more is asked while the window goes on (the status read of the new choice).
     QVERIFY(emu.release() >= 0);

@@ -32,7 +32,8 @@ Rows pairs(const char *entries)
     static const QRegularExpression entry(QStringLiteral("(\\d+) \"([^\"]*)\"|\"([^\"]*)\" (\\d+)"));
     for (auto it = entry.globalMatch(QString::fromUtf8(entries)); it.hasNext();) {
         const QRegularExpressionMatch m = it.next();
-        rows.append(m.captured(1).isEmpty() ? QStringList{m.captured(3), m.captured(4)} : QStringList{m.captured(2), m.captured(1)});
+        rows.append(m.captured(1).isEmpty() ? QStringList{m.captured(3), m.captured(4)}
+                                            : QStringList{m.captured(2), m.captured(1)});
     }
     return rows;
 }
@@ -50,15 +51,22 @@ const QList<QPair<const char *, QStringList>> kMeasured{
     {R"~(0 "Absolute pressure", 1 "Absolute pressure min", 2 "Absolute pressure max", 3 "Absolute pressure avg",
         4 "Absolute pressure MIN", 5 "Absolute pressure MAX", 8 "Atmospheric pressure", 9 "Atmospheric pressure min",
         10 "Atmospheric pressure max", 11 "Atmospheric pressure avg", 12 "Atmospheric pressure MIN",
-        13 "Atmospheric pressure MAX")~", {"1", "[mbar]", "0", "32767"}},
+        13 "Atmospheric pressure MAX")~",
+     {"1", "[mbar]", "0", "32767"}},
     {R"~(16 "Temperature", 17 "Temperature min", 18 "Temperature max", 19 "Temperature avg", 20 "Temperature MIN",
-        21 "Temperature MAX")~", {"10", QString::fromLatin1("[\xB0" "C]"), "-50", "100"}},
+        21 "Temperature MAX")~",
+     {"10",
+      QString::fromLatin1("[\xB0"
+                          "C]"),
+      "-50", "100"}},
     {R"~(31 "Battery level")~", {"327.68", "[%]", "0", "100.00"}},
     {R"~(32 "Depth", 34 "Depth max", 35 "Depth avg", 37 "Depth MAX")~", {"100", "[m]", "0", "327.67"}},
     {R"~(40 "Dive time", 41 "Surface time", 42 "Descent time", 43 "Bottom time", 44 "Ascent time",
-        45 "Dive time MAX", 46 "Dive time Total")~", {"1", "[s]", "0", "32767"}},
+        45 "Dive time MAX", 46 "Dive time Total")~",
+     {"1", "[s]", "0", "32767"}},
     {R"~(48 "Vertical speed", 49 "Ascent speed max", 50 "Descent speed max", 51 "Ascent speed avg",
-        52 "Descent speed avg", 53 "Ascent speed MAX", 54 "Descent speed MAX")~", {"100", "[m/s]", "-327.68", "327.67"}},
+        52 "Descent speed avg", 53 "Ascent speed MAX", 54 "Descent speed MAX")~",
+     {"100", "[m/s]", "-327.68", "327.67"}},
     {R"~(56 "Stopwatch 0", 57 "Timer 1", 58 "Timer 2", 59 "Timer 3")~", {"1", "[s]", "0", "32767"}},
 };
 
@@ -77,11 +85,14 @@ Rows messages()
     for (const auto &group : kMeasured)
         rows += pairs(group.first);
     // The apostrophe stays out of the raw strings: moc takes it for a character literal there.
-    return rows + pairs(R"~(192 "Battery charging started"; 193 "Battery charging interrupted"; 194 "Battery charging completed";
+    return rows
+           + pairs(
+               R"~(192 "Battery charging started"; 193 "Battery charging interrupted"; 194 "Battery charging completed";
         209 "Swim faster"; 210 "Swim slower"; 212 "Relax yourself"; 213 "Prepare yourself"; 214 "Focus"; 215 "Attention";
         216 "Bottom"; 217 "Freefall"; 218 "Mouthfill"; 224 "Official top"; 226 "Breathe!"; 228 "Surface protocol";
         230 "Remove mask"; 231 "Remove goggles"; 232 "Remove noseclip"; 233 "Remove facial equipment"; 234 "Show OK";)~"
-        "235 \"Say I'm OK\";" R"~(241 "Custom message 1"; 242 "Custom message 2"; 243 "Custom message 3"; 244 "Custom message 4";
+               "235 \"Say I'm OK\";"
+               R"~(241 "Custom message 1"; 242 "Custom message 2"; 243 "Custom message 3"; 244 "Custom message 4";
         245 "Custom message 5"; 246 "Custom message 6"; 247 "Custom message 7"; 248 "Custom message 8"; 127 "Do nothing")~");
 }
 
@@ -147,7 +158,8 @@ void tst_Editors::comboBoxStoresItsRowValue()
 {
     cMyMemoryArea image;
     image.setData(0x81, quint8(0));
-    cMyTableModel model(QList<QStringList>{{"1 [Hz]", "150"}, {"2 [Hz]", "75"}, {"bad", "x"}, {"again", "75"}}, nullptr);
+    cMyTableModel model(QList<QStringList>{{"1 [Hz]", "150"}, {"2 [Hz]", "75"}, {"bad", "x"}, {"again", "75"}},
+                        nullptr);
     cMyComboBoxW2 box;
     box.setFilePosition(&image, 0x80, 0, 0);
     connect(&box, &cMyComboBoxW2::valueChanged, &image, qOverload<quint32, QVector<quint8>>(&cMyMemoryArea::setData));
@@ -176,13 +188,18 @@ void tst_Editors::measuredValueDrivesThreshold()
     cMyMemoryArea image;
     image.setData(0x14F, quint8(0));
     cMyTableModel model(QList<QStringList>{{"Regardless of any value", "255", "1", "", "", ""},
-                                           {"Temperature", "16", "10", QString::fromLatin1("[\xB0" "C]"), "-50", "100"},
-                                           {"Depth", "32", "100", "[m]", "0", "327.67"}}, nullptr);
+                                           {"Temperature", "16", "10",
+                                            QString::fromLatin1("[\xB0"
+                                                                "C]"),
+                                            "-50", "100"},
+                                           {"Depth", "32", "100", "[m]", "0", "327.67"}},
+                        nullptr);
     cMyComboBoxW6 measured;
     cMyDoubleSpinBoxInt threshold;
     measured.setFilePosition(&image, 0x141, 0, 0);
     threshold.setFilePosition(&image, 0x143, 1, 1);
-    connect(&measured, &cMyComboBoxW6::valueChanged, &image, qOverload<quint32, QVector<quint8>>(&cMyMemoryArea::setData));
+    connect(&measured, &cMyComboBoxW6::valueChanged, &image,
+            qOverload<quint32, QVector<quint8>>(&cMyMemoryArea::setData));
     connect(&threshold, qOverload<quint32, QVector<quint8>>(&cMyDoubleSpinBoxInt::valueChanged), &image,
             qOverload<quint32, QVector<quint8>>(&cMyMemoryArea::setData));
     connect(&measured, &cMyComboBoxW6::faktorChanged, &threshold, &cMyDoubleSpinBoxInt::mySetFaktor);
@@ -265,21 +282,25 @@ void tst_Editors::listsHoldExactlyTheirRows_data()
     QTest::newRow("msgCb3") << "msgCb3" << comparison;
     QTest::newRow("timCb3") << "timCb3" << comparison;
     QTest::newRow("msgCb4") << "msgCb4" << messages();
-    QTest::newRow("msgCb5") << "msgCb5" << pairs(R"~(0 "(value & point)"; 1 "(value & point & unit)"; 2 "(value)"; 3 "(value & unit)";
+    QTest::newRow("msgCb5") << "msgCb5"
+                            << pairs(
+                                   R"~(0 "(value & point)"; 1 "(value & point & unit)"; 2 "(value)"; 3 "(value & unit)";
         4 "(caption & value & point)"; 5 "(caption & value & point & unit)"; 6 "(caption & value)"; 7 "(caption & value & unit)")~");
-    QTest::newRow("msgCb6") << "msgCb6" << pairs(R"~(0 "only once"; 1 "every period A"; 2 "every period B"; 3 "every period C";
+    QTest::newRow("msgCb6") << "msgCb6"
+                            << pairs(R"~(0 "only once"; 1 "every period A"; 2 "every period B"; 3 "every period C";
         4 "every period D"; 5 "every distance E"; 6 "every distance F"; 7 "every distance G"; 8 "every distance H"; 255 "still")~");
     QTest::newRow("timCb4") << "timCb4" << pairs(R"~(127 "Do nothing"; 128 "Stopwatch 0 - START"; 129 "Timer 1 - START";
         130 "Timer 2 - START"; 131 "Timer 3 - START"; 136 "Stopwatch 0 - STOP"; 137 "Timer 1 - STOP"; 138 "Timer 2 - STOP";
         139 "Timer 3 - STOP"; 144 "Stopwatch 0 - Continue"; 145 "Timer 1 - Continue"; 146 "Timer 2 - Continue";
         147 "Timer 3 - Continue")~");
-    QTest::newRow("parCb1") << "parCb1" << pairs(R"~("1 [Hz]" 150; "2 [Hz]" 75; "3 [Hz]" 50; "4 [Hz]" 37; "5 [Hz]" 30; "10 [Hz]" 15)~");
-    QTest::newRow("parCb2") << "parCb2" << pairs(R"~("5 [min]" 300; "10 [min]" 600; "30 [min]" 1800; "1 [h]" 3600; "2 [h]" 7200;
+    QTest::newRow("parCb1")
+        << "parCb1" << pairs(R"~("1 [Hz]" 150; "2 [Hz]" 75; "3 [Hz]" 50; "4 [Hz]" 37; "5 [Hz]" 30; "10 [Hz]" 15)~");
+    QTest::newRow("parCb2") << "parCb2"
+                            << pairs(R"~("5 [min]" 300; "10 [min]" 600; "30 [min]" 1800; "1 [h]" 3600; "2 [h]" 7200;
         "5 [h]" 18000; "12 [h]" 43200)~");
     QTest::newRow("parCb3") << "parCb3" << pairs(R"~("1 [s]" 5; "2 [s]" 6; "4 [s]" 7; "8 [s]" 8)~");
     QTest::newRow("parCb4") << "parCb4" << pairs(R"~("Constant" 0; "Min" 1; "Avg" 2; "Current" 3)~");
 }
-
 
 void tst_Editors::listsHoldExactlyTheirRows()
 {
@@ -305,7 +326,9 @@ void tst_Editors::model_data()
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<Rows>("rows"); // none: there is no file
     QTest::newRow("short rows padded") << QByteArray("A;1\r\nB;2;3;[m];0;9\r\n;;\r\n")
-                                       << Rows{{"A", "1", "", "", "", ""}, {"B", "2", "3", "[m]", "0", "9"}, {"", "", "", "", "", ""}};
+                                       << Rows{{"A", "1", "", "", "", ""},
+                                               {"B", "2", "3", "[m]", "0", "9"},
+                                               {"", "", "", "", "", ""}};
     QTest::newRow("empty file: one empty field") << QByteArray() << Rows{{""}};
     QTest::newRow("missing file: nothing") << QByteArray() << Rows{};
 }
@@ -339,7 +362,8 @@ void tst_Editors::headersAndFlags()
     QVERIFY(!model.headerData(0, Qt::Vertical).isValid());
     QVERIFY(!model.headerData(0, Qt::Horizontal, Qt::EditRole).isValid());
     QCOMPARE(model.flags(QModelIndex()), Qt::ItemFlags(Qt::ItemIsEnabled));
-    QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsSelectable) && !model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
+    QVERIFY(model.flags(model.index(0, 0)).testFlag(Qt::ItemIsSelectable)
+            && !model.flags(model.index(0, 0)).testFlag(Qt::ItemIsEditable));
 }
 
 void tst_Editors::ruleReadsInPlainWords_data()

@@ -3,12 +3,12 @@
 // pseudo-terminal that the host opens and closes per transaction, with its wire log. Its faults
 // are driven end to end by tst_faultmatrix.
 
-#include "emulator/cmyemudevice.h"
-#include "emulator/cmyemufaultplan.h"
-#include "tests/support/cmyemulatorprocess.h"
-#include "emulator/cmyemuoptions.h"
 #include "device/cmyhexrecord.h"
 #include "device/serialsettings.h"
+#include "emulator/cmyemudevice.h"
+#include "emulator/cmyemufaultplan.h"
+#include "emulator/cmyemuoptions.h"
+#include "tests/support/cmyemulatorprocess.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>
@@ -92,8 +92,10 @@ void tst_Emulator::replies_data()
     // The echoes of what the desktop programs send, and the reads and writes of their transfers,
     // are checked by every test of the link; these rows are the rest that the suite relies on.
     QTest::newRow("line end echoed as it came") << QStringList() << QByteArrayList{"#HEX\n"} << QByteArray("#HEX\n");
-    QTest::newRow("end record in any state") << QStringList() << QByteArrayList{":00000001FF"} << QByteArray(":00000001FF");
-    QTest::newRow("every area in simulation mode") << QStringList() << QByteArrayList{"#SIMUL", "#MDID", "#WRITE"} << QByteArray("#WRITE");
+    QTest::newRow("end record in any state")
+        << QStringList() << QByteArrayList{":00000001FF"} << QByteArray(":00000001FF");
+    QTest::newRow("every area in simulation mode")
+        << QStringList() << QByteArrayList{"#SIMUL", "#MDID", "#WRITE"} << QByteArray("#WRITE");
     QTest::newRow("area at root level") << QStringList() << QByteArrayList{"#EEPROM"} << kError;
     QTest::newRow("words are case-sensitive") << QStringList() << QByteArrayList{"#HEX", "#eeprom"} << kError;
     QTest::newRow("binary") << QStringList() << QByteArrayList{QByteArray("\x00\xff\x80:#", 5)} << kError;
@@ -101,38 +103,67 @@ void tst_Emulator::replies_data()
     QTest::newRow("#RESET goes back to root") << QStringList() << QByteArrayList{"#HEX", "#RESET", "#EEPROM"} << kError;
 
     // The status values the options set are read back through the link by tst_link.
-    QTest::newRow("#RESET keeps the statistics") << maxDepth << QByteArrayList{"#RESET"} + ramRead + QByteArrayList{request(0x014A, 2)} << record(0x014A, {0xD2, 0x04});
+    QTest::newRow("#RESET keeps the statistics")
+        << maxDepth << QByteArrayList{"#RESET"} + ramRead + QByteArrayList{request(0x014A, 2)}
+        << record(0x014A, {0xD2, 0x04});
 
-    QTest::newRow("read past the end: the length asked") << QStringList() << QByteArrayList{"#HEX", "#EEPROM", "#READ", request(0x03F8, 16)}
-                                                         << record(0x03F8, {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    QTest::newRow("write past the end") << QStringList() << eepromWrite + QByteArrayList{record(0x03F8, QVector<quint8>(16, 0x11))} << kError;
-    QTest::newRow("write past the end stores nothing") << QStringList() << eepromWrite + QByteArrayList{record(0x03F8, QVector<quint8>(16, 0x11)), "#READ", request(0x03F8, 8)}
-                                                       << record(0x03F8, QVector<quint8>(8, 0));
-    QTest::newRow("bad checksum") << QStringList() << eepromWrite + QByteArrayList{":10000000" + QByteArray(32, '0') + "F1"} << kError;
-    QTest::newRow("FLASH above 64 KiB") << QStringList() << flashWrite + QByteArrayList{"#READ", ":020000040012E8", request(0x3456, 3)} << record(0x3456, {1, 2, 3});
-    QTest::newRow("each command line starts at 0") << QStringList() << flashWrite + QByteArrayList{"#READ", request(0x3456, 3)} << record(0x3456, {0xFF, 0xFF, 0xFF});
-    QTest::newRow("beyond 16 MiB of FLASH") << QStringList() << flashWrite + QByteArrayList{":020000040100F9", record(0, {1})} << kError;
+    QTest::newRow("read past the end: the length asked")
+        << QStringList() << QByteArrayList{"#HEX", "#EEPROM", "#READ", request(0x03F8, 16)}
+        << record(0x03F8, {0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
+    QTest::newRow("write past the end") << QStringList()
+                                        << eepromWrite + QByteArrayList{record(0x03F8, QVector<quint8>(16, 0x11))}
+                                        << kError;
+    QTest::newRow("write past the end stores nothing")
+        << QStringList()
+        << eepromWrite + QByteArrayList{record(0x03F8, QVector<quint8>(16, 0x11)), "#READ", request(0x03F8, 8)}
+        << record(0x03F8, QVector<quint8>(8, 0));
+    QTest::newRow("bad checksum") << QStringList()
+                                  << eepromWrite + QByteArrayList{":10000000" + QByteArray(32, '0') + "F1"} << kError;
+    QTest::newRow("FLASH above 64 KiB") << QStringList()
+                                        << flashWrite + QByteArrayList{"#READ", ":020000040012E8", request(0x3456, 3)}
+                                        << record(0x3456, {1, 2, 3});
+    QTest::newRow("each command line starts at 0")
+        << QStringList() << flashWrite + QByteArrayList{"#READ", request(0x3456, 3)}
+        << record(0x3456, {0xFF, 0xFF, 0xFF});
+    QTest::newRow("beyond 16 MiB of FLASH")
+        << QStringList() << flashWrite + QByteArrayList{":020000040100F9", record(0, {1})} << kError;
 
-    QTest::newRow("surface pressure") << QStringList() << QByteArrayList{"#SIMUL", "#RAM", "#READ", ":020110000000ED"} << record(0x0110, {0xF5, 0x03});
-    QTest::newRow("depth from the pressure") << QStringList() << simWrite + QByteArrayList{pressure(1513), "#READ", request(0x0140, 2)} << record(0x0140, {0xF4, 0x01});
-    QTest::newRow("depth from a surface pressure written") << QStringList() << simWrite + QByteArrayList{record(0x0110, {0xE8, 0x03}), pressure(1500), "#READ", request(0x0140, 2)}
-                                                           << record(0x0140, {0xF4, 0x01});
-    QTest::newRow("no depth above the surface") << QStringList() << simWrite + QByteArrayList{pressure(900), "#READ", request(0x0140, 2)} << record(0x0140, {0, 0});
-    QTest::newRow("the dive's deepest as max depth") << QStringList() << simWrite + QByteArrayList{pressure(1513), pressure(1013), "#HEX", "#RAM", "#READ", request(0x014A, 2)}
-                                                     << record(0x014A, {0xF4, 0x01});
+    QTest::newRow("surface pressure") << QStringList() << QByteArrayList{"#SIMUL", "#RAM", "#READ", ":020110000000ED"}
+                                      << record(0x0110, {0xF5, 0x03});
+    QTest::newRow("depth from the pressure")
+        << QStringList() << simWrite + QByteArrayList{pressure(1513), "#READ", request(0x0140, 2)}
+        << record(0x0140, {0xF4, 0x01});
+    QTest::newRow("depth from a surface pressure written")
+        << QStringList()
+        << simWrite + QByteArrayList{record(0x0110, {0xE8, 0x03}), pressure(1500), "#READ", request(0x0140, 2)}
+        << record(0x0140, {0xF4, 0x01});
+    QTest::newRow("no depth above the surface")
+        << QStringList() << simWrite + QByteArrayList{pressure(900), "#READ", request(0x0140, 2)}
+        << record(0x0140, {0, 0});
+    QTest::newRow("the dive's deepest as max depth")
+        << QStringList()
+        << simWrite + QByteArrayList{pressure(1513), pressure(1013), "#HEX", "#RAM", "#READ", request(0x014A, 2)}
+        << record(0x014A, {0xF4, 0x01});
     // The dive's phases follow the thresholds of the settings (0x088 dive start, 0x08A surfacing,
     // 0x090 ascent and 0x092 bottom start): descent, bottom and ascent times, in seconds.
     const QStringList second{"--sample-step", "1000"};
     const QByteArrayList phases = QByteArrayList{"#READ", request(0x0154, 6)};
-    QTest::newRow("phases, blank template") << second << simWrite + dive() + phases << record(0x0154, {19, 0, 10, 0, 7, 0});
-    QTest::newRow("dive time") << second << simWrite + dive() + QByteArrayList{"#READ", request(0x0150, 2)} << record(0x0150, {36, 0});
-    QTest::newRow("last speed") << second << simWrite + dive() + QByteArrayList{"#READ", request(0x0160, 2)} << record(0x0160, {0x9C, 0xFF});
-    QTest::newRow("phases, holding is the bottom") << second << eepromWrite + QByteArrayList{record(0x0092, {10, 0})} + simWrite + dive() + phases
-                                                   << record(0x0154, {9, 0, 20, 0, 7, 0});
-    QTest::newRow("phases, slow rise is the ascent") << second << eepromWrite + QByteArrayList{record(0x0090, {0xEC, 0xFF})} + simWrite + dive() + phases
-                                                     << record(0x0154, {19, 0, 0, 0, 17, 0});
-    QTest::newRow("phases, surfacing below the start") << second << eepromWrite + QByteArrayList{record(0x0088, {150}), record(0x008A, {250})} + simWrite + dive() + phases
-                                                       << record(0x0154, {18, 0, 10, 0, 6, 0});
+    QTest::newRow("phases, blank template")
+        << second << simWrite + dive() + phases << record(0x0154, {19, 0, 10, 0, 7, 0});
+    QTest::newRow("dive time") << second << simWrite + dive() + QByteArrayList{"#READ", request(0x0150, 2)}
+                               << record(0x0150, {36, 0});
+    QTest::newRow("last speed") << second << simWrite + dive() + QByteArrayList{"#READ", request(0x0160, 2)}
+                                << record(0x0160, {0x9C, 0xFF});
+    QTest::newRow("phases, holding is the bottom")
+        << second << eepromWrite + QByteArrayList{record(0x0092, {10, 0})} + simWrite + dive() + phases
+        << record(0x0154, {9, 0, 20, 0, 7, 0});
+    QTest::newRow("phases, slow rise is the ascent")
+        << second << eepromWrite + QByteArrayList{record(0x0090, {0xEC, 0xFF})} + simWrite + dive() + phases
+        << record(0x0154, {19, 0, 0, 0, 17, 0});
+    QTest::newRow("phases, surfacing below the start")
+        << second
+        << eepromWrite + QByteArrayList{record(0x0088, {150}), record(0x008A, {250})} + simWrite + dive() + phases
+        << record(0x0154, {18, 0, 10, 0, 6, 0});
     // Every simulation starts at the surface; the statistics stay until "#CLEAR".
     QTest::newRow("#ROOT: the next run's dive starts afresh")
         << QStringList()
@@ -147,8 +178,9 @@ void tst_Emulator::replies_data()
         << QStringList()
         << simWrite + QByteArrayList{pressure(1513), "#ROOT"} + ramRead + QByteArrayList{request(0x014A, 2)}
         << record(0x014A, {0xF4, 0x01});
-    QTest::newRow("pressure only stored outside simulation") << QStringList() << QByteArrayList{"#HEX", "#RAM", "#WRITE", pressure(1513), "#READ", request(0x0140, 2)}
-                                                             << record(0x0140, {0, 0});
+    QTest::newRow("pressure only stored outside simulation")
+        << QStringList() << QByteArrayList{"#HEX", "#RAM", "#WRITE", pressure(1513), "#READ", request(0x0140, 2)}
+        << record(0x0140, {0, 0});
 }
 
 void tst_Emulator::replies()

@@ -4,15 +4,15 @@
 // has no box for it), nothing is changed that a failure must leave alone, nothing hangs past the
 // time-outs, and a clean transaction of the same kind on the same port succeeds afterwards.
 
-#include "tests/support/cmyemulatorprocess.h"
 #include "device/cmyhexrecord.h"
+#include "device/cmytamira.h"
+#include "device/portdiscovery.h"
 #include "model/cmymemoryarea.h"
-#include "tests/support/cmyscripteddialogs.h"
 #include "model/cmysettingsfile.h"
 #include "simulation/cmysimprofile.h"
 #include "simulation/cmysimwidget.h"
-#include "device/cmytamira.h"
-#include "device/portdiscovery.h"
+#include "tests/support/cmyemulatorprocess.h"
+#include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 #include "tests/support/waituntil.h"
 // Both programs have a MainWindow; each header by its own folder.
@@ -55,31 +55,37 @@ enum Fault {
 
 // Where a kind's fault goes, counted from its first line: in the middle of its data.
 const int kFaultLine[] = {
-    4 + 32,           // the 32nd of the 64 records asked for
-    6 + 69 + 4 + 32,  // past the serial number and the backup: the 32nd record written
-    68,               // the OTP record: serial number, hardware version, memory size
-    93 + 4 + 5,       // past the status read for the memory size: the library's 5th line
-    1,                // "#CLEAR"
-    4 + 17 + 1,       // the second cycle's read of the absolute pressure
-    4 + 2,            // the second of four requests
-    4 + 2,            // the second of four records
+    4 + 32,          // the 32nd of the 64 records asked for
+    6 + 69 + 4 + 32, // past the serial number and the backup: the 32nd record written
+    68,              // the OTP record: serial number, hardware version, memory size
+    93 + 4 + 5,      // past the status read for the memory size: the library's 5th line
+    1,               // "#CLEAR"
+    4 + 17 + 1,      // the second cycle's read of the absolute pressure
+    4 + 2,           // the second of four requests
+    4 + 2,           // the second of four records
 };
 // Transactions of a kind that goes well (the window's kinds); a library upload ends by reading
 // the status again.
 const int kTransactions[] = {1, 4, 1, 3, 1};
 // What a failure of the kind means, said in its box after the failure itself.
 const char *const kNote[] = {"\nThe settings in the program were not changed.",
-                             "\nTamira may now hold incomplete settings; write them again.", "",
-                             "\nThe sound library in Tamira may be incomplete; upload it again.", "", "", "", ""};
+                             "\nTamira may now hold incomplete settings; write them again.",
+                             "",
+                             "\nThe sound library in Tamira may be incomplete; upload it again.",
+                             "",
+                             "",
+                             "",
+                             ""};
 // Rows that expect a time-out get a short one, the others one that a loaded machine never reaches.
 constexpr int kShortMs = 1000;
 constexpr int kLongMs = 30000;
 
-const QStringList kEmulator{"--keep-unread", "--flags", "1", "--max-depth", "1234", "--dive-time", "3725",
-                            "--serial", "4660", "--hardware", "1.2.3.4", "--memory", "4", "--firmware", "1.2.0.0",
-                            "--language", "English", "--library", "2.1.0.7"};
-const QStringList kStatus{"1", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.2.0.0", "English",
-                          "2.1.0.7", "1.0.5.0", "Ala", "Trening", "Opis"};
+const QStringList kEmulator{"--keep-unread", "--flags",  "1",         "--max-depth", "1234",
+                            "--dive-time",   "3725",     "--serial",  "4660",        "--hardware",
+                            "1.2.3.4",       "--memory", "4",         "--firmware",  "1.2.0.0",
+                            "--language",    "English",  "--library", "2.1.0.7"};
+const QStringList kStatus{"1",       "12.3 m",  "1:02:05", "4660", "1.2.3.4", "4",   "1.2.0.0",
+                          "English", "2.1.0.7", "1.0.5.0", "Ala",  "Trening", "Opis"};
 // OTP 0..7 in records of two bytes: serial 4660, hardware 1.2.3.4, 4 MB, one never-written byte.
 const QString kOtpRecords = ":020000003412B8\n:020002000102F9\n:020004000304F3\n:0200060004FFF5\n";
 const QStringList kServiceRecords{":0400100001020304E2", ":0400140005060708CE", ":04001800090A0B0CBA",
@@ -92,13 +98,13 @@ struct Cell
 
     Kind kind;
     const QString &eeprom;
-    const QStringList &library;   // the file, then its lines
+    const QStringList &library; // the file, then its lines
     cMyScriptedDialogs dialogs;
     std::unique_ptr<cMyEmulatorProcess> emu;
     std::unique_ptr<MainWindow> desk;
     std::unique_ptr<servicetool::MainWindow> service;
     std::unique_ptr<QSignalSpy> ended, status, statusBar, serviceEnded;
-    int firstLine = 0;   // lines the device had received when the transaction started
+    int firstLine = 0;           // lines the device had received when the transaction started
     bool clearingAgreed = false; // the simulation asks before its first run clears the statistics
     QVector<quint8> imageBefore;
     bool modifiedBefore = false;
@@ -180,12 +186,15 @@ struct Cell
         } else if (kind == SettingsRead && modifiedBefore) {
             dialogs.expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // an earlier read's settings go
         }
-        const char *what[] = {"actionReadSettings", "actionWriteSettings", "pbGetStatus", "actionLibraryUpdate",
-                              "actionClearStats", "pbStartSim"};
+        const char *what[] = {"actionReadSettings",  "actionWriteSettings", "pbGetStatus",
+                              "actionLibraryUpdate", "actionClearStats",    "pbStartSim"};
         press(kind == Simulation ? static_cast<QObject *>(page()) : desk.get(), what[kind]);
     }
 
-    cMyTamira::EndReason endedAs() const { return ended->isEmpty() ? cMyTamira::Completed : ended->last().first().value<cMyTamira::EndReason>(); }
+    cMyTamira::EndReason endedAs() const
+    {
+        return ended->isEmpty() ? cMyTamira::Completed : ended->last().first().value<cMyTamira::EndReason>();
+    }
 
     // Waits for the transaction's end; a simulation that goes on is stopped a cycle after the
     // fault. False when it did not end in time.
@@ -194,7 +203,8 @@ struct Cell
         if (service)
             return waitUntil([this] { return !serviceEnded->isEmpty(); }, 60000);
         if (kind != Simulation)
-            return waitUntil([this] { return ended->size() == kTransactions[kind] || endedAs() != cMyTamira::Completed; }, 60000);
+            return waitUntil(
+                [this] { return ended->size() == kTransactions[kind] || endedAs() != cMyTamira::Completed; }, 60000);
         if (!waitUntil([&] { return !page()->isRunning() || lines() >= faultLine + 17; }, 60000))
             return false;
         page()->findChild<QPushButton *>("pbStopSim")->click();
@@ -233,7 +243,7 @@ private:
     QTemporaryDir m_dir;
     QString m_eeprom;
     QStringList m_library;
-    QVector<quint8> m_device;   // the settings the device holds
+    QVector<quint8> m_device; // the settings the device holds
 };
 
 void tst_FaultMatrix::initTestCase()
@@ -265,9 +275,9 @@ void tst_FaultMatrix::cell_data()
     QTest::addColumn<int>("kind");
     QTest::addColumn<int>("fault");
     QTest::addColumn<QChar>("outcome");
-    QTest::addColumn<QString>("report");   // how the report of a failure begins
+    QTest::addColumn<QString>("report"); // how the report of a failure begins
 
-    const char *kinds[] = {"settings read", "settings write", "status read", "library write",
+    const char *kinds[] = {"settings read",  "settings write", "status read",      "library write",
                            "single command", "simulation run", "servicetool read", "servicetool write"};
     // Per fault, one letter per kind in the order above: the exact result (s), a failure told
     // once (f), cancelled by the user, with nothing told and a read changing nothing (c), or
@@ -277,7 +287,11 @@ void tst_FaultMatrix::cell_data()
     // stopped before the device answered says so in the status bar. The window's link takes each
     // "!" line as a sign of life, up to its answer limit; bytes without a line end it takes for
     // no reply once there are more than any reply holds.
-    const struct { Fault fault; const char *name; const char *outcomes;
+    const struct
+    {
+        Fault fault;
+        const char *name;
+        const char *outcomes;
     } faults[] = {
         {Slow, "slow reply", "ssssssss"},
         {Silence, "silence", "ffffffff"},
@@ -322,7 +336,7 @@ void tst_FaultMatrix::cell_data()
                 report = "Error|Tamira is sending data that is not an answer." + QString(kNote[kind]);
             else if (outcome == 'f')
                 report = (silent ? "Error|Tamira does not answer." : "Error|Tamira gave an invalid reply.")
-                    + QString(kNote[kind]);
+                         + QString(kNote[kind]);
             QTest::addRow("%s, %s", f.name, kinds[kind]) << kind << int(f.fault) << QChar(outcome) << report;
         }
     }
@@ -341,7 +355,8 @@ void tst_FaultMatrix::cell()
     const char *arm[] = {"hold %1",   "silent-after %1", "split %1",       "nul %1",          "nul %1:9999",
                          "bang %1:2", "bad-checksum %1", "wrong-echo %1",  "silent-after %1", "hold %1",
                          "hold %1",   "babble %1",       "babble-bytes %1"};
-    QCOMPARE(c.emu->control(QString(arm[fault]).arg(fault == Silence || fault == HangUp ? line - 1 : line)), QString("ok"));
+    QCOMPARE(c.emu->control(QString(arm[fault]).arg(fault == Silence || fault == HangUp ? line - 1 : line)),
+             QString("ok"));
     // Only the service console waits for the time-out after a reply that does not match. The
     // window's link ends endless "!" lines at its answer limit and endless bytes at once.
     const bool windowLink = kind < Simulation;
@@ -404,7 +419,8 @@ void tst_FaultMatrix::cell()
         case Simulation: // every sample shows what the device computed: still at the surface
             QVERIFY(!c.page()->findChild<cMySimProfile *>()->data().isEmpty());
             for (const cMySimSample &s : c.page()->findChild<cMySimProfile *>()->data().samples())
-                QVERIFY2(s.pressure == 1013 && s.depth == 0, qPrintable(QStringLiteral("%1 mbar, %2 cm").arg(s.pressure).arg(s.depth)));
+                QVERIFY2(s.pressure == 1013 && s.depth == 0,
+                         qPrintable(QStringLiteral("%1 mbar, %2 cm").arg(s.pressure).arg(s.depth)));
             // A device that answers, however wrongly, is put back and its statistics cleared.
             if (completed || fault == NulInside || fault == BadChecksum || fault == WrongEcho)
                 QCOMPARE(sent.mid(sent.size() - 2), (QList<QByteArray>{"#ROOT\r\n", "#CLEAR\r\n"}));
@@ -415,7 +431,9 @@ void tst_FaultMatrix::cell()
             break;
         case ServiceWrite:
             if (completed)
-                QCOMPARE(sent.join(), (QStringList{"#ROOT", "#HEX", "#EEPROM", "#WRITE"} + kServiceRecords).join("\r\n").toLatin1() + "\r\n");
+                QCOMPARE(sent.join(),
+                         (QStringList{"#ROOT", "#HEX", "#EEPROM", "#WRITE"} + kServiceRecords).join("\r\n").toLatin1()
+                             + "\r\n");
             break;
         }
     };

@@ -128,8 +128,8 @@ void tst_FileCommands::cleanup()
 void tst_FileCommands::replaceTheDocument_data()
 {
     QTest::addColumn<QString>("command"); // what takes the place of the edited document
-    QTest::addColumn<int>("answer"); // to "Do you want to save changes?"
-    QTest::addColumn<QString>("saveAs"); // the name given when asked for one; "-": not asked
+    QTest::addColumn<int>("answer");      // to "Do you want to save changes?"
+    QTest::addColumn<QString>("saveAs");  // the name given when asked for one; "-": not asked
     QTest::addColumn<bool>("replaced");
     for (const char *command : {"New", "Open", "RestoreBackup", "drop", "ReadSettings", "Exit"}) {
         QTest::addRow("%s: No", command) << command << int(cMyDialogs::No) << "-" << true;
@@ -435,9 +435,11 @@ void tst_FileCommands::filesFromOtherWriters_data()
     QTest::newRow("UTF-8 byte-order mark") << "\xEF\xBB\xBF" + srec << -1 << QString();
     QTest::newRow("UTF-16 LE") << utf16(srec, false) << -1 << QString();
     QTest::newRow("UTF-16 BE") << utf16(srec, true) << -1 << QString();
-    QTest::newRow("address record in the middle") << moved.join('\n') << 10 << "line 12: an address record moves the data outside the settings block";
+    QTest::newRow("address record in the middle")
+        << moved.join('\n') << 10 << "line 12: an address record moves the data outside the settings block";
     QTest::newRow("bad checksum in the middle") << badSum.join('\n') << 10 << "line 12: wrong checksum";
-    QTest::newRow("binary file") << QByteArray(reinterpret_cast<const char *>(otherImage().constData()), 1024) << 0 << "line 1: not an Intel HEX record";
+    QTest::newRow("binary file") << QByteArray(reinterpret_cast<const char *>(otherImage().constData()), 1024) << 0
+                                 << "line 1: not an Intel HEX record";
     QTest::newRow("empty file") << QByteArray() << 0 << "the file holds no records";
     QTest::newRow("records past the block only")
         << QByteArray(":1004000000000000000000000000000000000000EC\n") << 0 << noByte;
@@ -490,10 +492,10 @@ void tst_FileCommands::filesFromOtherWriters()
 void tst_FileCommands::failedSaveKeepsTheOldFile_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("oldSize"); // of the file there before (0: none)
+    QTest::addColumn<int>("oldSize");       // of the file there before (0: none)
     QTest::addColumn<bool>("lockedFolder"); // takes no new file: the save writes in place
-    QTest::addColumn<int>("limit"); // the file size limit, standing in for a full disk
-    QTest::addColumn<QString>("reason"); // none: saved
+    QTest::addColumn<int>("limit");         // the file size limit, standing in for a full disk
+    QTest::addColumn<QString>("reason");    // none: saved
     const QString tooLarge = "file too large (the file size limit was reached)";
     QTest::newRow("the disk fills up") << "a.tmo" << 2827 << false << 1000 << tooLarge;
     QTest::newRow("in place, growing past the limit") << "a.tmo" << 100 << true << 1000 << tooLarge;

@@ -27,8 +27,10 @@ void tst_HexRecord::validLines_data()
     // Canonical lines: parsed, and printed again from the fields, they come out as they are.
     QTest::newRow("end of file") << ":00000001FF" << 1 << 0 << "";
     QTest::newRow("sixteen zeros at 0x0010") << ":10001000" + QString(32, '0') + "E0" << 0 << 0x10 << QString(32, '0');
-    QTest::newRow("first line of the blank image") << ":1000000001000100000000000000000000000000EE" << 0 << 0 << "01000100" + QString(24, '0');
-    QTest::newRow("address high byte first") << ":1003F00000000000000000000000000000000000FD" << 0 << 0x3F0 << QString(32, '0');
+    QTest::newRow("first line of the blank image")
+        << ":1000000001000100000000000000000000000000EE" << 0 << 0 << "01000100" + QString(24, '0');
+    QTest::newRow("address high byte first")
+        << ":1003F00000000000000000000000000000000000FD" << 0 << 0x3F0 << QString(32, '0');
     QTest::newRow("extended address") << ":020000040001F9" << 4 << 0 << "0001";
     QTest::newRow("one byte") << ":01042C0000CF" << 0 << 0x42C << "00";
     QTest::newRow("surface pressure") << ":02010000F50305" << 0 << 0x100 << "F503";
@@ -58,8 +60,9 @@ void tst_HexRecord::validLines()
     const QString canonical = line.left(11 + dataHex.size()).toUpper();
     QCOMPARE(r.toString(), canonical);
     const QVector<quint8> data(r.data());
-    const cMyHexRecord built = type == 4 ? cMyHexRecord(quint16(data.at(0) << 8 | data.at(1)), nullptr)
-                                         : cMyHexRecord(type == 1 ? 0x1234 : quint16(address), data); // an end record ignores its address
+    const cMyHexRecord built =
+        type == 4 ? cMyHexRecord(quint16(data.at(0) << 8 | data.at(1)), nullptr)
+                  : cMyHexRecord(type == 1 ? 0x1234 : quint16(address), data); // an end record ignores its address
     QCOMPARE(int(built.type()), type);
     QCOMPARE(built.toString(), canonical);
 }

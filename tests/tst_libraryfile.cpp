@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-
 class tst_LibraryFile : public QObject
 {
     Q_OBJECT
@@ -34,7 +33,7 @@ void tst_LibraryFile::wordsUpToTheEndRecord_data()
 {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QStringList>("words");
-    QTest::addColumn<int>("status"); // of the whole-file pass: only records make a library
+    QTest::addColumn<int>("status");      // of the whole-file pass: only records make a library
     QTest::addColumn<quint64>("dataEnd"); // one past the highest address its records fill
     const QStringList three{":020000040001F9", ":0400000001020304F2", ":00000001FF"};
     const int ok = cMyLibraryFile::Ok, junk = cMyLibraryFile::NotALibrary, empty = cMyLibraryFile::Empty;

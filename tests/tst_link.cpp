@@ -49,10 +49,15 @@ QList<QByteArray> transferLines(const char *area, const char *direction, const Q
 // The status read's lines, block by block as the device is asked.
 QList<QByteArray> statusLines()
 {
-    struct Block { const char *area; quint16 first; int length, perRecord; };
-    const Block blocks[] = {{"#EEPROM", 0x0000, 4, 4}, {"#EEPROM", 0x0010, 48, 16}, {"#EEPROM", 0x0200, 512, 16},
-                            {"#FLASH", 0xFFE0, 16, 16}, {"#FLASH", 0xFFFC, 4, 4}, {"#OTP", 0x0000, 7, 7},
-                            {"#RAM", 0x014A, 2, 2}, {"#RAM", 0x015E, 2, 2}, {"#RAM", 0x042C, 1, 1},
+    struct Block
+    {
+        const char *area;
+        quint16 first;
+        int length, perRecord;
+    };
+    const Block blocks[] = {{"#EEPROM", 0x0000, 4, 4},  {"#EEPROM", 0x0010, 48, 16}, {"#EEPROM", 0x0200, 512, 16},
+                            {"#FLASH", 0xFFE0, 16, 16}, {"#FLASH", 0xFFFC, 4, 4},    {"#OTP", 0x0000, 7, 7},
+                            {"#RAM", 0x014A, 2, 2},     {"#RAM", 0x015E, 2, 2},      {"#RAM", 0x042C, 1, 1},
                             {"#ROM", 0x00FC, 4, 4}};
     QList<QByteArray> lines;
     for (const Block &b : blocks) {
@@ -69,7 +74,7 @@ QList<QByteArray> statusLines()
 // the line before it had left: never two lines on their way.
 bool inLockStep(const cMyEmuLog &log, int first)
 {
-    QMap<qint64, double> replied;   // line number -> its reply's last write
+    QMap<qint64, double> replied; // line number -> its reply's last write
     for (const cMyEmuLog::Write &w : log.writes())
         replied[w.line] = w.seconds;
     const QList<double> arrived = log.lineSeconds();
@@ -123,8 +128,8 @@ void tst_Link::portChoiceReadsTheStatus()
 {
     cMyScriptedDialogs dialogs;
     cMyEmulatorProcess emu({"--flags", "255", "--max-depth", "1234", "--dive-time", "3725", "--serial", "4660",
-                            "--hardware", "1.2.3.4", "--memory", "4", "--firmware", "1.0.5.0",
-                            "--language", "ABCDEFGHIJKLMNOP", "--library", "2.1.0.7"});
+                            "--hardware", "1.2.3.4", "--memory", "4", "--firmware", "1.0.5.0", "--language",
+                            "ABCDEFGHIJKLMNOP", "--library", "2.1.0.7"});
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     cMyTamira link;
     QSignalSpy status(&link, &cMyTamira::statusChanged);
@@ -137,8 +142,8 @@ void tst_Link::portChoiceReadsTheStatus()
     QVERIFY(!link.isBusy());
     QVERIFY(status.wait(10000));
     QCOMPARE(status.first().first().toStringList(),
-             (QStringList{"255", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "ABCDEFGHIJKLMNOP",
-                          "2.1.0.7", "1.0.1.0", "", "", ""}));
+             (QStringList{"255", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "ABCDEFGHIJKLMNOP", "2.1.0.7",
+                          "1.0.1.0", "", "", ""}));
     QCOMPARE(progress.size(), 0);
     QCOMPARE(ended.size(), 1);
     QCOMPARE(reason(ended, 0), cMyTamira::Completed);
@@ -250,7 +255,8 @@ void tst_Link::settingsWriteAndReadLineByLine()
     QCOMPARE(failed.size(), 1);
     QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().reason, cMyLinkFailure::BadReply);
     QCOMPARE(failed.first().at(1).toULongLong(), link.transactionId());
-    QCOMPARE(emu.receivedLines().mid(kStatusLines + 69 + 69 + 6), (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#WRITE\r\n"}));
+    QCOMPARE(emu.receivedLines().mid(kStatusLines + 69 + 69 + 6),
+             (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#WRITE\r\n"}));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
 

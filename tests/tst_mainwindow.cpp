@@ -140,7 +140,9 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         QStringList out;
         for (QAction *a : child<QWidget>(&w, name)->actions()) {
             auto *wa = qobject_cast<QWidgetAction *>(a);
-            out << (a->isSeparator() ? QString("|") : wa ? wa->defaultWidget()->metaObject()->className() : a->objectName());
+            out << (a->isSeparator() ? QString("|")
+                    : wa             ? wa->defaultWidget()->metaObject()->className()
+                                     : a->objectName());
         }
         return out;
     };
@@ -148,10 +150,14 @@ void tst_MainWindow::menusToolBarAndShortcuts()
                                                "actionRestoreBackup", "|", "actionExit"}));
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
     QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
-                                                  "actionLibraryUpdate", "actionFirmwareUpdate"}));
+                                                 "actionLibraryUpdate", "actionFirmwareUpdate"}));
     QCOMPARE(entries("menuPomoc"), (QStringList{"actionPomoc", "actionDemo", "actionAbout"}));
 
-    struct Expect { const char *name, *text, *shortcut; bool icon; };
+    struct Expect
+    {
+        const char *name, *text, *shortcut;
+        bool icon;
+    };
     const Expect expected[] = {
         {"actionNew", "&New...", "Ctrl+N", true},
         {"actionOpen", "&Open...", "Ctrl+O", true},
@@ -188,9 +194,8 @@ void tst_MainWindow::portChangeEnablesCommands()
 {
     cMyScriptedDialogs dialogs;
     MainWindow w;
-    const char *actions[] = {"actionReadSettings", "actionWriteSettings", "actionReset",
-                             "actionClearStats", "actionPowerOff", "actionFirmwareUpdate",
-                             "actionLibraryUpdate"};
+    const char *actions[] = {"actionReadSettings", "actionWriteSettings",  "actionReset",        "actionClearStats",
+                             "actionPowerOff",     "actionFirmwareUpdate", "actionLibraryUpdate"};
     w.portChanged(QString());
     for (const char *name : actions)
         QVERIFY2(!child<QAction>(&w, name)->isEnabled(), name);
@@ -276,8 +281,7 @@ void tst_MainWindow::helpOpensTheManual()
     child<QAction>(&w, "actionPomoc")->trigger();
     QDesktopServices::unsetUrlHandler("file");
     QCOMPARE(catcher.urls.size(), 1);
-    QCOMPARE(catcher.urls.first(),
-             QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
+    QCOMPARE(catcher.urls.first(), QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf"));
     QVERIFY(dialogs.clean());
 }
 
@@ -291,9 +295,8 @@ void tst_MainWindow::helpSaysWhereTheManualIs()
     dialogs.expectMessage(cMyDialogs::Ok, "Help");
     child<QAction>(&w, "actionPomoc")->trigger();
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
-    QCOMPARE(dialogs.asked().last().text,
-             "No program could open the help file. It is here:\n" + QCoreApplication::applicationDirPath()
-                 + "/TAMIRAdeskHELP.pdf");
+    QCOMPARE(dialogs.asked().last().text, "No program could open the help file. It is here:\n"
+                                              + QCoreApplication::applicationDirPath() + "/TAMIRAdeskHELP.pdf");
 }
 
 void tst_MainWindow::aboutShowsVersion()

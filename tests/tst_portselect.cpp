@@ -1,9 +1,9 @@
 // The port chooser over an injected port list (filtering, rebuilds, the remembered port, the
 // boot-mode signal), and over the real discovery with the emulator named in TAMIRA_PORT.
 
-#include "tests/support/cmyemulatorprocess.h"
 #include "app/cmyportselect.h"
 #include "device/portdiscovery.h"
+#include "tests/support/cmyemulatorprocess.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -16,8 +16,14 @@ SerialPortEntry port(const char *name, quint16 vid, quint16 pid)
 {
     return SerialPortEntry{QString::fromLatin1(name), true, vid, pid};
 }
-SerialPortEntry tamira(const char *name) { return port(name, 0x03EB, 0x2018); }
-SerialPortEntry bootloader(const char *name) { return port(name, 0x03EB, 0x2FF0); }
+SerialPortEntry tamira(const char *name)
+{
+    return port(name, 0x03EB, 0x2018);
+}
+SerialPortEntry bootloader(const char *name)
+{
+    return port(name, 0x03EB, 0x2FF0);
+}
 
 void poll(cMyPortSelect &select)
 {
@@ -68,19 +74,29 @@ void tst_PortSelect::polls_data()
 {
     QTest::addColumn<QVector<Step>>("steps");
     const QStringList none{QString()}, two{"ttyACM0", "ttyACM1"};
-    QTest::newRow("only Tamiras in normal operation")
-        << QVector<Step>{{{port("ttyS0", 0, 0), port("ttyUSB0", 0x0403, 0x2018), port("ttyACM9", 0x03EB, 0x6124), tamira("ttyACM0"),
-                           tamira("cu.usbmodem1"), tamira("ttyACM1"), SerialPortEntry{"ttyACM5", false, 0x03EB, 0x2018}}, -1, two, "ttyACM0", 1, 0},
-                         // Same count again: nothing is touched, even though the names differ.
-                         {{tamira("ttyACM7"), tamira("ttyACM8")}, -1, two, "ttyACM0", 0, 0}};
+    QTest::newRow("only Tamiras in normal operation") << QVector<Step>{
+        {{port("ttyS0", 0, 0), port("ttyUSB0", 0x0403, 0x2018), port("ttyACM9", 0x03EB, 0x6124), tamira("ttyACM0"),
+          tamira("cu.usbmodem1"), tamira("ttyACM1"), SerialPortEntry{"ttyACM5", false, 0x03EB, 0x2018}},
+         -1,
+         two,
+         "ttyACM0",
+         1,
+         0},
+        // Same count again: nothing is touched, even though the names differ.
+        {{tamira("ttyACM7"), tamira("ttyACM8")}, -1, two, "ttyACM0", 0, 0}};
     QTest::newRow("the chosen port kept across rebuilds")
         << QVector<Step>{{{tamira("ttyACM0"), tamira("ttyACM1")}, -1, two, "ttyACM0", 1, 0},
-                         {{tamira("ttyACM0"), tamira("ttyACM1"), tamira("ttyACM2")}, 1, {"ttyACM0", "ttyACM1", "ttyACM2"}, "ttyACM1", 1, 0},
+                         {{tamira("ttyACM0"), tamira("ttyACM1"), tamira("ttyACM2")},
+                          1,
+                          {"ttyACM0", "ttyACM1", "ttyACM2"},
+                          "ttyACM1",
+                          1,
+                          0},
                          {{tamira("ttyACM1"), tamira("ttyACM2")}, -1, {"ttyACM1", "ttyACM2"}, "ttyACM1", -1, 0},
                          // The chosen one goes: the first remaining port takes over.
                          {{tamira("ttyACM2")}, -1, {"ttyACM2"}, "ttyACM2", 1, 0}};
-    QTest::newRow("nothing attached, then the last one gone")
-        << QVector<Step>{{{}, -1, none, "", 1, 0}, {{tamira("ttyACM0")}, -1, {"ttyACM0"}, "ttyACM0", 1, 0}, {{}, -1, none, "", 1, 0}};
+    QTest::newRow("nothing attached, then the last one gone") << QVector<Step>{
+        {{}, -1, none, "", 1, 0}, {{tamira("ttyACM0")}, -1, {"ttyACM0"}, "ttyACM0", 1, 0}, {{}, -1, none, "", 1, 0}};
     QTest::newRow("boot mode once per appearance, its port never listed")
         << QVector<Step>{{{bootloader("ttyACM0"), bootloader("ttyACM1")}, -1, none, "", -1, 1},
                          {{bootloader("ttyACM0"), bootloader("ttyACM1")}, -1, none, "", -1, 1},
@@ -105,7 +121,8 @@ void tst_PortSelect::polls()
         QCOMPARE(select.currentText(), step.current);
         QCOMPARE(select.isEnabled(), !step.current.isEmpty());
         if (step.heard >= 0)
-            QCOMPARE(changed.isEmpty() ? QString("(nothing)") : changed.last().first().toString(), step.heard ? step.current : QString("(nothing)"));
+            QCOMPARE(changed.isEmpty() ? QString("(nothing)") : changed.last().first().toString(),
+                     step.heard ? step.current : QString("(nothing)"));
         QCOMPARE(boot.count(), step.bootSignals);
     }
 }

@@ -109,14 +109,17 @@ void tst_ServiceTool::startAndPages()
     QVERIFY(!window.findChild<QAbstractButton *>("pbServiceGet")->isEnabled());
     for (QRadioButton *area : window.findChildren<QRadioButton *>())
         QVERIFY(!area->isChecked());
-    for (const auto &box : {std::make_tuple("sbServiceAdderss", 0, 16777215, 0), std::make_tuple("sbServiceCount", 0, 8000000, 16),
-                            std::make_tuple("sbServiceRecordLength", 1, 32, 16)}) {
+    for (const auto &box :
+         {std::make_tuple("sbServiceAdderss", 0, 16777215, 0), std::make_tuple("sbServiceCount", 0, 8000000, 16),
+          std::make_tuple("sbServiceRecordLength", 1, 32, 16)}) {
         const QSpinBox *spin = window.findChild<QSpinBox *>(std::get<0>(box));
         QCOMPARE((QList<int>{spin->minimum(), spin->maximum(), spin->value()}),
                  (QList<int>{std::get<1>(box), std::get<2>(box), std::get<3>(box)}));
     }
-    QCOMPARE(window.findChild<QTabWidget *>()->tabText(window.findChild<QTabWidget *>()->currentIndex()), QString("Parametry"));
-    for (const auto &page : QList<QPair<const char *, int>>{{"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
+    QCOMPARE(window.findChild<QTabWidget *>()->tabText(window.findChild<QTabWidget *>()->currentIndex()),
+             QString("Parametry"));
+    for (const auto &page : QList<QPair<const char *, int>>{
+             {"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
         window.findChild<QAbstractButton *>(page.first)->click();
         QCOMPARE(stack->currentIndex(), page.second);
         // Every control a screen reader reaches has a name of its own.
@@ -130,9 +133,9 @@ void tst_ServiceTool::transaction_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
     QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("area");     // the radio button's area, none for a command
-    QTest::addColumn<QList<int>>("range"); // address, count, record length of a read
-    QTest::addColumn<QString>("pane");     // the records to send
+    QTest::addColumn<QString>("area");         // the radio button's area, none for a command
+    QTest::addColumn<QList<int>>("range");     // address, count, record length of a read
+    QTest::addColumn<QString>("pane");         // the records to send
     QTest::addColumn<QByteArrayList>("lines"); // received by the device
     QTest::addColumn<bool>("timesOut");
 
@@ -146,17 +149,24 @@ void tst_ServiceTool::transaction_data()
     };
     for (const char *area : {"RAM", "EEPROM", "ROM", "OTP", "MDID"})
         read(", count 0", area, {0, 0, 16}, {});
-    read(" across 64 KiB", "FLASH", {0xFFF8, 16, 16}, {":08FFF800000000000000000001", ":020000040001F9", ":080000000000000000000000F8"});
+    read(" across 64 KiB", "FLASH", {0xFFF8, 16, 16},
+         {":08FFF800000000000000000001", ":020000040001F9", ":080000000000000000000000F8"});
     read(" cut by a boundary", "FLASH", {0xFFFF, 2, 32}, {":01FFFF000001", ":020000040001F9", ":0100000000FF"});
-    read(" up to 64 KiB", "FLASH", {0xFFF0, 16, 16}, {":10FFF0000000000000000000000000000000000001", ":020000040001F9"});
+    read(" up to 64 KiB", "FLASH", {0xFFF0, 16, 16},
+         {":10FFF0000000000000000000000000000000000001", ":020000040001F9"});
     read(" above 64 KiB", "FLASH", {0x10000, 4, 4}, {":020000040001F9", ":0400000000000000FC"});
-    QTest::newRow("empty pane") << QStringList() << "pbServiceSend" << "RAM" << QList<int>() << "" << transfer("RAM", "#WRITE", {}) << false;
+    QTest::newRow("empty pane") << QStringList() << "pbServiceSend"
+                                << "RAM" << QList<int>() << "" << transfer("RAM", "#WRITE", {}) << false;
     // The device answers the empty line with an error, which is no echo.
-    QTest::newRow("pane ending in a line break") << QStringList() << "pbServiceSend" << "RAM" << QList<int>() << ":0400000001020304F2\n"
+    QTest::newRow("pane ending in a line break") << QStringList() << "pbServiceSend"
+                                                 << "RAM" << QList<int>() << ":0400000001020304F2\n"
                                                  << transfer("RAM", "#WRITE", {":0400000001020304F2", ""}) << true;
-    QTest::newRow("reset") << QStringList() << "pbServiceReset" << "" << QList<int>() << "" << QByteArrayList{"#RESET"} << false;
-    QTest::newRow("boot") << QStringList{"--stay-on-boot"} << "pbServiceBoot" << "" << QList<int>() << "" << QByteArrayList{"#BOOT"} << false;
-    QTest::newRow("root") << QStringList() << "pbServiceRoot" << "" << QList<int>() << "" << QByteArrayList{"#ROOT"} << false;
+    QTest::newRow("reset") << QStringList() << "pbServiceReset"
+                           << "" << QList<int>() << "" << QByteArrayList{"#RESET"} << false;
+    QTest::newRow("boot") << QStringList{"--stay-on-boot"} << "pbServiceBoot"
+                          << "" << QList<int>() << "" << QByteArrayList{"#BOOT"} << false;
+    QTest::newRow("root") << QStringList() << "pbServiceRoot"
+                          << "" << QList<int>() << "" << QByteArrayList{"#ROOT"} << false;
 }
 
 void tst_ServiceTool::transaction()
@@ -302,7 +312,8 @@ void tst_ServiceTool::debugPane()
     for (int i = 0; i < 1000; ++i)
         log.append(exchanges + i, "#ROOT\r\n", "#ROOT\r\n");
     log.flush();
-    const QTextBlock marker = pane.document()->findBlockByNumber(pane.document()->blockCount() - cMyDebugLog::kLinesPerBatch - 1);
+    const QTextBlock marker =
+        pane.document()->findBlockByNumber(pane.document()->blockCount() - cMyDebugLog::kLinesPerBatch - 1);
     QVERIFY2(marker.text().contains(QString::number(3000 - cMyDebugLog::kLinesPerBatch)), qPrintable(marker.text()));
     QCOMPARE(pane.document()->lastBlock().text(), QString("#ROOT"));
 }
@@ -345,7 +356,8 @@ void tst_ServiceTool::files()
     dialogs.expectSaveFile(dir.filePath("out.tmo"));
 
     window.findChild<QAbstractButton *>("pbServiceOpenFile")->click();
-    QCOMPARE(window.findChild<QPlainTextEdit *>("pteHexFile")->toPlainText(), QString(":0400000001020304F2\n:00000001FF\n"));
+    QCOMPARE(window.findChild<QPlainTextEdit *>("pteHexFile")->toPlainText(),
+             QString(":0400000001020304F2\n:00000001FF\n"));
     window.findChild<QPlainTextEdit *>("pteHexFileGet")->setPlainText(":0400000001020304F2\n");
     window.findChild<QAbstractButton *>("pbSaveFile")->click();
     QCOMPARE(read("out.hex"), QByteArray(":0400000001020304F2\n"));
@@ -357,7 +369,8 @@ void tst_ServiceTool::files()
 
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
     const QStringList titles{"Otwórz plik", "Zapisz do pliku", "Otworz plik reguł", "Zapisz do pliku"};
-    const QStringList filters{"Pliki hex (*.hex)", "Pliki hex (*.hex)", "Tamira - plik reguł (*.tmo)", "Tamira files (*.tmo)"};
+    const QStringList filters{"Pliki hex (*.hex)", "Pliki hex (*.hex)", "Tamira - plik reguł (*.tmo)",
+                              "Tamira files (*.tmo)"};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(dialogs.asked().at(i).title, titles.at(i));
         QCOMPARE(dialogs.asked().at(i).filter, filters.at(i));
@@ -461,13 +474,13 @@ void tst_ServiceTool::commandLine_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
     QTest::addColumn<QStringList>("arguments"); // %in, %out, %fifo stand for paths in a fresh folder
-    QTest::addColumn<QByteArray>("input"); // the file %in
+    QTest::addColumn<QByteArray>("input");      // the file %in
     QTest::addColumn<QStringList>("stdinFrom"); // "%in", or a program whose output it is
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("message"); // part of what it says; empty: nothing on standard error
-    QTest::addColumn<QByteArrayList>("lines");  // received by the device
-    QTest::addColumn<QByteArray>("output"); // %out byte for byte; "(none)": not made
-    QTest::addColumn<QString>("dump"); // how srec_cat reads %out
+    QTest::addColumn<QString>("message");      // part of what it says; empty: nothing on standard error
+    QTest::addColumn<QByteArrayList>("lines"); // received by the device
+    QTest::addColumn<QByteArray>("output");    // %out byte for byte; "(none)": not made
+    QTest::addColumn<QString>("dump");         // how srec_cat reads %out
 
     const QByteArray k4 = ":0400000001020304F2\n", zeros4 = ":0400000000000000FC";
     auto transfer = [](const char *area, const char *direction, const QByteArrayList &records) {

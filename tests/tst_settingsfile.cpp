@@ -61,13 +61,18 @@ void tst_SettingsFile::image_data()
     for (int i = 0; i < 1024; ++i)
         counting[i] = quint8(i);
     QTest::newRow("the settings block") << Changes{{1023, {0}}} << QVector<int>{1024} << 0 << 1024 << Bytes(1024, 0);
-    QTest::newRow("a page of its own") << Changes{{1023, {0}}, {0x10005, {0x5A}}} << QVector<int>{1024, 6} << 0x10000 << 100 << Bytes{0, 0, 0, 0, 0, 0x5A};
-    QTest::newRow("a run lengthens the page") << Changes{{1023, {0}}, {0x3FE, {1, 2, 3}}} << QVector<int>{1025} << 0x3FE << 3 << Bytes{1, 2, 3};
-    QTest::newRow("a run across pages") << Changes{{0x1FFFF, {7, 8}}} << QVector<int>{0, 0x10000, 1} << 0x1FFFF << 2 << Bytes{7, 8};
-    QTest::newRow("far away stays small") << Changes{{0x5FFFF, {1}}} << QVector<int>{0, 0, 0, 0, 0, 0x10000} << 0x5FFFF << 1 << Bytes{1};
+    QTest::newRow("a page of its own") << Changes{{1023, {0}}, {0x10005, {0x5A}}} << QVector<int>{1024, 6} << 0x10000
+                                       << 100 << Bytes{0, 0, 0, 0, 0, 0x5A};
+    QTest::newRow("a run lengthens the page")
+        << Changes{{1023, {0}}, {0x3FE, {1, 2, 3}}} << QVector<int>{1025} << 0x3FE << 3 << Bytes{1, 2, 3};
+    QTest::newRow("a run across pages") << Changes{{0x1FFFF, {7, 8}}} << QVector<int>{0, 0x10000, 1} << 0x1FFFF << 2
+                                        << Bytes{7, 8};
+    QTest::newRow("far away stays small")
+        << Changes{{0x5FFFF, {1}}} << QVector<int>{0, 0, 0, 0, 0, 0x10000} << 0x5FFFF << 1 << Bytes{1};
     QTest::newRow("nothing written") << Changes{} << QVector<int>{} << 0 << 16 << Bytes{};
     QTest::newRow("an empty write") << Changes{{5, {}}} << QVector<int>{} << 0 << 16 << Bytes{};
-    QTest::newRow("a read stops at the end") << Changes{{0, counting}} << QVector<int>{1024} << 0x3F0 << 32 << counting.mid(0x3F0);
+    QTest::newRow("a read stops at the end")
+        << Changes{{0, counting}} << QVector<int>{1024} << 0x3F0 << 32 << counting.mid(0x3F0);
     QTest::newRow("a read past the end") << Changes{{0, counting}} << QVector<int>{1024} << 0x400 << 1 << Bytes{};
     QTest::newRow("a read of nothing") << Changes{{0, counting}} << QVector<int>{1024} << 0 << 0 << Bytes{};
 }
@@ -134,8 +139,8 @@ void tst_SettingsFile::hexLinesOfOtherRanges()
 
     // A range in or across a higher page starts with its extended linear address line.
     lines = image.toHexLines(0xFFF8, 16, 16);
-    QCOMPARE(lines, (QStringList{":08FFF800000000000000000001", ":020000040001F9",
-                                 ":080000000000000000000000F8", ":00000001FF"}));
+    QCOMPARE(lines, (QStringList{":08FFF800000000000000000001", ":020000040001F9", ":080000000000000000000000F8",
+                                 ":00000001FF"}));
     QCOMPARE(image.toHexLines(0, 0, 16), QStringList{":00000001FF"});
 }
 
@@ -170,7 +175,7 @@ void tst_SettingsFile::reading_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("stop");
     QTest::addColumn<int>("records");
-    QTest::addColumn<int>("bytes"); // of the settings block
+    QTest::addColumn<int>("bytes");       // of the settings block
     QTest::addColumn<Changes>("changes"); // to an image of 0xEE
 
     Bytes counting;
@@ -194,14 +199,15 @@ void tst_SettingsFile::reading_data()
 
     // Address records for 0 and start addresses are read past; the bad line is the fourth, and
     // only the first line's 16 bytes are stored.
-    const QByteArray before = ":020000040000FA\n:020000020000FC :10000000" + QByteArray(32, '0') + "F0\n:04000005000000F007\n";
+    const QByteArray before =
+        ":020000040000FA\n:020000020000FC :10000000" + QByteArray(32, '0') + "F0\n:04000005000000F007\n";
     const QByteArray after = "\n:10002000" + QByteArray(32, '0') + "D0\n";
     const QList<QPair<QByteArray, R::Stop>> bad = {
         {":10001000" + QByteArray(31, '0') + "G0E0", R::NotARecord}, // a bad digit
         {":1000100000", R::NotARecord},                              // cut short
         {"#EEPROM", R::NotARecord},
-        {QByteArray(5000, 'x'), R::NotARecord},                      // one huge word
-        {":020000021000EC", R::AddressOutside},                      // segment 0x1000
+        {QByteArray(5000, 'x'), R::NotARecord}, // one huge word
+        {":020000021000EC", R::AddressOutside}, // segment 0x1000
         {":00000006FA", R::UnsupportedType},
     };
     for (const auto &b : bad)

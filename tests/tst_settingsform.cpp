@@ -18,11 +18,11 @@
 #include <QAction>
 #include <QGridLayout>
 #include <QLabel>
-#include <QTabBar>
-#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSet>
+#include <QTabBar>
+#include <QTemporaryDir>
 
 using Bytes = QVector<quint8>;
 
@@ -32,10 +32,10 @@ struct Field
     QString names; // "%1": numbered 01, 02, ...; else one name per editor; none: by grid only
     QString grid;
     int column, address, stride, count;
-    QStringList blank; // shown after New, per editor or one for all
-    QString input;    // the row chosen, or the number typed
+    QStringList blank;  // shown after New, per editor or one for all
+    QString input;      // the row chosen, or the number typed
     QVector<int> bytes; // stored from the address on; -1: unchanged
-    double scale;     // 0: a combo box
+    double scale;       // 0: a combo box
     int decimals;
 };
 Q_DECLARE_METATYPE(Field)
@@ -58,7 +58,11 @@ class tst_SettingsForm : public QObject
 
 private slots:
     void init() { dialogs.reset(new cMyScriptedDialogs); }
-    void cleanup() { QVERIFY2(dialogs->clean(), qPrintable(dialogs->report())); dialogs.reset(); }
+    void cleanup()
+    {
+        QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
+        dialogs.reset();
+    }
     void storedValuesOutsideTheRange_data();
     void storedValuesOutsideTheRange();
     void altitudeLatitudeVolume();
@@ -78,10 +82,7 @@ private:
     QScopedPointer<MainWindow> bindingWindow; // shared by the rows of binding()
     QSet<QWidget *> bound;
 
-    template <typename T> static T *find(QObject *w, const QString &name)
-    {
-        return w->findChild<T *>(name);
-    }
+    template <typename T> static T *find(QObject *w, const QString &name) { return w->findChild<T *>(name); }
     // Types characters that QTest's key tables do not know, as a keyboard would send them.
     static void type(QWidget *w, const QString &text)
     {
@@ -194,7 +195,8 @@ void tst_SettingsForm::textRules()
 
     QTest::keyClicks(author, "ABCDEFGHIJKLMNOP"); // the 16th is refused
     QCOMPARE(author->text(), QString("ABCDEFGHIJKLMNO"));
-    QCOMPARE(img->readBytes(0x10, 16), Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 0}));
+    QCOMPARE(img->readBytes(0x10, 16),
+             Bytes({'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K', 'L', 'M', 'N', 'O', 0}));
     QCOMPARE(find<QLabel>(&w, "lParamAutor")->text(), QString()); // the overview follows loads, not typing
 
     // Latin-1 letters are kept; others become the nearest Latin-1 letter, and the note says so.
@@ -277,13 +279,38 @@ void tst_SettingsForm::storedValuesOutsideTheRange_data()
 {
     QTest::addColumn<Stored>("row");
     const QString range = QString::fromUtf8("The stored value is outside the allowed range %1.");
-    QTest::newRow("fixed temperature -5.0 °C") << Stored{0x9C, {0xCE, 0xFF}, "par10Sb", QString::fromUtf8("-5.0 [°C]"), range.arg(QString::fromUtf8("0.0 – 60.0 [°C]")), Qt::Key_Up, {0xD8, 0xFF}, true};
-    QTest::newRow("surfacing threshold above its maximum") << Stored{0x8A, {0xFB}, "par5Sb", "251 [cm]", range.arg(QString::fromUtf8("5 – 250 [cm]")), Qt::Key_Down, {0xFA}, false};
-    QTest::newRow("volume above 6 dB") << Stored{0x81, {0x0A}, "par13Sb", "10[dB]", range.arg(QString::fromUtf8("-57 – 6 [dB]")), Qt::Key_Down, {0x09}, true};
-    QTest::newRow("depth threshold below 0 m") << Stored{0x140, {0x00, 0x20, 0x00, 0x9C, 0xFF}, "par01Sb1", "-1.00 [m]", range.arg(QString::fromUtf8("0.00 – 327.67 [m]")), Qt::Key_Up, {-1, -1, -1, 0, 0}, false};
-    QTest::newRow("sampling rate with no entry") << Stored{0x80, {99}, "par1Cb", "99 (unknown)", "The stored value 99 is not in the list.", Qt::Key_Down, {150}, false};
-    QTest::newRow("measured value with no entry") << Stored{0x140, {0x00, 99, 0x00, 0xD2, 0x04}, "par01Cb2", "99 (unknown)", "The stored value 99 is not in the list.", Qt::Key_Down, {-1, 255, -1, 0, 0}, false};
-    QTest::newRow("threshold of an unknown measured value") << Stored{0x140, {0x00, 99, 0x00, 0xD2, 0x04}, "par01Sb1", "1234 ", range.arg(QString::fromUtf8("0 – 0")), 0, {}, true};
+    QTest::newRow("fixed temperature -5.0 °C") << Stored{0x9C,
+                                                         {0xCE, 0xFF},
+                                                         "par10Sb",
+                                                         QString::fromUtf8("-5.0 [°C]"),
+                                                         range.arg(QString::fromUtf8("0.0 – 60.0 [°C]")),
+                                                         Qt::Key_Up,
+                                                         {0xD8, 0xFF},
+                                                         true};
+    QTest::newRow("surfacing threshold above its maximum") << Stored{
+        0x8A, {0xFB}, "par5Sb", "251 [cm]", range.arg(QString::fromUtf8("5 – 250 [cm]")), Qt::Key_Down, {0xFA}, false};
+    QTest::newRow("volume above 6 dB") << Stored{
+        0x81, {0x0A}, "par13Sb", "10[dB]", range.arg(QString::fromUtf8("-57 – 6 [dB]")), Qt::Key_Down, {0x09}, true};
+    QTest::newRow("depth threshold below 0 m") << Stored{0x140,
+                                                         {0x00, 0x20, 0x00, 0x9C, 0xFF},
+                                                         "par01Sb1",
+                                                         "-1.00 [m]",
+                                                         range.arg(QString::fromUtf8("0.00 – 327.67 [m]")),
+                                                         Qt::Key_Up,
+                                                         {-1, -1, -1, 0, 0},
+                                                         false};
+    QTest::newRow("sampling rate with no entry") << Stored{
+        0x80, {99}, "par1Cb", "99 (unknown)", "The stored value 99 is not in the list.", Qt::Key_Down, {150}, false};
+    QTest::newRow("measured value with no entry") << Stored{0x140,
+                                                            {0x00, 99, 0x00, 0xD2, 0x04},
+                                                            "par01Cb2",
+                                                            "99 (unknown)",
+                                                            "The stored value 99 is not in the list.",
+                                                            Qt::Key_Down,
+                                                            {-1, 255, -1, 0, 0},
+                                                            false};
+    QTest::newRow("threshold of an unknown measured value") << Stored{
+        0x140, {0x00, 99, 0x00, 0xD2, 0x04}, "par01Sb1", "1234 ", range.arg(QString::fromUtf8("0 – 0")), 0, {}, true};
 }
 
 void tst_SettingsForm::storedValuesOutsideTheRange()
@@ -299,7 +326,10 @@ void tst_SettingsForm::storedValuesOutsideTheRange()
     MainWindow w;
     w.loadFromCommandLine(path);
     w.show();
-    auto contents = [&] { QFile f(path); return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(); };
+    auto contents = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
     const QByteArray loaded = contents();
     // The pages are built when first shown, and that leaves the document alone.
     w.settingsImage()->setModified(false);
@@ -344,21 +374,32 @@ void tst_SettingsForm::binding_data()
     QTest::newRow("par8Sb") << Field{"par8Sb", "", 0, 0x98, 0, 1, {"0 [‰]"}, "35", {0x23}, 1, 0};
     QTest::newRow("par9Cb") << Field{"par9Cb", "", 0, 0x9A, 0, 1, {"Min"}, "Avg", {0x02}, 0, 0};
     QTest::newRow("par10Sb") << Field{"par10Sb", "", 0, 0x9C, 0, 1, {"0.0 [°C]"}, "12.3", {0x7B, 0x00}, 10, 1};
-    QTest::newRow("periods") << Field{"lOkresA lOkresB lOkresC lOkresD", "", 0, 0xF0, 1, 4, {"3 [s]", "5 [s]", "15 [s]", "30 [s]"}, "7", {0x07}, 1, 0};
-    QTest::newRow("distances") << Field{"lDystansE lDystansF lDystansG lDystansH", "", 0, 0xF8, 2, 4, {"0.00 [m]"}, "12.34", {0xD2, 0x04}, 100, 2};
+    QTest::newRow("periods") << Field{"lOkresA lOkresB lOkresC lOkresD",      "",  0,      0xF0, 1, 4,
+                                      {"3 [s]", "5 [s]", "15 [s]", "30 [s]"}, "7", {0x07}, 1,    0};
+    QTest::newRow("distances") << Field{
+        "lDystansE lDystansF lDystansG lDystansH", "", 0, 0xF8, 2, 4, {"0.00 [m]"}, "12.34", {0xD2, 0x04}, 100, 2};
     QTest::newRow("timer condition") << Field{"", "timLayout", 1, 0x100, 8, 8, {"never"}, "underwater", {0x00}, 0, 0};
-    QTest::newRow("timer measured value") << Field{"", "timLayout", 2, 0x101, 8, 8, {"Regardless of any value"}, "Depth", {0x20, -1, 0, 0}, 0, 0};
+    QTest::newRow("timer measured value")
+        << Field{"", "timLayout", 2, 0x101, 8, 8, {"Regardless of any value"}, "Depth", {0x20, -1, 0, 0}, 0, 0};
     QTest::newRow("timer comparison") << Field{"", "timLayout", 3, 0x102, 8, 8, {">="}, "<=", {0x01}, 0, 0};
-    QTest::newRow("timer threshold") << Field{"", "timLayout", 4, 0x103, 8, 8, {"0.00 [m]"}, "1.5", {0x96, 0x00}, 100, 2};
-    QTest::newRow("timer action") << Field{"", "timLayout", 5, 0x105, 8, 8, {"Do nothing"}, "Timer 1 - START", {0x81}, 0, 0};
+    QTest::newRow("timer threshold") << Field{"",    "timLayout",  4,   0x103, 8, 8, {"0.00 [m]"},
+                                              "1.5", {0x96, 0x00}, 100, 2};
+    QTest::newRow("timer action") << Field{"",     "timLayout", 5, 0x105, 8, 8, {"Do nothing"}, "Timer 1 - START",
+                                           {0x81}, 0,           0};
     QTest::newRow("timer time") << Field{"", "timLayout", 6, 0x106, 8, 8, {"0 [s]"}, "300", {0x2C, 0x01}, 1, 0};
-    QTest::newRow("message condition") << Field{"par%1Cb1", "msgLayout", 1, 0x140, 8, 24, {"never"}, "on the surface", {0x01}, 0, 0};
-    QTest::newRow("message measured value") << Field{"par%1Cb2", "msgLayout", 2, 0x141, 8, 24, {"Regardless of any value"}, "Temperature", {0x10, -1, 0, 0}, 0, 0};
+    QTest::newRow("message condition") << Field{"par%1Cb1", "msgLayout",      1,      0x140, 8, 24,
+                                                {"never"},  "on the surface", {0x01}, 0,     0};
+    QTest::newRow("message measured value") << Field{
+        "par%1Cb2", "msgLayout", 2, 0x141, 8, 24, {"Regardless of any value"}, "Temperature", {0x10, -1, 0, 0}, 0, 0};
     QTest::newRow("message comparison") << Field{"par%1Cb3", "msgLayout", 3, 0x142, 8, 24, {">="}, "<=", {0x01}, 0, 0};
-    QTest::newRow("message threshold") << Field{"par%1Sb1", "msgLayout", 4, 0x143, 8, 24, {"0.0 [°C]"}, "-12.3", {0x85, 0xFF}, 10, 1};
-    QTest::newRow("message to say") << Field{"par%1Cb4", "msgLayout", 6, 0x145, 8, 24, {"Do nothing"}, "Focus", {0xD6}, 0, 0};
-    QTest::newRow("message format") << Field{"par%1Cb5", "msgLayout", 7, 0x146, 8, 24, {"(value & point)"}, "(value)", {0x02}, 0, 0};
-    QTest::newRow("message repetition") << Field{"par%1Cb6", "msgLayout", 8, 0x147, 8, 24, {"only once"}, "still", {0xFF}, 0, 0};
+    QTest::newRow("message threshold") << Field{"par%1Sb1", "msgLayout",  4,  0x143, 8, 24, {"0.0 [°C]"},
+                                                "-12.3",    {0x85, 0xFF}, 10, 1};
+    QTest::newRow("message to say") << Field{"par%1Cb4",     "msgLayout", 6,      0x145, 8, 24,
+                                             {"Do nothing"}, "Focus",     {0xD6}, 0,     0};
+    QTest::newRow("message format") << Field{"par%1Cb5",          "msgLayout", 7,      0x146, 8, 24,
+                                             {"(value & point)"}, "(value)",   {0x02}, 0,     0};
+    QTest::newRow("message repetition") << Field{"par%1Cb6",    "msgLayout", 8,      0x147, 8, 24,
+                                                 {"only once"}, "still",     {0xFF}, 0,     0};
 }
 
 void tst_SettingsForm::binding()
@@ -371,8 +412,11 @@ void tst_SettingsForm::binding()
     }
     MainWindow &w = *bindingWindow;
     for (int i = 0; i < field.count; ++i) {
-        QWidget *editor = field.names.isEmpty() ? nullptr
-            : find<QWidget>(&w, field.names.contains("%1") ? field.names.arg(i + 1, 2, 10, QLatin1Char('0')) : field.names.split(' ').at(i));
+        QWidget *editor =
+            field.names.isEmpty()
+                ? nullptr
+                : find<QWidget>(&w, field.names.contains("%1") ? field.names.arg(i + 1, 2, 10, QLatin1Char('0'))
+                                                               : field.names.split(' ').at(i));
         if (auto *grid = w.findChild<QGridLayout *>(field.grid)) {
             QVERIFY(!editor || editor == grid->itemAtPosition(RuleGrid::editorRow(i), field.column)->widget());
             editor = grid->itemAtPosition(RuleGrid::editorRow(i), field.column)->widget();
@@ -381,7 +425,8 @@ void tst_SettingsForm::binding()
         bound.insert(editor);
         auto *box = qobject_cast<QComboBox *>(editor);
         const QString blank = field.blank.value(field.blank.size() == 1 ? 0 : i);
-        QCOMPARE(box ? box->currentText() : qobject_cast<QAbstractSpinBox *>(editor)->text(), QString(blank).replace('.', editor->locale().decimalPoint()));
+        QCOMPARE(box ? box->currentText() : qobject_cast<QAbstractSpinBox *>(editor)->text(),
+                 QString(blank).replace('.', editor->locale().decimalPoint()));
         const Bytes before = image(w);
         if (auto *spin = qobject_cast<cMyDoubleSpinBoxInt *>(editor)) {
             QCOMPARE(spin->faktor(), field.scale);
@@ -400,7 +445,8 @@ void tst_SettingsForm::bindingCoversEveryEditor()
 {
     QSet<QWidget *> editors;
     for (QWidget *w : bindingWindow->findChildren<QWidget *>())
-        if (qobject_cast<cMyComboBoxW2 *>(w) || qobject_cast<cMyComboBoxW6 *>(w) || qobject_cast<cMyDoubleSpinBoxInt *>(w))
+        if (qobject_cast<cMyComboBoxW2 *>(w) || qobject_cast<cMyComboBoxW6 *>(w)
+            || qobject_cast<cMyDoubleSpinBoxInt *>(w))
             editors.insert(w);
     QCOMPARE(editors.size(), 4 + 32 + 144 + 14 + 16 + 24); // combo boxes 4 + 8·4 + 24·6, spin boxes 14 + 8·2 + 24
     QCOMPARE(editors, bound);

@@ -27,7 +27,7 @@ namespace {
 
 struct RunResult
 {
-    bool status = false;   // stays false when the run does not end in time
+    bool status = false; // stays false when the run does not end in time
     int failure = -1;
     QVector<QString> firstValues;
 };
@@ -42,7 +42,7 @@ RunResult runWorker(const QString &port, double speed, int stopAfter, qint64 dtM
     RunResult result;
     QThread thread;
     auto *worker = new cMySimWorker;
-    auto clock = std::make_shared<qint64>(-dtMs);   // touched on the worker's thread only
+    auto clock = std::make_shared<qint64>(-dtMs); // touched on the worker's thread only
     worker->setClock([clock, dtMs] { return *clock += dtMs; });
     worker->setReplyTimeout(replyTimeoutMs);
     worker->moveToThread(&thread);
@@ -141,14 +141,29 @@ void tst_Simulation::workerExchangesTheExactLines()
     // Stopped while its first cycle runs: the cycle still writes the pressure and switches back.
     const RunResult run = runWorker(emu.portPath(), 0.0, 1);
     QVERIFY(run.status);
-    const QStringList expected{
-        "#SIMUL", "#RAM", "#READ", ":020110000000ED",
-        ":1001000000000000000000000000000000000000EF", ":1001100000000000000000000000000000000000DF",
-        ":1001200000000000000000000000000000000000CF", ":1001300000000000000000000000000000000000BF",
-        ":1001400000000000000000000000000000000000AF", ":10015000000000000000000000000000000000009F",
-        ":10016000000000000000000000000000000000008F", ":10017000000000000000000000000000000000007F",
-        ":00000001FF", "#SIMUL", "#RAM", "#WRITE", ":02010000F50305",
-        ":00000001FF", "#SIMUL", "#RAM", "#READ", "#ROOT", "#CLEAR"};
+    const QStringList expected{"#SIMUL",
+                               "#RAM",
+                               "#READ",
+                               ":020110000000ED",
+                               ":1001000000000000000000000000000000000000EF",
+                               ":1001100000000000000000000000000000000000DF",
+                               ":1001200000000000000000000000000000000000CF",
+                               ":1001300000000000000000000000000000000000BF",
+                               ":1001400000000000000000000000000000000000AF",
+                               ":10015000000000000000000000000000000000009F",
+                               ":10016000000000000000000000000000000000008F",
+                               ":10017000000000000000000000000000000000007F",
+                               ":00000001FF",
+                               "#SIMUL",
+                               "#RAM",
+                               "#WRITE",
+                               ":02010000F50305",
+                               ":00000001FF",
+                               "#SIMUL",
+                               "#RAM",
+                               "#READ",
+                               "#ROOT",
+                               "#CLEAR"};
     QCOMPARE(asText(emu.receivedLines()), expected);
     // The replies go on as received, the surface pressure (1013 mbar) among them.
     QCOMPARE(run.firstValues.size(), 8);
@@ -159,10 +174,10 @@ void tst_Simulation::workerExchangesTheExactLines()
 void tst_Simulation::pressureFollowsTheClock_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<double>("speed");   // m/s
-    QTest::addColumn<int>("slider");     // hundredths of m/s, set when the first values arrive
+    QTest::addColumn<double>("speed"); // m/s
+    QTest::addColumn<int>("slider");   // hundredths of m/s, set when the first values arrive
     QTest::addColumn<int>("dtMs");
-    QTest::addColumn<QList<int>>("written");   // the pressure word of each cycle, mbar
+    QTest::addColumn<QList<int>>("written"); // the pressure word of each cycle, mbar
     QTest::newRow("0.01 m/s at 200 ms: every fifth cycle")
         << QStringList() << 0.01 << kNoSlider << 200 << QList<int>{1013, 1013, 1013, 1013, 1014, 1014};
     QTest::newRow("1 m/s down") << QStringList() << 1.0 << kNoSlider << 1000 << QList<int>{1113, 1213, 1313};
@@ -197,13 +212,13 @@ void tst_Simulation::pressureFollowsTheClock()
 void tst_Simulation::runsThatCannotGoOn_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QString>("port");   // "emu" for the emulator's
+    QTest::addColumn<QString>("port"); // "emu" for the emulator's
     QTest::addColumn<bool>("stopFirst");
     QTest::addColumn<bool>("status");
     QTest::addColumn<int>("failure");
-    QTest::addColumn<QString>("lastLine");   // the last line the device got
-    QTest::newRow("two ! lines before the surface pressure") << QStringList{"--bang", "4:2"} << "emu" << false
-                                                             << true << -1 << "#CLEAR";
+    QTest::addColumn<QString>("lastLine"); // the last line the device got
+    QTest::newRow("two ! lines before the surface pressure")
+        << QStringList{"--bang", "4:2"} << "emu" << false << true << -1 << "#CLEAR";
     QTest::newRow("surface pressure unreadable") << QStringList{"--bad-checksum", "4"} << "emu" << false << false
                                                  << int(cMySimWorker::UnreadableSurfacePressure) << "#ROOT";
     QTest::newRow("stop before the run") << QStringList() << "emu" << true << true << -1 << "";

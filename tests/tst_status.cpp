@@ -40,8 +40,8 @@ private:
     static QStringList rows(cMyTamiraStatus *d)
     {
         QStringList out;
-        for (const char *name : {"lSelfTest", "lPressureSensor", "lAudioCodec", "lFlashMemory",
-                                 "lSetup", "lSoundLibrary", "lCustomMessages", "lFirmware"})
+        for (const char *name : {"lSelfTest", "lPressureSensor", "lAudioCodec", "lFlashMemory", "lSetup",
+                                 "lSoundLibrary", "lCustomMessages", "lFirmware"})
             out << d->findChild<QLabel *>(name)->text();
         return out;
     }
@@ -67,8 +67,8 @@ private:
     }
     static QStringList report(const QString &flags)
     {
-        return {flags, "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.2.0.0", "English",
-                "2.1.0.0", "1.0.5.0", "Ala", "Training", "Line one\nLine two"};
+        return {flags,     "12.3 m",  "1:02:05", "4660",     "1.2.3.4",           "4", "1.2.0.0", "English",
+                "2.1.0.0", "1.0.5.0", "Ala",     "Training", "Line one\nLine two"};
     }
 };
 
@@ -78,7 +78,7 @@ void tst_Status::flagsGiveTheRows_data()
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QString>("overview");
     QTest::addColumn<QList<int>>("failed"); // the rows marked
-    QTest::addColumn<QString>("banner"); // what the overview's warning names; none: hidden
+    QTest::addColumn<QString>("banner");    // what the overview's warning names; none: hidden
     const QString ok = "OK";
     QTest::newRow("1") << "1" << QStringList{"Self-test... Passed", ok, ok, ok, ok, ok, ok, ok} << "Self-test: Passed"
                        << QList<int>() << QString();
@@ -154,9 +154,10 @@ void tst_Status::reportFillsTheOverview()
     w.newStatusRead(report("129"));
     const auto text = [&](const char *name) { return w.findChild<QLabel *>(name)->text(); };
     const QList<QPair<const char *, QString>> labels{
-        {"lmaxDepth", "12.3 m"}, {"lDiveTime", "1:02:05"}, {"lSerialNumber", "4660"}, {"lHardwareVesrion", "1.2.3.4"},
-        {"lMemoryAmount", "4 MB"}, {"lFirmwareVersion", "1.2.0.0"}, {"lVoiceLang", "English"}, {"lVoiceVersion", "2.1.0.0"},
-        {"lParamVersion", "1.0.5.0"}, {"lParamAutor", "Ala"}, {"lParamTytul", "Training"}};
+        {"lmaxDepth", "12.3 m"},         {"lDiveTime", "1:02:05"},     {"lSerialNumber", "4660"},
+        {"lHardwareVesrion", "1.2.3.4"}, {"lMemoryAmount", "4 MB"},    {"lFirmwareVersion", "1.2.0.0"},
+        {"lVoiceLang", "English"},       {"lVoiceVersion", "2.1.0.0"}, {"lParamVersion", "1.0.5.0"},
+        {"lParamAutor", "Ala"},          {"lParamTytul", "Training"}};
     for (const auto &label : labels)
         QCOMPARE(text(label.first), label.second);
     QCOMPARE(w.findChild<QPlainTextEdit *>("pteParamDesc")->toPlainText(), QString("Line one\nLine two"));
@@ -267,11 +268,13 @@ void tst_Status::bootModeBox()
     QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked().size(), 1, 2000);
     const cMyScriptedDialogs::Asked box = dialogs.asked().first();
     const QString indent = "\n" + QString(27, ' ');
-    QCOMPARE(box.text, QString::fromUtf8("Tamira znajduje się w trybie serwisowym.") + indent
-                           + QString::fromUtf8("Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL.")
-                           + indent
-                           + QString::fromUtf8("Wyjście z trybu serwisowego za pomocą [Start Application] (na formularzu FLIP).")
-                           + indent + QString::fromUtf8("Dalsze informacje w pliku Pomocy"));
+    QCOMPARE(
+        box.text,
+        QString::fromUtf8("Tamira znajduje się w trybie serwisowym.") + indent
+            + QString::fromUtf8("Kontynuacja możliwa tylko z poziomu zewnętrznego oprogramowania FLIP firmy ATMEL.")
+            + indent
+            + QString::fromUtf8("Wyjście z trybu serwisowego za pomocą [Start Application] (na formularzu FLIP).")
+            + indent + QString::fromUtf8("Dalsze informacje w pliku Pomocy"));
     QCOMPARE(box.icon, cMyDialogs::Critical);
     QCOMPARE(box.buttons, cMyDialogs::Buttons(cMyDialogs::Ok));
     QCOMPARE(box.parent, &w);

@@ -31,21 +31,20 @@ QStringList deviceReplies(const QVector<quint8> &ram042c, quint16 depth, quint16
         QStringList out{"#ROOT\r\n", "#HEX\r\n", areaLine(area) + "\r\n", "#READ\r\n"};
         return out + records + QStringList{":00000001FF\r\n"};
     };
-    QVector<quint8> description = latin1("Tauchgang \xFC" "ber 20 m", 512);
+    QVector<quint8> description = latin1("Tauchgang \xFC"
+                                         "ber 20 m",
+                                         512);
     QStringList descriptionRecords;
     for (int i = 0; i < 32; ++i)
         descriptionRecords << reply(quint16(0x200 + 16 * i), description.mid(16 * i, 16));
     return block(EEPROM, {reply(0, {1, 0, 5, 0})})
-        + block(EEPROM, {reply(0x10, latin1("Nemo", 16)), reply(0x20, latin1("ABCDEFGHIJKLMNOP", 16)),
-                         reply(0x30, latin1("QRSTUVWXYZ012345", 16))})
-        + block(EEPROM, descriptionRecords)
-        + block(FLASH, {reply(0xFFE0, latin1("English", 16))})
-        + block(FLASH, {reply(0xFFFC, {2, 1, 0, 7})})
-        + block(OTP, {reply(0, {0x34, 0x12, 1, 2, 3, 4, 4})})
-        + block(RAM, {reply(0x014A, {quint8(depth), quint8(depth >> 8)})})
-        + block(RAM, {reply(0x015E, {quint8(time), quint8(time >> 8)})})
-        + block(RAM, {reply(0x042C, ram042c)})
-        + block(ROM, {reply(0x00FC, {1, 0, 5, 0})});
+           + block(EEPROM, {reply(0x10, latin1("Nemo", 16)), reply(0x20, latin1("ABCDEFGHIJKLMNOP", 16)),
+                            reply(0x30, latin1("QRSTUVWXYZ012345", 16))})
+           + block(EEPROM, descriptionRecords) + block(FLASH, {reply(0xFFE0, latin1("English", 16))})
+           + block(FLASH, {reply(0xFFFC, {2, 1, 0, 7})}) + block(OTP, {reply(0, {0x34, 0x12, 1, 2, 3, 4, 4})})
+           + block(RAM, {reply(0x014A, {quint8(depth), quint8(depth >> 8)})})
+           + block(RAM, {reply(0x015E, {quint8(time), quint8(time >> 8)})}) + block(RAM, {reply(0x042C, ram042c)})
+           + block(ROM, {reply(0x00FC, {1, 0, 5, 0})});
 }
 
 } // namespace
@@ -86,15 +85,21 @@ void tst_StatusDecoder::entries_data()
     QTest::newRow("time 65535 s") << int(RAM) << 0x015E << Bytes{0xFF, 0xFF} << int(D::DiveTime) << "18:12:15";
     QTest::newRow("serial, top bit set") << int(OTP) << 0 << Bytes{0x00, 0x80} << int(D::SerialNumber) << "32768";
     QTest::newRow("half a serial") << int(OTP) << 0 << Bytes{0x34} << int(D::SerialNumber) << "";
-    QTest::newRow("hardware") << int(OTP) << 0 << Bytes{0x34, 0x12, 255, 10, 3, 4, 8} << int(D::HardwareVersion) << "255.10.3.4";
+    QTest::newRow("hardware") << int(OTP) << 0 << Bytes{0x34, 0x12, 255, 10, 3, 4, 8} << int(D::HardwareVersion)
+                              << "255.10.3.4";
     QTest::newRow("hardware cut short") << int(OTP) << 0 << Bytes{0x34, 0x12, 1, 2} << int(D::HardwareVersion) << "1.2";
     QTest::newRow("memory") << int(OTP) << 0 << Bytes{0x34, 0x12, 1, 2, 3, 4, 8} << int(D::MemorySize) << "8";
-    QTest::newRow("language") << int(FLASH) << 0xFFE0 << Bytes{'E', 'n', 'g', 0, 'x', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0} << int(D::LibraryLanguage) << "Eng";
-    QTest::newRow("language of 16") << int(FLASH) << 0xFFE0 << Bytes(16, 'L') << int(D::LibraryLanguage) << QString(16, 'L');
+    QTest::newRow("language") << int(FLASH) << 0xFFE0 << Bytes{'E', 'n', 'g', 0, 'x', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
+                              << int(D::LibraryLanguage) << "Eng";
+    QTest::newRow("language of 16") << int(FLASH) << 0xFFE0 << Bytes(16, 'L') << int(D::LibraryLanguage)
+                                    << QString(16, 'L');
     QTest::newRow("settings version") << int(EEPROM) << 0 << Bytes{1, 0, 1, 0} << int(D::SettingsVersion) << "1.0.1.0";
-    QTest::newRow("author, Latin-1") << int(EEPROM) << 0x10 << Bytes{0xFC, 0xDF, 0xB0, 0} << int(D::SettingsAuthor) << QString::fromUtf8("üß°");
-    QTest::newRow("author empty, stale bytes behind") << int(EEPROM) << 0x10 << Bytes{0, 'A', 'B', 0} << int(D::SettingsAuthor) << "";
-    QTest::newRow("description") << int(EEPROM) << 0x200 << Bytes{'a', '\n', 'b', 0} << int(D::SettingsDescription) << "a\nb";
+    QTest::newRow("author, Latin-1") << int(EEPROM) << 0x10 << Bytes{0xFC, 0xDF, 0xB0, 0} << int(D::SettingsAuthor)
+                                     << QString::fromUtf8("üß°");
+    QTest::newRow("author empty, stale bytes behind")
+        << int(EEPROM) << 0x10 << Bytes{0, 'A', 'B', 0} << int(D::SettingsAuthor) << "";
+    QTest::newRow("description") << int(EEPROM) << 0x200 << Bytes{'a', '\n', 'b', 0} << int(D::SettingsDescription)
+                                 << "a\nb";
 }
 
 void tst_StatusDecoder::entries()
@@ -127,9 +132,9 @@ void tst_StatusDecoder::aStatusRead()
     replies[author].replace(40, 1, 'X');
     cMyStatusDecoder decoder;
     decoder.addReplies(replies);
-    QCOMPARE(decoder.statusList(), (QStringList{"7", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "", "2.1.0.7",
-                                                "1.0.5.0", "", "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345",
-                                                QString::fromUtf8("Tauchgang über 20 m")}));
+    QCOMPARE(decoder.statusList(),
+             (QStringList{"7", "12.3 m", "1:02:05", "4660", "1.2.3.4", "4", "1.0.5.0", "", "2.1.0.7", "1.0.5.0", "",
+                          "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345", QString::fromUtf8("Tauchgang über 20 m")}));
 }
 
 void tst_StatusDecoder::repliesThatAreNoData()

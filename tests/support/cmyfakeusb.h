@@ -30,9 +30,9 @@ public:
         int request = 0;
         int value = 0;
         int index = 0;
-        int size = 0;                 // the length argument as passed
+        int size = 0; // the length argument as passed
         int timeout = 0;
-        QByteArray data;              // the `size` bytes behind the data pointer
+        QByteArray data; // the `size` bytes behind the data pointer
     };
 
     // Appends a bus to the bus list and returns its number.
@@ -48,7 +48,11 @@ public:
     // From now on each control transfer waits, at most a minute, for releaseTransfers(): a
     // transfer that takes its time, as a bootloader's that does not answer.
     void holdTransfers() { m_hold = true; }
-    void releaseTransfers() { m_hold = false; m_gate.release(m_waiting); }
+    void releaseTransfers()
+    {
+        m_hold = false;
+        m_gate.release(m_waiting);
+    }
     int transfersWaiting() const { return m_waiting; }
 
     void init() override;
@@ -73,7 +77,7 @@ private:
     // deques keep element addresses stable while elements are appended
     std::deque<cMyUsbBus> m_buses;
     std::deque<cMyUsbDevice> m_devices;
-    std::deque<DeviceInfo> m_infos; // parallel to m_devices
+    std::deque<DeviceInfo> m_infos;       // parallel to m_devices
     std::deque<cMyUsbDevice *> m_handles; // a handle points at its device
     QVector<Call> m_calls;
     std::atomic<bool> m_hold{false};

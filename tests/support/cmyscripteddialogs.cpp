@@ -50,33 +50,31 @@ bool cMyScriptedDialogs::take(Kind kind, const QString &title, Expected &out)
     const Expected next = m_expected.takeFirst();
     if (next.kind != kind || (!next.title.isEmpty() && next.title != title)) {
         m_errors << QStringLiteral("expected %1 '%2' but got %3 '%4'")
-                        .arg(QLatin1String(kindName(next.kind)), next.title,
-                             QLatin1String(kindName(kind)), title);
+                        .arg(QLatin1String(kindName(next.kind)), next.title, QLatin1String(kindName(kind)), title);
         return false;
     }
     out = next;
     return true;
 }
 
-cMyDialogs::Button cMyScriptedDialogs::message(QObject *parent, Icon icon, const QString &title,
-                                              const QString &text, Buttons buttons,
-                                              Button defaultButton)
+cMyDialogs::Button cMyScriptedDialogs::message(QObject *parent, Icon icon, const QString &title, const QString &text,
+                                               Buttons buttons, Button defaultButton)
 {
     m_asked.append({MessageBox, icon, title, text, buttons, defaultButton, parent, QString(), QString()});
     Expected e;
     return take(MessageBox, title, e) ? e.answer : NoButton;
 }
 
-QString cMyScriptedDialogs::openFileName(QObject *parent, const QString &caption,
-                                         const QString &dir, const QString &filter)
+QString cMyScriptedDialogs::openFileName(QObject *parent, const QString &caption, const QString &dir,
+                                         const QString &filter)
 {
     m_asked.append({OpenFile, NoIcon, caption, QString(), Buttons(), NoButton, parent, dir, filter});
     Expected e;
     return take(OpenFile, caption, e) ? e.path : QString();
 }
 
-QString cMyScriptedDialogs::saveFileName(QObject *parent, const QString &caption,
-                                         const QString &dir, const QString &filter)
+QString cMyScriptedDialogs::saveFileName(QObject *parent, const QString &caption, const QString &dir,
+                                         const QString &filter)
 {
     m_asked.append({SaveFile, NoIcon, caption, QString(), Buttons(), NoButton, parent, dir, filter});
     Expected e;

@@ -42,12 +42,10 @@ public:
     bool clean() const { return m_errors.isEmpty() && m_expected.isEmpty(); }
     QString report() const;
 
-    Button message(QObject *parent, Icon icon, const QString &title, const QString &text,
-                   Buttons buttons, Button defaultButton) override;
-    QString openFileName(QObject *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override;
-    QString saveFileName(QObject *parent, const QString &caption, const QString &dir,
-                         const QString &filter) override;
+    Button message(QObject *parent, Icon icon, const QString &title, const QString &text, Buttons buttons,
+                   Button defaultButton) override;
+    QString openFileName(QObject *parent, const QString &caption, const QString &dir, const QString &filter) override;
+    QString saveFileName(QObject *parent, const QString &caption, const QString &dir, const QString &filter) override;
 
 private:
     struct Expected

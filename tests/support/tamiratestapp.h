@@ -5,27 +5,27 @@
 // catalogue installed exactly as the program does it, and an empty fake USB bus in place of the
 // machine's, for the bootloader check that each window starts two seconds after it is built.
 
-#include "tests/support/cmyfakeusb.h"
 #include "resources/tamiraresources.h"
+#include "tests/support/cmyfakeusb.h"
 
 #include <QApplication>
 #include <QTranslator>
 #include <QtTest>
 
-#define TAMIRA_GUI_TEST_MAIN(TestObject)                                                        \
-    int main(int argc, char *argv[])                                                            \
-    {                                                                                           \
-        QApplication app(argc, argv);                                                           \
-        QTranslator translator;                                                                 \
-        if (!installEnglishCatalogue(translator))                                               \
-            qFatal("the English catalogue is missing from the resources");                     \
-        cMyFakeUsb usb;                                                                         \
-        cMyUsb::install(&usb);                                                                  \
-        TestObject tc;                                                                          \
-        QTEST_SET_MAIN_SOURCE_PATH                                                              \
-        const int failures = QTest::qExec(&tc, argc, argv);                                     \
-        cMyUsb::install(nullptr);                                                               \
-        return failures;                                                                        \
+#define TAMIRA_GUI_TEST_MAIN(TestObject)                                                                               \
+    int main(int argc, char *argv[])                                                                                   \
+    {                                                                                                                  \
+        QApplication app(argc, argv);                                                                                  \
+        QTranslator translator;                                                                                        \
+        if (!installEnglishCatalogue(translator))                                                                      \
+            qFatal("the English catalogue is missing from the resources");                                             \
+        cMyFakeUsb usb;                                                                                                \
+        cMyUsb::install(&usb);                                                                                         \
+        TestObject tc;                                                                                                 \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                     \
+        const int failures = QTest::qExec(&tc, argc, argv);                                                            \
+        cMyUsb::install(nullptr);                                                                                      \
+        return failures;                                                                                               \
     }
 
 #endif

@@ -18,13 +18,12 @@ namespace {
 constexpr ULONG kWaitOnMask = 0x001B0048; // IOCTL_SERIAL_WAIT_ON_MASK
 constexpr NTSTATUS kPending = 0x00000103;
 
-using NtIoctl = NTSTATUS(NTAPI *)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK, ULONG, PVOID, ULONG,
-                                  PVOID, ULONG);
+using NtIoctl = NTSTATUS(NTAPI *)(HANDLE, HANDLE, PIO_APC_ROUTINE, PVOID, PIO_STATUS_BLOCK, ULONG, PVOID, ULONG, PVOID,
+                                  ULONG);
 using GetProc = FARPROC(WINAPI *)(HMODULE, LPCSTR);
 
 // Between function pointer types, by way of the generic one.
-template <typename To, typename From>
-To functionCast(From function)
+template <typename To, typename From> To functionCast(From function)
 {
     return reinterpret_cast<To>(reinterpret_cast<void (*)()>(function));
 }
@@ -72,8 +71,7 @@ NTSTATUS NTAPI deviceIoControl(HANDLE file, HANDLE event, PIO_APC_ROUTINE routin
                     DUPLICATE_SAME_ACCESS);
     const NTSTATUS result = systemIoctl(file, wait->event, nullptr, nullptr, status, code, in, inSize, out, outSize);
     if (result == kPending) {
-        RegisterWaitForSingleObject(&wait->registration, wait->event, eventCame, wait, INFINITE,
-                                    WT_EXECUTEONLYONCE);
+        RegisterWaitForSingleObject(&wait->registration, wait->event, eventCame, wait, INFINITE, WT_EXECUTEONLYONCE);
     } else if (result >= 0) {
         // Done at once: Windows still runs the routine, at the thread's next alertable wait.
         QueueUserAPC(runRoutine, wait->thread, reinterpret_cast<ULONG_PTR>(wait));

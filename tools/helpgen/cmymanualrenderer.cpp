@@ -29,8 +29,7 @@ const char kTocMarker[] = "<!--TOC-->";
 
 QPageLayout pageLayout()
 {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kPageMarginsMm,
-                       QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, kPageMarginsMm, QPageLayout::Millimeter);
 }
 
 // The area inside the page margins, in CSS pixels.
@@ -65,11 +64,9 @@ int pageOf(QTextDocument &doc, const QTextBlock &block)
 
 } // namespace
 
-cMyManualRenderer::cMyManualRenderer(const QString &html, const QUrl &baseUrl,
-                                     const QMap<QString, QString> &variables)
+cMyManualRenderer::cMyManualRenderer(const QString &html, const QUrl &baseUrl, const QMap<QString, QString> &variables)
     : m_html(html), m_baseUrl(baseUrl), m_variables(variables)
-{
-}
+{}
 
 QString cMyManualRenderer::substituted() const
 {
@@ -86,8 +83,7 @@ QString cMyManualRenderer::tocHtml(const QList<Heading> &headings) const
         const bool chapter = h.level == 1;
         html += QStringLiteral("<tr><td%1>%2</td><td align=\"right\"%3>%4</td></tr>")
                     .arg(chapter ? QStringLiteral(" class=\"toc1\"") : QStringLiteral(" class=\"toc2\""),
-                         h.text.toHtmlEscaped(),
-                         chapter ? QStringLiteral(" class=\"toc1\"") : QString(),
+                         h.text.toHtmlEscaped(), chapter ? QStringLiteral(" class=\"toc1\"") : QString(),
                          h.page < 0 ? QStringLiteral("00") : QString::number(h.page + 1));
     }
     return html + QStringLiteral("</table>");
@@ -289,8 +285,7 @@ bool cMyManualRenderer::writePdf(const QString &path, const QString &title)
             const double ruleY = headerH - 2.5 * kPxPerMm;
             painter.drawLine(QPointF(0, ruleY), QPointF(paint.width(), ruleY));
             painter.setPen(QColor(0x55, 0x55, 0x55));
-            painter.drawText(QRectF(0, paint.height() - kFooterMm * kPxPerMm, paint.width(),
-                                    kFooterMm * kPxPerMm),
+            painter.drawText(QRectF(0, paint.height() - kFooterMm * kPxPerMm, paint.width(), kFooterMm * kPxPerMm),
                              Qt::AlignHCenter | Qt::AlignBottom,
                              QStringLiteral("Page %1 of %2").arg(page + 1).arg(m_pageCount));
         }
