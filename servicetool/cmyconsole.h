@@ -17,8 +17,6 @@ public:
     static bool isTerminal(std::FILE *stream);
     // Bytes go out as they are, with no line end translation.
     static void setBinary(std::FILE *stream);
-    // A write past the file size limit fails (and is reported) rather than ending the program.
-    static void ignoreFileSizeSignal();
     // Standard output and error that go nowhere (a GUI program started from a console) are sent
     // to the console of the program that started this one; output redirected to a file or a pipe
     // stays where it was sent. Nothing to do on Unix or for the console build.

@@ -1,6 +1,5 @@
 #include "servicetool/cmyconsole.h"
 
-#include <csignal>
 #include <unistd.h>
 
 namespace servicetool {
@@ -11,11 +10,6 @@ bool cMyConsole::isTerminal(std::FILE *stream)
 }
 
 void cMyConsole::setBinary(std::FILE *) {}
-
-void cMyConsole::ignoreFileSizeSignal()
-{
-    std::signal(SIGXFSZ, SIG_IGN);
-}
 
 void cMyConsole::attachParentConsole() {}
 

@@ -28,8 +28,6 @@ void cMyConsole::setBinary(std::FILE *stream)
     _setmode(_fileno(stream), _O_BINARY);
 }
 
-void cMyConsole::ignoreFileSizeSignal() {}
-
 void cMyConsole::attachParentConsole()
 {
     const bool output = isValid(STD_OUTPUT_HANDLE);

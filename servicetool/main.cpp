@@ -1,5 +1,6 @@
 // servicetool: without options the service console's window, with options its command line.
 
+#include "device/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
 #include "servicetool/cmycommandline.h"
 #include "servicetool/cmyconsole.h"
@@ -9,7 +10,7 @@
 
 int main(int argc, char *argv[])
 {
-    servicetool::cMyConsole::ignoreFileSizeSignal();
+    ignoreFileSizeSignal();
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

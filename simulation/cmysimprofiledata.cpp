@@ -1,6 +1,6 @@
 #include "simulation/cmysimprofiledata.h"
 
-#include "simulation/cmywholefile.h"
+#include "device/cmyfileaccess.h"
 
 #include <algorithm>
 
@@ -111,5 +111,5 @@ QByteArray cMySimProfileData::toCsv() const
 
 bool cMySimProfileData::saveCsv(const QString &path, QString *error) const
 {
-    return cMyWholeFile::write(path, toCsv(), error);
+    return cMyFileAccess::replace(path, toCsv(), error);
 }

@@ -439,8 +439,7 @@ void tst_Simulation::aDiveInTheWindow()
     };
     const Again again[] = {
         {cMyDialogs::No, 0, nullptr},
-        {cMyDialogs::Yes, 100,
-         "Cannot save the profile to %1: the file would be larger than the disk or the file size limit allows"},
+        {cMyDialogs::Yes, 100, "Cannot save the profile to %1: file too large (the file size limit was reached)"},
         {cMyDialogs::Yes, 0, "Profile saved to %1."},
     };
     for (const Again &a : again) {

@@ -1507,19 +1507,4 @@ Wait until it has finished and try again.</translation>
         <translation>The stored value %1 is not in the list.</translation>
     </message>
 </context>
-<context>
-    <name>cMyWholeFile</name>
-    <message>
-        <source>na dysku zabrakło miejsca</source>
-        <translation>there is no space left on the disk</translation>
-    </message>
-    <message>
-        <source>plik byłby większy, niż pozwala dysk lub limit rozmiaru plików</source>
-        <translation>the file would be larger than the disk or the file size limit allows</translation>
-    </message>
-    <message>
-        <source>brak uprawnień do zapisu w tym miejscu</source>
-        <translation>there is no permission to write there</translation>
-    </message>
-</context>
 </TS>
