@@ -2,11 +2,13 @@
 
 #include "device/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
+#include "resources/tamiraresources.h"
 #include "servicetool/cmycommandline.h"
 #include "servicetool/cmyconsole.h"
 #include "servicetool/mainwindow.h"
 
 #include <QApplication>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -17,6 +19,10 @@ int main(int argc, char *argv[])
     if (servicetool::cMyCommandLine::wanted(arguments)) {
         servicetool::cMyConsole::attachParentConsole();
         QCoreApplication app(argc, argv);
+        // The command line speaks English, also in the texts it takes from the device layer
+        // (a busy port, a failed write), which are written in Polish like the window's.
+        QTranslator translator;
+        installEnglishCatalogue(translator);
         return servicetool::cMyCommandLine::run(app.arguments());
     }
 

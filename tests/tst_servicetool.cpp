@@ -24,6 +24,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSerialPort>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -473,7 +474,8 @@ void tst_ServiceTool::fileFailures()
 void tst_ServiceTool::commandLine_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
-    QTest::addColumn<QStringList>("arguments"); // %in, %out, %fifo stand for paths in a fresh folder
+    QTest::addColumn<QStringList>("arguments"); // %in, %out, %fifo stand for paths in a fresh folder;
+                                                // %held: the test holds the port open
     QTest::addColumn<QByteArray>("input");      // the file %in
     QTest::addColumn<QStringList>("stdinFrom"); // "%in", or a program whose output it is
     QTest::addColumn<int>("status");
@@ -593,6 +595,9 @@ void tst_ServiceTool::commandLine_data()
     row("unknown area", {}, {"--read", "SRAM", "0", "1"}, k4, 2, "unknown area \"SRAM\"", {});
     row("port does not open", {}, {"--port", "/dev/no-such-tamira", "--root"}, k4, 3, "cannot open /dev/no-such-tamira",
         {});
+    // In English like the rest of the command line (the text comes from the device layer).
+    row("port held by another program", {}, {"%held", "--root"}, k4, 3,
+        "is in use by another program (servicetool or a second TAMIRAdesk, for example).\nClose that program", {});
     row("version", {}, {"--version"}, k4, 0, "servicetool " TAMIRA_VERSION "\n", {});
     row("verbose", {}, {"--verbose", "--root"}, k4, 0, "servicetool: > #ROOT\nservicetool: < #ROOT\n", {"#ROOT\r\n"});
     row("quiet", {}, {"--quiet", "--root"}, k4, 0, "", {"#ROOT\r\n"});
@@ -622,6 +627,9 @@ void tst_ServiceTool::commandLine()
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
     if (!arguments.contains("--port"))
         arguments << "--port" << emu.portPath();
+    QSerialPort holder(emu.portPath());
+    if (arguments.removeAll("%held"))
+        QVERIFY(holder.open(QIODevice::ReadWrite));
 
     QProcess tool, producer;
     if (stdinFrom == QStringList{"%in"})
