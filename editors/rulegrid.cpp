@@ -201,14 +201,21 @@ void RuleGrid::retranslateMessageRules(QGridLayout *grid)
     retranslate(grid, kMessageColumns, kMessageRules, QT_TRANSLATE_NOOP("RuleGrid", "Reguła komunikatu %1, %2"));
 }
 
-RuleEditors RuleGrid::timerRule(QGridLayout *grid, int rule)
+// The columns both kinds of rule share: condition, measured value, comparison, threshold.
+static RuleEditors commonColumns(QGridLayout *grid, int row)
 {
-    const int row = editorRow(rule);
     RuleEditors e;
     e.condition = at<cMyComboBoxW2>(grid, row, 1);
     e.measured = at<cMyComboBoxW6>(grid, row, 2);
     e.comparison = at<cMyComboBoxW2>(grid, row, 3);
     e.threshold = at<cMyDoubleSpinBoxInt>(grid, row, 4);
+    return e;
+}
+
+RuleEditors RuleGrid::timerRule(QGridLayout *grid, int rule)
+{
+    const int row = editorRow(rule);
+    RuleEditors e = commonColumns(grid, row);
     e.action = at<cMyComboBoxW2>(grid, row, 5);
     e.time = at<cMyDoubleSpinBoxInt>(grid, row, 6);
     return e;
@@ -217,11 +224,7 @@ RuleEditors RuleGrid::timerRule(QGridLayout *grid, int rule)
 RuleEditors RuleGrid::messageRule(QGridLayout *grid, int rule)
 {
     const int row = editorRow(rule);
-    RuleEditors e;
-    e.condition = at<cMyComboBoxW2>(grid, row, 1);
-    e.measured = at<cMyComboBoxW6>(grid, row, 2);
-    e.comparison = at<cMyComboBoxW2>(grid, row, 3);
-    e.threshold = at<cMyDoubleSpinBoxInt>(grid, row, 4);
+    RuleEditors e = commonColumns(grid, row);
     e.action = at<cMyComboBoxW2>(grid, row, 6);
     e.format = at<cMyComboBoxW2>(grid, row, 7);
     e.repetition = at<cMyComboBoxW2>(grid, row, 8);
