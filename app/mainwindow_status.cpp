@@ -9,29 +9,32 @@
 #include "app/cmyportselect.h"
 #include "app/cmytamirastatus.h"
 #include "app/cmytranslatedtext.h"
+#include "device/cmystatusdecoder.h"
 #include "simulation/cmysimwidget.h"
 
 void MainWindow::newStatusRead(QStringList lista)
 {
-    const quint8 flags = quint8(lista.value(0).toInt() & 0xFF);
+    using S = cMyStatusDecoder;
+    const quint8 flags = quint8(lista.value(S::StatusBits).toInt() & 0xFF);
     TranslatedText::set(ui->lTamiraStatus, "MainWindow",
                         (flags & 0x01) ? QT_TRANSLATE_NOOP("MainWindow", "Tamira działa")
                                        : QT_TRANSLATE_NOOP("MainWindow", "Tamira nie działa"));
     m_statusDialog->setStatus(char(flags));
     ui->tabStart->faultBanner()->showFlags(flags);
-    ui->simWidget->setDeviceStatistics(lista.value(3), lista.value(1), lista.value(2));
-    ui->lmaxDepth->setText(lista.value(1));
-    ui->lDiveTime->setText(lista.value(2));
-    ui->lSerialNumber->setText(lista.value(3));
-    ui->lHardwareVesrion->setText(lista.value(4));
-    ui->lMemoryAmount->setText(lista.value(5) + QStringLiteral(" MB"));
-    ui->lFirmwareVersion->setText(lista.value(6));
-    ui->lVoiceLang->setText(lista.value(7));
-    ui->lVoiceVersion->setText(lista.value(8));
-    ui->lParamVersion->setText(lista.value(9));
-    cMyOverviewPage::showPlainText(ui->lParamAutor, lista.value(10));
-    cMyOverviewPage::showPlainText(ui->lParamTytul, lista.value(11));
-    ui->pteParamDesc->setPlainText(lista.value(12));
+    ui->simWidget->setDeviceStatistics(lista.value(S::SerialNumber), lista.value(S::MaxDepth),
+                                       lista.value(S::DiveTime));
+    ui->lmaxDepth->setText(lista.value(S::MaxDepth));
+    ui->lDiveTime->setText(lista.value(S::DiveTime));
+    ui->lSerialNumber->setText(lista.value(S::SerialNumber));
+    ui->lHardwareVesrion->setText(lista.value(S::HardwareVersion));
+    ui->lMemoryAmount->setText(lista.value(S::MemorySize) + QStringLiteral(" MB"));
+    ui->lFirmwareVersion->setText(lista.value(S::FirmwareVersion));
+    ui->lVoiceLang->setText(lista.value(S::LibraryLanguage));
+    ui->lVoiceVersion->setText(lista.value(S::LibraryVersion));
+    ui->lParamVersion->setText(lista.value(S::SettingsVersion));
+    cMyOverviewPage::showPlainText(ui->lParamAutor, lista.value(S::SettingsAuthor));
+    cMyOverviewPage::showPlainText(ui->lParamTytul, lista.value(S::SettingsTitle));
+    ui->pteParamDesc->setPlainText(lista.value(S::SettingsDescription));
 }
 
 void MainWindow::showTamiraStatus()

@@ -7,8 +7,6 @@
 
 namespace {
 
-// Where the status list holds the memory size in megabytes.
-constexpr int kMemoryEntry = 5;
 // A transfer's lines besides its records: "#ROOT", "#HEX", the area, "#WRITE".
 constexpr int kCommandLines = 4;
 
@@ -107,7 +105,7 @@ void cMyLibraryUpload::stepCompleted()
 void cMyLibraryUpload::upload()
 {
     bool known = false;
-    const quint64 megabytes = m_status.value(kMemoryEntry).toULongLong(&known);
+    const quint64 megabytes = m_status.value(cMyStatusDecoder::MemorySize).toULongLong(&known);
     if (!known) {
         fail(tr("Tamira nie podała rozmiaru swojej pamięci.\nBiblioteka dźwięków nie została wysłana."));
         return;
