@@ -14,6 +14,7 @@
 #include "jobs/cmylinkreporter.h"
 #include "jobs/cmysettingswriter.h"
 #include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
 
 #include <QLabel>
 #include <QStatusBar>
@@ -113,7 +114,7 @@ void MainWindow::readSettingsFromTamira()
     if (!m_files->mayReplace())
         return;
     startTransfer(tr("Odczyt z tamiry.."));
-    QStringList lines = m_image->toHexLines(0, 1024, 16);
+    QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *job = new cMyDeviceJob(m_link, this);
     runJob(job, tr("Nastawy odczytane z Tamiry."));
     // The records and "#ROOT", "#HEX", "#EEPROM", "#READ".
@@ -125,7 +126,7 @@ void MainWindow::writeSettingsToTamira()
 {
     startTransfer(tr("Zapis do tamiry.."));
     m_image->setData(0, versionStamp(m_version));
-    const QStringList lines = m_image->toHexLines(0, 1024, 16);
+    const QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
     runJob(writer, tr("Nastawy zapisane w Tamirze i sprawdzone."));
     writer->start(lines, [this](QStringList &records) { emit writeToTamira(EEPROM, records); });

@@ -7,11 +7,12 @@
 #include "app/cmyoverviewpage.h"
 #include "editors/cmysettingsform.h"
 #include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
 
 void MainWindow::setupSettingsForm()
 {
     m_image = new cMyMemoryArea(this);
-    m_image->setData(1023, quint8(0));
+    m_image->setData(cMySettingsFile::kImageSize - 1, quint8(0));
     m_form = new cMySettingsForm(m_image, this);
 }
 

@@ -10,6 +10,7 @@
 #include "editors/cmyvaluemark.h"
 #include "editors/rulegrid.h"
 #include "model/cmymemoryarea.h"
+#include "model/cmysettingsfile.h"
 #include "model/cmytablemodel.h"
 
 #include <QHash>
@@ -111,8 +112,6 @@ struct Text
 };
 constexpr Text kAuthor{0x010, 16}, kTitle{0x020, 32}, kDescription{0x200, 512};
 
-constexpr int kImageSize = 1024;
-
 int readField(const QVector<quint8> &bytes, quint32 address, Stored stored)
 {
     const auto at = [&](quint32 a) { return a < quint32(bytes.size()) ? bytes.at(int(a)) : quint8(0); };
@@ -172,7 +171,7 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
 {
     if (m_params)
         return;
-    const QVector<quint8> before = m_image->readBytes(0, kImageSize);
+    const QVector<quint8> before = m_image->readBytes(0, cMySettingsFile::kImageSize);
     const bool wasModified = m_image->isModified();
 
     m_params = new Ui::ParametersPage;
@@ -234,7 +233,7 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
     refresh();
     // Editors that store again the bytes they were given leave the document as it was; only a
     // text too long for its editor is stored cut.
-    if (!wasModified && m_image->readBytes(0, kImageSize) == before)
+    if (!wasModified && m_image->readBytes(0, cMySettingsFile::kImageSize) == before)
         m_image->setModified(false);
 }
 
@@ -315,8 +314,8 @@ void cMySettingsForm::refresh()
     }
     // Every field is read as the image held it before the refresh began: choosing a rule's
     // measured value resets its threshold in the image.
-    QVector<quint8> bytes = m_image->readBytes(0, kImageSize);
-    bytes.resize(kImageSize);
+    QVector<quint8> bytes = m_image->readBytes(0, cMySettingsFile::kImageSize);
+    bytes.resize(cMySettingsFile::kImageSize);
     load(m_messageFields, bytes);
     load(m_parameterFields, bytes);
     refreshTexts();

@@ -3,12 +3,12 @@
 #include "device/cmydialogs.h"
 #include "device/cmyhexrecord.h"
 #include "jobs/cmybackupstore.h"
+#include "model/cmysettingsfile.h"
 
 #include <QDir>
 
 namespace {
 
-constexpr int kBlockSize = 1024;
 // A transfer's lines besides its records: "#ROOT", "#HEX", the area, the direction.
 constexpr int kCommandLines = 4;
 
@@ -29,13 +29,13 @@ bool cMySettingsWriter::start(const QStringList &records, const WriteFunction &w
 {
     m_records = records;
     m_write = write;
-    m_expected = QVector<quint8>(kBlockSize, 0);
-    m_written = QVector<bool>(kBlockSize, false);
+    m_expected = QVector<quint8>(cMySettingsFile::kImageSize, 0);
+    m_written = QVector<bool>(cMySettingsFile::kImageSize, false);
     cMyHexRecord record;
     for (const QString &line : records) {
         if (!record.fromString(line) || record.type() != cMyHexRecord::Data)
             continue;
-        for (int i = 0; i < record.data().size() && record.address() + i < kBlockSize; ++i) {
+        for (int i = 0; i < record.data().size() && record.address() + i < cMySettingsFile::kImageSize; ++i) {
             m_expected[record.address() + i] = record.data().at(i);
             m_written[record.address() + i] = true;
         }
@@ -53,8 +53,8 @@ bool cMySettingsWriter::start(const QStringList &records, const WriteFunction &w
 void cMySettingsWriter::readBack(Step step, const QString &label, const QString &failureNote)
 {
     m_step = step;
-    m_read = QVector<quint8>(kBlockSize, 0);
-    m_readValid = QVector<bool>(kBlockSize, false);
+    m_read = QVector<quint8>(cMySettingsFile::kImageSize, 0);
+    m_readValid = QVector<bool>(cMySettingsFile::kImageSize, false);
     emit phaseChanged(label);
     runStep(m_records.size() + kCommandLines, failureNote, true, [this] {
         QStringList requests = m_records;
@@ -69,7 +69,7 @@ void cMySettingsWriter::collect(MemoryType area, uint address, const QVector<qui
     if (m_step == ReadSerial && area == OTP && address == 0 && data.size() >= 2) {
         m_serial = data.at(0) + 256 * data.at(1);
     } else if ((m_step == ReadBackup || m_step == Verify) && area == EEPROM) {
-        for (int i = 0; i < data.size() && address + uint(i) < uint(kBlockSize); ++i) {
+        for (int i = 0; i < data.size() && address + uint(i) < uint(cMySettingsFile::kImageSize); ++i) {
             m_read[int(address) + i] = data.at(i);
             m_readValid[int(address) + i] = true;
         }
@@ -144,7 +144,7 @@ void cMySettingsWriter::stepCancelled(cMyTamira::EndReason reason)
 
 void cMySettingsWriter::compare()
 {
-    for (int a = 0; a < kBlockSize; ++a) {
+    for (int a = 0; a < cMySettingsFile::kImageSize; ++a) {
         if (m_written.at(a) && (!m_readValid.at(a) || m_read.at(a) != m_expected.at(a))) {
             fail(tr("Weryfikacja zapisu nie powiodła się: bajt pod adresem 0x%1 w Tamirze różni się od "
                     "zapisanego.\nKopia poprzednich nastaw: %2")
