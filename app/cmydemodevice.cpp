@@ -3,8 +3,6 @@
 #include "device/portdiscovery.h"
 
 #include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace {

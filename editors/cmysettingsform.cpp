@@ -308,10 +308,8 @@ cMyTableModel *cMySettingsForm::valueList(const char *name)
 
 void cMySettingsForm::refresh()
 {
-    if (!m_params) {
-        refreshTexts();
+    if (!m_params)
         return;
-    }
     // Every field is read as the image held it before the refresh began: choosing a rule's
     // measured value resets its threshold in the image.
     QVector<quint8> bytes = m_image->readBytes(0, cMySettingsFile::kImageSize);

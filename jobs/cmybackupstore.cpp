@@ -4,7 +4,6 @@
 #include "model/cmysettingsfile.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
