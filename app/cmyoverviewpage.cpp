@@ -2,8 +2,8 @@
 
 #include "app/cmyfaultbanner.h"
 
+#include <QBoxLayout>
 #include <QEvent>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPainter>
@@ -85,26 +85,8 @@ cMyFaultBanner *cMyOverviewPage::faultBanner()
     if (m_faultBanner)
         return m_faultBanner;
     m_faultBanner = new cMyFaultBanner(this);
-    // On a row of its own above the others: every item of the grid moves one row down.
-    if (auto *grid = qobject_cast<QGridLayout *>(layout())) {
-        struct Placed
-        {
-            QLayoutItem *item;
-            int row, column, rows, columns;
-        };
-        QList<Placed> placed;
-        while (grid->count() > 0) {
-            Placed p{nullptr, 0, 0, 0, 0};
-            grid->getItemPosition(0, &p.row, &p.column, &p.rows, &p.columns);
-            p.item = grid->takeAt(0);
-            placed << p;
-        }
-        const int columns = qMax(1, grid->columnCount());
-        grid->addWidget(m_faultBanner, 0, 0, 1, columns);
-        for (const Placed &p : placed)
-            grid->addItem(p.item, p.row + 1, p.column, p.rows, p.columns);
-    } else if (auto *box = qobject_cast<QBoxLayout *>(layout())) {
+    // On a line of its own above the scroll area that holds the groups.
+    if (auto *box = qobject_cast<QBoxLayout *>(layout()))
         box->insertWidget(0, m_faultBanner);
-    }
     return m_faultBanner;
 }
