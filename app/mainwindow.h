@@ -18,12 +18,12 @@
 #include <QVector>
 
 class QAction;
-class QProgressDialog;
 class QTimer;
 class cMyMemoryArea;
 class cMyAboutDialog;
 class cMyDemoDevice;
 class cMyPortSelect;
+class cMyProgressDialog;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
@@ -136,7 +136,7 @@ private:
     Ui::MainWindow *ui = nullptr;
     cMySettingsForm *m_form = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;
-    QPointer<QProgressDialog> m_progress;
+    QPointer<cMyProgressDialog> m_progress;
     QPointer<cMyDeviceJob> m_job;
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;

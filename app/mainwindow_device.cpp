@@ -27,11 +27,6 @@ constexpr int kProgressRepaintMs = 40;
 // How long the status bar keeps the word that a transfer completed.
 constexpr int kDoneMessageMs = 15000;
 
-cMyProgressDialog *asGuarded(QProgressDialog *dialog)
-{
-    return qobject_cast<cMyProgressDialog *>(dialog);
-}
-
 // The sentence that stays in the status bar while the library in the device is incomplete.
 void showLibraryIncomplete(QStatusBar *bar, bool incomplete)
 {
@@ -77,16 +72,16 @@ void MainWindow::startTransfer(const QString &label)
 void MainWindow::dismissProgress()
 {
     // This close is not the user's, and must not break off whatever the link is doing.
-    if (cMyProgressDialog *dialog = asGuarded(m_progress))
-        dialog->dismiss();
+    if (m_progress)
+        m_progress->dismiss();
 }
 
 void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 {
     m_job = job;
     m_linkReporter->setJob(job);
-    if (cMyProgressDialog *dialog = asGuarded(m_progress))
-        connect(dialog, &cMyProgressDialog::cancelConfirmed, job, &cMyDeviceJob::cancel);
+    if (m_progress)
+        connect(m_progress, &cMyProgressDialog::cancelConfirmed, job, &cMyDeviceJob::cancel);
     connect(job, &cMyDeviceJob::phaseChanged, this, [this, job](const QString &label) {
         if (job == m_job && m_progress)
             m_progress->setLabelText(label);
@@ -225,7 +220,7 @@ void MainWindow::on_actionLibraryUpdate_triggered()
     auto *upload = new cMyLibraryUpload(m_link, this);
     const QPointer<cMyLibraryUpload> guard(upload);
     // Once the library has begun to go out, a cancel leaves an incomplete one behind.
-    asGuarded(m_progress)->setCancelCheck([this, guard] {
+    m_progress->setCancelCheck([this, guard] {
         if (!guard || !guard->isWritingLibrary())
             return true;
         const bool yes = confirmed(tr("Aktualizacja biblioteki dźwięków..."),
