@@ -162,9 +162,7 @@ void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> byte
 bool MainWindow::confirmed(const QString &title, const QString &question)
 {
     // Every question here is about something that cannot be undone: Enter must not do it.
-    return cMyDialogs::current().message(this, cMyDialogs::Question, title, question,
-                                         cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No)
-           == cMyDialogs::Yes;
+    return cMyDialogs::current().question(this, title, question) == cMyDialogs::Yes;
 }
 
 void MainWindow::on_actionFirmwareUpdate_triggered()

@@ -34,10 +34,11 @@ public:
     virtual QString saveFileName(QObject *parent, const QString &caption, const QString &dir,
                                  const QString &filter) = 0;
 
-    // Shorthands used throughout the programs.
+    // Shorthands used throughout the programs. A question's default is No: Enter must not do
+    // what it asks about.
     Button question(QObject *parent, const QString &title, const QString &text)
     {
-        return message(parent, Question, title, text, Buttons(Yes) | No);
+        return message(parent, Question, title, text, Buttons(Yes) | No, No);
     }
     void critical(QObject *parent, const QString &title, const QString &text)
     {

@@ -29,9 +29,9 @@ void cMySimProfileSaver::save(const cMySimProfileData &data)
         path += QStringLiteral(".csv");
         // The file dialog asked about the name as typed, not about this one.
         if (QFileInfo::exists(path)
-            && dialogs.message(m_dialogParent, cMyDialogs::Question, tr("Zapisz profil nurkowania"),
-                               tr("Plik %1 już istnieje.\nCzy chcesz go zastąpić?").arg(QDir::toNativeSeparators(path)),
-                               cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No)
+            && dialogs.question(
+                   m_dialogParent, tr("Zapisz profil nurkowania"),
+                   tr("Plik %1 już istnieje.\nCzy chcesz go zastąpić?").arg(QDir::toNativeSeparators(path)))
                    != cMyDialogs::Yes)
             return;
     }

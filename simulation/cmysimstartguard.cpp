@@ -42,9 +42,7 @@ bool cMySimStartGuard::clearingConfirmed()
            "„Wyczyść statystyki”:\n  maksymalna głębokość: %1\n  czas nurkowania: %2\n"
            "Czy chcesz rozpocząć symulację?")
             .arg(m_maxDepth.isEmpty() ? unknown : m_maxDepth, m_diveTime.isEmpty() ? unknown : m_diveTime);
-    const cMyDialogs::Button answer =
-        cMyDialogs::current().message(m_dialogParent, cMyDialogs::Question, tr("Start symulacji"), text,
-                                      cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No);
+    const cMyDialogs::Button answer = cMyDialogs::current().question(m_dialogParent, tr("Start symulacji"), text);
     if (answer != cMyDialogs::Yes)
         return false;
     m_agreed = true;
