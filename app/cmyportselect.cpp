@@ -54,7 +54,7 @@ void cMyPortSelect::updatePorts()
     } else {
         for (const QString &name : qAsConst(names)) {
             addItem(name);
-            setItemData(count() - 1, name == m_demoPort ? shownName(name) : QVariant(), Qt::ToolTipRole);
+            setItemData(count() - 1, isDemoPort(name) ? shownName(name) : QVariant(), Qt::ToolTipRole);
             if (name == m_portName)
                 setCurrentIndex(count() - 1);
         }
@@ -71,14 +71,14 @@ bool cMyPortSelect::hasPort() const
 
 QString cMyPortSelect::shownName(const QString &port) const
 {
-    return !port.isEmpty() && port == m_demoPort ? tr("Tamira demonstracyjna (%1)").arg(port) : port;
+    return isDemoPort(port) ? tr("Tamira demonstracyjna (%1)").arg(port) : port;
 }
 
 void cMyPortSelect::setDemoPort(const QString &port)
 {
     m_demoPort = port;
     for (int i = 0; i < count(); ++i)
-        setItemData(i, itemText(i) == port ? shownName(port) : QVariant(), Qt::ToolTipRole);
+        setItemData(i, isDemoPort(itemText(i)) ? shownName(port) : QVariant(), Qt::ToolTipRole);
     nameCurrent();
     updateGeometry();
     update();
@@ -86,8 +86,7 @@ void cMyPortSelect::setDemoPort(const QString &port)
 
 void cMyPortSelect::nameCurrent()
 {
-    const QString port = currentText();
-    setToolTip(!port.isEmpty() && port == m_demoPort ? shownName(port) : QString());
+    setToolTip(showsDemoPort() ? shownName(currentText()) : QString());
 }
 
 // The demo device's longer name needs room beyond what the port names ask for.
@@ -121,7 +120,7 @@ void cMyPortSelect::changeEvent(QEvent *event)
 
 void cMyPortSelect::paintEvent(QPaintEvent *event)
 {
-    if (m_demoPort.isEmpty() || currentText() != m_demoPort)
+    if (!showsDemoPort())
         return QComboBox::paintEvent(event);
     QStylePainter painter(this);
     painter.setPen(palette().color(QPalette::Text));

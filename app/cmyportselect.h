@@ -21,6 +21,10 @@ public:
     // The port of the demo device, named as such wherever the box shows it; empty for none.
     void setDemoPort(const QString &port);
     QString demoPort() const { return m_demoPort; }
+    // Whether `port` is the demo device's; an empty name never is.
+    bool isDemoPort(const QString &port) const { return !port.isEmpty() && port == m_demoPort; }
+    // Whether the current entry is the demo device's port.
+    bool showsDemoPort() const { return isDemoPort(currentText()); }
     // How the box shows `port`.
     QString shownName(const QString &port) const;
 

@@ -28,8 +28,7 @@ void MainWindow::setupDemo()
 
 bool MainWindow::demoAttached() const
 {
-    return m_demo && m_demo->isRunning() && !m_portSelect->demoPort().isEmpty()
-           && m_portSelect->currentText() == m_portSelect->demoPort();
+    return m_demo && m_demo->isRunning() && m_portSelect->showsDemoPort();
 }
 
 void MainWindow::startDemo()
