@@ -25,7 +25,6 @@ cMyLanguageMenu::cMyLanguageMenu(QWidget *window) : QMenu(window)
         const bool english = language.english;
         connect(action, &QAction::triggered, this, [english] { useEnglishCatalogue(english); });
     }
-    window->installEventFilter(this);
 }
 
 void cMyLanguageMenu::changeEvent(QEvent *event)
@@ -33,11 +32,4 @@ void cMyLanguageMenu::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         setTitle(tr("&Język"));
     QMenu::changeEvent(event);
-}
-
-bool cMyLanguageMenu::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::LanguageChange)
-        emit languageChanged();
-    return QMenu::eventFilter(watched, event);
 }

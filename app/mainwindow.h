@@ -99,6 +99,8 @@ private slots:
 protected:
     // mainwindow_files.cpp: closing asks about unsaved changes.
     void closeEvent(QCloseEvent *event) override;
+    // mainwindow_language.cpp: the texts the window set itself, again in the new language.
+    void changeEvent(QEvent *event) override;
 
 private:
     // mainwindow.cpp

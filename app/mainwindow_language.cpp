@@ -10,9 +10,14 @@
 
 void MainWindow::setupLanguage()
 {
-    auto *menu = new cMyLanguageMenu(this);
-    ui->menuBar->insertMenu(ui->menuPomoc->menuAction(), menu);
-    connect(menu, &cMyLanguageMenu::languageChanged, this, &MainWindow::retranslate);
+    ui->menuBar->insertMenu(ui->menuPomoc->menuAction(), new cMyLanguageMenu(this));
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::retranslate()
