@@ -59,7 +59,7 @@ int main(int argc, char *argv[])
     // Never destroyed: a bootloader check may still be inside a USB transfer when main returns.
     cMyUsb::install(new cMyLibUsb);
 
-    int code = stopCode;
+    int code = 0;
     {
         MainWindow window;
         if (!line.file.isEmpty() && stopCode < 0)
@@ -70,7 +70,8 @@ int main(int argc, char *argv[])
             window.show();
             code = app.exec();
         }
-        code = stopCode >= 0 ? stopCode : code;
+        if (stopCode >= 0)
+            code = stopCode;
     }
     cMyDialogs::install(nullptr);
     return code;

@@ -22,13 +22,13 @@ void cMyLinkReporter::report(const cMyLinkFailure &failure, quint64 transaction)
     if (!news)
         return;
     const QString text = note.isEmpty() ? failure.text : failure.text + QLatin1Char('\n') + note;
+    const auto show = [text] { cMyDialogs::current().critical(nullptr, tr("Błąd"), text); };
     if (failure.reason == cMyLinkFailure::Superseded || transaction == 0) {
         // A new port choice comes from inside the port chooser's rebuild, a refused command from
         // inside the command that the job is still starting: the box waits until that is over
         // (and the job's progress dialog has closed).
-        QMetaObject::invokeMethod(
-            this, [text] { cMyDialogs::current().critical(nullptr, tr("Błąd"), text); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, show, Qt::QueuedConnection);
         return;
     }
-    cMyDialogs::current().critical(nullptr, tr("Błąd"), text);
+    show();
 }
