@@ -7,6 +7,7 @@
 
 #include "app/cmyfilecommands.h"
 #include "app/cmyprogressdialog.h"
+#include "app/cmytranslatedtext.h"
 #include "device/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
@@ -34,8 +35,9 @@ void showLibraryIncomplete(QStatusBar *bar, bool incomplete)
     if (!label && incomplete) {
         label = new QLabel(bar);
         label->setObjectName(QStringLiteral("lLibraryIncomplete"));
-        label->setText(MainWindow::tr("Biblioteka dźwięków w Tamirze jest niekompletna, dopóki nie zostanie wgrana "
-                                      "ponownie."));
+        TranslatedText::set(label, "MainWindow",
+                            QT_TRANSLATE_NOOP("MainWindow", "Biblioteka dźwięków w Tamirze jest niekompletna, dopóki "
+                                                            "nie zostanie wgrana ponownie."));
         bar->addPermanentWidget(label);
     }
     if (label)
