@@ -116,6 +116,8 @@ signals:
 
 private:
     bool openPort();
+    // Replaces the in-process port with one for `name`, its arrivals read as the serial port's.
+    void makeLocalPort(const QString &name);
     void startTransaction(LinkState state, const QStringList &lines);
     // Line `index` of the transaction with its "\r\n"; false when a streamed source has ended.
     bool lineAt(int index, QByteArray &line);
