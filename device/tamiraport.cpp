@@ -51,7 +51,7 @@ cMyLinkFailure TamiraPort::openFailure(const QSerialPort &port)
     if (port.error() != QSerialPort::PermissionError)
         return {cMyLinkFailure::NotOpened, port.errorString()};
     if (PortOpenFailure::lacksPermission(port.portName()))
-        return {cMyLinkFailure::NoPermission, PortOpenFailure::message(port)};
+        return {cMyLinkFailure::NoPermission, PortOpenFailure::noPermissionMessage(port)};
     // Qt reports a port that another program holds (its lock file, or the exclusive mode it
     // set) as a permission error too, as Windows does; the file's access tells the two apart.
     const QString location = PortDiscovery::systemLocation(port.portName());
