@@ -84,7 +84,7 @@ void cMyTamira::setPortLent(bool lent)
 void cMyTamira::onStatusDelayOver()
 {
     // A transaction the user started meanwhile already talks to the device; asking for the
-    // status now would only end in the "port busy" box, so it is asked once that has ended.
+    // status now would only be refused as a busy port, so it is asked once that has ended.
     if (m_running || m_portLent)
         m_statusAfterTransaction = true;
     else

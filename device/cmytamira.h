@@ -60,7 +60,7 @@ public:
 
     QString portName() const { return m_portName; }
     // True from a successful open to the end of the transaction. A command given while busy is
-    // refused with the port's error box; the running transaction goes on.
+    // refused (failed() with PortInUse); the running transaction goes on.
     bool isBusy() const { return m_running; }
     LinkState state() const { return m_state; }
     // True while setPort waits before its status read.
