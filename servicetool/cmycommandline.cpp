@@ -1,5 +1,6 @@
 #include "servicetool/cmycommandline.h"
 
+#include "device/cmyhexrecord.h"
 #include "device/portdiscovery.h"
 #include "servicetool/cmycommandargs.h"
 #include "servicetool/cmycommandreport.h"
@@ -106,7 +107,7 @@ public:
                 transact([&] { m_link.startRead(step.areaLine, step.address, step.count, int(m_args.recordLength)); });
             if (status != cMyCommandLine::Success)
                 return status;
-            if (!output->write(m_link.takeReadBack() + ":00000001FF\r\n") || !output->commit()) {
+            if (!output->write(m_link.takeReadBack() + cMyHexRecord::kEndOfFile + "\r\n") || !output->commit()) {
                 Report::failure(
                     QStringLiteral("%1: cannot write %2: %3")
                         .arg(m_step, step.file == QLatin1String("-") ? QStringLiteral("standard output") : step.file,

@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString kEndRecord = QStringLiteral(":00000001FF");
+const QString kEndRecord = QString::fromLatin1(cMyHexRecord::kEndOfFile);
 
 QString recordLine(quint16 address, const QVector<quint8> &bytes)
 {
