@@ -51,7 +51,7 @@ void writeAll(int fd, const QByteArray &bytes)
 cMyEmuServer::cMyEmuServer(cMyEmuPty &pty, cMyEmuDevice &device, cMyEmuFaultPlan &faults, cMyEmuOptions &options,
                            cMyEmuIoConfig &io, int logFd)
     : m_pty(pty), m_device(device), m_faults(faults), m_options(options), m_io(io), m_logFd(logFd), m_startNs(0),
-      m_lines(cMyEmuDevice::kMaxLineLength + 2)
+      m_lines(cMyEmuDevice::kMaxLineBytes)
 {
     m_startNs = nowNs();
 }
