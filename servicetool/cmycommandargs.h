@@ -4,6 +4,8 @@
 // The command line's arguments: the steps to run, in the order given, each with its own
 // arguments (the ones that follow it), and the options that hold for all of them.
 
+#include "servicetool/cmyservicelink.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,7 +30,7 @@ struct cMyCommandArgs
 
     QList<cMyCommandStep> steps;
     QString port;
-    quint32 timeout = 10000;
+    quint32 timeout = cMyServiceLink::kDefaultReplyTimeoutMs;
     quint32 recordLength = 16;
     bool verify = true;
     Verbosity verbosity = Normal;
