@@ -35,6 +35,9 @@ struct cMyCommandArgs
     bool verify = true;
     Verbosity verbosity = Normal;
 
+    // The single-letter options, with their dash: "-h", "-p", ...
+    static QStringList shortOptions();
+
     // From the arguments, the program's name first: kGoOn, or the exit status to end with (after
     // the help or the version, or a message on what is wrong).
     int parse(const QStringList &arguments);

@@ -245,10 +245,11 @@ private:
 
 bool cMyCommandLine::wanted(const QStringList &arguments)
 {
+    // "-?" is no option of the command line; it is taken as the request for help it often is.
+    const QStringList shortOptions = cMyCommandArgs::shortOptions() << QStringLiteral("-?");
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?")
-            || a == QLatin1String("-o") || a == QLatin1String("-p") || a == QLatin1String("-q"))
+        if (a.startsWith(QLatin1String("--")) || shortOptions.contains(a))
             return true;
     }
     return false;
