@@ -57,7 +57,7 @@ bool load(const cMyCommandStep &step, cMyRecordLines *records)
     const QString name = nameOf(step.file);
     switch (status) {
     case cMyInputFile::Ok:
-        if (records->error().isEmpty() && records->finish())
+        if (records->finish())
             return true;
         Report::failure(QStringLiteral("%1: %2 refused, %3; nothing sent").arg(step.name, name, records->error()));
         return false;
@@ -118,9 +118,11 @@ public:
         }
         case cMyCommandStep::Write: {
             const int status = transact([&] { m_link.startWrite(step.areaLine, records->lines()); });
-            if (status != cMyCommandLine::Success || !m_args.verify)
-                return status == cMyCommandLine::Success ? done() : status;
+            if (status != cMyCommandLine::Success)
+                return status;
             done();
+            if (!m_args.verify)
+                return cMyCommandLine::Success;
             m_step = QStringLiteral("%1, read back").arg(step.name);
             return compare(step, records->image());
         }

@@ -33,7 +33,7 @@ bool cMyRecordLines::add(const QByteArray &piece)
     // zero byte or a carriage return in it if there is one.
     if (m_partial.size() > kLongestRawLine) {
         const int number = m_number + 1;
-        return !takeLine(m_partial) ? false : refuse(number, QStringLiteral("longer than any record"));
+        return takeLine(m_partial) && refuse(number, QStringLiteral("longer than any record"));
     }
     return true;
 }
