@@ -3,7 +3,8 @@
 
 // The one way the programs ask the user something: message boxes and file dialogs. The real
 // implementation (QMessageBox, QFileDialog) lives with the programs; tests install a scripted one.
-// No widget types appear here, so the device link can report port errors without Qt Widgets.
+// No widget types appear here, so the libraries without Qt Widgets (the device jobs, the
+// bootloader check) can ask too.
 
 #include <QObject>
 #include <QString>

@@ -1,5 +1,8 @@
 #include "device/cmyhexrecord.h"
 
+static_assert(cMyHexRecord::kLongestLine == cMyHexRecord::lineLength(255), "the longest line has 255 data bytes");
+static_assert(sizeof cMyHexRecord::kEndOfFile - 1 == cMyHexRecord::lineLength(0), "the end record has no data");
+
 namespace {
 
 const char kHexDigits[] = "0123456789ABCDEF";
@@ -81,7 +84,7 @@ QString cMyHexRecord::toString() const
 {
     const bool ela = m_type == ExtendedLinearAddress;
     const int payload = ela ? 2 : m_data.size();
-    char buffer[11 + 2 * 256];
+    char buffer[kLongestLine];
     char *out = buffer;
     *out++ = ':';
     putByte(out, quint8(payload));

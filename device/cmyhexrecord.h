@@ -13,6 +13,20 @@ class cMyHexRecord : public QObject
 public:
     enum RecordType : quint8 { Data = 0, EndOfFile = 1, ExtendedLinearAddress = 4 };
 
+    // The end-of-file record, as every file and every transfer ends.
+    static constexpr char kEndOfFile[] = ":00000001FF";
+    // The characters of a line with `dataBytes` data bytes: the colon, two for each byte of the
+    // count, the address, the type, the data and the checksum.
+    static constexpr int lineLength(int dataBytes) { return 11 + 2 * dataBytes; }
+    // The longest line, lineLength(255); a longer word cannot be a record.
+    static constexpr int kLongestLine = 11 + 2 * 255;
+    // The white space that separates the records of a file: the C locale's, whatever the
+    // program's locale.
+    static constexpr bool isSpace(char c)
+    {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    }
+
     explicit cMyHexRecord(QObject *parent = nullptr);
     cMyHexRecord(quint16 upperAddress, QObject *parent);
     cMyHexRecord(quint16 address, const QVector<quint8> &bytes, QObject *parent = nullptr);

@@ -6,12 +6,7 @@
 
 namespace {
 
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
-const QByteArray kEndRecord(":00000001FF");
+const QByteArray kEndRecord(cMyHexRecord::kEndOfFile);
 
 } // namespace
 
@@ -73,8 +68,8 @@ bool cMyLibraryFile::nextLine(QByteArray &word)
         if (m_pos >= m_buffer.size() && !refill())
             break;
         const char c = m_buffer.at(m_pos++);
-        if (!isSpace(c)) {
-            if (word.size() == kLongestWord) {
+        if (!cMyHexRecord::isSpace(c)) {
+            if (word.size() == cMyHexRecord::kLongestLine) {
                 word.clear();
                 m_status = NotALibrary;
                 return false;
@@ -132,7 +127,7 @@ cMyLibraryFile::Summary cMyLibraryFile::scan(cMyLibraryFile &reader, const std::
         // Every word must be one whole record: a file of other words is no library, and nothing
         // of it may reach the device.
         const QString text = QString::fromLatin1(word.constData(), word.size());
-        if (!record.fromString(text) || text.size() != 11 + 2 * record.data().size()) {
+        if (!record.fromString(text) || text.size() != cMyHexRecord::lineLength(record.data().size())) {
             Summary junk;
             junk.status = NotALibrary;
             return junk;

@@ -22,8 +22,6 @@ public:
 
     // No library fits a device's FLASH in more text than this.
     static constexpr qint64 kLargestFile = qint64(128) * 1024 * 1024;
-    // The longest Intel HEX record line; a longer word cannot be one.
-    static constexpr int kLongestWord = 11 + 2 * 255;
     // How much of the file is read at a time.
     static constexpr int kChunkSize = 64 * 1024;
 
@@ -52,7 +50,7 @@ public:
     Status status() const { return m_status; }
     void setTally(std::shared_ptr<Tally> tally) { m_tally = std::move(tally); }
 
-    // The next word; false after the end record, at the end of the file, or on a word that
+    // The next word (at most cMyHexRecord::kLongestLine characters); false after the end record, at the end of the file, or on a word that
     // cannot be a record (then failed() is true and status() NotALibrary).
     bool nextLine(QByteArray &word) override;
     bool failed() const override { return m_status != Ok; }

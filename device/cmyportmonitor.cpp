@@ -3,7 +3,6 @@
 #include "device/cmyportsystemwatch.h"
 #include "device/portdiscovery.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 cMyPortMonitor::cMyPortMonitor(QObject *parent) : QObject(parent)
@@ -39,15 +38,6 @@ void cMyPortMonitor::configure()
         m_poll.start(interval);
 }
 
-namespace {
-
-bool present(const QString &path)
-{
-    return PortDiscovery::isPresent(path);
-}
-
-} // namespace
-
 void cMyPortMonitor::watchEnvironmentPaths()
 {
     const QStringList paths = PortDiscovery::environmentPaths();
@@ -78,7 +68,7 @@ void cMyPortMonitor::watchEnvironmentPaths()
         m_paths = paths;
         m_pathsPresent.clear();
         for (const QString &path : paths)
-            m_pathsPresent << present(path);
+            m_pathsPresent << PortDiscovery::isPresent(path);
     }
 }
 
@@ -88,7 +78,7 @@ void cMyPortMonitor::environmentFolderChanged()
     // named path coming or going is worth an enumeration.
     bool changed = false;
     for (int i = 0; i < m_paths.size(); ++i) {
-        const bool now = present(m_paths.at(i));
+        const bool now = PortDiscovery::isPresent(m_paths.at(i));
         changed = changed || now != m_pathsPresent.at(i);
         m_pathsPresent[i] = now;
     }

@@ -20,14 +20,15 @@ class cMyPortMonitor : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int kSlowPollMs = 10000; // beside udev
-    static constexpr int kPlainPollMs = 1000; // without udev
+    static constexpr int kSlowPollMs = 10000; // beside the system's watch
+    static constexpr int kPlainPollMs = 1000; // without one
     static constexpr int kInstalledListPollMs = 100;
 
     explicit cMyPortMonitor(QObject *parent = nullptr);
     ~cMyPortMonitor() override;
 
-    // True when the system reports serial devices (udev on Linux); otherwise only the poll finds them.
+    // True when the system reports serial devices (udev on Linux, device notifications on
+    // Windows); otherwise only the poll finds them.
     bool listensToSystem() const { return m_system != nullptr; }
     int pollInterval() const { return m_poll.interval(); }
 

@@ -2,8 +2,9 @@
 #define DEVICE_CMYPORTSYSTEMWATCH_H
 
 // What the operating system itself says about serial devices coming and going. Each platform has
-// its own source file, chosen by CMake (udev on Linux); where a platform has none, create()
-// returns nullptr and the port monitor relies on its poll.
+// its own source file, chosen by CMake (udev on Linux, the window system's device notifications
+// on Windows); where a platform has none, create() returns nullptr and the port monitor relies on
+// its poll.
 
 #include <QObject>
 

@@ -44,7 +44,7 @@ QStringList cMyStatusDecoder::requestLines()
             const int n = qMin(b.perRecord, b.length - offset);
             lines << cMyHexRecord(quint16(b.first + offset), QVector<quint8>(n, 0)).toString();
         }
-        lines << cMyHexRecord(0, QVector<quint8>()).toString();
+        lines << QString::fromLatin1(cMyHexRecord::kEndOfFile);
     }
     return lines;
 }

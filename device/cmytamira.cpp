@@ -24,8 +24,7 @@ cMyTamira::cMyTamira(QObject *parent) : QObject(parent)
     qRegisterMetaType<cMyLinkFailure>();
 
     connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
-    m_local = new cMyLocalPort(QString(), this);
-    connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
+    makeLocalPort(QString());
     connect(&m_port, &QSerialPort::errorOccurred, this, &cMyTamira::onPortError);
 
     m_replyTimer.setSingleShot(true);
@@ -85,7 +84,7 @@ void cMyTamira::setPortLent(bool lent)
 void cMyTamira::onStatusDelayOver()
 {
     // A transaction the user started meanwhile already talks to the device; asking for the
-    // status now would only end in the "port busy" box, so it is asked once that has ended.
+    // status now would only be refused as a busy port, so it is asked once that has ended.
     if (m_running || m_portLent)
         m_statusAfterTransaction = true;
     else
@@ -186,25 +185,26 @@ bool cMyTamira::openPort()
     // change under the running transaction.
     if (m_running || m_io->isOpen() || m_portLent)
         return refuse({cMyLinkFailure::PortInUse, busyText()});
+    cMyLinkFailure failure;
     if (cMyLocalPort::isClaimed(m_portName)) {
         // A device inside this process (the demo device where there are no pseudo-terminals).
-        if (m_local->portName() != m_portName) {
-            delete m_local;
-            m_local = new cMyLocalPort(m_portName, this);
-            connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
-        }
+        if (m_local->portName() != m_portName)
+            makeLocalPort(m_portName);
         m_io = m_local;
-        if (!m_local->open(QIODevice::ReadWrite))
-            return refuse({cMyLinkFailure::NotOpened, m_local->errorString()});
-        m_local->clearInput();
-        return true;
+        return TamiraPort::openLocal(*m_local, &failure) || refuse(failure);
     }
     m_io = &m_port;
     m_opening = true;
-    cMyLinkFailure failure;
     const bool opened = TamiraPort::open(m_port, m_portName, &failure);
     m_opening = false;
     return opened || refuse(failure);
+}
+
+void cMyTamira::makeLocalPort(const QString &name)
+{
+    delete m_local;
+    m_local = new cMyLocalPort(name, this);
+    connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
 }
 
 bool cMyTamira::refuse(const cMyLinkFailure &failure)

@@ -60,7 +60,7 @@ public:
 
     QString portName() const { return m_portName; }
     // True from a successful open to the end of the transaction. A command given while busy is
-    // refused with the port's error box; the running transaction goes on.
+    // refused (failed() with PortInUse); the running transaction goes on.
     bool isBusy() const { return m_running; }
     LinkState state() const { return m_state; }
     // True while setPort waits before its status read.
@@ -116,6 +116,8 @@ signals:
 
 private:
     bool openPort();
+    // Replaces the in-process port with one for `name`, its arrivals read as the serial port's.
+    void makeLocalPort(const QString &name);
     void startTransaction(LinkState state, const QStringList &lines);
     // Line `index` of the transaction with its "\r\n"; false when a streamed source has ended.
     bool lineAt(int index, QByteArray &line);

@@ -1,8 +1,9 @@
 #ifndef DEVICE_PORTOPENFAILURE_H
 #define DEVICE_PORTOPENFAILURE_H
 
-// What the user is told when a serial port does not open: the port's own error text and, where
-// the user lacks the permission to use the port, how to get it.
+// A serial port the user may not use: whether that is why it did not open, and what the user is
+// told then (the port's own error text and, on Linux, how to get the permission). Which failure
+// is which is decided by TamiraPort::openFailure.
 
 #include <QString>
 
@@ -10,12 +11,12 @@ class QSerialPort;
 
 namespace PortOpenFailure {
 
-// For a port whose open() has just failed.
-QString message(const QSerialPort &port);
-
 // True when the file behind the port exists but this process may not read and write it.
 // Always false where that cannot be told (Windows).
 bool lacksPermission(const QString &portName);
+
+// For a port whose open() has just failed because the user may not use it (lacksPermission).
+QString noPermissionMessage(const QSerialPort &port);
 
 } // namespace PortOpenFailure
 

@@ -11,7 +11,7 @@ bool PortOpenFailure::lacksPermission(const QString &portName)
     return false;
 }
 
-QString PortOpenFailure::message(const QSerialPort &port)
+QString PortOpenFailure::noPermissionMessage(const QSerialPort &port)
 {
     return port.errorString();
 }

@@ -22,15 +22,22 @@ bool TamiraPort::open(QSerialPort &port, const QString &name, cMyLinkFailure *fa
     return true;
 }
 
+bool TamiraPort::openLocal(cMyLocalPort &port, cMyLinkFailure *failure)
+{
+    if (!port.open(QIODevice::ReadWrite)) {
+        *failure = {cMyLinkFailure::NotOpened, port.errorString()};
+        return false;
+    }
+    port.clearInput();
+    return true;
+}
+
 std::unique_ptr<QIODevice> TamiraPort::openLine(const QString &name, cMyLinkFailure *failure)
 {
     if (cMyLocalPort::isClaimed(name)) {
         auto local = std::make_unique<cMyLocalPort>(name);
-        if (!local->open(QIODevice::ReadWrite)) {
-            *failure = {cMyLinkFailure::NotOpened, local->errorString()};
+        if (!openLocal(*local, failure))
             return nullptr;
-        }
-        local->clearInput();
         return local;
     }
     auto serial = std::make_unique<QSerialPort>();
@@ -44,7 +51,7 @@ cMyLinkFailure TamiraPort::openFailure(const QSerialPort &port)
     if (port.error() != QSerialPort::PermissionError)
         return {cMyLinkFailure::NotOpened, port.errorString()};
     if (PortOpenFailure::lacksPermission(port.portName()))
-        return {cMyLinkFailure::NoPermission, PortOpenFailure::message(port)};
+        return {cMyLinkFailure::NoPermission, PortOpenFailure::noPermissionMessage(port)};
     // Qt reports a port that another program holds (its lock file, or the exclusive mode it
     // set) as a permission error too, as Windows does; the file's access tells the two apart.
     const QString location = PortDiscovery::systemLocation(port.portName());

@@ -12,6 +12,8 @@
 
 #include <memory>
 
+class cMyLocalPort;
+
 namespace TamiraPort {
 
 // Opens `port` on `name` for reading and writing with the device's line settings, and drops what
@@ -20,9 +22,14 @@ namespace TamiraPort {
 // `failure` says why (NoPort for an empty name).
 bool open(QSerialPort &port, const QString &name, cMyLinkFailure *failure);
 
+// Opens the device inside this process that claimed `port`'s name (cMyLocalPort) for reading
+// and writing, and drops what waits on the line, as open() does for a serial port. On false,
+// `failure` says why.
+bool openLocal(cMyLocalPort &port, cMyLinkFailure *failure);
+
 // The line to the device behind a port name, for code that owns it for a while (the simulation
 // worker on its own thread): the device inside this process that claimed the name
-// (cMyLocalPort), or the serial port, opened as open() opens it. Null when it does not open;
+// (cMyLocalPort, opened by openLocal()), or the serial port, opened as open() opens it. Null when it does not open;
 // `failure` says why.
 std::unique_ptr<QIODevice> openLine(const QString &name, cMyLinkFailure *failure);
 

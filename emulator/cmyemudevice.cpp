@@ -108,7 +108,7 @@ cMyEmuDevice::~cMyEmuDevice() = default;
 
 cMyEmuDevice::Reply cMyEmuDevice::handleLine(const QByteArray &line, bool overlong)
 {
-    if (overlong || line.size() > kMaxLineLength + 2)
+    if (overlong || line.size() > kMaxLineBytes)
         return {kErrorReply};
     const QByteArray content = lineContent(line);
     if (content.startsWith('#'))

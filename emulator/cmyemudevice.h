@@ -37,6 +37,8 @@ public:
     static const QByteArray kErrorReply;
     // Longest line content the device looks at; longer lines are answered with kErrorReply.
     static constexpr int kMaxLineLength = 1024;
+    // The same line with its "\r\n": the most bytes of a line that the device takes.
+    static constexpr int kMaxLineBytes = kMaxLineLength + 2;
 
     // Addresses the desktop program reads for the status, and the simulation block.
     static constexpr quint32 kRamMaxDepth = 0x014A;

@@ -35,7 +35,7 @@ private:
     cMyEmuDevice m_device;
     cMyEmuFaultPlan m_faults;
     cMyEmuIoConfig m_io;
-    cMyEmuLineAssembler m_lines{cMyEmuDevice::kMaxLineLength};
+    cMyEmuLineAssembler m_lines{cMyEmuDevice::kMaxLineBytes};
     QElapsedTimer m_clock;
     QFile m_log;
     qint64 m_lineNumber = 0;

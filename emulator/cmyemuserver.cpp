@@ -51,7 +51,7 @@ void writeAll(int fd, const QByteArray &bytes)
 cMyEmuServer::cMyEmuServer(cMyEmuPty &pty, cMyEmuDevice &device, cMyEmuFaultPlan &faults, cMyEmuOptions &options,
                            cMyEmuIoConfig &io, int logFd)
     : m_pty(pty), m_device(device), m_faults(faults), m_options(options), m_io(io), m_logFd(logFd), m_startNs(0),
-      m_lines(cMyEmuDevice::kMaxLineLength + 2)
+      m_lines(cMyEmuDevice::kMaxLineBytes)
 {
     m_startNs = nowNs();
 }
@@ -125,7 +125,7 @@ int cMyEmuServer::run()
             wakeNs = nowNs() + 1000000; // waiting for the host to read the last reply
         else if (!m_queue.isEmpty() && !m_writeBlocked && !m_queue.first().held)
             wakeNs = m_queue.first().dueNs;
-        else if (m_queue.isEmpty() && !m_writeBlocked && m_babble != 0)
+        else if (m_queue.isEmpty() && !m_writeBlocked && m_babble != cMyEmuFaultPlan::Babble::None)
             wakeNs = m_babbleDueNs;
         if (wakeNs >= 0) {
             const qint64 wait = std::max<qint64>(0, wakeNs - nowNs());
@@ -263,7 +263,7 @@ void cMyEmuServer::handleLine(const cMyEmuLineAssembler::Line &line)
         m_queue.append({w.bytes, at, number, false, outcome.hold});
     }
     if (outcome.babble != cMyEmuFaultPlan::Babble::None) {
-        m_babble = int(outcome.babble);
+        m_babble = outcome.babble;
         m_babbleLine = number;
         m_babbleDueNs = std::max(at, now);
     }
@@ -273,9 +273,9 @@ void cMyEmuServer::handleLine(const cMyEmuLineAssembler::Line &line)
 
 void cMyEmuServer::stopBabble(const char *why)
 {
-    if (m_babble == 0)
+    if (m_babble == cMyEmuFaultPlan::Babble::None)
         return;
-    m_babble = 0;
+    m_babble = cMyEmuFaultPlan::Babble::None;
     logEvent(QStringLiteral("babble after line %1 stopped: %2").arg(m_babbleLine).arg(QLatin1String(why)));
 }
 
@@ -288,7 +288,7 @@ void cMyEmuServer::babble(qint64 now)
     if (m_writeBlocked || now < m_babbleDueNs)
         return;
     const QByteArray &bytes =
-        m_babble == int(cMyEmuFaultPlan::Babble::Bytes) ? cMyEmuFaultPlan::kBabbleBytes : cMyEmuFaultPlan::kBangLine;
+        m_babble == cMyEmuFaultPlan::Babble::Bytes ? cMyEmuFaultPlan::kBabbleBytes : cMyEmuFaultPlan::kBangLine;
     const ssize_t n = ::write(m_pty.masterFd(), bytes.constData(), size_t(bytes.size()));
     if (n < 0) {
         // The host is not reading: wait for room (bytes are bytes, a short write changes nothing).
@@ -340,7 +340,7 @@ bool cMyEmuServer::sendDue()
         }
         m_queue.removeFirst();
     }
-    if (m_babble != 0)
+    if (m_babble != cMyEmuFaultPlan::Babble::None)
         babble(nowNs());
     return true;
 }

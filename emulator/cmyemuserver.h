@@ -5,6 +5,7 @@
 // host's bytes into lines, asks the device for each reply, lets the fault plan shape it, and sends
 // each write when it is due (at once, or when a 9600 baud wire would have delivered it).
 
+#include "emulator/cmyemufaultplan.h"
 #include "emulator/cmyemulineassembler.h"
 
 #include <QByteArray>
@@ -12,7 +13,6 @@
 #include <QString>
 
 class cMyEmuDevice;
-class cMyEmuFaultPlan;
 class cMyEmuOptions;
 class cMyEmuPty;
 struct cMyEmuIoConfig;
@@ -72,7 +72,7 @@ private:
     qint64 m_hangUpDeadlineNs = -1;
     qint64 m_lastWriteNs = 0;
     bool m_writeBlocked = false;
-    int m_babble = 0; // a cMyEmuFaultPlan::Babble; 0 when none runs
+    cMyEmuFaultPlan::Babble m_babble = cMyEmuFaultPlan::Babble::None; // None when none runs
     qint64 m_babbleLine = 0;
     qint64 m_babbleDueNs = 0;
     bool m_quit = false;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     cMyEmuDevice device;
     // Samples a fixed time apart, so the dive model does not depend on the clock either.
     device.setSampleStep(100);
-    cMyEmuLineAssembler lines(cMyEmuDevice::kMaxLineLength);
+    cMyEmuLineAssembler lines(cMyEmuDevice::kMaxLineBytes);
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     for (const cMyEmuLineAssembler::Line &line : lines.feed(bytes, 0)) {
         const cMyEmuDevice::Reply reply = device.handleLine(line.bytes, line.overlong);

@@ -1,6 +1,7 @@
 // Any file as a sound library: the words handed out stop at the end record, are never longer
 // than a record line, and a whole-file pass agrees with them (or finds them no library).
 
+#include "device/cmyhexrecord.h"
 #include "device/cmylibraryfile.h"
 
 #include <QBuffer>
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     int words = 0;
     bool ended = false;
     while (reader.nextLine(word)) {
-        if (ended || word.isEmpty() || word.size() > cMyLibraryFile::kLongestWord)
+        if (ended || word.isEmpty() || word.size() > cMyHexRecord::kLongestLine)
             abort();
         ended = word == ":00000001FF";
         ++words;

@@ -15,7 +15,7 @@ constexpr int kCommandLines = 4;
 // The serial number: the first two bytes of OTP.
 QStringList serialRequest()
 {
-    return {cMyHexRecord(0x0000, QVector<quint8>(2, 0)).toString(), QStringLiteral(":00000001FF")};
+    return {cMyHexRecord(0x0000, QVector<quint8>(2, 0)).toString(), QString::fromLatin1(cMyHexRecord::kEndOfFile)};
 }
 
 } // namespace

@@ -88,6 +88,6 @@ QStringList cMyMemoryArea::toHexLines(quint32 address, int count, quint16 record
             buffer.clear();
         }
     }
-    lines.append(cMyHexRecord(0, QVector<quint8>()).toString());
+    lines.append(QString::fromLatin1(cMyHexRecord::kEndOfFile));
     return lines;
 }

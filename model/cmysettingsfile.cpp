@@ -8,17 +8,8 @@
 
 namespace {
 
-// The longest valid record is ":FF" + 4 + 2 + 510 + 2 characters; a longer word cannot be one,
-// so the reader never holds more than this of it.
-constexpr int kLongestWord = 11 + 2 * 255;
-
 // Record types other writers put into files of a block that starts at address 0.
 constexpr quint8 kExtendedSegmentAddress = 2, kStartSegmentAddress = 3, kStartLinearAddress = 5;
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
 
 bool isHexDigit(char c)
 {
@@ -92,7 +83,7 @@ public:
         word.clear();
         char c;
         while (m_chars.get(c)) {
-            if (isSpace(c)) {
+            if (cMyHexRecord::isSpace(c)) {
                 if (c == '\n')
                     ++m_line;
                 if (!word.isEmpty())
@@ -101,7 +92,8 @@ public:
             }
             if (word.isEmpty())
                 line = m_line;
-            if (word.size() > kLongestWord)
+            // A word longer than any record cannot be one: no more of it is kept.
+            if (word.size() > cMyHexRecord::kLongestLine)
                 return true;
             word.append(c);
         }
@@ -119,7 +111,7 @@ bool laidOutAsRecord(const QByteArray &word)
 {
     if (word.size() < 11 || word.at(0) != ':' || !isHexDigit(word.at(1)) || !isHexDigit(word.at(2)))
         return false;
-    const int length = 11 + 2 * word.mid(1, 2).toInt(nullptr, 16);
+    const int length = cMyHexRecord::lineLength(word.mid(1, 2).toInt(nullptr, 16));
     if (word.size() < length)
         return false;
     for (int i = 1; i < length; ++i) {
@@ -161,7 +153,7 @@ cMySettingsFile::ReadResult cMySettingsFile::read(QIODevice &device, cMyMemoryAr
         return result;
     };
     while (words.next(word, line)) {
-        if (word == ":00000001FF")
+        if (word == cMyHexRecord::kEndOfFile)
             break;
         if (!record.fromString(QString::fromLatin1(word.constData(), word.size())))
             return stop(laidOutAsRecord(word) ? ReadResult::BadChecksum : ReadResult::NotARecord);

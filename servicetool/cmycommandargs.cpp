@@ -2,7 +2,7 @@
 
 #include "resources/tamiraversion.h"
 #include "servicetool/cmycommandreport.h"
-#include "servicetool/cmyservicelink.h"
+#include "servicetool/cmysparsememory.h"
 
 #include <QCommandLineParser>
 #include <QHash>
@@ -31,6 +31,10 @@ const char kExitStatuses[] =
     "reads back different; 2 bad arguments; 3 the port cannot be opened, or no device to choose;\n"
     "4 a file to write is refused or cannot be read, or the output cannot be written.\n";
 
+// A read's ADDRESS is within the device's 16 MiB; its COUNT at most this.
+constexpr quint32 kLastAddress = cMySparseMemory::kSize - 1;
+constexpr quint32 kLargestRead = 8000000;
+
 // Decimal or 0x-hexadecimal, within 0..max.
 bool toNumber(const QString &text, quint32 max, quint32 *out)
 {
@@ -42,6 +46,42 @@ bool toNumber(const QString &text, quint32 max, quint32 *out)
         return false;
     *out = quint32(v);
     return true;
+}
+
+QCommandLineOption option(const QStringList &names, const QString &text, const char *valueName = nullptr)
+{
+    return QCommandLineOption(names, text, QString::fromLatin1(valueName));
+}
+
+// The options, in the order the help lists them.
+QList<QCommandLineOption> optionTable()
+{
+    // Qt's own help option would offer --help-all with Qt's options, which do not apply here.
+    return {
+        option({"h", "help"}, "Show this help and exit."),
+        option({"version"}, "Show the program's version and exit."),
+        option({"p", "port"}, "Serial port of the device (default: the one Tamira attached).", "PORT"),
+        option({"read"},
+               QStringLiteral("Read COUNT bytes (0-%1) of AREA from ADDRESS (0-%2) as Intel HEX records.")
+                   .arg(kLargestRead)
+                   .arg(kLastAddress),
+               "AREA"),
+        option({"o", "output"}, "Where a read goes (default: standard output); the n-th -o is the n-th read's.",
+               "FILE"),
+        option({"write"}, "Write the records of FILE into AREA; each must be echoed.", "AREA"),
+        option({"verify"}, "Read back what the data records of FILE cover and compare.", "AREA"),
+        option({"no-verify"}, "Do not read back and compare after a write."),
+        option({"record-length"}, "Data bytes per record of a read or a read-back, 1-32 (default 16).", "L"),
+        option({"reset"}, "Send #RESET."),
+        option({"boot"}, "Send #BOOT (firmware loader)."),
+        option({"root"}, "Send #ROOT."),
+        option({"timeout"},
+               QStringLiteral("Wait at most MS milliseconds for each reply (default %1).")
+                   .arg(cMyServiceLink::kDefaultReplyTimeoutMs),
+               "MS"),
+        option({"q", "quiet"}, "Say nothing but errors."),
+        option({"verbose"}, "Show every line sent and received on standard error."),
+    };
 }
 
 QString areaOf(const QString &name)
@@ -99,33 +139,21 @@ QList<Token> tokens(const QStringList &arguments, const QHash<QString, bool> &ta
 
 } // namespace
 
+QStringList cMyCommandArgs::shortOptions()
+{
+    QStringList out;
+    for (const QCommandLineOption &o : optionTable())
+        for (const QString &name : o.names())
+            if (name.size() == 1)
+                out << QLatin1Char('-') + name;
+    return out;
+}
+
 int cMyCommandArgs::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QLatin1String(kDescription));
-    auto option = [](const QStringList &names, const char *text, const char *valueName = nullptr) {
-        return QCommandLineOption(names, QString::fromLatin1(text), QString::fromLatin1(valueName));
-    };
-    // Qt's own help option would offer --help-all with Qt's options, which do not apply here.
-    const QList<QCommandLineOption> options{
-        option({"h", "help"}, "Show this help and exit."),
-        option({"version"}, "Show the program's version and exit."),
-        option({"p", "port"}, "Serial port of the device (default: the one Tamira attached).", "PORT"),
-        option({"read"}, "Read COUNT bytes (0-8000000) of AREA from ADDRESS (0-16777215) as Intel HEX records.",
-               "AREA"),
-        option({"o", "output"}, "Where a read goes (default: standard output); the n-th -o is the n-th read's.",
-               "FILE"),
-        option({"write"}, "Write the records of FILE into AREA; each must be echoed.", "AREA"),
-        option({"verify"}, "Read back what the data records of FILE cover and compare.", "AREA"),
-        option({"no-verify"}, "Do not read back and compare after a write."),
-        option({"record-length"}, "Data bytes per record of a read or a read-back, 1-32 (default 16).", "L"),
-        option({"reset"}, "Send #RESET."),
-        option({"boot"}, "Send #BOOT (firmware loader)."),
-        option({"root"}, "Send #ROOT."),
-        option({"timeout"}, "Wait at most MS milliseconds for each reply (default 10000).", "MS"),
-        option({"q", "quiet"}, "Say nothing but errors."),
-        option({"verbose"}, "Show every line sent and received on standard error."),
-    };
+    const QList<QCommandLineOption> options = optionTable();
     QHash<QString, bool> takesValue;
     for (const QCommandLineOption &o : options) {
         parser.addOption(o);
@@ -210,8 +238,10 @@ int cMyCommandArgs::parse(const QStringList &arguments)
                 return bad(QStringLiteral("%1: %2 missing")
                                .arg(step.name, args.isEmpty() ? QStringLiteral("ADDRESS and COUNT are")
                                                               : QStringLiteral("COUNT is")));
-            } else if (!toNumber(args.at(0), 16777215, &step.address) || !toNumber(args.at(1), 8000000, &step.count)) {
-                return bad(QStringLiteral("%1: ADDRESS takes 0 to 16777215, COUNT 0 to 8000000").arg(step.name));
+            } else if (!toNumber(args.at(0), kLastAddress, &step.address)
+                       || !toNumber(args.at(1), kLargestRead, &step.count)) {
+                return bad(QStringLiteral("%1: ADDRESS takes 0 to %2, COUNT 0 to %3")
+                               .arg(step.name, QString::number(kLastAddress), QString::number(kLargestRead)));
             }
         }
     }

@@ -4,6 +4,8 @@
 // The command line's arguments: the steps to run, in the order given, each with its own
 // arguments (the ones that follow it), and the options that hold for all of them.
 
+#include "servicetool/cmyservicelink.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -28,10 +30,13 @@ struct cMyCommandArgs
 
     QList<cMyCommandStep> steps;
     QString port;
-    quint32 timeout = 10000;
+    quint32 timeout = cMyServiceLink::kDefaultReplyTimeoutMs;
     quint32 recordLength = 16;
     bool verify = true;
     Verbosity verbosity = Normal;
+
+    // The single-letter options, with their dash: "-h", "-p", ...
+    static QStringList shortOptions();
 
     // From the arguments, the program's name first: kGoOn, or the exit status to end with (after
     // the help or the version, or a message on what is wrong).

@@ -1,5 +1,6 @@
 #include "servicetool/cmycommandline.h"
 
+#include "device/cmyhexrecord.h"
 #include "device/portdiscovery.h"
 #include "servicetool/cmycommandargs.h"
 #include "servicetool/cmycommandreport.h"
@@ -56,7 +57,7 @@ bool load(const cMyCommandStep &step, cMyRecordLines *records)
     const QString name = nameOf(step.file);
     switch (status) {
     case cMyInputFile::Ok:
-        if (records->error().isEmpty() && records->finish())
+        if (records->finish())
             return true;
         Report::failure(QStringLiteral("%1: %2 refused, %3; nothing sent").arg(step.name, name, records->error()));
         return false;
@@ -106,7 +107,7 @@ public:
                 transact([&] { m_link.startRead(step.areaLine, step.address, step.count, int(m_args.recordLength)); });
             if (status != cMyCommandLine::Success)
                 return status;
-            if (!output->write(m_link.takeReadBack() + ":00000001FF\r\n") || !output->commit()) {
+            if (!output->write(m_link.takeReadBack() + cMyHexRecord::kEndOfFile + "\r\n") || !output->commit()) {
                 Report::failure(
                     QStringLiteral("%1: cannot write %2: %3")
                         .arg(m_step, step.file == QLatin1String("-") ? QStringLiteral("standard output") : step.file,
@@ -117,9 +118,11 @@ public:
         }
         case cMyCommandStep::Write: {
             const int status = transact([&] { m_link.startWrite(step.areaLine, records->lines()); });
-            if (status != cMyCommandLine::Success || !m_args.verify)
-                return status == cMyCommandLine::Success ? done() : status;
+            if (status != cMyCommandLine::Success)
+                return status;
             done();
+            if (!m_args.verify)
+                return cMyCommandLine::Success;
             m_step = QStringLiteral("%1, read back").arg(step.name);
             return compare(step, records->image());
         }
@@ -244,10 +247,11 @@ private:
 
 bool cMyCommandLine::wanted(const QStringList &arguments)
 {
+    // "-?" is no option of the command line; it is taken as the request for help it often is.
+    const QStringList shortOptions = cMyCommandArgs::shortOptions() << QStringLiteral("-?");
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        if (a.startsWith(QLatin1String("--")) || a == QLatin1String("-h") || a == QLatin1String("-?")
-            || a == QLatin1String("-o") || a == QLatin1String("-p") || a == QLatin1String("-q"))
+        if (a.startsWith(QLatin1String("--")) || shortOptions.contains(a))
             return true;
     }
     return false;

@@ -23,7 +23,8 @@ public:
         FileFailed = 4,      // a file to write is refused or unreadable, or the output cannot be written
     };
 
-    // True when the arguments ask for the command-line mode: any "--" option, -h, -o, -p or -q.
+    // True when the arguments ask for the command-line mode: any "--" option, any single-letter
+    // option of the command line (-h, -o, -p, -q), or -?.
     // The window takes no arguments of its own (Qt's single-dash options still reach it).
     static bool wanted(const QStringList &arguments);
     // Runs the whole mode (a QCoreApplication must exist); arguments with the program name.

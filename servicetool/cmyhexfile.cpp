@@ -1,6 +1,5 @@
 #include "servicetool/cmyhexfile.h"
 
-#include "servicetool/cmyinputfile.h"
 #include "servicetool/cmytextfile.h"
 
 #include <QDir>
@@ -10,13 +9,8 @@ namespace servicetool {
 bool cMyHexFile::merge(const QString &path, QString *failure)
 {
     QByteArray text;
-    QString reason;
-    const cMyInputFile::Status status = cMyInputFile::readAll(path, &text, &reason);
-    if (status != cMyInputFile::Ok) {
-        if (failure)
-            *failure = cMyTextFile::readFailure(path, status, reason);
+    if (!cMyTextFile::load(path, &text, failure))
         return false;
-    }
     int line = 0;
     if (!m_bytes.addRecords(text, &line)) {
         if (failure)

@@ -6,8 +6,8 @@ namespace servicetool {
 
 namespace {
 
-// The longest record: 255 data bytes, and its "\r".
-constexpr int kLongestLine = 11 + 2 * 255 + 1;
+// The longest record with its "\r".
+constexpr int kLongestRawLine = cMyHexRecord::kLongestLine + 1;
 
 bool isBlank(const QByteArray &line)
 {
@@ -31,9 +31,9 @@ bool cMyRecordLines::add(const QByteArray &piece)
     m_partial.remove(0, from);
     // A line longer than any record is refused as soon as it is (the file may never end): for a
     // zero byte or a carriage return in it if there is one.
-    if (m_partial.size() > kLongestLine) {
+    if (m_partial.size() > kLongestRawLine) {
         const int number = m_number + 1;
-        return !takeLine(m_partial) ? false : refuse(number, QStringLiteral("longer than any record"));
+        return takeLine(m_partial) && refuse(number, QStringLiteral("longer than any record"));
     }
     return true;
 }
@@ -68,10 +68,10 @@ bool cMyRecordLines::takeLine(QByteArray line)
         return refuse(number, QStringLiteral("a record after the end-of-file record"));
 
     cMyHexRecord record;
-    if (line.size() > kLongestLine || !record.fromString(QString::fromLatin1(line)))
+    if (line.size() > kLongestRawLine || !record.fromString(QString::fromLatin1(line)))
         return refuse(number, QStringLiteral("not an Intel HEX record with a valid checksum"));
     const int count = record.data().size();
-    if (line.size() != 11 + 2 * count)
+    if (line.size() != cMyHexRecord::lineLength(count))
         return refuse(number, QStringLiteral("text after the checksum"));
     switch (record.type()) {
     case cMyHexRecord::Data: {

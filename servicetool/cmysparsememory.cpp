@@ -106,7 +106,7 @@ QByteArray cMySparseMemory::records() const
             a = recordEnd;
         }
     }
-    return out + ":00000001FF\n";
+    return out + cMyHexRecord::kEndOfFile + '\n';
 }
 
 qint64 cMySparseMemory::firstDifference(const cMySparseMemory &other) const

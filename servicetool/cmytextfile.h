@@ -14,13 +14,12 @@ namespace servicetool {
 class cMyTextFile
 {
 public:
-    // False when the file cannot be read. The bytes are Latin-1 text; line ends come back
-    // as "\n".
+    // The whole file, its line ends as "\n"; false when it cannot be read.
+    static bool load(const QString &path, QByteArray *bytes, QString *failure = nullptr);
+    // As load(), as Latin-1 text: up to the first zero byte.
     static bool read(const QString &path, QByteArray *text, QString *failure = nullptr);
     // In text mode "\n" becomes the platform's line end; otherwise the bytes go as they are.
     static bool write(const QString &path, const QByteArray &bytes, bool textMode = true, QString *failure = nullptr);
-    // Why a file could not be read (a cMyInputFile::Status with the system's words), as a box says it.
-    static QString readFailure(const QString &path, int status, const QString &reason);
 };
 
 } // namespace servicetool

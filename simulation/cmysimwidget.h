@@ -7,8 +7,6 @@
 
 #include "simulation/cmysimworker.h"
 
-#include <QStringList>
-
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>

@@ -12,7 +12,7 @@
 
 namespace {
 
-const QString kEndRecord = QStringLiteral(":00000001FF");
+const QString kEndRecord = QString::fromLatin1(cMyHexRecord::kEndOfFile);
 
 QString recordLine(quint16 address, const QVector<quint8> &bytes)
 {
@@ -76,6 +76,8 @@ bool cMySimWorker::sendCommand(QIODevice &port, QString command, QString &reply)
     const QDeadlineTimer deadline(m_replyTimeoutMs);
     QDeadlineTimer stopDeadline(QDeadlineTimer::Forever);
     bool heard = false;
+    // A serial port says why a wait failed; the device inside this process has no such errors.
+    auto *serial = qobject_cast<QSerialPort *>(&port);
     for (;;) {
         // A line that came with the one before (after a "!" line, say) needs no wait.
         while (!port.canReadLine()) {
@@ -96,7 +98,6 @@ bool cMySimWorker::sendCommand(QIODevice &port, QString command, QString &reply)
                 return false;
             }
             // Short waits, so that a stop request is seen while the device keeps silent.
-            auto *serial = qobject_cast<QSerialPort *>(&port);
             if (!port.waitForReadyRead(int(qMin<qint64>(left, kStopPollMs))) && serial) {
                 if (TamiraPort::isLost(serial->error())) {
                     m_failure = PortLost; // the port failed under the run: the device is gone

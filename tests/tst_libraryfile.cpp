@@ -1,6 +1,7 @@
 // Reading a sound library: the words sent to the device, one at a time, how far into the memory
 // a library reaches, and files that are not libraries.
 
+#include "device/cmyhexrecord.h"
 #include "device/cmylibraryfile.h"
 
 #include <QBuffer>
@@ -109,7 +110,7 @@ void tst_LibraryFile::refused()
         QVERIFY(big.open(QIODevice::WriteOnly));
         QVERIFY(big.resize(cMyLibraryFile::kLargestFile + 1));
     } else if (kind == QLatin1String("long word")) {
-        write(kind, ":00 " + QByteArray(cMyLibraryFile::kLongestWord + 1, 'A') + " :00000001FF");
+        write(kind, ":00 " + QByteArray(cMyHexRecord::kLongestLine + 1, 'A') + " :00000001FF");
     }
     cMyLibraryFile reader;
     QByteArray word;
