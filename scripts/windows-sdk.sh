@@ -58,7 +58,7 @@ finish() {
 
 [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && finish
 
-"$top/scripts/setup.sh" packages-windows.txt >&2
+"$top/scripts/setup.sh" packages.txt packages-windows.txt >&2
 
 if [ -f "$prebuilt" ]; then
     say "unpacking $prebuilt"
