@@ -15,12 +15,15 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   list(APPEND TAMIRA_MINGW_RUNTIME ${path})
 endforeach()
 set(TAMIRA_MINGW_RUNTIME ${TAMIRA_MINGW_RUNTIME} CACHE INTERNAL "")
+# The folders of the DLLs the programs load (Qt, Qwt, libusb, the MinGW runtime): where the tests
+# find them, and where the program folder's DLLs are taken from (packaging/windows).
 set(dll_dirs ${TAMIRA_WIN_SDK}/bin ${TAMIRA_WIN_SDK}/lib)
 foreach(path ${TAMIRA_MINGW_RUNTIME})
   get_filename_component(dir ${path} DIRECTORY)
   list(APPEND dll_dirs ${dir})
 endforeach()
 list(REMOVE_DUPLICATES dll_dirs)
+set(TAMIRA_WIN_DLL_DIRS ${dll_dirs} CACHE INTERNAL "")
 string(REPLACE ";" " " TAMIRA_DLL_DIRS "${dll_dirs}")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine-run.sh @ONLY

@@ -37,7 +37,8 @@ if [ "$#" -gt 0 ]; then
 else
     git ls-files '*.cpp' '*.h' > "$list"
 fi
-# One clang-format per file, two at a time; a file that differs from its formatted self is named.
+# One clang-format per file, as many at once as there are cores; a file that differs from its
+# formatted self is named.
 bad=$(tr '\n' '\0' < "$list" | xargs -0 -P "$(nproc)" -I{} sh -c \
     '"$0" --dry-run --Werror "$1" >/dev/null 2>&1 || echo "$1"' "$format" {} | sort)
 total=$(grep -c . "$list" || true)

@@ -6,7 +6,7 @@
 set -e
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
-scripts/setup.sh packages.txt packages-fuzz.txt
+scripts/setup.sh packages.txt packages-clang.txt
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAMIRA_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 targets="${FUZZ_TARGETS:-hexrecord settingsfile libraryfile emulator replies hexfile}"
 for t in $targets; do

@@ -184,9 +184,9 @@ check "TAMIRAdesk.exe: status read, settings read, write with backup and verify,
 emulator desk-linux
 TAMIRA_PORT="$pty" desk desk-linux "$host/bin/TAMIRAdesk" || true
 kill "$desk_pid" "$emulator_pid" 2>/dev/null || true
-before() { awk '$1 == "R" { printf "%s", $3 }' "$tmp/$1.before-simulation.log" 2>/dev/null; }
 check "TAMIRAdesk: the same bytes on the wire as on Linux up to the simulation" \
-    sh -c '[ -n "$1" ] && [ "$1" = "$2" ]' sh "$(before desk-win)" "$(before desk-linux)"
+    sh -c '[ -n "$1" ] && [ "$1" = "$2" ]' sh "$(received desk-win.before-simulation 2>/dev/null)" \
+    "$(received desk-linux.before-simulation 2>/dev/null)"
 simulated() { grep -c '"#SIMUL\\r\\n"' "$tmp/$1.log" || true; }
 check "TAMIRAdesk.exe: the simulation ran cycles ($(simulated desk-win) #SIMUL lines)" [ "$(simulated desk-win)" -ge 7 ]
 # The write's backup: under the user's application data folder, in text mode (CR LF).

@@ -22,7 +22,7 @@ for folder in $folders; do
 done
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-# One clang-tidy per file, as many at once as there are cores.
+# One clang-tidy per four files, as many at once as there are cores.
 status=0
 printf '%s\n' $files | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet > "$out" 2>&1 || status=$?
 grep -E 'warning:|error:' "$out" | sort -u || true

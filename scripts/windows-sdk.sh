@@ -9,8 +9,9 @@
 # The SDK lives in $TAMIRA_WIN_SDK (default ~/.cache/tamiradesk/mingw-qt-5.15.8). A file
 # tamira-win-sdk-5.15.8.tar.xz in the shared Windows folder ($TAMIRA_SHARED_WINDOWS, default
 # ../shared/windows beside the checkout) holding the same versions is unpacked instead of
-# building (about a minute against an hour and a half on two cores). Progress goes to standard
-# error, each library's full build log to the work folder, which is removed after a good build.
+# building. Measured on this project's 2-core machine: 40.5 min to build from the sources, 2.2 s
+# to unpack. Progress goes to standard error, each library's full build log to the work folder,
+# which is removed after a good build.
 # A build that stopped part way (a failed step, a machine restarted) goes on with the first library
 # not yet installed: each library's installation is marked in the SDK's folder .built/.
 set -eu
@@ -57,7 +58,7 @@ finish() {
 
 [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$want" ] && finish
 
-"$top/scripts/setup.sh" packages-windows.txt >&2
+"$top/scripts/setup.sh" packages.txt packages-windows.txt >&2
 
 if [ -f "$prebuilt" ]; then
     say "unpacking $prebuilt"
