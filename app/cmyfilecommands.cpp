@@ -1,6 +1,6 @@
 #include "app/cmyfilecommands.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"

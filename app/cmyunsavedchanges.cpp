@@ -1,6 +1,6 @@
 #include "app/cmyunsavedchanges.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "model/cmymemoryarea.h"
 
 #include <QWidget>

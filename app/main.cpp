@@ -2,8 +2,8 @@
 #include "app/cmystopsignals.h"
 #include "app/mainwindow.h"
 #include "app/programarguments.h"
+#include "base/filesizesignal.h"
 #include "bootcheck/cmylibusb.h"
-#include "device/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
 #include "resources/tamiraresources.h"
 

@@ -7,7 +7,7 @@
 #include "app/cmytamirastatus.h"
 #include "app/cmytranslatedtext.h"
 #include "app/cmywindowfit.h"
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "editors/cmydecimalspinbox.h"
 #include "jobs/cmylinkreporter.h"

@@ -9,7 +9,7 @@
 #include "app/cmynodevicepanel.h"
 #include "app/cmyportselect.h"
 #include "app/cmytranslatedtext.h"
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 void MainWindow::setupDemo()
 {

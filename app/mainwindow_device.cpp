@@ -8,7 +8,7 @@
 #include "app/cmyfilecommands.h"
 #include "app/cmyprogressdialog.h"
 #include "app/cmytranslatedtext.h"
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
 #include "jobs/cmylibraryupload.h"

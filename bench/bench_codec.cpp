@@ -1,7 +1,7 @@
 // Intel HEX codec speed: toString + fromString round trips of a 16-byte record on one core.
 
+#include "base/cmyhexrecord.h"
 #include "bench/benchsupport.h"
-#include "device/cmyhexrecord.h"
 
 #include <QElapsedTimer>
 #include <QTextStream>

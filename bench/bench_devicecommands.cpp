@@ -12,9 +12,9 @@
 // usage: bench_devicecommands [reads] [smaller MiB] [larger MiB]
 
 #include "app/mainwindow.h"
+#include "base/cmydialogs.h"
+#include "base/cmyhexrecord.h"
 #include "bench/benchsupport.h"
-#include "device/cmydialogs.h"
-#include "device/cmyhexrecord.h"
 #include "device/cmystatusdecoder.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"

@@ -8,8 +8,8 @@
 // Each figure is the median of several runs, each run opening and closing the port as the link
 // does. usage: bench_link [runs]
 
+#include "base/cmyhexrecord.h"
 #include "bench/benchsupport.h"
-#include "device/cmyhexrecord.h"
 #include "device/cmytamira.h"
 #include "tests/support/cmyemulatorprocess.h"
 

@@ -7,8 +7,8 @@
 //    at most 2 ms).
 // Each figure is a median. usage: bench_simulation [cycles]
 
+#include "base/cmyhexrecord.h"
 #include "bench/benchsupport.h"
-#include "device/cmyhexrecord.h"
 #include "simulation/cmysimprofile.h"
 #include "simulation/cmysimworker.h"
 #include "tests/support/cmyemulatorprocess.h"

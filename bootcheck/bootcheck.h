@@ -4,7 +4,7 @@
 // Start-up check for Tamiras left in Atmel's DFU bootloader (after a firmware update that was
 // never finished): each one found is offered to be returned to normal operation.
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 #include <functional>
 

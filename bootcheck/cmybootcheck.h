@@ -6,7 +6,7 @@
 // bootloader is asked on the thread this object lives in (the GUI thread); the check waits for
 // the answer.
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 #include <QObject>
 #include <QPointer>

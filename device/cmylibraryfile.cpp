@@ -1,6 +1,6 @@
 #include "device/cmylibraryfile.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 #include <QFileInfo>
 

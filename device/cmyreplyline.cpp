@@ -1,6 +1,6 @@
 #include "device/cmyreplyline.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 bool cMyReplyLine::take(QByteArray &pending, QByteArray &line)
 {

@@ -1,6 +1,6 @@
 #include "device/cmyreplywalker.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/memorytype.h"
 
 int cMyReplyWalker::areaOfEcho(const QString &reply)

@@ -1,6 +1,6 @@
 #include "device/cmystatusdecoder.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmyreplywalker.h"
 #include "device/memorytype.h"
 

@@ -1,6 +1,6 @@
 #include "device/cmytamira.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmylocalport.h"
 #include "device/cmyreplyline.h"
 #include "device/cmyreplywalker.h"

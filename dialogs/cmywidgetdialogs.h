@@ -1,10 +1,10 @@
 #ifndef DIALOGS_CMYWIDGETDIALOGS_H
 #define DIALOGS_CMYWIDGETDIALOGS_H
 
-// The real dialogs behind the dialog seam (device/cmydialogs.h), for both programs: QMessageBox
+// The real dialogs behind the dialog seam (base/cmydialogs.h), for both programs: QMessageBox
 // and QFileDialog, parented to the widget given. Tests install a scripted seam instead.
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 class cMyWidgetDialogs : public cMyDialogs
 {

@@ -1,7 +1,7 @@
 #include "emulator/cmyemudevice.h"
 
+#include "base/cmyhexrecord.h"
 #include "blanktemplate.h"
-#include "device/cmyhexrecord.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 // Any text as a record line: parsing must not crash or read past the line, and whatever parses
 // must print back to the same record.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 #include <cstdint>
 #include <cstdlib>

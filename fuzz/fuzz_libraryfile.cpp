@@ -1,7 +1,7 @@
 // Any file as a sound library: the words handed out stop at the end record, are never longer
 // than a record line, and a whole-file pass agrees with them (or finds them no library).
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmylibraryfile.h"
 
 #include <QBuffer>

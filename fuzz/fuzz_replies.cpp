@@ -2,7 +2,7 @@
 // such as "#RAM\r\n" are reachable): the walker hands out only data records of a known area,
 // and the status list keeps its thirteen entries within their fields.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmyreplywalker.h"
 #include "device/cmystatusdecoder.h"
 #include "device/memorytype.h"

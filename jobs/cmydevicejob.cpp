@@ -1,6 +1,6 @@
 #include "jobs/cmydevicejob.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent) : QObject(parent), m_link(link)
 {

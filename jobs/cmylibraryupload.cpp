@@ -1,6 +1,6 @@
 #include "jobs/cmylibraryupload.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "device/cmystatusdecoder.h"
 
 #include <QtConcurrent>

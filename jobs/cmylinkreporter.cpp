@@ -1,6 +1,6 @@
 #include "jobs/cmylinkreporter.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
 

@@ -1,7 +1,7 @@
 #include "jobs/cmysettingswriter.h"
 
-#include "device/cmydialogs.h"
-#include "device/cmyhexrecord.h"
+#include "base/cmydialogs.h"
+#include "base/cmyhexrecord.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmysettingsfile.h"
 

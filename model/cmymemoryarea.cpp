@@ -1,6 +1,6 @@
 #include "model/cmymemoryarea.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 cMyMemoryArea::cMyMemoryArea(QObject *parent) : QObject(parent) {}
 

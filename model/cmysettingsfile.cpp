@@ -1,7 +1,7 @@
 #include "model/cmysettingsfile.h"
 
-#include "device/cmyfileaccess.h"
-#include "device/cmyhexrecord.h"
+#include "base/cmyfileaccess.h"
+#include "base/cmyhexrecord.h"
 #include "model/cmymemoryarea.h"
 
 #include <QFile>

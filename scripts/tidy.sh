@@ -12,7 +12,7 @@ if [ ! -f "$build/compile_commands.json" ]; then
     exit 2
 fi
 root=$(pwd)
-folders="app bootcheck device dialogs editors emulator jobs model servicetool simulation"
+folders="app base bootcheck device dialogs editors emulator jobs model servicetool simulation"
 # The files this platform builds: another platform's files (cmyconsole_win.cpp) are left out.
 files=""
 for folder in $folders; do

@@ -6,4 +6,4 @@
 set -e
 cd "$(dirname "$0")/.."
 "${LUPDATE:-lupdate}" -silent -locations none -no-obsolete -extensions cpp,h,ui -I . \
-    app bootcheck device dialogs editors jobs model simulation -ts "${1:-resources/language/english.ts}"
+    app base bootcheck device dialogs editors jobs model simulation -ts "${1:-resources/language/english.ts}"

@@ -1,6 +1,6 @@
 #include "servicetool/cmycommandline.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/portdiscovery.h"
 #include "servicetool/cmycommandargs.h"
 #include "servicetool/cmycommandreport.h"

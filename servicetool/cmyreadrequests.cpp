@@ -1,6 +1,6 @@
 #include "servicetool/cmyreadrequests.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 namespace servicetool {
 

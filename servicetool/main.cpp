@@ -1,6 +1,6 @@
 // servicetool: without options the service console's window, with options its command line.
 
-#include "device/filesizesignal.h"
+#include "base/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
 #include "resources/tamiraresources.h"
 #include "servicetool/cmycommandline.h"

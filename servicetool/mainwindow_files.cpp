@@ -3,7 +3,7 @@
 #include "servicetool/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "servicetool/cmyhexfile.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmytextfile.h"

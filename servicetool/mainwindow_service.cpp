@@ -4,7 +4,7 @@
 #include "servicetool/mainwindow.h"
 #include "ui_mainwindow.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "servicetool/cmydebuglog.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"

@@ -1,6 +1,6 @@
 #include "simulation/cmysimprofiledata.h"
 
-#include "device/cmyfileaccess.h"
+#include "base/cmyfileaccess.h"
 
 #include <algorithm>
 

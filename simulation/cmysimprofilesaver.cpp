@@ -1,6 +1,6 @@
 #include "simulation/cmysimprofilesaver.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "simulation/cmysimstartguard.h"
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 #include "device/cmytamira.h"
 
 cMySimStartGuard::cMySimStartGuard(QObject *dialogParent) : QObject(dialogParent), m_dialogParent(dialogParent) {}

@@ -1,7 +1,7 @@
 #include "simulation/cmysimwidget.h"
 #include "ui_cmysimwidget.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "simulation/cmysimprofilesaver.h"
 #include "simulation/cmysimstartguard.h"
 

@@ -1,6 +1,6 @@
 #include "simulation/cmysimworker.h"
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmyreplyline.h"
 #include "device/tamiraport.h"
 

@@ -4,7 +4,7 @@
 // and a write cut off by a port list rebuild.
 
 #include "app/mainwindow.h"
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
 #include "dialogs/cmywidgetdialogs.h"

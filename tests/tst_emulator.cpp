@@ -3,7 +3,7 @@
 // pseudo-terminal that the host opens and closes per transaction, with its wire log. Its faults
 // are driven end to end by tst_faultmatrix.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/serialsettings.h"
 #include "emulator/cmyemudevice.h"
 #include "emulator/cmyemufaultplan.h"

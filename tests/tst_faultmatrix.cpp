@@ -4,7 +4,7 @@
 // has no box for it), nothing is changed that a failure must leave alone, nothing hangs past the
 // time-outs, and a clean transaction of the same kind on the same port succeeds afterwards.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
 #include "model/cmymemoryarea.h"

@@ -1,6 +1,6 @@
 // The Intel HEX record codec: printing, parsing and every way a line can be bad.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 #include <QtTest>
 

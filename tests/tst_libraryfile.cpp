@@ -1,7 +1,7 @@
 // Reading a sound library: the words sent to the device, one at a time, how far into the memory
 // a library reaches, and files that are not libraries.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmylibraryfile.h"
 
 #include <QBuffer>

@@ -4,7 +4,7 @@
 // each fault on the line, and with a reply that comes after a cancel or a time-out, is the fault
 // matrix's (tst_faultmatrix); a command while another runs is tst_devicecommands'.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmylocalport.h"
 #include "device/cmytamira.h"
 #include "emulator/cmyemulocaldevice.h"

@@ -2,7 +2,7 @@
 // lines of any range; the exact text of a settings file (the blank template's) and what the
 // reader takes. (Paths that cannot be read and saves that fail: tst_filecommands.)
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 #include "resources/tamiraresources.h"

@@ -2,7 +2,7 @@
 // under an exact clock, failures), the page on its own, and the page inside the real window.
 
 #include "app/mainwindow.h"
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
 #include "simulation/cmysimprofile.h"

@@ -1,7 +1,7 @@
 // The status read without a port: how replies become records, and the thirteen-entry list with
 // its depth, time, dotted and text forms. Its request lines are checked on the wire by tst_link.
 
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 #include "device/cmyreplywalker.h"
 #include "device/cmystatusdecoder.h"
 #include "device/memorytype.h"

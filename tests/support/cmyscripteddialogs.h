@@ -5,7 +5,7 @@
 // user answers; every dialog asked is recorded, and one nobody expected is an error.
 // Installs itself on construction and restores the silent default on destruction.
 
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 #include <QList>
 #include <QString>

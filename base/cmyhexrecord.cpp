@@ -1,4 +1,4 @@
-#include "device/cmyhexrecord.h"
+#include "base/cmyhexrecord.h"
 
 static_assert(cMyHexRecord::kLongestLine == cMyHexRecord::lineLength(255), "the longest line has 255 data bytes");
 static_assert(sizeof cMyHexRecord::kEndOfFile - 1 == cMyHexRecord::lineLength(0), "the end record has no data");

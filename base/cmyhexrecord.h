@@ -1,5 +1,5 @@
-#ifndef DEVICE_CMYHEXRECORD_H
-#define DEVICE_CMYHEXRECORD_H
+#ifndef BASE_CMYHEXRECORD_H
+#define BASE_CMYHEXRECORD_H
 
 // One Intel HEX line (types 00, 01 and 04): built from bytes to be printed, or parsed from text
 // and checked. Every byte the programs move to files or to the device travels as such a line.

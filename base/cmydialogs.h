@@ -1,5 +1,5 @@
-#ifndef DEVICE_CMYDIALOGS_H
-#define DEVICE_CMYDIALOGS_H
+#ifndef BASE_CMYDIALOGS_H
+#define BASE_CMYDIALOGS_H
 
 // The one way the programs ask the user something: message boxes and file dialogs. The real
 // implementation (QMessageBox, QFileDialog) lives with the programs; tests install a scripted one.

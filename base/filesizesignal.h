@@ -1,5 +1,5 @@
-#ifndef DEVICE_FILESIZESIGNAL_H
-#define DEVICE_FILESIZESIGNAL_H
+#ifndef BASE_FILESIZESIGNAL_H
+#define BASE_FILESIZESIGNAL_H
 
 // A write past the process's file-size limit raises SIGXFSZ, whose default action ends the
 // program at once, with every unsaved edit. Both programs call this first thing: the signal is

@@ -1,4 +1,4 @@
-#include "device/filesizesignal.h"
+#include "base/filesizesignal.h"
 
 // No file-size signal on this platform: a write past a limit simply fails.
 void ignoreFileSizeSignal() {}

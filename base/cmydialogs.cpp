@@ -1,4 +1,4 @@
-#include "device/cmydialogs.h"
+#include "base/cmydialogs.h"
 
 #include <QDebug>
 

@@ -1,4 +1,4 @@
-#include "device/filesizesignal.h"
+#include "base/filesizesignal.h"
 
 #include <csignal>
 

@@ -1,4 +1,4 @@
-#include "device/cmyfileaccess.h"
+#include "base/cmyfileaccess.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#ifndef DEVICE_CMYFILEACCESS_H
-#define DEVICE_CMYFILEACCESS_H
+#ifndef BASE_CMYFILEACCESS_H
+#define BASE_CMYFILEACCESS_H
 
 // How both programs read and write their files. Only regular files are opened (a FIFO, a device
 // or a socket would block or never end); a name that does not exist is told apart from one that
