@@ -8,9 +8,12 @@ build=$1
 tmp=$(mktemp -d)
 display_pid=""
 program=""
-trap '[ -z "$program" ] || kill -KILL "$program" 2>/dev/null || true
+trap 'set +e; [ -z "$program" ] || { kill -KILL "$program"; wait "$program"; } 2>/dev/null
       [ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
+trap 'exit 1' INT TERM HUP
 unset QT_QPA_PLATFORM
+# A bus that is not there: else Qt's accessibility would make libdbus launch one that outlives the test.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Runs the rest of the arguments every 0.1 s until it succeeds, for at most $1 seconds.
@@ -46,6 +49,7 @@ for signal in 15 1; do  # SIGTERM, SIGHUP (a background job starts with SIGINT i
     within 30 has_ended || fail "$name with the start-up box open did not end TAMIRAdesk"
     status=0
     wait "$program" || status=$?
+    program=""
     [ "$status" = $((128 + signal)) ] || fail "TAMIRAdesk ended with $status on $name, not $((128 + signal))"
     echo "$name with the start-up box open: TAMIRAdesk ended with $status"
 done

@@ -237,7 +237,8 @@ void tst_Simulation::runsThatCannotGoOn()
     QFETCH(QString, lastLine);
     cMyEmulatorProcess emu(emulatorArgs);
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    const RunResult run = runWorker(port == "emu" ? emu.portPath() : port, 0.0, 1, 0, 300, stopFirst);
+    const RunResult run =
+        runWorker(port == "emu" ? emu.portPath() : port, 0.0, 1, 0, cMySimWorker::kReplyTimeoutMs, stopFirst);
     QCOMPARE(run.status, status);
     QCOMPARE(run.failure, failure);
     const QStringList lines = asText(emu.receivedLines());

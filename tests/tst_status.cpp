@@ -265,7 +265,7 @@ void tst_Status::bootModeBox()
     MainWindow w;
     dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Error"));
     bootloader = true;
-    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked().size(), 1, 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(dialogs.asked().size(), 1, 30000);
     const cMyScriptedDialogs::Asked box = dialogs.asked().first();
     const QString indent = "\n" + QString(27, ' ');
     QCOMPARE(
