@@ -26,6 +26,7 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSerialPort>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -96,9 +97,11 @@ private slots:
     void libraryChecks_data();
     void libraryChecks();
     void libraryCancelAsksAndTheStatusFollows();
+    void libraryFileShrinksDuringTheUpload_data();
     void libraryFileShrinksDuringTheUpload();
     void readCompletesUnderAModalBox();
     void writeCutOffByAPortListRebuild();
+    void portHeldByAnotherProgram();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -391,6 +394,12 @@ void tst_DeviceCommands::libraryChecks_data()
     QTest::newRow("words that are no records") << ":0400000001020304F2 hello world :00000001FF" << yes << junk << 0;
     QTest::newRow("empty") << QString() << yes << empty << 0;
     QTest::newRow("only the end record") << ":00000001FF" << yes << empty << 0;
+    QFile settings(":/pliki/clear.tmo");
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QTest::newRow("a settings file") << QString::fromLatin1(settings.readAll()) << yes
+                                     << "This file is a settings file, not a sound library: all its data lie in the "
+                                        "settings block (addresses 0-1023).\nThe sound library was not sent."
+                                     << 0;
     QTest::newRow("the status read under it fails")
         << "silent" << yes << "Tamira does not answer.\nThe sound library was not sent." << 1;
     QTest::newRow("one byte past a 1 MB memory")
@@ -416,7 +425,7 @@ void tst_DeviceCommands::libraryChecks()
     } else {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(library == QLatin1String("silent") ? ":0400000001020304F2 :00000001FF" : library.toLatin1());
+        f.write(library == QLatin1String("silent") ? ":04FFFC0001020304F7 :00000001FF" : library.toLatin1());
     }
     // The status read of the port choice takes the first 93 lines.
     cMyEmulatorProcess emu({"--memory", "1", "--silent-after", library == QLatin1String("silent") ? "93" : "off"});
@@ -514,8 +523,16 @@ void tst_DeviceCommands::libraryCancelAsksAndTheStatusFollows()
     QVERIFY(emu.release() >= 0);
 }
 
+void tst_DeviceCommands::libraryFileShrinksDuringTheUpload_data()
+{
+    QTest::addColumn<int>("cut"); // bytes left: the address record and 1550 records, and some
+    QTest::newRow("at a line end") << 0;
+    QTest::newRow("inside a record") << 20;
+}
+
 void tst_DeviceCommands::libraryFileShrinksDuringTheUpload()
 {
+    QFETCH(int, cut);
     // More than the 64 KiB the reader takes at a time, so the upload reads the file again later.
     QByteArray text(":020000040000FA\n");
     for (int i = 0; i < 1600; ++i)
@@ -536,7 +553,7 @@ void tst_DeviceCommands::libraryFileShrinksDuringTheUpload()
     trigger(w, "actionLibraryUpdate");
     QVERIFY(waitUntil([&] { return emu.stateFigure("held") == 1; }));
     // Cut down to its address record and 1550 records while the upload waits.
-    QVERIFY(file.resize(16 + 44 * 1550));
+    QVERIFY(file.resize(16 + 44 * 1550 + cut));
     QCOMPARE(emu.release(), 1);
     QVERIFY(waitUntil([&] { return dialogs->clean() && !visibleProgress(w); }));
     QCOMPARE(dialogs->asked().last().text,
@@ -610,3 +627,26 @@ void tst_DeviceCommands::writeCutOffByAPortListRebuild()
 
 TAMIRA_GUI_TEST_MAIN(tst_DeviceCommands)
 #include "tst_devicecommands.moc"
+
+void tst_DeviceCommands::portHeldByAnotherProgram()
+{
+    // Another program has the port (its lock, as a second TAMIRAdesk's): the status read of the
+    // port choice and the one the user asks for each say so.
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    QSerialPort holder(emu.portPath());
+    QVERIFY(holder.open(QIODevice::ReadWrite));
+    MainWindow w;
+    w.link()->setFirstStatusDelay(0);
+    for (int i = 0; i < 2; ++i) {
+        dialogs->expectMessage(cMyDialogs::Ok, "Error");
+        if (i == 0)
+            emu.offerAsTamira();
+        else
+            w.findChild<QPushButton *>("pbGetStatus")->click();
+        QVERIFY2(waitUntil([&] { return dialogs->clean(); }), qPrintable(dialogs->report()));
+        QVERIFY2(dialogs->asked().last().text.contains("is in use by another program"),
+                 qPrintable(dialogs->asked().last().text));
+    }
+    QCOMPARE(emu.receivedLines().size(), 0);
+}
