@@ -587,6 +587,7 @@ void tst_FileCommands::fileReplacedBeforeSave()
     if (answer != cMyDialogs::NoButton)
         dialogs->expectMessage(cMyDialogs::Button(answer), "Tamira");
     trigger(w, "actionSave");
+    QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
     if (answer != cMyDialogs::NoButton)
         QCOMPARE(dialogs->asked().last().text,
                  QString("The file %1 is no longer the one that was opened or last saved: another file or a link has "
@@ -615,6 +616,7 @@ void tst_FileCommands::recoveryCopyOfAProgramThatEnded()
     delete stopped;
     dialogs->expectMessage(cMyDialogs::Yes, "TAMIRAdesk");
     next.offerRecovery();
+    QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
     QVERIFY(dialogs->asked().last().text.startsWith(
         QString("TAMIRAdesk was stopped with unsaved changes to %1 (").arg(path)));
     QCOMPARE(dialogs->asked().last().defaultButton, cMyDialogs::No);
