@@ -26,7 +26,6 @@
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QSerialPort>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -101,7 +100,6 @@ private slots:
     void libraryFileShrinksDuringTheUpload();
     void readCompletesUnderAModalBox();
     void writeCutOffByAPortListRebuild();
-    void portHeldByAnotherProgram();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -627,26 +625,3 @@ void tst_DeviceCommands::writeCutOffByAPortListRebuild()
 
 TAMIRA_GUI_TEST_MAIN(tst_DeviceCommands)
 #include "tst_devicecommands.moc"
-
-void tst_DeviceCommands::portHeldByAnotherProgram()
-{
-    // Another program has the port (its lock, as a second TAMIRAdesk's): the status read of the
-    // port choice and the one the user asks for each say so.
-    cMyEmulatorProcess emu;
-    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    QSerialPort holder(emu.portPath());
-    QVERIFY(holder.open(QIODevice::ReadWrite));
-    MainWindow w;
-    w.link()->setFirstStatusDelay(0);
-    for (int i = 0; i < 2; ++i) {
-        dialogs->expectMessage(cMyDialogs::Ok, "Error");
-        if (i == 0)
-            emu.offerAsTamira();
-        else
-            w.findChild<QPushButton *>("pbGetStatus")->click();
-        QVERIFY2(waitUntil([&] { return dialogs->clean(); }), qPrintable(dialogs->report()));
-        QVERIFY2(dialogs->asked().last().text.contains("is in use by another program"),
-                 qPrintable(dialogs->asked().last().text));
-    }
-    QCOMPARE(emu.receivedLines().size(), 0);
-}
