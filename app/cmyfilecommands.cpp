@@ -1,11 +1,13 @@
 #include "app/cmyfilecommands.h"
 
 #include "base/cmydialogs.h"
+#include "base/cmyfileaccess.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QDebug>
 #include <QDir>
 #include <QDropEvent>
@@ -55,7 +57,9 @@ QString settingsFilter()
 } // namespace
 
 cMyFileCommands::cMyFileCommands(QWidget *window, cMyMemoryArea *image)
-    : QObject(window), m_window(window), m_image(image), m_unsaved(window, image, [this] { return save(); })
+    : QObject(window), m_window(window), m_image(image), m_unsaved(window, image, [this] { return save(); }),
+      m_recovery(
+          image, [this] { return document(); }, this)
 {
     // Drags go to the widget under the pointer first; a line edit would take the file's name
     // as text. Looking at them before any widget does keeps a dropped settings file a file.
@@ -164,10 +168,44 @@ cMyFileCommands::Load cMyFileCommands::load(const QString &path)
     return result.nothingRead() ? Nothing : Partly;
 }
 
+cMyRecovery::Document cMyFileCommands::document() const
+{
+    return {m_file.filePath().isEmpty() ? QString() : m_file.absoluteFilePath(), m_saveAsks};
+}
+
+bool cMyFileCommands::mayClose()
+{
+    if (!mayReplace())
+        return false;
+    m_recovery.discard();
+    return true;
+}
+
+void cMyFileCommands::offerRecovery()
+{
+    m_recovery.offerLeftBehind(m_window, [this](const cMyRecovery::Copy &copy) { return openRecovered(copy); });
+}
+
+bool cMyFileCommands::openRecovered(const cMyRecovery::Copy &copy)
+{
+    QBuffer records;
+    records.setData(copy.records);
+    records.open(QIODevice::ReadOnly);
+    cMyMemoryArea recovered;
+    if (!cMySettingsFile::read(records, recovered).complete() || recovered.pageSize(0) < cMySettingsFile::kImageSize
+        || !mayReplace())
+        return false;
+    m_image->setData(0, recovered.readBytes(0, cMySettingsFile::kImageSize));
+    adopt(copy.document.file.isEmpty() ? QFileInfo() : QFileInfo(copy.document.file), copy.document.saveAsks);
+    m_image->setModified(true); // the edits are still unsaved
+    return true;
+}
+
 void cMyFileCommands::adopt(const QFileInfo &file, bool saveAsks)
 {
     m_file = file;
     m_saveAsks = saveAsks;
+    m_identity = file.filePath().isEmpty() ? QString() : cMyFileAccess::identity(file.absoluteFilePath());
     emit documentReplaced();
     // Loading is no edit, nor is what the editors store while they take the new document.
     m_image->setModified(false);
@@ -178,11 +216,28 @@ bool cMyFileCommands::save()
 {
     if (m_file.filePath().isEmpty() || m_saveAsks)
         return saveAs();
-    if (!saveTo(m_file.absoluteFilePath()))
+    if (!mayOverwrite(m_file.absoluteFilePath()) || !saveTo(m_file.absoluteFilePath()))
         return false;
     m_file = QFileInfo(m_file.filePath()); // it may have been made just now
+    m_identity = cMyFileAccess::identity(m_file.absoluteFilePath());
     emit currentFileChanged();
     return true;
+}
+
+bool cMyFileCommands::mayOverwrite(const QString &path)
+{
+    // A name that names nothing now takes the new file without harm.
+    const QString now = cMyFileAccess::identity(path);
+    if (now.isEmpty() || now == m_identity)
+        return true;
+    const QString target = QFileInfo(path).canonicalFilePath();
+    const QString name = QDir::toNativeSeparators(path);
+    return cMyDialogs::current().question(
+               m_window, tr("Tamira"),
+               tr("Plik %1 nie jest już plikiem, który został otwarty lub ostatnio zapisany: zajął jego miejsce inny "
+                  "plik albo dowiązanie.\nZapisać nastawy w %2, zastępując jego zawartość?")
+                   .arg(name, target == path ? name : QDir::toNativeSeparators(target)))
+           == cMyDialogs::Yes;
 }
 
 bool cMyFileCommands::saveAs()
@@ -197,6 +252,7 @@ bool cMyFileCommands::saveAs()
         return false;
     m_file = QFileInfo(path);
     m_saveAsks = false;
+    m_identity = cMyFileAccess::identity(path);
     emit currentFileChanged();
     return true;
 }

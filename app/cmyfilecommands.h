@@ -3,9 +3,11 @@
 
 // The window's document and its file: New, Open, Save, Save As, the command-line load, a
 // restored backup and a settings file dropped anywhere on the window (also on a field that takes
-// text). Knows the current file and whether Save may write to it without asking (not after a
-// load that stopped early: the rest of that file would be lost).
+// text), and the recovery copy of its unsaved edits. Knows the current file and whether Save may
+// write to it without asking (not after a load that stopped early: the rest of that file would be
+// lost; not once another file has taken its name).
 
+#include "app/cmyrecovery.h"
 #include "app/cmyunsavedchanges.h"
 
 #include <QFileInfo>
@@ -44,6 +46,14 @@ public:
     // Reads a file into the image, warning where it could not be read whole; nothing else.
     void readInto(const QString &path);
 
+    // Closing: asks as mayReplace() does; edits given up leave no recovery copy behind.
+    bool mayClose();
+    // A stop signal: the unsaved edits are copied at once.
+    void keepRecoveryCopy() { m_recovery.keepNow(); }
+    // At start: copies left by programs that no longer run, each offered to be opened as an
+    // unsaved document.
+    void offerRecovery();
+
 signals:
     // A new document is in the image: the editors are to show it.
     void documentReplaced();
@@ -60,13 +70,19 @@ private:
     Load load(const QString &path);
     void loadTemplateImage();
     void openPath(const QString &path);
+    cMyRecovery::Document document() const;
+    bool openRecovered(const cMyRecovery::Copy &copy);
     void adopt(const QFileInfo &file, bool saveAsks);
+    // Save to the current file's name that another file has taken since: asks first.
+    bool mayOverwrite(const QString &path);
 
     QWidget *m_window;
     cMyMemoryArea *m_image;
     QFileInfo m_file;
     bool m_saveAsks = false; // Save asks for a name although there is a current file
+    QString m_identity;      // the file opened or last saved (cMyFileAccess::identity)
     cMyUnsavedChanges m_unsaved;
+    cMyRecovery m_recovery;
 };
 
 #endif

@@ -1,7 +1,7 @@
 #include "app/cmycommandline.h"
-#include "app/cmystopsignals.h"
 #include "app/mainwindow.h"
 #include "app/programarguments.h"
+#include "base/cmystopsignals.h"
 #include "base/filesizesignal.h"
 #include "bootcheck/cmylibusb.h"
 #include "dialogs/cmywidgetdialogs.h"
@@ -62,10 +62,14 @@ int main(int argc, char *argv[])
     int code = 0;
     {
         MainWindow window;
+        // Unsaved edits are copied before the program ends on a stop.
+        QObject::connect(&stopSignals, &cMyStopSignals::stopRequested, &window, &MainWindow::keepRecoveryCopy);
         if (!line.file.isEmpty() && stopCode < 0)
             window.loadFromCommandLine(line.file);
         if (line.demo && stopCode < 0)
             window.startDemo();
+        if (stopCode < 0)
+            window.offerRecovery();
         if (stopCode < 0) {
             window.show();
             code = app.exec();

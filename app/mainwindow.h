@@ -60,6 +60,9 @@ public:
     cMyTamira *link() const { return m_link; }
     // Attaches a demo device (the bundled emulator) for trying the program without a Tamira.
     void startDemo();
+    // Unsaved work left by a program that was stopped: offered at start, kept on a stop signal.
+    void offerRecovery();
+    void keepRecoveryCopy();
 
 signals:
     void writeToTamira(MemoryType area, QStringList &file);

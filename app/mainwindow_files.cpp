@@ -65,5 +65,15 @@ bool MainWindow::saveFile(QString path)
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    event->setAccepted(m_files->mayReplace());
+    event->setAccepted(m_files->mayClose());
+}
+
+void MainWindow::offerRecovery()
+{
+    m_files->offerRecovery();
+}
+
+void MainWindow::keepRecoveryCopy()
+{
+    m_files->keepRecoveryCopy();
 }

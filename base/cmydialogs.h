@@ -20,6 +20,7 @@ public:
         Yes = 0x00004000,
         No = 0x00010000,
         Cancel = 0x00400000,
+        Discard = 0x00800000,
     };
     Q_DECLARE_FLAGS(Buttons, Button)
 

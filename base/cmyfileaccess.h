@@ -25,6 +25,11 @@ public:
     // What is at `path`; `reason` (when given) says why for NotRegular and Unreachable.
     static PathState inspect(const QString &path, QString *reason = nullptr);
 
+    // Which file `path` names now, a link followed: the same text for as long as that file is
+    // there, another once the name is given to another file (replaced, or made a link elsewhere);
+    // empty when the name names nothing.
+    static QString identity(const QString &path);
+
     // Opens `file` (its name set) read-only, but only when it is a regular file; opening never
     // blocks. On failure `reason` says why.
     static bool openForReading(QFile &file, QString *reason);

@@ -1,5 +1,6 @@
 #include "base/cmyfileaccess.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -35,6 +36,15 @@ cMyFileAccess::PathState cMyFileAccess::inspect(const QString &path, QString *re
         return Missing;
     fail(reason, folderMissing(info.absolutePath()));
     return Unreachable;
+}
+
+QString cMyFileAccess::identity(const QString &path)
+{
+    // No file numbers here: the file's own name and its creation time stand for it.
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QString();
+    return info.canonicalFilePath() + QLatin1Char('@') + QString::number(info.birthTime().toMSecsSinceEpoch());
 }
 
 bool cMyFileAccess::openForReading(QFile &file, QString *reason)

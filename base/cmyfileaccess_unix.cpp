@@ -204,6 +204,28 @@ cMyFileAccess::PathState cMyFileAccess::inspect(const QString &path, QString *re
     return Unreachable;
 }
 
+QString cMyFileAccess::identity(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+#ifdef STATX_BTIME
+    // The birth time as well: a file removed and another made in its place may get its number.
+    struct statx sx
+    {};
+    if (::statx(AT_FDCWD, name.constData(), 0, STATX_INO | STATX_BTIME, &sx) == 0)
+        return QStringLiteral("%1.%2:%3:%4.%5")
+            .arg(sx.stx_dev_major)
+            .arg(sx.stx_dev_minor)
+            .arg(sx.stx_ino)
+            .arg((sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_sec : 0)
+            .arg((sx.stx_mask & STATX_BTIME) ? sx.stx_btime.tv_nsec : 0);
+#endif
+    struct stat st
+    {};
+    if (::stat(name.constData(), &st) != 0)
+        return QString();
+    return QStringLiteral("%1:%2").arg(quint64(st.st_dev)).arg(quint64(st.st_ino));
+}
+
 bool cMyFileAccess::openForReading(QFile &file, QString *reason)
 {
     if (file.fileName().startsWith(QLatin1Char(':'))) // built into the program

@@ -8,6 +8,13 @@ namespace {
 
 const QByteArray kEndRecord(cMyHexRecord::kEndOfFile);
 
+// One whole record and nothing else.
+bool isRecord(const QByteArray &word, cMyHexRecord &record)
+{
+    const QString text = QString::fromLatin1(word.constData(), word.size());
+    return record.fromString(text) && text.size() == cMyHexRecord::lineLength(record.data().size());
+}
+
 } // namespace
 
 cMyLibraryFile::Status cMyLibraryFile::open(const QString &path)
@@ -79,6 +86,11 @@ bool cMyLibraryFile::nextLine(QByteArray &word)
             break;
         }
     }
+    if (m_endAtBrokenWord && !word.isEmpty()) {
+        cMyHexRecord record;
+        if (!isRecord(word, record))
+            word.clear();
+    }
     if (word.isEmpty()) {
         m_ended = true;
         return false;
@@ -126,8 +138,7 @@ cMyLibraryFile::Summary cMyLibraryFile::scan(cMyLibraryFile &reader, const std::
         }
         // Every word must be one whole record: a file of other words is no library, and nothing
         // of it may reach the device.
-        const QString text = QString::fromLatin1(word.constData(), word.size());
-        if (!record.fromString(text) || text.size() != cMyHexRecord::lineLength(record.data().size())) {
+        if (!isRecord(word, record)) {
             Summary junk;
             junk.status = NotALibrary;
             return junk;

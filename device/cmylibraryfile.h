@@ -49,6 +49,10 @@ public:
     void open(QIODevice *device);
     Status status() const { return m_status; }
     void setTally(std::shared_ptr<Tally> tally) { m_tally = std::move(tally); }
+    // For the upload of a scanned file: a word that is no whole record any more (the file was
+    // cut short in the middle of one since) ends the words, as the end of the file would,
+    // instead of going to the device.
+    void endAtBrokenWord() { m_endAtBrokenWord = true; }
 
     // The next word (at most cMyHexRecord::kLongestLine characters); false after the end record, at the end of the file, or on a word that
     // cannot be a record (then failed() is true and status() NotALibrary).
@@ -69,6 +73,7 @@ private:
     QByteArray m_buffer;
     int m_pos = 0;
     bool m_ended = false;
+    bool m_endAtBrokenWord = false;
     Status m_status = CannotOpen;
     std::shared_ptr<Tally> m_tally;
 };

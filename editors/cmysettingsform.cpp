@@ -15,8 +15,10 @@
 
 #include <QHash>
 #include <QLoggingCategory>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <cmath>
 
 // Edits the settings form refuses; on with QT_LOGGING_RULES="tamira.form.debug=true".
@@ -146,10 +148,21 @@ QString text(const cMyMemoryArea *image, Text field)
 
 void storeText(cMyMemoryArea *image, Text field, const QString &value)
 {
-    // One 0 byte ends the text; it must stay inside its field.
+    // One 0 byte ends the text, inside its field; the rest of the field is zeros, so nothing of
+    // the text it replaces stays behind it.
     QByteArray bytes = value.toLatin1().left(field.size - 1);
-    bytes.append('\0');
+    bytes.append(QByteArray(field.size - bytes.size(), '\0'));
     image->setData(field.address, QVector<quint8>(bytes.begin(), bytes.end()));
+}
+
+// The description as its editor holds it: toPlainText() would turn a non-breaking space into a
+// space.
+QString plainText(const QPlainTextEdit *edit)
+{
+    QString text = edit->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    return text;
 }
 
 void storeWord(cMyMemoryArea *image, quint32 address, qint32 value)
@@ -218,8 +231,8 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
     connect(m_params->par12Sb, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
             &cMySettingsForm::latitudeChanged);
     connect(m_params->par13Sb, qOverload<int>(&QSpinBox::valueChanged), this, &cMySettingsForm::volumeChanged);
-    connect(m_params->leAuthor, &QLineEdit::textChanged, this, &cMySettingsForm::descriptionReached);
-    connect(m_params->leTitle, &QLineEdit::textChanged, this, &cMySettingsForm::descriptionReached);
+    connect(m_params->leAuthor, &QLineEdit::textChanged, this, [this] { textEdited(AuthorEdited); });
+    connect(m_params->leTitle, &QLineEdit::textChanged, this, [this] { textEdited(TitleEdited); });
     connect(m_params->pteDescription, &QPlainTextEdit::textChanged, this, &cMySettingsForm::descriptionReached);
     // Latin-1 only; other letters are replaced by their nearest, and the note says so.
     m_latin1Note = new cMyLatin1Note(parameters);
@@ -231,8 +244,7 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
     }
 
     refresh();
-    // Editors that store again the bytes they were given leave the document as it was; only a
-    // text too long for its editor is stored cut.
+    // Editors that store again the bytes they were given leave the document as it was.
     if (!wasModified && m_image->readBytes(0, cMySettingsFile::kImageSize) == before)
         m_image->setModified(false);
 }
@@ -380,29 +392,18 @@ void cMySettingsForm::refreshTexts()
     const QString author = this->author();
     const QString title = this->title();
     const QString description = this->description();
-    // The image already holds these texts. Writing them back one editor at a time would put the
-    // other editors' old texts over the new bytes, so they are stored once, at the end, and only
-    // when an editor could not take a text as it stood (too long for it).
+    // The image holds these texts; an editor that shows one otherwise (a line break as it ends
+    // lines, a text longer than it takes) does not change it until the user edits that text.
     m_refreshingTexts = true;
     m_latin1Note->clear();
-    bool changed = false;
-    if (m_params->leAuthor->text() != author) {
+    m_editedTexts = 0;
+    if (m_params->leAuthor->text() != author)
         m_params->leAuthor->setText(author);
-        changed = true;
-    }
-    if (m_params->leTitle->text() != title) {
+    if (m_params->leTitle->text() != title)
         m_params->leTitle->setText(title);
-        changed = true;
-    }
-    if (m_params->pteDescription->toPlainText() != description) {
+    if (plainText(m_params->pteDescription) != description)
         m_params->pteDescription->setPlainText(description);
-        changed = true;
-    }
     m_refreshingTexts = false;
-    if (changed
-        && (m_params->leAuthor->text() != author || m_params->leTitle->text() != title
-            || m_params->pteDescription->toPlainText() != description))
-        storeTexts();
 }
 
 void cMySettingsForm::volumeChanged(int newValue)
@@ -434,44 +435,56 @@ void cMySettingsForm::latitudeChanged()
     m_image->setData(kLatitude, quint8(qint32(std::trunc(m_params->par12Sb->value())) & 0xFF));
 }
 
+void cMySettingsForm::textEdited(int text)
+{
+    if (!m_refreshingTexts)
+        m_editedTexts |= text;
+    descriptionReached();
+}
+
 void cMySettingsForm::descriptionReached()
 {
     if (m_refreshingTexts) {
         // A text loaded from the image is the new starting point, whatever it holds.
-        m_acceptedDescription = m_params->pteDescription->toPlainText();
+        m_acceptedDescription = plainText(m_params->pteDescription);
         m_acceptedCursor = m_params->pteDescription->textCursor().position();
         return;
     }
     static const QRegularExpression allowed(
         QRegularExpression::anchoredPattern(QStringLiteral("[\\x{20}-\\x{7E}\\x{A0}-\\x{FF}\\n]{0,511}")));
-    QString current = m_params->pteDescription->toPlainText();
+    QString current = plainText(m_params->pteDescription);
     int position = m_params->pteDescription->textCursor().position();
     const cMyLatin1Text::Replacements replaced = cMyLatin1Text::fit(current, &position);
-    if (!replaced.isEmpty()) {
-        const QSignalBlocker blocker(m_params->pteDescription);
+    const QSignalBlocker blocker(m_params->pteDescription);
+    if (current != m_acceptedDescription && !allowed.match(current).hasMatch()) {
+        // Refused whole: nothing of it was taken, so nothing of it was replaced either.
+        qCDebug(lcForm) << "description refused at" << position << "length" << current.size();
+        m_params->pteDescription->setPlainText(m_acceptedDescription);
+        QTextCursor cursor = m_params->pteDescription->textCursor();
+        cursor.setPosition(qMin(m_acceptedCursor, m_acceptedDescription.size()));
+        m_params->pteDescription->setTextCursor(cursor);
+    } else if (!replaced.isEmpty()) {
         m_params->pteDescription->setPlainText(current);
         QTextCursor cursor = m_params->pteDescription->textCursor();
         cursor.setPosition(position);
         m_params->pteDescription->setTextCursor(cursor);
         m_latin1Note->add(replaced);
     }
-    if (current != m_acceptedDescription && !allowed.match(current).hasMatch()) {
-        QTextCursor cursor = m_params->pteDescription->textCursor();
-        qCDebug(lcForm) << "description refused at" << cursor.position() << "length" << current.size();
-        const QSignalBlocker blocker(m_params->pteDescription);
-        m_params->pteDescription->setPlainText(m_acceptedDescription);
-        cursor = m_params->pteDescription->textCursor();
-        cursor.setPosition(qMin(m_acceptedCursor, m_acceptedDescription.size()));
-        m_params->pteDescription->setTextCursor(cursor);
-    }
-    m_acceptedDescription = m_params->pteDescription->toPlainText();
+    if (plainText(m_params->pteDescription) != m_acceptedDescription)
+        m_editedTexts |= DescriptionEdited;
+    m_acceptedDescription = plainText(m_params->pteDescription);
     m_acceptedCursor = m_params->pteDescription->textCursor().position();
+    m_latin1Note->keepOnly({m_params->leAuthor->text(), m_params->leTitle->text(), m_acceptedDescription});
     storeTexts();
 }
 
 void cMySettingsForm::storeTexts()
 {
-    storeText(m_image, kAuthor, m_params->leAuthor->text());
-    storeText(m_image, kTitle, m_params->leTitle->text());
-    storeText(m_image, kDescription, m_params->pteDescription->toPlainText());
+    // Only the texts the user edited: the bytes of the others stay exactly as loaded.
+    if (m_editedTexts & AuthorEdited)
+        storeText(m_image, kAuthor, m_params->leAuthor->text());
+    if (m_editedTexts & TitleEdited)
+        storeText(m_image, kTitle, m_params->leTitle->text());
+    if (m_editedTexts & DescriptionEdited)
+        storeText(m_image, kDescription, plainText(m_params->pteDescription));
 }

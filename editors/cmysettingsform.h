@@ -54,7 +54,7 @@ public:
     void latitudeChanged();
     void volumeChanged(int newValue);
     // A text editor changed: the description is checked against the characters the device
-    // shows, then the three texts are stored.
+    // shows, then the texts the user edited are stored.
     void descriptionReached();
     void storeTexts();
 
@@ -72,7 +72,9 @@ private:
     void bind(const QVector<Bound> &fields);
     void load(const QVector<Bound> &fields, const QVector<quint8> &bytes);
     cMyTableModel *valueList(const char *name);
+    enum EditedText { AuthorEdited = 1, TitleEdited = 2, DescriptionEdited = 4 };
     void refreshTexts();
+    void textEdited(int text);
     void storeGravity();
 
     cMyMemoryArea *m_image;
@@ -86,6 +88,7 @@ private:
     QString m_acceptedDescription;
     int m_acceptedCursor = 0;
     bool m_refreshingTexts = false;
+    int m_editedTexts = 0; // EditedText flags since the texts were last loaded
     cMyLatin1Note *m_latin1Note = nullptr;
 };
 

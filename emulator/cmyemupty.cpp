@@ -7,12 +7,17 @@
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/inotify.h>
+#endif
 
 cMyEmuPty::~cMyEmuPty()
 {
     hangUp();
     if (m_slave >= 0)
         ::close(m_slave);
+    if (m_watch >= 0)
+        ::close(m_watch);
 }
 
 bool cMyEmuPty::open(QString *error)
@@ -55,7 +60,58 @@ bool cMyEmuPty::open(QString *error)
     const int flags = ::fcntl(m_master, F_GETFL);
     if (flags < 0 || ::fcntl(m_master, F_SETFL, flags | O_NONBLOCK) != 0)
         return fail("fcntl");
+#ifdef __linux__
+    // Watched only now: the emulator's own slave descriptor is no host's.
+    m_watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (m_watch >= 0 && ::inotify_add_watch(m_watch, name, IN_OPEN | IN_CLOSE) < 0) {
+        ::close(m_watch);
+        m_watch = -1;
+    }
+#endif
     return true;
+}
+
+bool cMyEmuPty::hostClosedLast()
+{
+    bool closedLast = false;
+#ifdef __linux__
+    alignas(inotify_event) char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(m_watch, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        for (ssize_t at = 0; at < n;) {
+            const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
+            if (event->mask & IN_OPEN)
+                ++m_hostDescriptors;
+            if ((event->mask & IN_CLOSE) && m_hostDescriptors > 0 && --m_hostDescriptors == 0)
+                closedLast = true;
+            // Events lost: whoever holds the port now is unknown, so the flag is left to them.
+            if (event->mask & IN_Q_OVERFLOW)
+                m_hostDescriptors = 1;
+            at += ssize_t(sizeof(inotify_event)) + ssize_t(event->len);
+        }
+    }
+#endif
+    return closedLast;
+}
+
+bool cMyEmuPty::isExclusive() const
+{
+#ifdef TIOCGEXCL
+    int exclusive = 0;
+    return m_slave >= 0 && ::ioctl(m_slave, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+#else
+    return false;
+#endif
+}
+
+bool cMyEmuPty::releaseExclusive()
+{
+    const bool was = isExclusive();
+    if (was)
+        ::ioctl(m_slave, TIOCNXCL);
+    return was;
 }
 
 void cMyEmuPty::hangUp()

@@ -21,6 +21,18 @@ public:
     // Closing the master hangs the port up for the host.
     void hangUp();
 
+    // The host's opens and closes of the slave, seen through the file system's notifications
+    // (Linux); -1 where there are none. A host that ends without closing its port (killed) still
+    // has it closed by the system, which is reported too.
+    int openCloseFd() const { return m_watch; }
+    // Takes the notifications that came; true when the host has closed its last descriptor.
+    bool hostClosedLast();
+    // Clears the exclusive flag (TIOCEXCL) a host set and could not clear, being killed: the flag
+    // outlives the host's descriptor because the emulator keeps one of its own, and would refuse
+    // every later opener. True when it was set.
+    bool releaseExclusive();
+    bool isExclusive() const;
+
     int masterFd() const { return m_master; }
     int slaveFd() const { return m_slave; }
     bool isPacketMode() const { return m_packetMode; }
@@ -35,6 +47,8 @@ public:
 private:
     int m_master = -1;
     int m_slave = -1;
+    int m_watch = -1;
+    int m_hostDescriptors = 0;
     bool m_packetMode = false;
     QString m_path;
 };

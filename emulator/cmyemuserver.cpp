@@ -111,12 +111,15 @@ int cMyEmuServer::run()
         if (!sendDue())
             return m_exitCode;
 
-        pollfd fds[2];
+        pollfd fds[3];
         nfds_t count = 0;
         fds[count++] = {m_pty.masterFd(), short(POLLIN | (m_writeBlocked ? POLLOUT : 0)), 0};
         const bool watchControl = m_controlOpen;
         if (watchControl)
             fds[count++] = {STDIN_FILENO, POLLIN, 0};
+        const nfds_t openClose = count;
+        if (m_pty.openCloseFd() >= 0)
+            fds[count++] = {m_pty.openCloseFd(), POLLIN, 0};
 
         timespec timeout{};
         timespec *timeoutPtr = nullptr;
@@ -152,6 +155,8 @@ int cMyEmuServer::run()
             else
                 readControl();
         }
+        if (openClose < count && fds[openClose].revents && m_pty.hostClosedLast() && m_pty.releaseExclusive())
+            logEvent(QStringLiteral("the host closed the port without clearing its exclusive mode; cleared"));
     }
     if (g_stopSignal)
         logEvent(QStringLiteral("stopped by signal %1").arg(int(g_stopSignal)));

@@ -2,6 +2,7 @@
 
 #include "base/cmydialogs.h"
 #include "device/cmystatusdecoder.h"
+#include "device/memorytype.h"
 
 #include <QtConcurrent>
 
@@ -81,6 +82,13 @@ void cMyLibraryUpload::scanned()
         finish(false);
         return;
     }
+    // A settings file is made of records too, but holds data in the settings block only, where
+    // no library has any: its language and version lie at 0xFFE0 and above.
+    if (m_summary.dataEnd <= areaSize(areaLine(EEPROM))) {
+        fail(tr("Ten plik jest plikiem nastaw, nie biblioteką dźwięków: wszystkie jego dane leżą w bloku nastaw "
+                "(adresy 0-1023).\nBiblioteka dźwięków nie została wysłana."));
+        return;
+    }
     m_step = ReadingStatus;
     setTotalLines(2 * cMyStatusDecoder::requestLines().size() + kCommandLines + m_summary.words);
     runStep(cMyStatusDecoder::requestLines().size(), tr("Biblioteka dźwięków nie została wysłana."), false,
@@ -125,6 +133,7 @@ void cMyLibraryUpload::upload()
         return;
     }
     m_file->setTally(m_sent);
+    m_file->endAtBrokenWord();
     m_step = Uploading;
     const int words = m_summary.words;
     runStep(words + kCommandLines, tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,

@@ -98,7 +98,14 @@ struct Token
 {
     QString option; // empty for an argument
     QString value;
+    int index = 0; // of the argument that holds the value (for an argument: the argument)
 };
+
+// "-1" is a number given negative, not an option: no option's name is a digit.
+bool isNegativeNumber(const QString &argument)
+{
+    return argument.size() > 1 && argument.at(0) == QLatin1Char('-') && argument.at(1).isDigit();
+}
 
 // The arguments in order, split as QCommandLineParser splits them (which has already accepted
 // them): "--name=value", "--name value", "-xvalue", "-x value", compacted flags, "--".
@@ -108,8 +115,8 @@ QList<Token> tokens(const QStringList &arguments, const QHash<QString, bool> &ta
     bool options = true;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments.at(i);
-        if (!options || a == QLatin1String("-") || !a.startsWith(QLatin1Char('-'))) {
-            out.append({QString(), a});
+        if (!options || a == QLatin1String("-") || !a.startsWith(QLatin1Char('-')) || isNegativeNumber(a)) {
+            out.append({QString(), a, i});
         } else if (a == QLatin1String("--")) {
             options = false;
         } else if (a.startsWith(QLatin1String("--"))) {
@@ -118,18 +125,18 @@ QList<Token> tokens(const QStringList &arguments, const QHash<QString, bool> &ta
             QString value = eq < 0 ? QString() : a.mid(eq + 1);
             if (eq < 0 && takesValue.value(name) && i + 1 < arguments.size())
                 value = arguments.at(++i);
-            out.append({name, value});
+            out.append({name, value, i});
         } else {
             for (int pos = 1; pos < a.size(); ++pos) {
                 const QString name = a.mid(pos, 1);
                 if (!takesValue.value(name)) {
-                    out.append({name, QString()});
+                    out.append({name, QString(), i});
                     continue;
                 }
                 QString value = a.mid(pos + 1 + (a.mid(pos + 1, 1) == QLatin1String("=") ? 1 : 0));
                 if (pos + 1 >= a.size() && i + 1 < arguments.size())
                     value = arguments.at(++i);
-                out.append({name, value});
+                out.append({name, value, i});
                 break;
             }
         }
@@ -167,7 +174,14 @@ int cMyCommandArgs::parse(const QStringList &arguments)
         cMyCommandReport::failure(text + QStringLiteral("; see servicetool --help"));
         return 2;
     };
-    if (!parser.parse(arguments)) {
+    // Qt's parser would take a negative number for an unknown option ("Unknown option '1'"); it
+    // is told it is an argument, which the checks below find negative.
+    const QList<Token> found = tokens(arguments, takesValue);
+    QStringList parsed = arguments;
+    for (const Token &t : found)
+        if (t.option.isEmpty() && isNegativeNumber(t.value))
+            parsed[t.index] = QStringLiteral("0");
+    if (!parser.parse(parsed)) {
         QString error = parser.errorText();
         if (error.endsWith(QLatin1Char('.')))
             error.chop(1);
@@ -182,10 +196,28 @@ int cMyCommandArgs::parse(const QStringList &arguments)
         return 0;
     }
 
+    // An option that holds for all steps is given once: which of two would hold is a guess.
+    QHash<QString, QString> longNames;
+    for (const QCommandLineOption &o : options)
+        for (const QString &name : o.names())
+            longNames.insert(name, o.names().last());
+    QStringList given;
+    for (const Token &t : found) {
+        const QString name = longNames.value(t.option);
+        static const QStringList repeatable{QStringLiteral("output"), QStringLiteral("read"),  QStringLiteral("write"),
+                                            QStringLiteral("verify"), QStringLiteral("reset"), QStringLiteral("boot"),
+                                            QStringLiteral("root")};
+        if (name.isEmpty() || repeatable.contains(name))
+            continue;
+        if (given.contains(name))
+            return bad(QStringLiteral("--%1 given twice").arg(name));
+        given << name;
+    }
+
     // The steps and their arguments, in order.
     QList<QStringList> stepArguments;
     QStringList outputs;
-    for (const Token &t : tokens(arguments, takesValue)) {
+    for (const Token &t : found) {
         static const QHash<QString, cMyCommandStep::Action> actions{
             {QStringLiteral("read"), cMyCommandStep::Read},     {QStringLiteral("write"), cMyCommandStep::Write},
             {QStringLiteral("verify"), cMyCommandStep::Verify}, {QStringLiteral("reset"), cMyCommandStep::Reset},
@@ -238,6 +270,10 @@ int cMyCommandArgs::parse(const QStringList &arguments)
                 return bad(QStringLiteral("%1: %2 missing")
                                .arg(step.name, args.isEmpty() ? QStringLiteral("ADDRESS and COUNT are")
                                                               : QStringLiteral("COUNT is")));
+            } else if (isNegativeNumber(args.at(0)) || isNegativeNumber(args.at(1))) {
+                return bad(QStringLiteral("%1: %2 must not be negative")
+                               .arg(step.name, isNegativeNumber(args.at(0)) ? QStringLiteral("ADDRESS")
+                                                                            : QStringLiteral("COUNT")));
             } else if (!toNumber(args.at(0), kLastAddress, &step.address)
                        || !toNumber(args.at(1), kLargestRead, &step.count)) {
                 return bad(QStringLiteral("%1: ADDRESS takes 0 to %2, COUNT 0 to %3")
@@ -255,6 +291,9 @@ int cMyCommandArgs::parse(const QStringList &arguments)
     const bool lengthSet = parser.isSet(QStringLiteral("record-length"));
     if (lengthSet && reads + writes + verifies == 0)
         return bad(QStringLiteral("--record-length without a step that reads"));
+    for (const char *name : {"record-length", "timeout"})
+        if (isNegativeNumber(parser.value(QLatin1String(name))))
+            return bad(QStringLiteral("--%1 must not be negative").arg(QLatin1String(name)));
     if (lengthSet && (!toNumber(length, 32, &recordLength) || recordLength == 0))
         return bad(QStringLiteral("--record-length takes 1 to 32"));
     if (parser.isSet(QStringLiteral("timeout"))

@@ -1,6 +1,8 @@
 #include "servicetool/cmycommandline.h"
 
+#include "base/cmyfileaccess.h"
 #include "base/cmyhexrecord.h"
+#include "base/cmystopsignals.h"
 #include "device/portdiscovery.h"
 #include "servicetool/cmycommandargs.h"
 #include "servicetool/cmycommandreport.h"
@@ -9,7 +11,10 @@
 #include "servicetool/cmyrecordlines.h"
 #include "servicetool/cmyservicelink.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QHash>
 
 #include <functional>
 #include <memory>
@@ -21,9 +26,9 @@ namespace {
 
 using Report = cMyCommandReport;
 
-QString nameOf(const QString &file)
+QString nameOf(const QString &file, const char *dash = "standard input")
 {
-    return file == QLatin1String("-") ? QStringLiteral("standard input") : file;
+    return file == QLatin1String("-") ? QLatin1String(dash) : Report::shownName(file);
 }
 
 // The port named, or the one Tamira attached.
@@ -56,11 +61,21 @@ bool load(const cMyCommandStep &step, cMyRecordLines *records)
     }
     const QString name = nameOf(step.file);
     switch (status) {
-    case cMyInputFile::Ok:
-        if (records->finish())
-            return true;
-        Report::failure(QStringLiteral("%1: %2 refused, %3; nothing sent").arg(step.name, name, records->error()));
-        return false;
+    case cMyInputFile::Ok: {
+        // Checked against the area before the port opens: records past its end would overwrite
+        // nothing the file meant and fail only after all the lines before them had gone out.
+        const QString error =
+            records->finish() ? cMyRecordLines::outsideArea(step.areaLine, records->lines()) : records->error();
+        if (!error.isEmpty()) {
+            Report::failure(QStringLiteral("%1: %2 refused, %3; nothing sent").arg(step.name, name, error));
+            return false;
+        }
+        if (step.action == cMyCommandStep::Write && records->image().heldCount() == 0) {
+            Report::failure(QStringLiteral("%1: %2 holds no data record; nothing sent").arg(step.name, name));
+            return false;
+        }
+        return true;
+    }
     case cMyInputFile::NotRegular:
         Report::failure(QStringLiteral("%1: %2 is not a regular file").arg(step.name, name));
         return false;
@@ -75,6 +90,31 @@ bool load(const cMyCommandStep &step, cMyRecordLines *records)
     }
     Report::failure(QStringLiteral("%1: cannot read %2: %3").arg(step.name, name, file.reason()));
     return false;
+}
+
+// Two reads into one file: the second would replace the records of the first. Devices and FIFOs
+// are written to as they are, so only files are compared (a file by what it is, not its name).
+bool separateOutputs(const QList<cMyCommandStep> &steps)
+{
+    QHash<QString, QString> owners;
+    for (const cMyCommandStep &step : steps) {
+        if (step.action != cMyCommandStep::Read || step.file == QLatin1String("-"))
+            continue;
+        const cMyFileAccess::PathState state = cMyFileAccess::inspect(step.file);
+        const QString key = state == cMyFileAccess::Regular   ? cMyFileAccess::identity(step.file)
+                            : state == cMyFileAccess::Missing ? QFileInfo(step.file).absoluteFilePath()
+                                                              : QString();
+        if (key.isEmpty())
+            continue;
+        if (owners.contains(key)) {
+            Report::failure(QStringLiteral("%1 and %2 both write to %3; give each its own -o file; see servicetool "
+                                           "--help")
+                                .arg(owners.value(key), step.name, nameOf(step.file)));
+            return false;
+        }
+        owners.insert(key, step.name);
+    }
+    return true;
 }
 
 // The transactions of the steps, on one port.
@@ -98,6 +138,15 @@ public:
                          });
     }
 
+    // A stop signal: the running transaction ends where it stands, and no step follows.
+    void interrupt(int signalNumber)
+    {
+        if (m_stopSignal == 0)
+            m_stopSignal = signalNumber;
+        m_link.abandon();
+    }
+    int stopSignal() const { return m_stopSignal; }
+
     int run(const cMyCommandStep &step, const cMyRecordLines *records, cMyOutputFile *output)
     {
         m_step = step.name;
@@ -108,10 +157,8 @@ public:
             if (status != cMyCommandLine::Success)
                 return status;
             if (!output->write(m_link.takeReadBack() + cMyHexRecord::kEndOfFile + "\r\n") || !output->commit()) {
-                Report::failure(
-                    QStringLiteral("%1: cannot write %2: %3")
-                        .arg(m_step, step.file == QLatin1String("-") ? QStringLiteral("standard output") : step.file,
-                             output->reason()));
+                Report::failure(QStringLiteral("%1: cannot write %2: %3")
+                                    .arg(m_step, nameOf(step.file, "standard output"), output->reason()));
                 return cMyCommandLine::FileFailed;
             }
             return done();
@@ -192,8 +239,11 @@ private:
                 detail = d;
                 loop.quit();
             });
-        start();
-        if (!ended) // an open that fails ends the transaction at once
+        if (m_stopSignal == 0)
+            start();
+        else
+            outcome = cMyServiceLink::Abandoned;
+        if (!ended && m_stopSignal == 0) // an open that fails ends the transaction at once
             loop.exec();
         QObject::disconnect(connection);
         return failure(outcome, detail);
@@ -229,7 +279,22 @@ private:
                                 .arg(qint64(m_args.timeout) * cMyServiceLink::kBusyTimeouts));
             break;
         case cMyServiceLink::PortLost:
+            // The system's words for it ("Inappropriate ioctl for device", "Input/output error")
+            // do not say what happened.
+            Report::failure(QStringLiteral("%1: the device was unplugged or its port %2 failed at %3")
+                                .arg(m_step, m_args.port, line));
+            break;
         case cMyServiceLink::Abandoned:
+            if (m_stopSignal != 0) {
+                Report::failure(QStringLiteral("%1: interrupted after line %2 of %3%4")
+                                    .arg(m_step)
+                                    .arg(m_link.linesDone())
+                                    .arg(m_link.lineCount())
+                                    .arg(m_link.kind() == cMyServiceLink::WriteArea
+                                             ? QStringLiteral(": the area may be part-written")
+                                             : QString()));
+                return cMyCommandLine::Interrupted;
+            }
             Report::failure(QStringLiteral("%1: port %2 failed: %3").arg(m_step, m_args.port, detail));
             break;
         }
@@ -237,6 +302,7 @@ private:
     }
 
     const cMyCommandArgs &m_args;
+    int m_stopSignal = 0;
     cMyServiceLink m_link;
     QString m_step;
     int m_replyIndex = -1;
@@ -264,6 +330,8 @@ int cMyCommandLine::run(const QStringList &arguments)
     if (status != cMyCommandArgs::kGoOn)
         return status;
     Report::setVerbosity(args.verbosity);
+    if (!separateOutputs(args.steps))
+        return BadArguments;
 
     // Every file is read and checked, and every output opened, before anything is sent.
     std::vector<std::unique_ptr<cMyRecordLines>> records;
@@ -278,8 +346,8 @@ int cMyCommandLine::run(const QStringList &arguments)
         } else if (step.action == cMyCommandStep::Read) {
             outputs.back() = std::make_unique<cMyOutputFile>(step.file, true);
             if (!outputs.back()->open(false)) {
-                Report::failure(
-                    QStringLiteral("%1: cannot write %2: %3").arg(step.name, step.file, outputs.back()->reason()));
+                Report::failure(QStringLiteral("%1: cannot write %2: %3")
+                                    .arg(step.name, nameOf(step.file, "standard output"), outputs.back()->reason()));
                 return FileFailed;
             }
         }
@@ -288,13 +356,26 @@ int cMyCommandLine::run(const QStringList &arguments)
         return PortUnavailable;
 
     Session session(args);
+    // Only while the steps run: a stop ends the transfer and says how far it got.
+    cMyStopSignals stopSignals;
+    QObject::connect(&stopSignals, &cMyStopSignals::stopRequested,
+                     [&session](int signalNumber) { session.interrupt(signalNumber); });
     for (int i = 0; i < args.steps.size(); ++i) {
-        const int result = session.run(args.steps.at(i), records.at(size_t(i)).get(), outputs.at(size_t(i)).get());
+        int result = session.run(args.steps.at(i), records.at(size_t(i)).get(), outputs.at(size_t(i)).get());
+        // A stop that came after the step's last reply ends the steps here too.
+        QCoreApplication::processEvents();
+        if (result == Success && session.stopSignal() != 0 && i + 1 < args.steps.size()) {
+            Report::failure(QStringLiteral("interrupted after %1; %2 not run")
+                                .arg(args.steps.at(i).name, args.steps.at(i + 1).name));
+            result = Interrupted;
+        }
         if (result != Success) {
             // What was not read leaves every output that waits for it as it was.
             for (size_t j = size_t(i); j < outputs.size(); ++j)
                 if (outputs.at(j))
                     outputs.at(j)->cancel();
+            if (result == Interrupted)
+                cMyStopSignals::endBy(session.stopSignal());
             return result;
         }
     }

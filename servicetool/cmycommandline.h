@@ -21,6 +21,9 @@ public:
         BadArguments = 2,
         PortUnavailable = 3, // the port does not open, or no device to choose
         FileFailed = 4,      // a file to write is refused or unreadable, or the output cannot be written
+        // Stopped by SIGINT, SIGTERM or SIGHUP: the program ends by that signal (run() does not
+        // return where there are such signals).
+        Interrupted = 5,
     };
 
     // True when the arguments ask for the command-line mode: any "--" option, any single-letter

@@ -69,3 +69,26 @@ void cMyCommandReport::line(char direction, const QByteArray &bytes)
 }
 
 } // namespace servicetool
+
+namespace servicetool {
+
+QString cMyCommandReport::shownName(const QString &name)
+{
+    QString shown;
+    for (const QChar c : name) {
+        if (c == QLatin1Char('\n'))
+            shown += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            shown += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\t'))
+            shown += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control || c.category() == QChar::Other_Format)
+            shown += (c.unicode() < 0x100 ? QStringLiteral("\\x%1") : QStringLiteral("\\u%1"))
+                         .arg(c.unicode(), c.unicode() < 0x100 ? 2 : 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+} // namespace servicetool

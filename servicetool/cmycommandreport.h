@@ -22,6 +22,9 @@ public:
     static void progress(const QString &step, int done, int total);
     // `direction` '>' for a line sent, '<' for one received.
     static void line(char direction, const QByteArray &bytes);
+    // A file name as messages show it: control characters escaped ("\n", "\x1b"), so that a
+    // name cannot break or forge the lines around it.
+    static QString shownName(const QString &name);
 };
 
 } // namespace servicetool

@@ -1,6 +1,7 @@
 #include "servicetool/cmyrecordlines.h"
 
 #include "base/cmyhexrecord.h"
+#include "device/memorytype.h"
 
 namespace servicetool {
 
@@ -111,6 +112,42 @@ bool cMyRecordLines::refuse(int line, const QString &why)
 {
     m_error = QStringLiteral("line %1: %2").arg(line).arg(why);
     return false;
+}
+
+} // namespace servicetool
+
+namespace servicetool {
+
+QString cMyRecordLines::outsideArea(const QString &areaLine, const QList<QByteArray> &lines, int *lineNumber,
+                                    quint32 *address)
+{
+    const quint32 size = areaSize(areaLine);
+    if (size == 0)
+        return QString();
+    quint64 upper = 0;
+    cMyHexRecord record;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (!record.fromString(QString::fromLatin1(lines.at(i).trimmed())))
+            continue;
+        if (record.type() == cMyHexRecord::ExtendedLinearAddress) {
+            upper = quint64(record.upperAddress()) << 16;
+            continue;
+        }
+        const quint64 start = upper + record.address();
+        if (record.type() != cMyHexRecord::Data || start + quint64(record.data().size()) <= size)
+            continue;
+        const quint32 first = quint32(qMax(start, quint64(size)));
+        if (lineNumber)
+            *lineNumber = i + 1;
+        if (address)
+            *address = first;
+        return QStringLiteral("line %1: address 0x%2 is outside %3 (%4 bytes)")
+            .arg(i + 1)
+            .arg(first, 4, 16, QLatin1Char('0'))
+            .arg(areaLine.mid(1))
+            .arg(size);
+    }
+    return QString();
 }
 
 } // namespace servicetool

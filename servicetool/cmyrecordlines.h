@@ -31,6 +31,12 @@ public:
     // What the data records put where.
     const cMySparseMemory &image() const { return m_image; }
 
+    // The first data record of `lines` (Intel HEX records, other lines skipped, numbered from 1)
+    // that reaches past the end of the area `areaLine` selects, where its size is known
+    // (areaSize): "line N: address 0x0400 is outside EEPROM (1024 bytes)". Empty when none does.
+    static QString outsideArea(const QString &areaLine, const QList<QByteArray> &lines, int *lineNumber = nullptr,
+                               quint32 *address = nullptr);
+
 private:
     bool takeLine(QByteArray line);
     bool refuse(int line, const QString &why);

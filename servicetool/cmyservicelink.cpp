@@ -60,6 +60,12 @@ void cMyServiceLink::startCommand(Kind kind)
         start(RootCommand, {"#ROOT"}, cMyReadRequests());
 }
 
+void cMyServiceLink::abandon()
+{
+    if (m_running)
+        end(Abandoned);
+}
+
 void cMyServiceLink::start(Kind kind, const QList<QByteArray> &head, const cMyReadRequests &requests)
 {
     if (m_running)

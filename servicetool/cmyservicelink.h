@@ -30,7 +30,7 @@ public:
         OpenFailed, // the port did not open; nothing was sent
         TimedOut,   // no matching reply within the time-out; the port was closed
         PortLost,   // the port failed under the transaction (device unplugged)
-        Abandoned,  // another transaction was started
+        Abandoned,  // another transaction was started, or the running one abandoned
         Refused,    // a reply that is no answer to its line, where wrong replies stop at once
         StayedBusy, // busy lines and no answer for kBusyTimeouts time-outs
     };
@@ -70,6 +70,8 @@ public slots:
     void startRead(const QString &areaLine, const QVector<cMySparseMemory::Range> &ranges, int recordLength);
     // BootCommand, ResetCommand or RootCommand (any other kind sends "#ROOT").
     void startCommand(servicetool::cMyServiceLink::Kind kind);
+    // Ends the running transaction where it stands (Abandoned); the port closes.
+    void abandon();
 
 signals:
     // Once the port is open, before the first line goes out.

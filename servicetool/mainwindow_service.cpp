@@ -5,9 +5,11 @@
 #include "ui_mainwindow.h"
 
 #include "base/cmydialogs.h"
+#include "device/memorytype.h"
 #include "servicetool/cmydebuglog.h"
 #include "servicetool/cmypanefiller.h"
 #include "servicetool/cmyportselect.h"
+#include "servicetool/cmyrecordlines.h"
 
 #include <QProgressBar>
 
@@ -52,7 +54,21 @@ void MainWindow::on_rbServiceMdid_clicked()
 
 void MainWindow::on_pbServiceSend_clicked()
 {
-    m_link->startWrite(m_areaLine, m_fileFiller->text());
+    const QString text = m_fileFiller->text();
+    // Records past the area's end would fail only after every line before them was written.
+    int line = 0;
+    quint32 address = 0;
+    if (!cMyRecordLines::outsideArea(m_areaLine, text.toLatin1().split('\n'), &line, &address).isEmpty()) {
+        cMyDialogs::current().critical(this, QStringLiteral("Błąd"),
+                                       QStringLiteral("Wiersz %1: adres 0x%2 leży poza obszarem %3, który ma %4 B.\n"
+                                                      "Nic nie zostało wysłane.")
+                                           .arg(line)
+                                           .arg(address, 4, 16, QLatin1Char('0'))
+                                           .arg(m_areaLine.mid(1))
+                                           .arg(areaSize(m_areaLine)));
+        return;
+    }
+    m_link->startWrite(m_areaLine, text);
 }
 
 void MainWindow::on_pbServiceGet_clicked()

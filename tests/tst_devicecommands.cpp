@@ -96,6 +96,7 @@ private slots:
     void libraryChecks_data();
     void libraryChecks();
     void libraryCancelAsksAndTheStatusFollows();
+    void libraryFileShrinksDuringTheUpload_data();
     void libraryFileShrinksDuringTheUpload();
     void readCompletesUnderAModalBox();
     void writeCutOffByAPortListRebuild();
@@ -391,6 +392,12 @@ void tst_DeviceCommands::libraryChecks_data()
     QTest::newRow("words that are no records") << ":0400000001020304F2 hello world :00000001FF" << yes << junk << 0;
     QTest::newRow("empty") << QString() << yes << empty << 0;
     QTest::newRow("only the end record") << ":00000001FF" << yes << empty << 0;
+    QFile settings(":/pliki/clear.tmo");
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QTest::newRow("a settings file") << QString::fromLatin1(settings.readAll()) << yes
+                                     << "This file is a settings file, not a sound library: all its data lie in the "
+                                        "settings block (addresses 0-1023).\nThe sound library was not sent."
+                                     << 0;
     QTest::newRow("the status read under it fails")
         << "silent" << yes << "Tamira does not answer.\nThe sound library was not sent." << 1;
     QTest::newRow("one byte past a 1 MB memory")
@@ -416,7 +423,7 @@ void tst_DeviceCommands::libraryChecks()
     } else {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(library == QLatin1String("silent") ? ":0400000001020304F2 :00000001FF" : library.toLatin1());
+        f.write(library == QLatin1String("silent") ? ":04FFFC0001020304F7 :00000001FF" : library.toLatin1());
     }
     // The status read of the port choice takes the first 93 lines.
     cMyEmulatorProcess emu({"--memory", "1", "--silent-after", library == QLatin1String("silent") ? "93" : "off"});
@@ -515,8 +522,16 @@ void tst_DeviceCommands::libraryCancelAsksAndTheStatusFollows()
     QVERIFY(emu.release() >= 0);
 }
 
+void tst_DeviceCommands::libraryFileShrinksDuringTheUpload_data()
+{
+    QTest::addColumn<int>("cut"); // bytes left: the address record and 1550 records, and some
+    QTest::newRow("at a line end") << 0;
+    QTest::newRow("inside a record") << 20;
+}
+
 void tst_DeviceCommands::libraryFileShrinksDuringTheUpload()
 {
+    QFETCH(int, cut);
     // More than the 64 KiB the reader takes at a time, so the upload reads the file again later.
     QByteArray text(":020000040000FA\n");
     for (int i = 0; i < 1600; ++i)
@@ -537,7 +552,7 @@ void tst_DeviceCommands::libraryFileShrinksDuringTheUpload()
     trigger(w, "actionLibraryUpdate");
     QVERIFY(waitUntil([&] { return emu.stateFigure("held") == 1; }));
     // Cut down to its address record and 1550 records while the upload waits.
-    QVERIFY(file.resize(16 + 44 * 1550));
+    QVERIFY(file.resize(16 + 44 * 1550 + cut));
     QCOMPARE(emu.release(), 1);
     QVERIFY(waitUntil([&] { return dialogs->clean() && !visibleProgress(w); }));
     QCOMPARE(dialogs->asked().last().text,

@@ -14,7 +14,10 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <csignal>
 #include <fcntl.h>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -75,6 +78,7 @@ private slots:
     void replies();
     void bootTakesThePortAway();
     void portReopenedPerTransaction();
+    void killedHostLeavesThePortFree();
 };
 
 void tst_Emulator::replies_data()
@@ -242,3 +246,38 @@ void tst_Emulator::portReopenedPerTransaction()
 
 QTEST_GUILESS_MAIN(tst_Emulator)
 #include "tst_emulator.moc"
+
+void tst_Emulator::killedHostLeavesThePortFree()
+{
+    cMyEmulatorProcess emu;
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    const QByteArray path = QFile::encodeName(emu.portPath());
+    // Set by whoever holds the port alone; an opener that cannot get in sees it set too.
+    const auto exclusive = [&path] {
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        int on = 1;
+        if (fd >= 0 && ::ioctl(fd, TIOCGEXCL, &on) != 0)
+            on = 1;
+        if (fd >= 0)
+            ::close(fd);
+        return on != 0;
+    };
+    QVERIFY(!exclusive());
+    // A host that takes the port for itself, as QSerialPort does, and is killed before it can
+    // give it back.
+    const pid_t host = ::fork();
+    if (host == 0) {
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY);
+        ::ioctl(fd, TIOCEXCL);
+        for (;;)
+            ::pause();
+    }
+    const auto guard = qScopeGuard([host] {
+        ::kill(host, SIGKILL);
+        ::waitpid(host, nullptr, 0);
+    });
+    QVERIFY(QTest::qWaitFor(exclusive, 10000));
+    ::kill(host, SIGKILL);
+    ::waitpid(host, nullptr, 0);
+    QVERIFY(QTest::qWaitFor([&] { return !exclusive(); }, 10000));
+}

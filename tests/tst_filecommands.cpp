@@ -3,6 +3,7 @@
 // unsaved changes and what each answer does; which paths are refused and why; a save that fails
 // leaves the old file whole and names the reason.
 
+#include "app/cmyrecovery.h"
 #include "app/mainwindow.h"
 #include "device/cmytamira.h"
 #include "dialogs/cmywidgetdialogs.h"
@@ -55,6 +56,9 @@ private slots:
     void filesFromOtherWriters();
     void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
+    void fileReplacedBeforeSave_data();
+    void fileReplacedBeforeSave();
+    void recoveryCopyOfAProgramThatEnded();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -552,3 +556,73 @@ void tst_FileCommands::failedSaveKeepsTheOldFile()
 
 TAMIRA_GUI_TEST_MAIN(tst_FileCommands)
 #include "tst_filecommands.moc"
+
+void tst_FileCommands::fileReplacedBeforeSave_data()
+{
+    QTest::addColumn<QString>("change"); // to the opened file before Save
+    QTest::addColumn<int>("answer");     // to the question; none: not asked
+    QTest::newRow("rewritten in place") << "in place" << int(cMyDialogs::NoButton);
+    QTest::newRow("removed") << "removed" << int(cMyDialogs::NoButton);
+    QTest::newRow("another file, No") << "another" << int(cMyDialogs::No);
+    QTest::newRow("another file, Yes") << "another" << int(cMyDialogs::Yes);
+    QTest::newRow("a link elsewhere, No") << "link" << int(cMyDialogs::No);
+}
+
+void tst_FileCommands::fileReplacedBeforeSave()
+{
+    QFETCH(QString, change);
+    QFETCH(int, answer);
+    const QString path = file("mine.tmo"), theirs = file("theirs.tmo");
+    const Bytes mine = writeWithAuthor(path, "Mine"), other = writeWithAuthor(theirs, "Theirs");
+    MainWindow w;
+    w.loadFromCommandLine(path);
+    QFile opened(path);
+    if (change == "in place")
+        QVERIFY(opened.open(QIODevice::ReadWrite) && opened.write(contents(path)) > 0 && opened.flush());
+    else if (change == "removed")
+        QVERIFY(opened.remove());
+    // Made beside it and renamed over it, as editors save.
+    else if (change == "another" ? QFile::copy(theirs, path + ".new") : QFile::link(theirs, path + ".new"))
+        QCOMPARE(::rename(qPrintable(path + ".new"), qPrintable(path)), 0);
+    if (answer != cMyDialogs::NoButton)
+        dialogs->expectMessage(cMyDialogs::Button(answer), "Tamira");
+    trigger(w, "actionSave");
+    QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
+    if (answer != cMyDialogs::NoButton)
+        QCOMPARE(dialogs->asked().last().text,
+                 QString("The file %1 is no longer the one that was opened or last saved: another file or a link has "
+                         "taken its place.\nSave the settings to %2, replacing what it holds?")
+                     .arg(path, change == "link" ? theirs : path));
+    cMyMemoryArea back;
+    QVERIFY(cMySettingsFile::read(path, back));
+    QCOMPARE(back.readBytes(0, 1024), answer == cMyDialogs::No ? other : mine);
+}
+
+void tst_FileCommands::recoveryCopyOfAProgramThatEnded()
+{
+    // The copies of stop signals and of the 30 s timer are the real program's (recovery_test.sh);
+    // here: whose copy is offered, and what Yes opens.
+    QDir(cMyRecovery::folder()).removeRecursively();
+    const QString path = file("mine.tmo");
+    writeWithAuthor(path, "Mine");
+    auto *stopped = new MainWindow;
+    stopped->loadFromCommandLine(path);
+    stopped->settingsImage()->setData(0x10, Bytes{'E', 'd', 'i', 't', 0});
+    stopped->keepRecoveryCopy();
+    const Bytes edited = image(*stopped);
+    MainWindow next;
+    next.offerRecovery(); // the program with the copy still runs
+    QVERIFY(dialogs->asked().isEmpty());
+    delete stopped;
+    dialogs->expectMessage(cMyDialogs::Yes, "TAMIRAdesk");
+    next.offerRecovery();
+    QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
+    QVERIFY(dialogs->asked().last().text.startsWith(
+        QString("TAMIRAdesk was stopped with unsaved changes to %1 (").arg(path)));
+    QCOMPARE(dialogs->asked().last().defaultButton, cMyDialogs::No);
+    QCOMPARE(image(next), edited);
+    QCOMPARE(next.windowTitle(), title(path));
+    QVERIFY(next.isWindowModified());
+    // The old copy gave way to the new program's own.
+    QCOMPARE(QDir(cMyRecovery::folder()).entryList({"*.recovery"}).size(), 1);
+}

@@ -32,6 +32,7 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include <csignal>
 #include <sys/stat.h>
 
 using namespace servicetool;
@@ -83,6 +84,7 @@ private slots:
     void startAndPages();
     void transaction_data();
     void transaction();
+    void sendStaysInsideTheArea();
     void requestCount_data();
     void requestCount();
     void portThatDoesNotOpen_data();
@@ -201,6 +203,23 @@ void tst_ServiceTool::transaction()
     if (!range.isEmpty())
         QCOMPARE(progress.last(), (QVariantList{lines.size(), lines.size()}));
     // What fills the read-back pane is checked against every fault by tst_faultmatrix.
+}
+
+void tst_ServiceTool::sendStaysInsideTheArea()
+{
+    // Records past the 1 KiB EEPROM: refused whole before the port opens, naming the first one.
+    Bench b;
+    QVERIFY2(b.started, qPrintable(b.emu.errorString()));
+    b.pane("pteHexFile")
+        ->setPlainText(":1003F0000102030405060708090A0B0C0D0E0F1075\n"
+                       ":100400000102030405060708090A0B0C0D0E0F1064\n");
+    b.click("rbServiceEeprom");
+    b.dialogs.expectMessage(cMyDialogs::Ok, "Błąd");
+    b.click("pbServiceSend");
+    QVERIFY2(b.dialogs.clean(), qPrintable(b.dialogs.report()));
+    QCOMPARE(b.dialogs.asked().last().text,
+             QString("Wiersz 2: adres 0x0400 leży poza obszarem EEPROM, który ma 1024 B.\nNic nie zostało wysłane."));
+    QCOMPARE(b.emu.receivedLines(), QByteArrayList());
 }
 
 void tst_ServiceTool::requestCount_data()
@@ -601,6 +620,30 @@ void tst_ServiceTool::commandLine_data()
     // In English like the rest of the command line (the text comes from the device layer).
     row("port held by another program", {}, {"%held", "--root"}, k4, 3,
         "is in use by another program (servicetool or a second TAMIRAdesk, for example).\nClose that program", {});
+    // Nothing goes out that could only fail part way: records past the 1 KiB EEPROM, no data at
+    // all, arguments that contradict each other.
+    QByteArray twoKiB;
+    for (int i = 0; i < 128; ++i)
+        twoKiB += record(16 * i, QByteArray(16, char(i))) + "\n";
+    row("2 KiB into the EEPROM", {}, {"--write", "EEPROM", "%in"}, twoKiB, 4,
+        "line 65: address 0x0400 is outside EEPROM (1024 bytes); nothing sent", {});
+    row("no data record", {}, {"--write", "RAM", "%in"}, ":00000001FF\n", 4, "holds no data record; nothing sent", {});
+    row("option given twice", {}, {"-p", "/dev/null", "--root"}, k4, 2, "--port given twice", {});
+    row("two reads into one file", {},
+        {"--read", "RAM", "0", "4", "-o", "%out", "--read", "ROM", "0", "4", "-o", "%out"}, k4, 2,
+        "--read RAM and --read ROM both write to", {});
+    row("negative count", {}, {"--read", "RAM", "0", "-1"}, k4, 2, "--read RAM: COUNT must not be negative", {});
+    row("control characters in a name", {}, {"--write", "RAM", "%in\n\x1b[2J"}, k4, 4, "in.hex\\n\\x1b[2J: ", {});
+    row("port gone mid-transfer", {"--hang-up-after", "3"}, {"--write", "RAM", "%in"}, k4, 1,
+        "--write RAM: the device was unplugged or its port", transfer("RAM", "#WRITE", {}));
+    // Stopped while the device holds back its reply to line 5: the status says by which signal.
+    for (const int signal : {SIGTERM, SIGHUP})
+        row(qPrintable(QString("signal %1 during a write").arg(signal)), {"--hold", "5"},
+            {"--write", "RAM", "%in", QString("%SIG%1").arg(signal)}, k4, 128 + signal,
+            "--write RAM: interrupted after line 4 of 5: the area may be part-written",
+            transfer("RAM", "#WRITE", {k4.trimmed()}));
+    row("SIGINT during a read", {"--hold", "5"}, {"--read", "RAM", "0", "4", "-o", "%out", "%SIG2"}, k4, 130,
+        "--read RAM: interrupted after line 4 of 5\n", transfer("RAM", "#READ", {zeros4}), "(none)");
     row("version", {}, {"--version"}, k4, 0, "servicetool " TAMIRA_VERSION "\n", {});
     row("verbose", {}, {"--verbose", "--root"}, k4, 0, "servicetool: > #ROOT\nservicetool: < #ROOT\n", {"#ROOT\r\n"});
     row("quiet", {}, {"--quiet", "--root"}, k4, 0, "", {"#ROOT\r\n"});
@@ -634,6 +677,11 @@ void tst_ServiceTool::commandLine()
     if (arguments.removeAll("%held"))
         QVERIFY(holder.open(QIODevice::ReadWrite));
 
+    int stop = 0; // a signal to stop the tool with once the device holds a reply back
+    for (const QString &a : arguments.filter(QRegularExpression("^%SIG")))
+        stop = a.mid(4).toInt();
+    arguments = arguments.filter(QRegularExpression("^(?!%SIG)"));
+
     QProcess tool, producer;
     if (stdinFrom == QStringList{"%in"})
         tool.setStandardInputFile(in);
@@ -642,12 +690,17 @@ void tst_ServiceTool::commandLine()
     if (!stdinFrom.isEmpty() && stdinFrom.first() != "%in")
         producer.start(stdinFrom.first(), stdinFrom.mid(1));
     tool.start(TAMIRA_SERVICETOOL, arguments);
+    if (stop) {
+        QVERIFY(QTest::qWaitFor([&] { return emu.stateFigure("held") == 1; }, 30000));
+        ::kill(pid_t(tool.processId()), stop);
+    }
     QVERIFY(tool.waitForFinished(30000));
     producer.kill(); // a source that never ends
     producer.waitForFinished();
     const QString said = QString::fromLatin1(tool.readAllStandardError() + tool.readAllStandardOutput());
-    QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
-    QVERIFY2(tool.exitCode() == status, qPrintable(said));
+    // As a shell reports it: 128 + the signal that ended the program.
+    QCOMPARE(tool.exitStatus(), stop ? QProcess::CrashExit : QProcess::NormalExit);
+    QVERIFY2(tool.exitCode() + (stop ? 128 : 0) == status, qPrintable(said));
     QVERIFY2(message.isEmpty() ? said.isEmpty() : said.contains(message), qPrintable(said));
     QCOMPARE(emu.receivedLines(), lines);
     QVERIFY(!QFileInfo("/dev/null").isFile());

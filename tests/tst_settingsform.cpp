@@ -209,12 +209,12 @@ void tst_SettingsForm::textRules()
     QVERIFY(!note->isHidden());
     QCOMPARE(note->text(), QString::fromUtf8("Tamira cannot store these letters; they were replaced: Ł → L, ź → z."));
 
-    // Clearing the title stores one 0 and leaves the bytes behind it as they were.
+    // An edited text fills its field with zeros behind its end: nothing of the old text stays.
+    img->setData(0x20, Bytes{'O', 'l', 'd', ' ', 't', 'i', 't', 'l', 'e', 0});
     QTest::keyClicks(title, "Hi");
-    const Bytes behind = img->readBytes(0x21, 31);
+    QCOMPARE(img->readBytes(0x20, 32), Bytes({'H', 'i'}) + Bytes(30, 0));
     title->clear();
-    QCOMPARE(img->readBytes(0x20, 1), Bytes{0});
-    QCOMPARE(img->readBytes(0x21, 31), behind);
+    QCOMPARE(img->readBytes(0x20, 32), Bytes(32, 0));
 
     // The description takes Latin-1 and line feeds; a tab or a 512th character is undone at once.
     description->setFocus();
@@ -232,6 +232,15 @@ void tst_SettingsForm::textRules()
     QCOMPARE(note->text(),
              QString::fromUtf8(
                  "Tamira cannot store these letters; they were replaced: Ł → L, ź → z, ą → a, “ → \", 中 → ?."));
+    // A paste refused for its tab replaced nothing; letters gone from the texts leave the note;
+    // an accent typed after its letter makes no loss, a ligature becomes its letters.
+    description->insertPlainText(QString::fromUtf8("ż\t"));
+    author->clear();
+    type(title, QString::fromUtf8("Cafe\u0301 \uFB01"));
+    QCOMPARE(title->text(), QString::fromUtf8("Café fi"));
+    QCOMPARE(
+        note->text(),
+        QString::fromUtf8("Tamira cannot store these letters; they were replaced: ą → a, “ → \", 中 → ?, ﬁ → fi."));
     w.refreshSettingsForm(); // another document: the note goes
     QVERIFY(note->isHidden());
 
@@ -267,12 +276,15 @@ void tst_SettingsForm::loadedTextsAreTakenAsTheyAre()
     QCOMPARE(find<QLineEdit>(&w, "leAuthor")->text(), QString("New"));
     QCOMPARE(image(w), before);
 
-    // A 16-byte author with no end byte is cut to 15 characters, and stored so.
+    // Texts nobody edits keep their bytes, also where the editors show them otherwise: a 16-byte
+    // author with no end byte (cut to 15), a carriage return and a non-breaking space.
     img->setData(0x10, Bytes(16, 'Q'));
+    img->setData(0x200, Bytes{'a', '\r', 'b', 0xA0, 'c', 0, 's'});
+    const Bytes made = image(w);
     w.refreshSettingsForm();
     QCOMPARE(find<QLineEdit>(&w, "leAuthor")->text(), QString(15, 'Q'));
-    QCOMPARE(img->readBytes(0x1F, 1), Bytes{0});
-    QCOMPARE(img->readBytes(0x200, 9), Bytes(loaded.begin(), loaded.begin() + 9));
+    QTest::keyClicks(find<QLineEdit>(&w, "leTitle"), "T");
+    QCOMPARE(image(w), edited(made, 0x20, QVector<int>{'T'} + QVector<int>(31, 0)));
 }
 
 void tst_SettingsForm::storedValuesOutsideTheRange_data()

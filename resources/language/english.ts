@@ -857,6 +857,16 @@ Save will ask for a file name, so that the rest of this file is not overwritten.
         <translation>The file %1 could not be saved:
 %2</translation>
     </message>
+    <message>
+        <source>Tamira</source>
+        <translation>Tamira</translation>
+    </message>
+    <message>
+        <source>Plik %1 nie jest już plikiem, który został otwarty lub ostatnio zapisany: zajął jego miejsce inny plik albo dowiązanie.
+Zapisać nastawy w %2, zastępując jego zawartość?</source>
+        <translation>The file %1 is no longer the one that was opened or last saved: another file or a link has taken its place.
+Save the settings to %2, replacing what it holds?</translation>
+    </message>
 </context>
 <context>
     <name>cMyLanguageMenu</name>
@@ -930,6 +940,12 @@ The sound library in Tamira is incomplete; upload it again.</translation>
         <source>Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany.</source>
         <translation>The sound library was sent to Tamira, but its new status could not be read.</translation>
     </message>
+    <message>
+        <source>Ten plik jest plikiem nastaw, nie biblioteką dźwięków: wszystkie jego dane leżą w bloku nastaw (adresy 0-1023).
+Biblioteka dźwięków nie została wysłana.</source>
+        <translation>This file is a settings file, not a sound library: all its data lie in the settings block (addresses 0-1023).
+The sound library was not sent.</translation>
+    </message>
 </context>
 <context>
     <name>cMyLinkReporter</name>
@@ -981,6 +997,17 @@ Without a device, you can try the program on a demo Tamira.</translation>
     <message>
         <source>Tamira demonstracyjna (%1)</source>
         <translation>Demo Tamira (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>cMyRecovery</name>
+    <message>
+        <source>bez nazwy</source>
+        <translation>untitled</translation>
+    </message>
+    <message>
+        <source>TAMIRAdesk został zatrzymany z niezapisanymi zmianami w pliku %1 (%2). Otworzyć je?</source>
+        <translation>TAMIRAdesk was stopped with unsaved changes to %1 (%2). Open them?</translation>
     </message>
 </context>
 <context>

@@ -1,4 +1,4 @@
-#include "app/cmystopsignals.h"
+#include "base/cmystopsignals.h"
 
 #include <QSocketNotifier>
 
@@ -71,4 +71,14 @@ void cMyStopSignals::readSignal()
     char byte = 0;
     while (::read(g_pipe[0], &byte, 1) == 1)
         emit stopRequested(int(byte));
+}
+
+void cMyStopSignals::endBy(int signalNumber)
+{
+    ::signal(signalNumber, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signalNumber);
+    ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    ::raise(signalNumber);
 }
