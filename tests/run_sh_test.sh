@@ -18,6 +18,8 @@ unset QT_QPA_PLATFORM  # ctest's offscreen platform would show no window
 # No session bus, as on a machine without a desktop session: run.sh must then bring its own and
 # leave nothing behind (with dbus-x11 installed, libdbus would otherwise launch a lasting one).
 unset DBUS_SESSION_BUS_ADDRESS
+# A home of its own: the user's remembered settings and recovery copies must not meet the program.
+export HOME="$tmp" XDG_DATA_HOME="$tmp/data" XDG_CONFIG_HOME="$tmp/config"
 
 fail() {
     echo "FAIL: $*" >&2

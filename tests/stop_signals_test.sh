@@ -14,6 +14,8 @@ trap 'exit 1' INT TERM HUP
 unset QT_QPA_PLATFORM
 # A bus that is not there: else Qt's accessibility would make libdbus launch one that outlives the test.
 export DBUS_SESSION_BUS_ADDRESS="unix:path=$tmp/no-bus"
+# A home of its own: the user's remembered settings and recovery copies must not meet the programs.
+export HOME="$tmp" XDG_DATA_HOME="$tmp/data" XDG_CONFIG_HOME="$tmp/config"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Runs the rest of the arguments every 0.1 s until it succeeds, for at most $1 seconds.
