@@ -10,7 +10,10 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -270,6 +273,36 @@ void tst_MainWindow::windowFitsTheScreen()
     // The status bar, where transfer results appear, is inside the window.
     QVERIFY(w.statusBar()->isVisible());
     QVERIFY(w.rect().contains(w.statusBar()->geometry()));
+    // On every page each visible widget lies inside its parent (only a scroll area's content
+    // may be larger than its view) and has room for its text: nothing is cut off, also at 150 %
+    // (the test run by ctest as tst_mainwindow_150).
+    auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        QStringList cut;
+        for (QWidget *widget : w.findChildren<QWidget *>()) {
+            if (!widget->isVisible() || widget->isWindow())
+                continue;
+            QWidget *parent = widget->parentWidget();
+            auto *area = qobject_cast<QAbstractScrollArea *>(parent->parentWidget());
+            const bool scrolls = area && area->viewport() == parent;
+            const QString name = QString("%1 (%2)").arg(widget->objectName(), widget->metaObject()->className());
+            if (!scrolls && !parent->rect().contains(widget->geometry()))
+                cut << name + " outside its parent";
+            const QSize least = widget->minimumSizeHint();
+            const bool text = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QGroupBox *>(widget)
+                              || (qobject_cast<QLabel *>(widget) && !static_cast<QLabel *>(widget)->wordWrap());
+            if (text && (widget->width() < least.width() || widget->height() < least.height()))
+                cut << QString("%1 %2 x %3, needs %4 x %5")
+                           .arg(name)
+                           .arg(widget->width())
+                           .arg(widget->height())
+                           .arg(least.width())
+                           .arg(least.height());
+        }
+        QVERIFY2(cut.isEmpty(), qPrintable(tabs->tabText(page) + ": " + cut.join("; ")));
+    }
 }
 
 void tst_MainWindow::helpOpensTheManual()
