@@ -20,10 +20,12 @@ int wmain(int argc, wchar_t *argv[])
     UINT length = 0;
     if (!VerQueryValueW(data.data(), L"\\", reinterpret_cast<void **>(&fixed), &length) || !fixed)
         return 1;
-    std::printf("FixedFileVersion=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS));
-    std::printf("FixedProductVersion=%lu.%lu.%lu.%lu\n", HIWORD(fixed->dwProductVersionMS),
-                LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+    std::printf("FixedFileVersion=%u.%u.%u.%u\n", unsigned(HIWORD(fixed->dwFileVersionMS)),
+                unsigned(LOWORD(fixed->dwFileVersionMS)), unsigned(HIWORD(fixed->dwFileVersionLS)),
+                unsigned(LOWORD(fixed->dwFileVersionLS)));
+    std::printf("FixedProductVersion=%u.%u.%u.%u\n", unsigned(HIWORD(fixed->dwProductVersionMS)),
+                unsigned(LOWORD(fixed->dwProductVersionMS)), unsigned(HIWORD(fixed->dwProductVersionLS)),
+                unsigned(LOWORD(fixed->dwProductVersionLS)));
     for (const wchar_t *name : {L"ProductName", L"FileVersion", L"ProductVersion", L"CompanyName", L"FileDescription",
                                 L"LegalCopyright", L"OriginalFilename"}) {
         wchar_t path[128];
