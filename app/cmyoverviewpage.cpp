@@ -20,6 +20,7 @@ cMyOverviewPage::cMyOverviewPage(QWidget *parent) : QWidget(parent)
         p.setColor(QPalette::Active, role, Qt::white), p.setColor(QPalette::Inactive, role, Qt::white);
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(255, 255, 255, 140));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(255, 255, 255, 140));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(255, 255, 255, 140));
     p.setColor(QPalette::Base, Qt::transparent);
     p.setColor(QPalette::Button, QColor(20, 110, 160));
     setPalette(p);
