@@ -322,8 +322,8 @@ else
     timeout 300 "$build/wine-run.sh" cmd /c "$(winpath "$setup") /S /D=C:\\Mój folder\\TAMIRAdesk" >/dev/null 2>&1 || true
     wineserver -w
     check "silent install with /D: into C:\\Mój folder\\TAMIRAdesk" test -f "$custom/TAMIRAdesk.exe" -a ! -e "$installed"
-    install /S
-    check "a second install keeps that folder (InstallDir: $(regval 'HKLM\Software\TAMIRAdesk' InstallDir))" \
+    install /S /AllUsers
+    check "a second install (/S /AllUsers) keeps that folder (InstallDir: $(regval 'HKLM\Software\TAMIRAdesk' InstallDir))" \
         test -f "$custom/TAMIRAdesk.exe" -a -f "$custom/Uninstall.exe" -a ! -e "$installed"
     # (reg prints in the console's code page: the ó is left to a wildcard.)
     check "a second install: one program list entry, for that folder" \
