@@ -1,5 +1,7 @@
 #include "app/cmynodevicepanel.h"
 
+#include "app/cmybootloaderwatch.h"
+
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -27,10 +29,21 @@ void cMyNoDevicePanel::changeEvent(QEvent *event)
     QGroupBox::changeEvent(event);
 }
 
+void cMyNoDevicePanel::setBootloaderUnreachable(bool unreachable)
+{
+    m_bootloader = unreachable;
+    retranslate();
+}
+
 void cMyNoDevicePanel::retranslate()
 {
+    m_demo->setText(tr("&Wypróbuj bez urządzenia"));
+    if (m_bootloader) {
+        setTitle(tr("Tamira w trybie aktualizacji firmware"));
+        m_text->setText(cMyBootloaderWatch::headline() + QStringLiteral("\n\n") + cMyBootloaderWatch::advice());
+        return;
+    }
     setTitle(tr("Nie wykryto Tamiry"));
     m_text->setText(tr("Podłącz Tamirę do komputera kablem USB. Gdy zostanie wykryta, jej stan pojawi się "
                        "na tej stronie.\n\nBez urządzenia program można wypróbować na Tamirze demonstracyjnej."));
-    m_demo->setText(tr("&Wypróbuj bez urządzenia"));
 }

@@ -2,7 +2,8 @@
 #define APP_CMYNODEVICEPANEL_H
 
 // Shown on the overview while no Tamira is attached: how to attach one, and a button that
-// starts the demo device for trying the program without one.
+// starts the demo device for trying the program without one. Where a Tamira is plugged in but
+// sits in its bootloader out of the program's reach, it names that and says what to do instead.
 
 #include <QGroupBox>
 
@@ -16,6 +17,8 @@ class cMyNoDevicePanel : public QGroupBox
 public:
     explicit cMyNoDevicePanel(QWidget *parent = nullptr);
 
+    void setBootloaderUnreachable(bool unreachable);
+
 signals:
     void demoRequested();
 
@@ -27,6 +30,7 @@ private:
 
     QLabel *m_text;
     QPushButton *m_demo;
+    bool m_bootloader = false;
 };
 
 #endif

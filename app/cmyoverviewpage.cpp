@@ -20,6 +20,7 @@ cMyOverviewPage::cMyOverviewPage(QWidget *parent) : QWidget(parent)
         p.setColor(QPalette::Active, role, Qt::white), p.setColor(QPalette::Inactive, role, Qt::white);
     p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(255, 255, 255, 140));
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(255, 255, 255, 140));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(255, 255, 255, 140));
     p.setColor(QPalette::Base, Qt::transparent);
     p.setColor(QPalette::Button, QColor(20, 110, 160));
     setPalette(p);
@@ -61,17 +62,26 @@ bool cMyOverviewPage::event(QEvent *event)
     // A native style (Windows') draws push buttons and group box titles in its own colours, not
     // the page's: white button text on a light button, dark titles on the dark water. The
     // portable style draws them from the page's palette on every platform.
-    if (event->type() == QEvent::Polish) {
-        if (!m_style) {
-            m_style = QStyleFactory::create(QStringLiteral("Fusion"));
-            m_style->setParent(this);
-        }
-        for (QWidget *child : findChildren<QPushButton *>())
-            child->setStyle(m_style);
-        for (QWidget *child : findChildren<QGroupBox *>())
-            child->setStyle(m_style);
-    }
+    if (event->type() == QEvent::Polish)
+        adopt(this);
     return QWidget::event(event);
+}
+
+void cMyOverviewPage::adopt(QWidget *widget)
+{
+    if (!m_style) {
+        m_style = QStyleFactory::create(QStringLiteral("Fusion"));
+        m_style->setParent(this);
+    }
+    QList<QWidget *> drawn;
+    for (QWidget *child : widget->findChildren<QPushButton *>())
+        drawn << child;
+    for (QWidget *child : widget->findChildren<QGroupBox *>())
+        drawn << child;
+    if (qobject_cast<QPushButton *>(widget) || qobject_cast<QGroupBox *>(widget))
+        drawn << widget;
+    for (QWidget *child : qAsConst(drawn))
+        child->setStyle(m_style);
 }
 
 void cMyOverviewPage::showPlainText(QLabel *label, const QString &text)

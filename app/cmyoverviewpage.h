@@ -25,6 +25,10 @@ public:
     // The self-test warning above everything else on the page; made on the first call.
     cMyFaultBanner *faultBanner();
 
+    // Buttons and group boxes put on the page after it was first shown are drawn as the
+    // page's own (see event()).
+    void adopt(QWidget *widget);
+
 protected:
     bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

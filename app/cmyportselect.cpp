@@ -23,6 +23,7 @@ cMyPortSelect::cMyPortSelect(QWidget *parent) : QComboBox(parent), m_monitor(new
     // Enumerating the ports costs milliseconds of CPU, so it happens only when they may have
     // changed, not ten times a second.
     connect(m_monitor, &cMyPortMonitor::portsMayHaveChanged, this, &cMyPortSelect::updatePorts);
+    connect(m_monitor, &cMyPortMonitor::portsMayHaveChanged, this, &cMyPortSelect::devicesMayHaveChanged);
     // A screen reader hears the tool tip too.
     connect(this, &QComboBox::currentTextChanged, this, &cMyPortSelect::nameCurrent);
     QTimer::singleShot(kFirstLookMs, this, &cMyPortSelect::updatePorts);

@@ -34,6 +34,8 @@ public:
 signals:
     // Raised once each time a bootloader port appears, not at every poll while it stays.
     void bootMode();
+    // The machine's devices may have changed (the port monitor's notice), whatever the ports.
+    void devicesMayHaveChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -3,8 +3,10 @@
 #include "app/programarguments.h"
 #include "base/cmystopsignals.h"
 #include "base/filesizesignal.h"
+#include "base/parentconsole.h"
 #include "bootcheck/cmylibusb.h"
 #include "dialogs/cmywidgetdialogs.h"
+#include "dialogs/highdpi.h"
 #include "resources/tamiraresources.h"
 
 #include <QApplication>
@@ -23,16 +25,19 @@ int main(int argc, char *argv[])
     // Answered before the application object exists, so that they work without a display.
     const cMyCommandLine early = cMyCommandLine::parse(programArguments(argc, argv));
     if (early.help || early.version) {
+        attachParentConsole();
         std::fputs(early.help ? qPrintable(cMyCommandLine::usage())
                               : qPrintable(QStringLiteral("TAMIRAdesk %1\n").arg(MainWindow::versionText())),
                    stdout);
         return 0;
     }
 
+    enableHighDpiScaling();
     QApplication app(argc, argv);
     // QApplication has taken its own options out of argv by now.
     const cMyCommandLine line = cMyCommandLine::parse(programArguments(argc, argv));
     if (!line.unknownOption.isEmpty()) {
+        attachParentConsole();
         std::fprintf(stderr, "TAMIRAdesk: unknown option %s\n\n%s", qPrintable(line.unknownOption),
                      qPrintable(cMyCommandLine::usage()));
         return 2;
@@ -57,7 +62,7 @@ int main(int argc, char *argv[])
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     // Never destroyed: a bootloader check may still be inside a USB transfer when main returns.
-    cMyUsb::install(new cMyLibUsb);
+    cMyUsb::install(createSystemUsb());
 
     int code = 0;
     {

@@ -1,17 +1,21 @@
-// The start-up look for a Tamira left in its USB bootloader.
+// The start-up look for a Tamira left in its USB bootloader, and the later looks for one that
+// cannot be reached.
 
 #include "app/mainwindow.h"
 
-#include "bootcheck/cmybootcheck.h"
-#include "bootcheck/cmyusb.h"
+#include "app/cmybootloaderwatch.h"
+#include "app/cmynodevicepanel.h"
+#include "app/cmyportselect.h"
+
+#include <QTimer>
 
 void MainWindow::checkBootDevices()
 {
-    cMyUsb *usb = cMyUsb::current();
-    if (!usb)
-        return;
-    // Off the GUI thread: a transfer to a bootloader that does not answer blocks for 20 s.
-    auto *check = new cMyBootCheck(*usb, this, this);
-    connect(check, &cMyBootCheck::finished, check, &QObject::deleteLater);
-    check->start();
+    m_bootCheckTimer->stop(); // once per run, also where called before its time
+    auto *watch = new cMyBootloaderWatch(this);
+    if (auto *panel = findChild<cMyNoDevicePanel *>())
+        connect(watch, &cMyBootloaderWatch::unreachableChanged, panel, &cMyNoDevicePanel::setBootloaderUnreachable);
+    // A bootloader has no port, but its coming and going is a change of the machine's devices.
+    connect(m_portSelect, &cMyPortSelect::devicesMayHaveChanged, watch, &cMyBootloaderWatch::look);
+    watch->check();
 }

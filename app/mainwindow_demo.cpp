@@ -7,6 +7,7 @@
 
 #include "app/cmydemodevice.h"
 #include "app/cmynodevicepanel.h"
+#include "app/cmyoverviewpage.h"
 #include "app/cmyportselect.h"
 #include "app/cmytranslatedtext.h"
 #include "base/cmydialogs.h"
@@ -21,6 +22,8 @@ void MainWindow::setupDemo()
 
     auto *panel = new cMyNoDevicePanel(ui->tabStart);
     ui->gridStart->addWidget(panel, 0, 2, 2, 1, Qt::AlignTop | Qt::AlignLeft);
+    // The page was shown (and styled) when it became the current one: its style for this too.
+    ui->tabStart->adopt(panel);
     connect(panel, &cMyNoDevicePanel::demoRequested, this, &MainWindow::startDemo);
     connect(m_portSelect, &QComboBox::currentTextChanged, panel,
             [this, panel] { panel->setVisible(!m_portSelect->hasPort()); });

@@ -40,25 +40,55 @@ cMyDialogs::Button BootCheck::askToRestart(QObject *dialogParent)
                                          cMyDialogs::Buttons(cMyDialogs::Yes) | cMyDialogs::No, cMyDialogs::No);
 }
 
-void BootCheck::checkBootDevices(cMyUsb &usb, const std::function<cMyDialogs::Button()> &ask)
+namespace {
+
+cMyUsbBus *listBuses(cMyUsb &usb)
 {
     usb.init();
     usb.findBusses();
     usb.findDevices();
+    return usb.busses();
+}
 
-    for (cMyUsbBus *bus = usb.busses(); bus; bus = bus->next) {
+} // namespace
+
+BootCheck::Seen BootCheck::checkBootDevices(cMyUsb &usb, const std::function<cMyDialogs::Button()> &ask)
+{
+    Seen seen;
+    for (cMyUsbBus *bus = listBuses(usb); bus; bus = bus->next) {
         for (cMyUsbDevice *device = bus->devices; device; device = device->next) {
             if (!isBootloader(device))
                 continue;
+            ++seen.listed;
             cMyUsbHandle *handle = usb.open(device);
-            if (!handle)
-                continue; // typically no permission on the device node: skip it silently
+            if (!handle) {
+                ++seen.unopened; // no driver the layers reach it through, or no permission
+                continue;
+            }
+            if (!ask) {
+                usb.close(handle);
+                continue;
+            }
             if (ask() != cMyDialogs::Yes) {
                 usb.close(handle);
-                return; // the user declined: leave this and every later bootloader alone
+                return seen; // the user declined: leave this and every later bootloader alone
             }
             startApplication(usb, handle);
             usb.close(handle);
         }
     }
+    return seen;
+}
+
+BootCheck::Seen BootCheck::look(cMyUsb &usb, const Seen &before)
+{
+    Seen listed;
+    for (cMyUsbBus *bus = listBuses(usb); bus; bus = bus->next)
+        for (cMyUsbDevice *device = bus->devices; device; device = device->next)
+            listed.listed += isBootloader(device) ? 1 : 0;
+    if (listed.listed > before.listed)
+        return checkBootDevices(usb, {});
+    // Fewer or as many: which one went is not known, so at most as many stay unreachable.
+    listed.unopened = qMin(before.unopened, listed.listed);
+    return listed;
 }

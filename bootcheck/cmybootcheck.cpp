@@ -1,7 +1,5 @@
 #include "bootcheck/cmybootcheck.h"
 
-#include "bootcheck/bootcheck.h"
-
 #include <QMutex>
 #include <QSemaphore>
 #include <QThread>
@@ -12,6 +10,7 @@ struct cMyBootCheck::Shared
 {
     QMutex mutex;
     cMyBootCheck *owner = nullptr;
+    BootCheck::Seen seen; // the walk's result, written by the thread at its end
 };
 
 namespace {
@@ -52,13 +51,10 @@ cMyBootCheck::~cMyBootCheck()
 
 void cMyBootCheck::start()
 {
-    if (m_running)
-        return;
-    m_running = true;
     const std::shared_ptr<Shared> shared = m_shared;
     cMyUsb *usb = &m_usb;
-    QThread *thread = QThread::create([shared, usb] {
-        BootCheck::checkBootDevices(*usb, [shared] {
+    run([shared, usb] {
+        return BootCheck::checkBootDevices(*usb, [shared] {
             auto answer = std::make_shared<Answer>();
             {
                 QMutexLocker lock(&shared->mutex);
@@ -77,10 +73,33 @@ void cMyBootCheck::start()
             return answer->button;
         });
     });
+}
+
+void cMyBootCheck::startLook(const BootCheck::Seen &before)
+{
+    cMyUsb *usb = &m_usb;
+    run([usb, before] { return BootCheck::look(*usb, before); });
+}
+
+void cMyBootCheck::run(const std::function<BootCheck::Seen()> &walk)
+{
+    if (m_running)
+        return;
+    m_running = true;
+    const std::shared_ptr<Shared> shared = m_shared;
+    QThread *thread = QThread::create([shared, walk] {
+        const BootCheck::Seen seen = walk();
+        QMutexLocker lock(&shared->mutex);
+        shared->seen = seen;
+    });
     thread->setObjectName(QStringLiteral("bootcheck"));
     // The thread is not this object's child: it must outlive an abandoned check.
     connect(thread, &QThread::finished, thread, &QObject::deleteLater);
     connect(thread, &QThread::finished, this, [this] {
+        {
+            QMutexLocker lock(&m_shared->mutex);
+            m_seen = m_shared->seen;
+        }
         m_running = false;
         emit finished();
     });

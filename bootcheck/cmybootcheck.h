@@ -7,6 +7,7 @@
 // the answer.
 
 #include "base/cmydialogs.h"
+#include "bootcheck/bootcheck.h"
 
 #include <QObject>
 #include <QPointer>
@@ -25,18 +26,26 @@ public:
     // ends by itself once its USB call returns.
     ~cMyBootCheck() override;
 
+    // The start-up check: asks about each bootloader that opens.
     void start();
+    // A look after the machine's devices changed (BootCheck::look): asks nothing.
+    void startLook(const BootCheck::Seen &before);
     bool isRunning() const { return m_running; }
+    // What the last check or look saw, once it has finished.
+    BootCheck::Seen seen() const { return m_seen; }
 
 signals:
     void finished();
 
 private:
+    void run(const std::function<BootCheck::Seen()> &walk);
+
     struct Shared;
     cMyUsb &m_usb;
     QPointer<QObject> m_dialogParent;
     std::shared_ptr<Shared> m_shared;
     bool m_running = false;
+    BootCheck::Seen m_seen;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "bootcheck/cmylibusb.h"
 
+#include "bootcheck/cmyusbmirror.h"
+
 #include <usb.h>
 
 // libusb-0.1 keeps its bus list itself; the interface's lists mirror it.
@@ -24,27 +26,7 @@ int cMyLibUsb::findDevices()
 
 cMyUsbBus *cMyLibUsb::busses()
 {
-    m_buses.clear();
-    m_devices.clear();
-    cMyUsbBus *lastBus = nullptr;
-    for (usb_bus *bus = usb_get_busses(); bus; bus = bus->next) {
-        m_buses.emplace_back();
-        cMyUsbBus *mine = &m_buses.back();
-        if (lastBus)
-            lastBus->next = mine;
-        lastBus = mine;
-        cMyUsbDevice *lastDevice = nullptr;
-        for (struct usb_device *device = bus->devices; device; device = device->next) {
-            m_devices.emplace_back();
-            cMyUsbDevice *entry = &m_devices.back();
-            entry->vendorId = device->descriptor.idVendor;
-            entry->productId = device->descriptor.idProduct;
-            entry->system = device;
-            (lastDevice ? lastDevice->next : mine->devices) = entry;
-            lastDevice = entry;
-        }
-    }
-    return m_buses.empty() ? nullptr : &m_buses.front();
+    return mirrorUsbBuses(usb_get_busses(), m_buses, m_devices);
 }
 
 cMyUsbHandle *cMyLibUsb::open(cMyUsbDevice *device)
@@ -62,4 +44,9 @@ int cMyLibUsb::controlMsg(cMyUsbHandle *handle, int requestType, int request, in
 int cMyLibUsb::close(cMyUsbHandle *handle)
 {
     return usb_close(reinterpret_cast<usb_dev_handle *>(handle));
+}
+
+cMyUsb *createSystemUsb()
+{
+    return new cMyLibUsb;
 }

@@ -3,6 +3,8 @@
 
 // The USB seam as the program uses it, on the system's libusb. Each platform has its own source
 // file, chosen by CMake: libusb-0.1 on Linux (the libusb-compat library), libusb-1.0 on Windows.
+// createSystemUsb() gives the layer the program installs: on Windows libusb-1.0, with the
+// bootloader driver's own libusb0.dll for the devices libusb-1.0 cannot open.
 
 #include "bootcheck/cmyusb.h"
 
@@ -31,5 +33,9 @@ private:
     [[maybe_unused]] void *m_context = nullptr; // the library's session, where it has one
     [[maybe_unused]] void *m_list = nullptr;    // the library's device list, where it hands out one
 };
+
+// Made once by the program and never destroyed: a check may still be inside a USB call when
+// the program ends.
+cMyUsb *createSystemUsb();
 
 #endif

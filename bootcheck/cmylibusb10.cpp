@@ -1,5 +1,8 @@
 #include "bootcheck/cmylibusb.h"
 
+#include "bootcheck/cmylibusb0dll.h"
+#include "bootcheck/cmyusbfallback.h"
+
 #include <libusb.h>
 
 #include <map>
@@ -106,4 +109,11 @@ int cMyLibUsb::close(cMyUsbHandle *handle)
 {
     libusb_close(reinterpret_cast<libusb_device_handle *>(handle));
     return 0;
+}
+
+cMyUsb *createSystemUsb()
+{
+    // WinUSB (bound with Zadig, say) through libusb-1.0; the libusb-win32 driver that Atmel FLIP
+    // installs through that driver's own libusb0.dll, where libusb-1.0 cannot open the device.
+    return new cMyUsbFallback(*new cMyLibUsb, *new cMyLibUsb0Dll);
 }

@@ -4,7 +4,9 @@
 # the test programs, the installer tamiradesk-<version>-win64-setup.exe and the portable
 # tamiradesk-<version>-win64.zip. The libraries come from scripts/windows-sdk.sh (built or
 # unpacked once, then cached); the build-time tools (icon and manual rendering) are built for this
-# machine first, in build-windows/host. Extra arguments go to the cross build's cmake.
+# machine first, in build-windows/host. Extra arguments go to the cross build's cmake. With a
+# code-signing certificate in TAMIRA_SIGN_PKCS12 the programs and the installer are signed
+# (packaging/windows/sign.sh).
 #
 #   scripts/build-windows.sh && scripts/test-windows.sh
 set -eu
@@ -37,5 +39,6 @@ cmake --build "$build" -j"$jobs"
 say "installer and zip"
 (cd "$build" && cpack -G "NSIS;ZIP" >cpack.log 2>&1) || { tail -n 40 "$build/cpack.log" >&2; exit 1; }
 rm -rf "$build/_CPack_Packages"
+"$top/packaging/windows/sign.sh" "$build"/tamiradesk-*-win64-setup.exe >&2
 ls "$build"/tamiradesk-*-win64-setup.exe "$build"/tamiradesk-*-win64.zip
 say "done in $(( $(date +%s) - started )) s"

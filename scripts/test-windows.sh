@@ -11,8 +11,13 @@
 #     and verify (Ctrl+D), then a few cycles of a simulated dive; the emulator receives exactly the
 #     bytes the Linux TAMIRAdesk sends for the same keys, up to the simulation (whose pressures
 #     follow the clock);
-#  4. the installer: silent install (/S), the installed TAMIRAdesk.exe shows its window, silent
-#     uninstall leaves nothing behind (files, Start-menu entries, program-list entry).
+#  4. the installer: silent install (/S) with its program-list entry (version, publisher, icon,
+#     size), the .tmo file type and the version resource of the installed TAMIRAdesk.exe;
+#     --version in cmd.exe; the installed program with its demo, a settings file from the command
+#     line and one double-clicked; silent uninstall leaving nothing behind (files, Start-menu
+#     entries, program-list entry, file type); a /CurrentUser install into the user's own folder
+#     with its entries under HKCU; a folder of one's own (/D) kept by the next install;
+#  5. the window test at 150 % (Wine's 144 dots per inch) on a 1366 x 768 screen.
 # Ends with a "N passed, N failed" line; exit status 0 only when all passed.
 #
 # Wine 8 lacks two things a COM port on a pseudo-terminal needs; steps 2 and 3 make up for them
@@ -197,26 +202,32 @@ check "TAMIRAdesk.exe: the backup in %APPDATA%\\TAMIRAdesk\\backups, 65 records,
 
 # --- 4. the installer ---
 menu_entries() {
-    find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/TAMIRAdesk/*' -name '*.lnk' 2>/dev/null \
+    find "$WINEPREFIX/drive_c" -path "*${1:-}*Start Menu/Programs/TAMIRAdesk/*" -name '*.lnk' 2>/dev/null \
         | sed 's|.*/||' | LC_ALL=C sort | tr '\n' ';'
 }
-uninstall_key() {
-    for view in 64 32; do
-        wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TAMIRAdesk' /reg:$view \
-            >/dev/null 2>&1 && return 0
-    done
-    return 1
+# regval ROOT\KEY [VALUE]: the value (the default one without VALUE) as reg prints it, else nothing.
+regval() {
+    if [ $# -eq 2 ]; then set -- "$1" /v "$2"; else set -- "$1" /ve; fi
+    wine reg query "$@" 2>/dev/null | tr -d '\r' | sed -n 's/^ *[^ ].*REG_[A-Z_]* *//p' | head -n 1
 }
+has_key() { wine reg query "$1" >/dev/null 2>&1; }
+uninstall_key() { has_key "$1\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\TAMIRAdesk"; }
 not() { ! "$@"; }
+install() { timeout 300 "$build/wine-run.sh" "$setup" "$@" >/dev/null 2>&1 || true; wineserver -w; }
+uninstall() { timeout 300 "$build/wine-run.sh" "$(winpath "$1")\\Uninstall.exe" /S >/dev/null 2>&1 || true; wineserver -w; }
+# Started as Windows starts it: its own folder's DLLs only, no build paths.
+as_installed() { env -u WINEPATH -u QT_PLUGIN_PATH "$@"; }
+window_title() { xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -r xdotool getwindowname; }
+close_window() { xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -r -I{} xdotool windowfocus {} key ctrl+q || true; }
 say "4. installer"
 setup=$(ls "$build"/tamiradesk-*-win64-setup.exe 2>/dev/null | head -n 1)
+version=$(sed -n 's/^project(TAMIRAdesk VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
 if [ -z "$setup" ]; then
     fail "no installer in $build"
 else
     installed="$WINEPREFIX/drive_c/Program Files/TAMIRAdesk"
     rm -rf "$installed"
-    timeout 300 "$build/wine-run.sh" "$setup" /S >/dev/null 2>&1 || true
-    wineserver -w
+    install /S
     check "silent install: TAMIRAdesk.exe, servicetool.exe and .com, the manual" \
         test -f "$installed/TAMIRAdesk.exe" -a -f "$installed/servicetool.exe" -a -f "$installed/servicetool.com" \
         -a -f "$installed/TAMIRAdeskHELP.pdf" -a -f "$installed/platforms/qwindows.dll"
@@ -225,34 +236,121 @@ else
     demo_link=$(find "$WINEPREFIX/drive_c" -path '*Start Menu/Programs/TAMIRAdesk/TAMIRAdesk (demo).lnk' | head -n 1)
     check "the demo's Start-menu entry starts TAMIRAdesk.exe --demo" \
         sh -c 'strings -el "$1" | grep -q "TAMIRAdesk.exe\$" && strings -el "$1" | grep -qx -- --demo' sh "$demo_link"
-    check "program list entry (the uninstall key)" uninstall_key
-    # Started as Windows starts it (its own folder's DLLs only, no build paths), with its demo
-    # device (the emulator's logic inside the program, its wire log in $TAMIRA_DEMO_LOG) and a
-    # settings file whose name the ANSI code page cannot spell.
+    uninst='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\TAMIRAdesk'
+    entry="$(regval "$uninst" DisplayVersion) | $(regval "$uninst" Publisher) | $(regval "$uninst" DisplayIcon)"
+    check "program list entry: version, publisher, icon ($entry)" \
+        [ "$entry" = "$version | The TAMIRAdesk developers | C:\\Program Files\\TAMIRAdesk\\TAMIRAdesk.exe,0" ]
+    size=$(regval "$uninst" EstimatedSize)
+    check "program list entry: the size in KiB ($size)" [ "$((size))" -gt 10000 ]
+    check ".tmo is a TAMIRAdesk settings file ($(regval 'HKLM\Software\Classes\.tmo'))" \
+        [ "$(regval 'HKLM\Software\Classes\.tmo')" = "TAMIRAdesk.Settings" ]
+    command=$(regval 'HKLM\Software\Classes\TAMIRAdesk.Settings\shell\open\command')
+    check ".tmo opens with TAMIRAdesk.exe \"%1\" ($command)" \
+        [ "$command" = '"C:\Program Files\TAMIRAdesk\TAMIRAdesk.exe" "%1"' ]
+    check ".tmo has its own icon, the program's second" \
+        [ "$(regval 'HKLM\Software\Classes\TAMIRAdesk.Settings\DefaultIcon')" = 'C:\Program Files\TAMIRAdesk\TAMIRAdesk.exe,1' ]
+    "$build/wine-run.sh" "$build/bin/fileversion.exe" "$(winpath "$installed/TAMIRAdesk.exe")" 2>/dev/null \
+        | tr -d '\r' >"$tmp/version.txt" || true
+    version_resource() {
+        grep -qx "FixedFileVersion=$version" "$tmp/version.txt" && grep -qx "ProductVersion=$version" "$tmp/version.txt" \
+            && grep -qx "FileVersion=$version" "$tmp/version.txt" && grep -qx "ProductName=TAMIRAdesk" "$tmp/version.txt" \
+            && grep -qx "CompanyName=The TAMIRAdesk developers" "$tmp/version.txt" \
+            && grep -q "^LegalCopyright=Copyright (C) 20[0-9][0-9] The TAMIRAdesk developers$" "$tmp/version.txt"
+    }
+    check "the installed TAMIRAdesk.exe's version resource: $(tr '\n' ' ' <"$tmp/version.txt")" version_resource
+    # cmd.exe does not wait for a GUI program; its output reaches the console all the same.
+    as_installed timeout 60 wine cmd /c "cd /d $(winpath "$installed") & TAMIRAdesk.exe --version" >"$tmp/version.out" 2>&1 || true
+    wineserver -w
+    check "cmd.exe: TAMIRAdesk.exe --version prints $(tr -d '\r' <"$tmp/version.out")" \
+        grep -q "^TAMIRAdesk $version" "$tmp/version.out"
+
+    # With its demo device (the emulator's logic inside the program, its wire log in
+    # $TAMIRA_DEMO_LOG) and a settings file whose name the ANSI code page cannot spell.
     cp "$top/resources/pliki/clear.tmo" "$tmp/Łódź.tmo"
-    (cd "$installed" && env -u WINEPATH -u QT_PLUGIN_PATH TAMIRA_DEMO_LOG="$(winpath "$tmp/demo.log")" \
+    (cd "$installed" && as_installed TAMIRA_DEMO_LOG="$(winpath "$tmp/demo.log")" \
         wine "$installed/TAMIRAdesk.exe" --demo "$(winpath "$tmp/Łódź.tmo")" >"$tmp/installed.out" 2>&1) &
     pids="$pids $!"
     if within 60 sh -c "xdotool search --name '^TAMIRAdesk v' >/dev/null"; then
         pass "the installed TAMIRAdesk.exe shows its window"
         check "the installed TAMIRAdesk.exe --demo: the demo device answers the status read (93 lines)" \
             within 60 at_least demo 93
-        title=$(xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs xdotool getwindowname)
+        title=$(window_title)
         check "a settings file named Łódź.tmo opens from the command line (title: $title)" \
             sh -c 'case "$1" in *" --- "*"/Łódź.tmo"*) ;; *) exit 1 ;; esac' sh "$title"
         [ -z "${TAMIRA_WIN_SCREENSHOT:-}" ] || { sleep 3; import -window root "$TAMIRA_WIN_SCREENSHOT"; }
-        xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -I{} xdotool windowfocus {} key ctrl+q || true
+        close_window
     else
         fail "the installed TAMIRAdesk.exe shows its window"
         cat "$tmp/installed.out"
     fi
     wineserver -k 2>/dev/null || true
-    timeout 300 "$build/wine-run.sh" "$(winpath "$installed")\\Uninstall.exe" /S >/dev/null 2>&1 || true
-    wineserver -w
+    # A double-click: the shell finds TAMIRAdesk through the file type.
+    cp "$top/resources/pliki/clear.tmo" "$tmp/nastawy z Gdańska.tmo"
+    as_installed wine start "$(winpath "$tmp/nastawy z Gdańska.tmo")" >/dev/null 2>&1 &
+    pids="$pids $!"
+    within 60 sh -c "xdotool search --name 'nastawy z Gdańska.tmo' >/dev/null" || true
+    title=$(window_title)
+    check "a double-clicked .tmo file opens in TAMIRAdesk (title: $title)" \
+        sh -c 'case "$1" in *" --- "*"/nastawy z Gdańska.tmo") ;; *) exit 1 ;; esac' sh "$title"
+    close_window
+    wineserver -k 2>/dev/null || true
+
+    uninstall "$installed"
     check "silent uninstall: the program folder is gone" test ! -e "$installed"
     check "silent uninstall: the Start-menu entries are gone" [ -z "$(menu_entries)" ]
-    check "silent uninstall: the program list entry is gone" not uninstall_key
+    check "silent uninstall: the program list entry is gone" not uninstall_key HKLM
+    no_file_type() { not has_key "$1\\Software\\Classes\\.tmo" && not has_key "$1\\Software\\Classes\\TAMIRAdesk.Settings"; }
+    check "silent uninstall: the .tmo file type is gone" no_file_type HKLM
+
+    # Only for me: no administrator rights, the user's own programs folder, HKCU.
+    mine=$(find "$WINEPREFIX/drive_c/users" -maxdepth 1 -mindepth 1 -type d ! -name Public | head -n 1)
+    mine="$mine/AppData/Local/Programs/TAMIRAdesk"
+    install /S /CurrentUser
+    check "silent /CurrentUser install: into %LOCALAPPDATA%\\Programs\\TAMIRAdesk" \
+        test -f "$mine/TAMIRAdesk.exe" -a ! -e "$installed"
+    check "/CurrentUser: the Start-menu entries are the user's ($(menu_entries AppData/Roaming/Microsoft/Windows/))" \
+        [ "$(menu_entries AppData/Roaming/Microsoft/Windows/)" = "TAMIRAdesk (demo).lnk;TAMIRAdesk.lnk;Uninstall.lnk;servicetool.lnk;" ]
+    per_user() { uninstall_key HKCU && not uninstall_key HKLM && [ "$(regval 'HKCU\Software\Classes\.tmo')" = "TAMIRAdesk.Settings" ]; }
+    check "/CurrentUser: the program list entry and .tmo under HKCU, nothing under HKLM" per_user
+    uninstall "$mine"
+    gone_for_me() { test ! -e "$mine" && [ -z "$(menu_entries)" ] && not uninstall_key HKCU && no_file_type HKCU; }
+    check "/CurrentUser: the uninstall leaves nothing behind" gone_for_me
+
+    # A folder of one's own, with a space and Polish letters; the next install keeps it.
+    custom="$WINEPREFIX/drive_c/Mój folder/TAMIRAdesk"
+    # /D= takes the rest of the command line as it is, unquoted: through cmd.exe, which passes it so.
+    timeout 300 "$build/wine-run.sh" cmd /c "$(winpath "$setup") /S /D=C:\\Mój folder\\TAMIRAdesk" >/dev/null 2>&1 || true
+    wineserver -w
+    check "silent install with /D: into C:\\Mój folder\\TAMIRAdesk" test -f "$custom/TAMIRAdesk.exe" -a ! -e "$installed"
+    install /S /AllUsers
+    check "a second install (/S /AllUsers) keeps that folder (InstallDir: $(regval 'HKLM\Software\TAMIRAdesk' InstallDir))" \
+        test -f "$custom/TAMIRAdesk.exe" -a -f "$custom/Uninstall.exe" -a ! -e "$installed"
+    # (reg prints in the console's code page: the ó is left to a wildcard.)
+    check "a second install: one program list entry, for that folder" \
+        sh -c 'case "$1" in "C:\M"?*"j folder\TAMIRAdesk") ;; *) exit 1 ;; esac' sh "$(regval "$uninst" InstallLocation)"
+    uninstall "$custom"
+    check "uninstall from that folder leaves nothing behind" \
+        sh -c '[ ! -e "$1" ] && [ -z "$2" ]' sh "$custom" "$(menu_entries)"
 fi
+
+# --- 5. at 150 % ---
+# The Windows window test at 144 dots per inch, on a 1366 x 768 screen of its own: the window
+# fits and nothing in it is cut off or outside it.
+say "5. at 150 %"
+Xvfb -displayfd 4 -screen 0 1366x768x24 -nolisten tcp -noreset 4>"$tmp/display150" 2>/dev/null &
+pids="$pids $!"
+within 30 test -s "$tmp/display150" || { echo "test-windows: no second virtual display" >&2; exit 1; }
+wineserver -k 2>/dev/null || true
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+wineserver -w
+status=0
+DISPLAY=":$(cat "$tmp/display150")" QT_QPA_PLATFORM=windows timeout 300 "$build/wine-run.sh" \
+    "$build/bin/tst_mainwindow.exe" windowFitsTheScreen >"$tmp/dpi.out" 2>&1 || status=$?
+wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1
+wineserver -k 2>/dev/null || true
+check "at 150 %: the window fits a 1366 x 768 screen, nothing cut off or outside it" \
+    sh -c '[ "$1" -eq 0 ] && grep -q "^PASS   : tst_MainWindow::windowFitsTheScreen" "$2"' sh "$status" "$tmp/dpi.out" \
+    || cat "$tmp/dpi.out"
 
 say "done in $(( $(date +%s) - started )) s"
 echo "$passed passed, $failed failed"

@@ -1,22 +1,11 @@
 #include "servicetool/cmyconsole.h"
 
-#include <qt_windows.h>
+#include "base/parentconsole.h"
 
 #include <fcntl.h>
 #include <io.h>
 
 namespace servicetool {
-
-namespace {
-
-// A handle that was given to the program: a console, a file or a pipe.
-bool isValid(DWORD which)
-{
-    const HANDLE handle = GetStdHandle(which);
-    return handle && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
-}
-
-} // namespace
 
 bool cMyConsole::isTerminal(std::FILE *stream)
 {
@@ -30,14 +19,7 @@ void cMyConsole::setBinary(std::FILE *stream)
 
 void cMyConsole::attachParentConsole()
 {
-    const bool output = isValid(STD_OUTPUT_HANDLE);
-    const bool error = isValid(STD_ERROR_HANDLE);
-    if ((output && error) || !AttachConsole(ATTACH_PARENT_PROCESS))
-        return;
-    if (!output)
-        std::freopen("CONOUT$", "w", stdout);
-    if (!error)
-        std::freopen("CONOUT$", "w", stderr);
+    ::attachParentConsole();
 }
 
 } // namespace servicetool

@@ -2,12 +2,14 @@
 
 #include "base/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
+#include "dialogs/highdpi.h"
 #include "resources/tamiraresources.h"
 #include "servicetool/cmycommandline.h"
 #include "servicetool/cmyconsole.h"
 #include "servicetool/mainwindow.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTranslator>
 
 int main(int argc, char *argv[])
@@ -26,7 +28,12 @@ int main(int argc, char *argv[])
         return servicetool::cMyCommandLine::run(app.arguments());
     }
 
+    enableHighDpiScaling();
     QApplication app(argc, argv);
+    // The program's icon, as on the .exe, in the title bar and the task bar.
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
+    QApplication::setWindowIcon(icon);
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     int code;

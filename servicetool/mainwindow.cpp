@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 
 namespace servicetool {
 
@@ -33,6 +34,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_debugLog = new cMyDebugLog(ui->pteDebug, this);
     m_fileFiller = new cMyPaneFiller(ui->pteHexFile, this);
     m_readBackFiller = new cMyPaneFiller(ui->pteHexFileGet, this);
+    // Room around each button's text ("Szybki wybór", "Zapisz log..."), which a native style may
+    // otherwise fit edge to edge.
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setMinimumWidth(button->sizeHint().width() + button->fontMetrics().averageCharWidth());
     m_progress->setMaximumWidth(240);
     m_progress->hide();
     ui->statusBar->addPermanentWidget(m_progress);

@@ -2,13 +2,17 @@
 // is asked, the exact bytes of the DFU request sent to each bootloader the user agrees to, and
 // the window staying alive while the transfers run on the check's own thread.
 
+#include "app/cmynodevicepanel.h"
+#include "app/cmyportselect.h"
 #include "app/mainwindow.h"
 #include "bootcheck/cmybootcheck.h"
+#include "bootcheck/cmyusbfallback.h"
 #include "resources/tamiraresources.h"
 #include "tests/support/cmyfakeusb.h"
 #include "tests/support/cmyscripteddialogs.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTranslator>
 #include <QtTest>
 
@@ -62,6 +66,9 @@ private slots:
     void transfersBesideTheWindow_data();
     void transfersBesideTheWindow();
     void abandonedCheckAsksNothing();
+    void secondLayer_data();
+    void secondLayer();
+    void unreachableBootloader();
 };
 
 void tst_BootCheck::walk_data()
@@ -212,6 +219,100 @@ void tst_BootCheck::abandonedCheckAsksNothing()
     QTRY_COMPARE_WITH_TIMEOUT(usb.closes(), 1, 10000);
     QCOMPARE(kinds(usb).mid(4), (QVector<Call::Kind>{Call::Open, Call::Close}));
     QVERIFY(dialogs.asked().isEmpty());
+}
+
+void tst_BootCheck::secondLayer_data()
+{
+    // Bootloaders as the first layer lists them (each opens or not), devices of the second layer
+    // (product, opens or not); then the questions asked, the transfers through each layer and
+    // the bootloaders that neither layer opened.
+    QTest::addColumn<QVector<bool>>("first");
+    QTest::addColumn<QVector<QPair<int, bool>>>("second");
+    QTest::addColumn<QVector<int>>("expected"); // questions, sent by first, sent by second, unopened
+    using Second = QVector<QPair<int, bool>>;
+    QTest::newRow("the first opens it") << QVector<bool>{true} << Second{{kBootloader, true}}
+                                        << QVector<int>{1, 2, 0, 0};
+    QTest::newRow("the second opens what the first cannot")
+        << QVector<bool>{false} << Second{{kBootloader, true}} << QVector<int>{1, 0, 2, 0};
+    QTest::newRow("neither opens it") << QVector<bool>{false} << Second{{kBootloader, false}}
+                                      << QVector<int>{0, 0, 0, 1};
+    QTest::newRow("no second layer (no libusb0.dll)") << QVector<bool>{false} << Second{} << QVector<int>{0, 0, 0, 1};
+    QTest::newRow("one stand-in for one bootloader")
+        << QVector<bool>{false, false} << Second{{kBootloader, true}} << QVector<int>{1, 0, 2, 1};
+    QTest::newRow("a Tamira is no stand-in")
+        << QVector<bool>{false} << Second{{kTamira, true}} << QVector<int>{0, 0, 0, 1};
+}
+
+void tst_BootCheck::secondLayer()
+{
+    QFETCH(QVector<bool>, first);
+    using Second = QVector<QPair<int, bool>>;
+    QFETCH(Second, second);
+    QFETCH(QVector<int>, expected);
+    cMyFakeUsb one, two;
+    one.addBus();
+    two.addBus();
+    for (bool opens : first)
+        one.addDevice(0, kAtmel, kBootloader, opens);
+    for (const auto &device : second)
+        two.addDevice(0, kAtmel, quint16(device.first), device.second);
+    cMyUsbFallback usb(one, two);
+    cMyScriptedDialogs dialogs;
+    for (int i = 0; i < expected[0]; ++i)
+        dialogs.expectMessage(cMyDialogs::Yes, QStringLiteral("Tamira"));
+    cMyBootCheck check(usb, nullptr);
+    QSignalSpy finished(&check, &cMyBootCheck::finished);
+    check.start();
+    QVERIFY(finished.wait(10000));
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    const auto sent = [](const cMyFakeUsb &layer) { return int(kinds(layer).count(Call::ControlMsg)); };
+    QCOMPARE((QVector<int>{int(dialogs.asked().size()), sent(one), sent(two), check.seen().unopened}), expected);
+    QCOMPARE(check.seen().listed, first.size());
+    // Every handle either layer gave out is closed again, by that layer.
+    QCOMPARE(one.closes(), expected[1] / 2);
+    QCOMPARE(two.closes(), expected[2] / 2);
+}
+
+void tst_BootCheck::unreachableBootloader()
+{
+    // A bootloader that no layer opens: one box each time it is plugged in, and the overview's
+    // panel names it for as long as it stays.
+    QTranslator catalogue;
+    QVERIFY(installEnglishCatalogue(catalogue));
+    cMyScriptedDialogs dialogs;
+    cMyFakeUsb usb;
+    usb.addBus();
+    cMyUsbDevice *boot = usb.addDevice(0, kAtmel, kBootloader, false);
+    cMyUsb::install(&usb);
+    MainWindow w;
+    auto *panel = w.findChild<cMyNoDevicePanel *>();
+    auto *ports = w.findChild<cMyPortSelect *>();
+    QVERIFY(panel && ports);
+    const QString text = "A Tamira is connected in its firmware-update mode, but the system does not let TAMIRAdesk "
+                         "talk to it.\n\nInstall the program's udev rules (the package installs them itself), then "
+                         "unplug it and plug it in again.";
+    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Tamira"));
+    QVERIFY(QMetaObject::invokeMethod(&w, "checkBootDevices"));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->title(), QStringLiteral("Tamira in firmware-update mode"), 10000);
+    QCOMPARE(dialogs.asked().size(), 1);
+    QCOMPARE(dialogs.asked().first().icon, cMyDialogs::Warning);
+    QCOMPARE(dialogs.asked().first().text, text);
+    QVERIFY(panel->findChild<QLabel *>("lNoDevice")->text() == text);
+
+    // Devices change while it stays: no second box. Unplugged: the panel is as before.
+    QVERIFY(QMetaObject::invokeMethod(ports, "devicesMayHaveChanged"));
+    usb.setPlugged(boot, false);
+    QVERIFY(QMetaObject::invokeMethod(ports, "devicesMayHaveChanged"));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->title(), QStringLiteral("No Tamira found"), 10000);
+    QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+    // Plugged in again: the box again.
+    dialogs.expectMessage(cMyDialogs::Ok, QStringLiteral("Tamira"));
+    usb.setPlugged(boot, true);
+    QVERIFY(QMetaObject::invokeMethod(ports, "devicesMayHaveChanged"));
+    QTRY_COMPARE_WITH_TIMEOUT(panel->title(), QStringLiteral("Tamira in firmware-update mode"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(dialogs.clean(), 10000);
+    QCoreApplication::removeTranslator(&catalogue);
+    cMyUsb::install(nullptr);
 }
 
 // A window needs the application's resources; the catalogue stays out, so the question is

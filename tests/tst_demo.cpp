@@ -69,6 +69,11 @@ void tst_Demo::windowShowsTheDemoDevice()
     auto *action = w->findChild<QAction *>(QStringLiteral("actionDemo"));
     auto *panel = w->findChild<QGroupBox *>(QStringLiteral("gbNoDevice"));
     QVERIFY(panel->isVisible());
+    // Drawn as the page's other buttons and groups (white on the dark water), whatever the
+    // system's style: the panel came after the page was first shown.
+    auto *refresh = w->findChild<QWidget *>(QStringLiteral("pbGetStatus"));
+    QCOMPARE(panel->style(), refresh->style());
+    QCOMPARE(panel->findChild<QAbstractButton *>(QStringLiteral("pbDemo"))->style(), refresh->style());
     // The chooser is told of the demo's port rather than finding it at its slow safety poll.
     QSignalSpy portsChanged(&PortDiscovery::SourceNotifier::instance(), &PortDiscovery::SourceNotifier::changed);
     panel->findChild<QAbstractButton *>(QStringLiteral("pbDemo"))->click();

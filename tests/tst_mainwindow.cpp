@@ -6,6 +6,7 @@
 #include "resources/tamiraversion.h"
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/cutoffwidgets.h"
 #include "tests/support/tamiratestapp.h"
 
 #include <QAction>
@@ -262,14 +263,33 @@ void tst_MainWindow::windowFitsTheScreen()
     w.show();
     const QRect area = w.screen()->availableGeometry();
     QVERIFY(area.width() < 1126 && area.height() < 761);
-    QVERIFY(area.contains(w.frameGeometry()));
+    QVERIFY2(area.contains(w.frameGeometry()), qPrintable(QString("%1,%2 %3 x %4 in %5 x %6")
+                                                              .arg(w.frameGeometry().x())
+                                                              .arg(w.frameGeometry().y())
+                                                              .arg(w.frameGeometry().width())
+                                                              .arg(w.frameGeometry().height())
+                                                              .arg(area.width())
+                                                              .arg(area.height())));
     // No page asks for more: the tall ones scroll.
     const QSize smallest = w.minimumSize().expandedTo(w.minimumSizeHint());
     QVERIFY2(area.size().expandedTo(smallest) == area.size(),
              qPrintable(QString("%1 x %2").arg(smallest.width()).arg(smallest.height())));
+    // Even with a task bar and a title bar (Windows': 40 and 31 pixels at any scale) taken off
+    // the screen, as on a 1366 x 768 screen at 150 %.
+    QVERIFY2(smallest.height() + 40 + 31 <= area.height(), qPrintable(QString::number(smallest.height())));
     // The status bar, where transfer results appear, is inside the window.
     QVERIFY(w.statusBar()->isVisible());
     QVERIFY(w.rect().contains(w.statusBar()->geometry()));
+    // On every page each visible widget lies inside its parent (only a scroll area's content
+    // may be larger than its view) and has room for its text: nothing is cut off, also at 150 %
+    // (the test run by ctest as tst_mainwindow_150).
+    auto *tabs = w.findChild<QTabWidget *>("tabWidget");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        // Once the page's layouts have settled.
+        QTRY_VERIFY2_WITH_TIMEOUT(cutOffWidgets(&w).isEmpty(),
+                                  qPrintable(tabs->tabText(page) + ": " + cutOffWidgets(&w).join("; ")), 5000);
+    }
 }
 
 void tst_MainWindow::helpOpensTheManual()

@@ -16,6 +16,7 @@
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/cutoffwidgets.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/hexfiletext.h"
 #include "tests/support/readonlyfolder.h"
@@ -128,6 +129,10 @@ void tst_ServiceTool::startAndPages()
         // Every control a screen reader reaches has a name of its own.
         const QStringList problems = AccessibleNames::problems(&window);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
+        // Shown, nothing is cut off: the page buttons' texts included.
+        window.show();
+        QTRY_VERIFY2_WITH_TIMEOUT(cutOffWidgets(&window).isEmpty(), qPrintable(cutOffWidgets(&window).join("; ")),
+                                  5000);
     }
     QCOMPARE(AccessibleNames::of(window.findChild<QWidget *>("sbServiceCount")), QString("Ilość:"));
 }

@@ -662,6 +662,29 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyBootloaderWatch</name>
+    <message>
+        <source>Tamira jest podłączona w trybie aktualizacji firmware, ale system nie pozwala programowi TAMIRAdesk się z nią porozumieć.</source>
+        <translation>A Tamira is connected in its firmware-update mode, but the system does not let TAMIRAdesk talk to it.</translation>
+    </message>
+    <message>
+        <source>Zainstaluj reguły udev programu (pakiet instaluje je sam), a potem odłącz ją i podłącz ponownie.</source>
+        <translation>Install the program&apos;s udev rules (the package installs them itself), then unplug it and plug it in again.</translation>
+    </message>
+    <message>
+        <source>Tamira jest podłączona w trybie aktualizacji firmware, ale Windows nie ma sterownika, przez który TAMIRAdesk mógłby się z nią porozumieć.</source>
+        <translation>A Tamira is connected in its firmware-update mode, but Windows has no driver that lets TAMIRAdesk talk to it.</translation>
+    </message>
+    <message>
+        <source>Zainstaluj dla niej sterownik WinUSB (np. programem Zadig) albo sterownik dołączony do programu Atmel FLIP, a potem odłącz ją i podłącz ponownie. Do normalnej pracy przywraca ją też przycisk Start Application w programie FLIP.</source>
+        <translation>Install the WinUSB driver for it (with Zadig, for example) or the driver that comes with Atmel FLIP, then unplug it and plug it in again. FLIP&apos;s Start Application button also returns it to normal operation.</translation>
+    </message>
+    <message>
+        <source>Tamira</source>
+        <translation>Tamira</translation>
+    </message>
+</context>
+<context>
     <name>cMyDemoDevice</name>
     <message>
         <source>Emulator urządzenia nie odpowiada.</source>
@@ -986,6 +1009,10 @@ Without a device, you can try the program on a demo Tamira.</translation>
     <message>
         <source>&amp;Wypróbuj bez urządzenia</source>
         <translation>&amp;Try without a device</translation>
+    </message>
+    <message>
+        <source>Tamira w trybie aktualizacji firmware</source>
+        <translation>Tamira in firmware-update mode</translation>
     </message>
 </context>
 <context>

@@ -10,7 +10,7 @@ cMyUsbDevice *cMyFakeUsb::addDevice(int bus, quint16 vendorId, quint16 productId
 {
     Q_ASSERT(bus >= 0 && bus < int(m_buses.size()));
     m_devices.emplace_back();
-    m_infos.push_back({bus, openable, false, 0});
+    m_infos.push_back({bus, openable, true, false, 0});
     cMyUsbDevice &device = m_devices.back();
     device.vendorId = vendorId;
     device.productId = productId;
@@ -61,7 +61,7 @@ cMyUsbBus *cMyFakeUsb::busses()
         bus.devices = nullptr;
         cMyUsbDevice *tail = nullptr;
         for (std::size_t d = 0; d < m_devices.size(); ++d) {
-            if (m_infos[d].bus != int(i))
+            if (m_infos[d].bus != int(i) || !m_infos[d].plugged)
                 continue;
             m_devices[d].next = nullptr;
             (tail ? tail->next : bus.devices) = &m_devices[d];

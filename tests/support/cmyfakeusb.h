@@ -39,6 +39,8 @@ public:
     int addBus();
     // Appends a device to a bus's device list; the bus must exist.
     cMyUsbDevice *addDevice(int bus, quint16 vendorId, quint16 productId, bool openable = true);
+    // Unplugs a device (listed no more) or plugs it in again.
+    void setPlugged(cMyUsbDevice *device, bool plugged) { infoOf(device)->plugged = plugged; }
     // What controlMsg returns for this device (default: the length, as a successful transfer).
     void setTransferResult(cMyUsbDevice *device, int result);
 
@@ -69,6 +71,7 @@ private:
     {
         int bus;
         bool openable;
+        bool plugged;
         bool hasResult;
         int result;
     };

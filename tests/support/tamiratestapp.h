@@ -5,6 +5,7 @@
 // catalogue installed exactly as the program does it, and an empty fake USB bus in place of the
 // machine's, for the bootloader check that each window starts two seconds after it is built.
 
+#include "dialogs/highdpi.h"
 #include "resources/tamiraresources.h"
 #include "tests/support/cmyfakeusb.h"
 
@@ -15,6 +16,7 @@
 #define TAMIRA_GUI_TEST_MAIN(TestObject)                                                                               \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
+        enableHighDpiScaling();                                                                                        \
         QApplication app(argc, argv);                                                                                  \
         QTranslator translator;                                                                                        \
         if (!installEnglishCatalogue(translator))                                                                      \
