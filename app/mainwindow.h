@@ -27,7 +27,7 @@ class cMyProgressDialog;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
-class cMyLinkReporter;
+class cMyFailureReporter;
 class cMySettingsForm;
 class cMyFileCommands;
 class QCloseEvent;
@@ -60,10 +60,6 @@ public:
     cMyTamira *link() const { return m_link; }
     // Attaches a demo device (the bundled emulator) for trying the program without a Tamira.
     void startDemo();
-
-signals:
-    void writeToTamira(MemoryType area, QStringList &file);
-    void readFromTamira(MemoryType area, QStringList &file);
 
 public slots:
     void portChanged(QString newPort);
@@ -134,7 +130,7 @@ private:
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
-    cMyLinkReporter *m_linkReporter = nullptr;
+    cMyFailureReporter *m_reporter = nullptr;
     Ui::MainWindow *ui = nullptr;
     cMySettingsForm *m_form = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;

@@ -693,7 +693,7 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
-    <name>cMyDeviceJob</name>
+    <name>cMyFailureReporter</name>
     <message>
         <source>Błąd</source>
         <translation>Error</translation>
@@ -932,13 +932,6 @@ The sound library in Tamira is incomplete; upload it again.</translation>
     </message>
 </context>
 <context>
-    <name>cMyLinkReporter</name>
-    <message>
-        <source>Błąd</source>
-        <translation>Error</translation>
-    </message>
-</context>
-<context>
     <name>cMyLocalPort</name>
     <message>
         <source>Port jest już otwarty.</source>
@@ -1102,10 +1095,6 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>Weryfikacja zapisu została przerwana.</source>
         <translation>The verification of the write was cancelled.</translation>
-    </message>
-    <message>
-        <source>Błąd</source>
-        <translation>Error</translation>
     </message>
 </context>
 <context>
