@@ -139,12 +139,12 @@ private:
 
     QString m_portName;
     QSerialPort m_port;
-    cMyLocalPort *m_local = nullptr; // a device inside this process, for the names one claims
-    QIODevice *m_io = &m_port;       // the one of the two that the transaction uses
-    LinkState m_state = WriteArea;   // of the running (or last) transaction
+    cMyLocalPort *m_local = nullptr;     // a device inside this process, for the names one claims
+    QIODevice *m_io = &m_port;           // the one of the two that the transaction uses
+    LinkState m_state = WriteArea;       // of the running (or last) transaction
     cMyTransaction *m_current = nullptr; // the running transaction
     QByteArray m_pending;                // bytes taken from the port, not yet a whole reply
-    QByteArray m_sent;       // the line whose reply is due
+    QByteArray m_sent;                   // the line whose reply is due
     bool m_arrivalsQueued = false;
     QDeadlineTimer m_answerDeadline; // by when the due reply must have come, busy notices or not
     int m_answerLimitMs = kDefaultAnswerLimitMs;
