@@ -36,7 +36,8 @@ struct Field
     Stored stored;
     Shown shown;
     int isSigned;        // how the editor makes bytes of a number: 1 through 16-bit signed, 0 through 32-bit
-    double factor;       // stored = shown × factor (Number, Seconds)
+    double factor;       // stored = shown × factor (Number, Seconds); it sets the decimals shown: 1, 10, 100
+                         // give 0, 1, 2 (Plain numbers are whole)
     const char *list;    // List and Measured: the value list, ":/models/<list>.csv"
     const char *suffix;  // what follows a number as the form shows it, " [cm]"
     const char *caption; // translated in the context "ParametersPage" (its label on that page) or
