@@ -99,6 +99,7 @@ public slots:
     void cancelDownload();
 
 signals:
+    // Of every transaction, whoever started it (its own transaction says the same to its holder).
     void writeProgress(int min, int max, int progress);
     void newDataRead(MemoryType area, uint address, QVector<quint8> data);
     void statusChanged(QStringList lista);
