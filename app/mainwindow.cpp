@@ -10,7 +10,7 @@
 #include "base/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "editors/cmydecimalspinbox.h"
-#include "jobs/cmylinkreporter.h"
+#include "jobs/cmyfailurereporter.h"
 #include "model/cmymemoryarea.h"
 #include "simulation/cmysimwidget.h"
 
@@ -37,7 +37,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
     setupSettingsForm();
 
     m_link = new cMyTamira(this);
-    m_linkReporter = new cMyLinkReporter(m_link, this);
+    m_reporter = new cMyFailureReporter(m_link, this);
 
     m_statusDialog = new cMyTamiraStatus(this);
 
@@ -92,13 +92,10 @@ void MainWindow::makeConnections()
     connect(m_portSelect, &QComboBox::currentTextChanged, this, &MainWindow::portChanged);
     connect(m_portSelect, &cMyPortSelect::bootMode, this, &MainWindow::tamiraInBootMode);
     connect(ui->actionWriteSettings, &QAction::triggered, this, &MainWindow::writeSettingsToTamira);
-    connect(this, &MainWindow::writeToTamira, m_link, &cMyTamira::writeSettings);
     connect(ui->actionReadSettings, &QAction::triggered, this, &MainWindow::readSettingsFromTamira);
-    connect(this, &MainWindow::readFromTamira, m_link, &cMyTamira::readSettings);
     m_tabConnection = connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::tabWidgetChanged);
     connect(ui->pbGetStatus, &QPushButton::clicked, m_link, &cMyTamira::readStatus);
     connect(ui->pbDetails, &QPushButton::clicked, this, &MainWindow::showTamiraStatus);
-    connect(m_link, &cMyTamira::newDataRead, this, &MainWindow::newDataRead);
     connect(m_link, &cMyTamira::statusChanged, this, &MainWindow::newStatusRead);
 
     // The settings pages are built the first time one of them is needed (see

@@ -27,7 +27,7 @@ class cMyProgressDialog;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
-class cMyLinkReporter;
+class cMyFailureReporter;
 class cMySettingsForm;
 class cMyFileCommands;
 class QCloseEvent;
@@ -63,10 +63,6 @@ public:
     // Unsaved work left by a program that was stopped: offered at start, kept on a stop signal.
     void offerRecovery();
     void keepRecoveryCopy();
-
-signals:
-    void writeToTamira(MemoryType area, QStringList &file);
-    void readFromTamira(MemoryType area, QStringList &file);
 
 public slots:
     void portChanged(QString newPort);
@@ -137,7 +133,7 @@ private:
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
-    cMyLinkReporter *m_linkReporter = nullptr;
+    cMyFailureReporter *m_reporter = nullptr;
     Ui::MainWindow *ui = nullptr;
     cMySettingsForm *m_form = nullptr;
     cMyTamiraStatus *m_statusDialog = nullptr;

@@ -11,8 +11,8 @@
 #include "base/cmydialogs.h"
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
+#include "jobs/cmyfailurereporter.h"
 #include "jobs/cmylibraryupload.h"
-#include "jobs/cmylinkreporter.h"
 #include "jobs/cmysettingswriter.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
@@ -81,7 +81,6 @@ void MainWindow::dismissProgress()
 void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 {
     m_job = job;
-    m_linkReporter->setJob(job);
     if (m_progress)
         connect(m_progress, &cMyProgressDialog::cancelConfirmed, job, &cMyDeviceJob::cancel);
     connect(job, &cMyDeviceJob::phaseChanged, this, [this, job](const QString &label) {
@@ -103,6 +102,8 @@ void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
         else
             dismissProgress();
     });
+    // Its failure is told once the window has done the above.
+    m_reporter->watch(job);
 }
 
 void MainWindow::readSettingsFromTamira()
@@ -114,9 +115,13 @@ void MainWindow::readSettingsFromTamira()
     QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *job = new cMyDeviceJob(m_link, this);
     runJob(job, tr("Nastawy odczytane z Tamiry."));
-    // The records and "#ROOT", "#HEX", "#EEPROM", "#READ".
-    job->startSingle(lines.size() + 4, tr("Nastawy w programie nie zostały zmienione."),
-                     [this, lines]() mutable { emit readFromTamira(EEPROM, lines); });
+    // The records and "#ROOT", "#HEX", "#EEPROM", "#READ". Only this read's records are the
+    // document's: a write's backup and verification read the device for themselves.
+    job->startSingle(lines.size() + 4, tr("Nastawy w programie nie zostały zmienione."), [this, lines] {
+        cMyTransaction *read = m_link->startRead(EEPROM, lines);
+        connect(read, &cMyTransaction::newDataRead, this, &MainWindow::newDataRead);
+        return read;
+    });
 }
 
 void MainWindow::writeSettingsToTamira()
@@ -126,7 +131,7 @@ void MainWindow::writeSettingsToTamira()
     const QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
     runJob(writer, tr("Nastawy zapisane w Tamirze i sprawdzone."));
-    writer->start(lines, [this](QStringList &records) { emit writeToTamira(EEPROM, records); });
+    writer->start(lines);
 }
 
 void MainWindow::tamiraWriteProgress(int min, int max, int progress)
@@ -154,8 +159,7 @@ void MainWindow::showProgress(int min, int max, int progress)
 
 void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> bytes)
 {
-    // The backup and the verification read the device for themselves.
-    if (area != EEPROM || (m_job && m_job->readsForItself()))
+    if (area != EEPROM)
         return;
     m_image->setData(address, bytes);
     refreshSettingsForm();
@@ -229,11 +233,11 @@ void MainWindow::on_actionLibraryUpdate_triggered()
         // The upload may have ended while the question was open.
         return yes && guard && guard->isRunning();
     });
-    runJob(upload, tr("Biblioteka dźwięków wysłana do Tamiry."));
     connect(upload, &cMyDeviceJob::finished, this, [this, upload](bool completed) {
         // Until a library has gone in whole, what an earlier one left behind stays said.
         if (completed || upload->leftLibraryIncomplete())
             showLibraryIncomplete(ui->statusBar, !completed);
     });
+    runJob(upload, tr("Biblioteka dźwięków wysłana do Tamiry."));
     upload->start(path);
 }

@@ -50,8 +50,8 @@ double linkWriteOnce(cMyTamira &link, QStringList file)
 {
     QEventLoop loop;
     bool completed = false;
-    const auto c = QObject::connect(&link, &cMyTamira::transactionEnded, [&](cMyTamira::EndReason r) {
-        completed = r == cMyTamira::Completed;
+    const auto c = QObject::connect(&link, &cMyTamira::transactionEnded, [&](cMyLinkFailure::Reason r) {
+        completed = r == cMyLinkFailure::Completed;
         loop.quit();
     });
     QElapsedTimer t;

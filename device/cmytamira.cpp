@@ -20,7 +20,7 @@ cMyTamira::cMyTamira(QObject *parent) : QObject(parent)
     // For queued connections and for anyone who records the signals.
     qRegisterMetaType<MemoryType>("MemoryType");
     qRegisterMetaType<QVector<quint8>>("QVector<quint8>");
-    qRegisterMetaType<cMyTamira::EndReason>();
+    qRegisterMetaType<cMyLinkFailure::Reason>();
     qRegisterMetaType<cMyLinkFailure>();
 
     connect(&m_port, &QSerialPort::readyRead, this, &cMyTamira::readSerialPort);
@@ -45,7 +45,7 @@ cMyTamira::~cMyTamira()
     // closes must not reach a half-destroyed link.
     disconnect(&m_port, nullptr, this, nullptr);
     disconnect(m_local, nullptr, this, nullptr);
-    m_running = false;
+    m_current = nullptr;
 }
 
 void cMyTamira::setPort(QString portName)
@@ -55,13 +55,10 @@ void cMyTamira::setPort(QString portName)
     const bool wait = m_portName.isEmpty() || statusReadPending() || statusReadQueued();
     m_statusDelay.stop();
     m_statusAfterTransaction = false;
-    if (m_running) {
-        closeTransaction();
-        emit transactionEnded(Superseded);
-        emit failed({cMyLinkFailure::Superseded, tr("Lista portów zmieniła się (podłączono lub odłączono "
-                                                    "urządzenie) i transmisja została przerwana.")},
-                    m_transaction);
-    }
+    if (m_current)
+        finish(closeTransaction(), {cMyLinkFailure::Superseded, tr("Lista portów zmieniła się (podłączono lub "
+                                                                   "odłączono urządzenie) i transmisja została "
+                                                                   "przerwana.")});
     m_portName = portName;
     // Waiting on a timer keeps the window responsive; the newest choice decides.
     if (wait)
@@ -75,7 +72,7 @@ void cMyTamira::setPort(QString portName)
 void cMyTamira::setPortLent(bool lent)
 {
     m_portLent = lent;
-    if (lent || !m_statusAfterTransaction || m_running)
+    if (lent || !m_statusAfterTransaction || m_current)
         return;
     m_statusAfterTransaction = false;
     readStatus();
@@ -85,17 +82,10 @@ void cMyTamira::onStatusDelayOver()
 {
     // A transaction the user started meanwhile already talks to the device; asking for the
     // status now would only be refused as a busy port, so it is asked once that has ended.
-    if (m_running || m_portLent)
+    if (m_current || m_portLent)
         m_statusAfterTransaction = true;
     else
         readStatus();
-}
-
-void cMyTamira::readStatus()
-{
-    if (!openPort())
-        return;
-    startTransaction(ReadStatus, cMyStatusDecoder::requestLines());
 }
 
 namespace {
@@ -113,91 +103,133 @@ QStringList transferLines(int area, const QStringList &file, const QString &dire
 
 } // namespace
 
-void cMyTamira::writeSettings(MemoryType area, QStringList &file)
+cMyTransaction *cMyTamira::startWrite(MemoryType area, const QStringList &records)
 {
-    if (!openPort())
-        return;
-    startTransaction(WriteArea, transferLines(area, file, QStringLiteral("#WRITE")));
+    return start(WriteArea, area, transferLines(area, records, QStringLiteral("#WRITE")));
 }
 
-void cMyTamira::writeStream(MemoryType area, std::unique_ptr<cMyLineSource> source, int lineCount)
+cMyTransaction *cMyTamira::startWriteStream(MemoryType area, std::unique_ptr<cMyLineSource> source, int lineCount)
 {
-    if (!openPort())
-        return;
-    startTransaction(WriteArea, transferLines(area, {}, QStringLiteral("#WRITE")));
-    m_source = std::move(source);
-    m_lineCount += qMax(0, lineCount);
+    cMyTransaction *t = start(WriteArea, area, transferLines(area, {}, QStringLiteral("#WRITE")));
+    if (!t->isFinished()) {
+        t->m_source = std::move(source);
+        t->m_lineCount += qMax(0, lineCount);
+    }
+    return t;
+}
+
+cMyTransaction *cMyTamira::startRead(MemoryType area, const QStringList &requests)
+{
+    return start(ReadArea, area, transferLines(area, requests, QStringLiteral("#READ")));
+}
+
+cMyTransaction *cMyTamira::startStatusRead()
+{
+    return start(ReadStatus, EEPROM, cMyStatusDecoder::requestLines());
+}
+
+cMyTransaction *cMyTamira::startCommand(Command command)
+{
+    static const char *const lines[] = {"#RESET", "#BOOT", "#CLEAR", "#OFF"};
+    return start(command == Reset ? ResetCommand : SingleCommand, EEPROM, {QString::fromLatin1(lines[command])});
+}
+
+void cMyTamira::readStatus()
+{
+    tell(startStatusRead());
+}
+
+void cMyTamira::writeSettings(MemoryType area, QStringList &file)
+{
+    tell(startWrite(area, file));
 }
 
 void cMyTamira::readSettings(MemoryType area, QStringList &file)
 {
-    if (!openPort())
-        return;
-    startTransaction(ReadArea, transferLines(area, file, QStringLiteral("#READ")));
+    tell(startRead(area, file));
 }
 
 void cMyTamira::reset(bool b)
 {
     Q_UNUSED(b)
-    if (!openPort())
-        return;
-    startTransaction(ResetCommand, {QStringLiteral("#RESET")});
+    tell(startCommand(Reset));
 }
 
 void cMyTamira::boot()
 {
-    if (!openPort())
-        return;
-    startTransaction(SingleCommand, {QStringLiteral("#BOOT")});
+    tell(startCommand(Boot));
 }
 
 void cMyTamira::clearStats()
 {
-    if (!openPort())
-        return;
-    startTransaction(SingleCommand, {QStringLiteral("#CLEAR")});
+    tell(startCommand(ClearStatistics));
 }
 
 void cMyTamira::powerOff()
 {
-    if (!openPort())
+    tell(startCommand(PowerOff));
+}
+
+void cMyTamira::tell(cMyTransaction *transaction)
+{
+    if (transaction->isFinished()) {
+        emit failed(transaction->end());
         return;
-    startTransaction(SingleCommand, {QStringLiteral("#OFF")});
+    }
+    connect(transaction, &cMyTransaction::finished, this, [this, transaction] {
+        if (transaction->end().failed())
+            emit failed(transaction->end());
+    });
 }
 
 void cMyTamira::breakCommunication()
 {
-    if (m_breakRequested)
+    if (!m_current || m_current->m_breakRequested)
         return;
-    m_breakRequested = true;
+    m_current->m_breakRequested = true;
     // The cancel takes effect at the reply that is due; a silent device must not hold it off.
-    if (m_running) {
-        m_replyTimer.stop();
-        m_cancelTimer.start();
-    }
+    m_replyTimer.stop();
+    m_cancelTimer.start();
 }
 
 void cMyTamira::cancelDownload() {}
 
-bool cMyTamira::openPort()
+cMyTransaction *cMyTamira::start(LinkState state, MemoryType area, const QStringList &lines)
+{
+    auto *transaction = new cMyTransaction(this, state, area, lines);
+    cMyLinkFailure refusal;
+    if (!openPort(&refusal)) {
+        transaction->finish(refusal);
+        transaction->deleteLater();
+        return transaction;
+    }
+    m_state = state;
+    m_current = transaction;
+    m_pending.clear();
+    sendLine(transaction->m_lines.value(0));
+    return transaction;
+}
+
+bool cMyTamira::openPort(cMyLinkFailure *refusal)
 {
     // The port is not touched while this program uses it: configured again, the line would
     // change under the running transaction.
-    if (m_running || m_io->isOpen() || m_portLent)
-        return refuse({cMyLinkFailure::PortInUse, busyText()});
-    cMyLinkFailure failure;
+    if (m_current || m_io->isOpen() || m_portLent) {
+        *refusal = {cMyLinkFailure::PortInUse, busyText()};
+        return false;
+    }
     if (cMyLocalPort::isClaimed(m_portName)) {
         // A device inside this process (the demo device where there are no pseudo-terminals).
         if (m_local->portName() != m_portName)
             makeLocalPort(m_portName);
         m_io = m_local;
-        return TamiraPort::openLocal(*m_local, &failure) || refuse(failure);
+        return TamiraPort::openLocal(*m_local, refusal);
     }
     m_io = &m_port;
     m_opening = true;
-    const bool opened = TamiraPort::open(m_port, m_portName, &failure);
+    const bool opened = TamiraPort::open(m_port, m_portName, refusal);
     m_opening = false;
-    return opened || refuse(failure);
+    return opened;
 }
 
 void cMyTamira::makeLocalPort(const QString &name)
@@ -205,12 +237,6 @@ void cMyTamira::makeLocalPort(const QString &name)
     delete m_local;
     m_local = new cMyLocalPort(name, this);
     connect(m_local, &QIODevice::readyRead, this, &cMyTamira::readSerialPort);
-}
-
-bool cMyTamira::refuse(const cMyLinkFailure &failure)
-{
-    emit failed(failure, 0);
-    return false;
 }
 
 QString cMyTamira::busyText() const
@@ -236,40 +262,6 @@ QString cMyTamira::busyText() const
     return tr("Port Tamiry jest zajęty: %1.\nPoczekaj, aż skończy, i spróbuj ponownie.").arg(what);
 }
 
-void cMyTamira::startTransaction(LinkState state, const QStringList &lines)
-{
-    // A cancel left over from an earlier transaction (the user cancelled just as it ended)
-    // must not break this one.
-    m_breakRequested = false;
-    m_rootSent = false;
-    m_state = state;
-    m_outgoingLines.clear();
-    m_source.reset();
-    m_replies.clear();
-    m_pending.clear();
-    m_replyCount = 0;
-    m_outgoingLines.reserve(lines.size());
-    for (const QString &line : lines)
-        m_outgoingLines << line.toLatin1() + QByteArrayLiteral("\r\n");
-    m_lineCount = m_outgoingLines.size();
-    m_running = true;
-    ++m_transaction;
-    m_lineIndex = 0;
-    sendLine(m_outgoingLines.value(0));
-}
-
-bool cMyTamira::lineAt(int index, QByteArray &line)
-{
-    if (index < m_outgoingLines.size()) {
-        line = m_outgoingLines.at(index);
-        return true;
-    }
-    if (!m_source || !m_source->nextLine(line))
-        return false;
-    line += QByteArrayLiteral("\r\n");
-    return true;
-}
-
 void cMyTamira::sendLine(const QByteArray &line)
 {
     m_sent = line;
@@ -291,13 +283,13 @@ void cMyTamira::readSerialPort()
     // readyRead, which the port does not emit again while it runs: the next reply would sit
     // unnoticed until the time-out.
     const QByteArray bytes = m_io->readAll();
-    if (!m_running || bytes.isEmpty())
+    if (!m_current || bytes.isEmpty())
         return;
     m_pending += bytes;
     if (m_pending.size() - m_pending.lastIndexOf('\n') - 1 > kMaxReplyBytes) {
         // A device that sends without ending a line would fill the memory; nothing it says
         // now can be an answer.
-        giveUp(BadReply, {cMyLinkFailure::BadReply, tr("Tamira wysyła dane, które nie są odpowiedzią.")});
+        giveUp({cMyLinkFailure::BadReply, tr("Tamira wysyła dane, które nie są odpowiedzią.")});
         return;
     }
     if (!m_arrivalsQueued) {
@@ -311,179 +303,177 @@ void cMyTamira::handleArrivals()
     m_arrivalsQueued = false;
     // A reply is whole at its line end, however the system cut it into arrivals.
     QByteArray line;
-    while (m_running && cMyReplyLine::take(m_pending, line))
+    while (m_current && cMyReplyLine::take(m_pending, line))
         handleReply(line);
 }
 
 void cMyTamira::handleReply(const QByteArray &bytes)
 {
+    cMyTransaction *t = m_current;
     const QString reply = QString::fromLatin1(bytes);
     qCDebug(lcLink).noquote() << QStringLiteral("Odczytane:\t") + reply;
     if (cMyReplyLine::isBusyNotice(bytes)) {
         // The device is working on the answer: a sign of life, and a fresh wait for the answer,
         // though never past the line's overall limit: a device that only ever says it is busy
         // would hold the transaction, and the user's progress dialog, for ever.
-        if (m_breakRequested)
+        if (t->m_breakRequested)
             return;
         if (!m_answerDeadline.hasExpired())
             m_replyTimer.start();
         else
-            giveUp(TimedOut,
-                   {cMyLinkFailure::TimedOut,
+            giveUp({cMyLinkFailure::TimedOut,
                     tr("Tamira od %1 s zgłasza, że jest zajęta, ale nie odpowiada.").arg(m_answerLimitMs / 1000.0)});
         return;
     }
-    if (m_breakRequested) {
+    if (t->m_breakRequested) {
         handleCancelReply();
         return;
     }
 
-    ++m_replyCount;
+    const int replyCount = ++t->m_replyCount;
     // Only the reads look at the replies afterwards; a sound library's 90,000 echoes are
     // counted, not kept.
-    if (m_state == ReadArea || m_state == ReadStatus)
-        m_replies.append(reply);
+    const LinkState state = m_state;
+    const bool read = state == ReadArea || state == ReadStatus;
+    if (read)
+        t->m_replies.append(reply);
     // A reply that does not answer its line means the two ends no longer agree on what was
     // said: nothing after it can be trusted, and a read must not deliver any of its data.
-    if (!cMyReplyLine::answers(m_sent, bytes, m_state == ReadArea || m_state == ReadStatus)) {
-        giveUp(BadReply, {cMyLinkFailure::BadReply, tr("Tamira odpowiedziała nieprawidłowo.")});
+    if (!cMyReplyLine::answers(m_sent, bytes, read)) {
+        giveUp({cMyLinkFailure::BadReply, tr("Tamira odpowiedziała nieprawidłowo.")});
         return;
     }
 
-    if (m_state == SingleCommand || m_state == ResetCommand) {
-        closeTransaction();
-        finish(Completed);
+    if (state == SingleCommand || state == ResetCommand) {
+        finish(closeTransaction(), {cMyLinkFailure::Completed, QString()});
         return;
     }
 
-    const int replyCount = m_replyCount;
-    ++m_lineIndex;
-    if (m_lineIndex < m_lineCount) {
+    if (++t->m_lineIndex < t->m_lineCount) {
         QByteArray line;
-        if (lineAt(m_lineIndex, line)) {
+        if (t->lineAt(t->m_lineIndex, line)) {
             sendLine(line);
-            if (m_state != ReadStatus)
-                emit writeProgress(0, m_lineCount, replyCount);
+            if (state != ReadStatus)
+                reportProgress(t, replyCount);
             return;
         }
-        if (m_source && m_source->failed()) {
-            giveUp(SourceFailed, {cMyLinkFailure::SourceFailed, tr("Nie można odczytać dalszych danych do wysłania.")});
+        if (t->m_source && t->m_source->failed()) {
+            giveUp({cMyLinkFailure::SourceFailed, tr("Nie można odczytać dalszych danych do wysłania.")});
             return;
         }
         // The source ended sooner than it said (its file changed meanwhile): what went out is
         // the whole transfer.
-        m_lineCount = m_lineIndex;
+        t->m_lineCount = t->m_lineIndex;
     }
 
-    // The end steps work on their own copy: a receiver of their signals may start the next
-    // transaction, which clears the lists.
-    const LinkState state = m_state;
-    const int lineCount = m_lineCount;
-    const QStringList replies = m_replies;
+    // A receiver of the end steps' signals may start the next transaction.
     closeTransaction();
     if (state == ReadArea)
-        processReadReplies(replies);
+        processReadReplies(t, t->m_replies);
     else if (state == ReadStatus)
-        processStatusReplies(replies);
+        processStatusReplies(t, t->m_replies);
     if (state != ReadStatus)
-        emit writeProgress(0, lineCount, replyCount);
-    finish(Completed);
+        reportProgress(t, replyCount);
+    finish(t, {cMyLinkFailure::Completed, QString()});
+}
+
+void cMyTamira::reportProgress(cMyTransaction *transaction, int value)
+{
+    emit transaction->progress(value, transaction->m_lineCount);
+    emit writeProgress(0, transaction->m_lineCount, value);
 }
 
 void cMyTamira::handleCancelReply()
 {
     // The reply that was due has come and is dropped; only now may the "#ROOT" that returns the
     // device to its top level go out, and the port closes once that is answered too.
-    if (!m_rootSent) {
-        m_rootSent = true;
+    if (!m_current->m_rootSent) {
+        m_current->m_rootSent = true;
         writeBytes(QByteArrayLiteral("#ROOT\r\n"));
         m_cancelTimer.start();
         return;
     }
-    closeTransaction();
-    m_outgoingLines.clear();
-    m_replies.clear();
-    finish(Cancelled);
+    finish(closeTransaction(), {cMyLinkFailure::Cancelled, QString()});
 }
 
 void cMyTamira::onCancelGraceOver()
 {
-    if (!m_running || !m_breakRequested)
+    if (!m_current || !m_current->m_breakRequested)
         return;
     // The device did not answer in time; a "#ROOT" now would be a second line on its way, so
     // the device is left as it is (every transfer starts with its own "#ROOT").
-    closeTransaction();
-    m_outgoingLines.clear();
-    m_replies.clear();
-    finish(Cancelled);
+    finish(closeTransaction(), {cMyLinkFailure::Cancelled, QString()});
 }
 
-void cMyTamira::closeTransaction()
+cMyTransaction *cMyTamira::closeTransaction()
 {
-    m_running = false;
-    m_breakRequested = false;
-    m_rootSent = false;
+    cMyTransaction *transaction = m_current;
+    m_current = nullptr;
     m_pending.clear();
-    m_source.reset();
     m_replyTimer.stop();
     m_cancelTimer.stop();
     if (m_io->isOpen())
         m_io->close();
+    return transaction;
 }
 
-void cMyTamira::finish(EndReason reason)
+void cMyTamira::finish(cMyTransaction *transaction, const cMyLinkFailure &end)
 {
-    emit transactionEnded(reason);
+    // Its holder first: a job goes on with its next step before anyone else may take the link.
+    transaction->finish(end);
+    transaction->deleteLater();
+    emit transactionEnded(end.reason);
     // The status read of a port choice that waited for a transaction: after a failure the
     // device is gone or silent, and the user has been told already.
-    if (!m_statusAfterTransaction || m_running)
+    if (!m_statusAfterTransaction || m_current)
         return;
     m_statusAfterTransaction = false;
-    if (reason == Completed || reason == Cancelled)
+    if (!end.failed())
         readStatus();
 }
 
-void cMyTamira::giveUp(EndReason reason, const cMyLinkFailure &failure)
+void cMyTamira::giveUp(const cMyLinkFailure &failure)
 {
-    closeTransaction();
-    finish(reason);
-    emit failed(failure, m_transaction);
+    finish(closeTransaction(), failure);
 }
 
 void cMyTamira::onReplyTimeout()
 {
-    if (m_running)
-        giveUp(TimedOut, {cMyLinkFailure::TimedOut, tr("Tamira nie odpowiada.")});
+    if (m_current)
+        giveUp({cMyLinkFailure::TimedOut, tr("Tamira nie odpowiada.")});
 }
 
 void cMyTamira::onPortError(QSerialPort::SerialPortError error)
 {
     // Failed opens are reported by openPort; only a port failing under a transaction ends it.
-    if (!m_running || m_opening || !TamiraPort::isLost(error))
+    if (!m_current || m_opening || !TamiraPort::isLost(error))
         return;
     // The port reports this from inside its own notification; it is closed once that has
-    // returned. The transaction number keeps a late report from ending a newer transaction.
+    // returned. A report that comes after its transaction has ended finds it finished, or gone.
     const cMyLinkFailure failure = TamiraPort::lost(m_port);
-    const quint64 transaction = m_transaction;
+    cMyTransaction *transaction = m_current;
     QMetaObject::invokeMethod(
-        this,
-        [this, failure, transaction] {
-            if (m_running && m_transaction == transaction)
-                giveUp(PortLost, failure);
+        transaction,
+        [this, transaction, failure] {
+            if (!transaction->isFinished())
+                giveUp(failure);
         },
         Qt::QueuedConnection);
 }
 
-void cMyTamira::processReadReplies(const QStringList &replies)
+void cMyTamira::processReadReplies(cMyTransaction *transaction, const QStringList &replies)
 {
-    cMyReplyWalker::walk(replies, [this](int area, const cMyHexRecord &record) {
+    cMyReplyWalker::walk(replies, [this, transaction](int area, const cMyHexRecord &record) {
+        emit transaction->newDataRead(MemoryType(area), record.address(), record.data());
         emit newDataRead(MemoryType(area), record.address(), record.data());
     });
 }
 
-void cMyTamira::processStatusReplies(const QStringList &replies)
+void cMyTamira::processStatusReplies(cMyTransaction *transaction, const QStringList &replies)
 {
     cMyStatusDecoder decoder;
     decoder.addReplies(replies);
-    emit statusChanged(decoder.statusList());
+    const QStringList status = decoder.statusList();
+    emit transaction->statusChanged(status);
+    emit statusChanged(status);
 }

@@ -3,10 +3,12 @@
 
 // The link to the device over its serial port: one transaction at a time (settings write and
 // read, the status read, the single service commands), one line out per reply in, the port
-// open only while a transaction runs.
+// open only while a transaction runs. Each transaction is an object (cmytransaction.h) that the
+// call starting it returns; the slots start the same transactions for callers that hold none.
 
 #include "device/cmylinesource.h"
 #include "device/cmylinkfailure.h"
+#include "device/cmytransaction.h"
 #include "device/memorytype.h"
 
 #include <QDeadlineTimer>
@@ -27,19 +29,7 @@ class cMyTamira : public QObject
 public:
     enum LinkState { WriteArea = 0, ReadArea = 1, SingleCommand = 2, ResetCommand = 3, ReadStatus = 5 };
     Q_ENUM(LinkState)
-
-    // Why a transaction ended. Every reason but Completed and Cancelled is also reported by
-    // failed(), right after transactionEnded.
-    enum EndReason {
-        Completed,    // its last reply came (and its end step ran)
-        Cancelled,    // breakCommunication
-        TimedOut,     // no reply within the reply time-out, or only busy notices for too long
-        PortLost,     // the port failed under it (device unplugged)
-        Superseded,   // setPort chose a port while it ran
-        SourceFailed, // the lines of a streamed write could not be read on
-        BadReply,     // a reply did not answer its line (no echo, no valid record, no line end)
-    };
-    Q_ENUM(EndReason)
+    enum Command { Reset, Boot, ClearStatistics, PowerOff };
 
     static constexpr int kDefaultReplyTimeoutMs = 10000;
     // While the device says it is busy ("!" lines) each notice gives the answer a fresh reply
@@ -60,8 +50,8 @@ public:
 
     QString portName() const { return m_portName; }
     // True from a successful open to the end of the transaction. A command given while busy is
-    // refused (failed() with PortInUse); the running transaction goes on.
-    bool isBusy() const { return m_running; }
+    // refused (PortInUse); the running transaction goes on.
+    bool isBusy() const { return m_current != nullptr; }
     LinkState state() const { return m_state; }
     // True while setPort waits before its status read.
     bool statusReadPending() const { return m_statusDelay.isActive(); }
@@ -71,9 +61,6 @@ public:
     // While another part of the program has the serial port (the dive simulation), the status
     // read of a port choice waits for it to be handed back instead of meeting a busy port.
     void setPortLent(bool lent);
-    // Counts the transactions started; a caller compares it before and after a command to learn
-    // whether the link took the command or refused it.
-    quint64 transactionId() const { return m_transaction; }
 
     int replyTimeout() const { return m_replyTimer.interval(); }
     void setReplyTimeout(int ms) { m_replyTimer.setInterval(ms); }
@@ -83,12 +70,22 @@ public:
     int cancelGrace() const { return m_cancelTimer.interval(); }
     void setCancelGrace(int ms) { m_cancelTimer.setInterval(ms); }
 
-    // A write whose record lines are read from `source` as they go out: "#ROOT", "#HEX", the area
-    // line and "#WRITE", then at most `lineCount` lines of the source (fewer if it ends sooner).
-    // Progress counts all of them. The source is dropped when the transaction ends.
-    void writeStream(MemoryType area, std::unique_ptr<cMyLineSource> source, int lineCount);
+    // The transactions. Each call returns its transaction, or, when the port did not open or is
+    // busy, one already finished that says why; the caller hears of it from it alone.
+    // "#ROOT", "#HEX", the area line, "#WRITE" and the records.
+    cMyTransaction *startWrite(MemoryType area, const QStringList &records);
+    // A write whose record lines are read from `source` as they go out: at most `lineCount` of
+    // them (fewer if it ends sooner). Progress counts all of them. The source is dropped when the
+    // transaction ends.
+    cMyTransaction *startWriteStream(MemoryType area, std::unique_ptr<cMyLineSource> source, int lineCount);
+    // "#READ" with the lines as requests: their addresses and lengths say what to read.
+    cMyTransaction *startRead(MemoryType area, const QStringList &requests);
+    cMyTransaction *startStatusRead();
+    cMyTransaction *startCommand(Command command);
 
 public slots:
+    // The slots start the same transactions for callers that hold none: the link tells their
+    // failures itself (failed).
     void setPort(QString portName);
     void readStatus();
     void writeSettings(MemoryType area, QStringList &file);
@@ -102,70 +99,60 @@ public slots:
     void cancelDownload();
 
 signals:
+    // Of every transaction, whoever started it (its own transaction says the same to its holder).
     void writeProgress(int min, int max, int progress);
     void newDataRead(MemoryType area, uint address, QVector<quint8> data);
     void statusChanged(QStringList lista);
-    // Once per transaction that was started, after everything else it emits. Anything but
-    // Completed means the transaction gave up before its end: a caller's progress display
-    // should close.
-    void transactionEnded(cMyTamira::EndReason reason);
-    // A command the link refused (its port did not open, or is busy: transactionId() unchanged)
-    // or a transaction that failed (right after its transactionEnded). The link shows nothing
-    // itself; `transaction` is the failed transaction's transactionId(), 0 for a refused command.
-    void failed(const cMyLinkFailure &failure, quint64 transaction);
+    // Once per transaction that was started, after the transaction's own finished. Anything but
+    // Completed means the transaction gave up before its end.
+    void transactionEnded(cMyLinkFailure::Reason reason);
+    // A command of the slots that the link refused (its port did not open, or is busy) or whose
+    // transaction failed. The link shows nothing itself.
+    void failed(const cMyLinkFailure &failure);
 
 private:
-    bool openPort();
+    cMyTransaction *start(LinkState state, MemoryType area, const QStringList &lines);
+    // A slot's transaction: nobody holds it, so its failure is the link's to tell.
+    void tell(cMyTransaction *transaction);
+    bool openPort(cMyLinkFailure *refusal);
     // Replaces the in-process port with one for `name`, its arrivals read as the serial port's.
     void makeLocalPort(const QString &name);
-    void startTransaction(LinkState state, const QStringList &lines);
-    // Line `index` of the transaction with its "\r\n"; false when a streamed source has ended.
-    bool lineAt(int index, QByteArray &line);
     void sendLine(const QByteArray &line);
     void writeBytes(const QByteArray &bytes);
     void handleArrivals();
     void handleReply(const QByteArray &bytes);
     void handleCancelReply();
-    // Ends the running transaction: timers stopped, a pending cancel dropped, port closed.
-    void closeTransaction();
-    // Tells the callers (transactionEnded), then runs a status read that waited for the end.
-    void finish(EndReason reason);
-    void giveUp(EndReason reason, const cMyLinkFailure &failure);
-    // Refuses a command: tells why, starts nothing.
-    bool refuse(const cMyLinkFailure &failure);
+    // Ends the running transaction (timers stopped, port closed) and returns it.
+    cMyTransaction *closeTransaction();
+    // Tells the transaction's holder, then everyone (transactionEnded), then runs a status read
+    // that waited for the end.
+    void finish(cMyTransaction *transaction, const cMyLinkFailure &end);
+    void giveUp(const cMyLinkFailure &failure);
+    void reportProgress(cMyTransaction *transaction, int value);
     // What this program is doing on the port, for a command that finds it busy.
     QString busyText() const;
     void onReplyTimeout();
     void onCancelGraceOver();
     void onPortError(QSerialPort::SerialPortError error);
     void onStatusDelayOver();
-    void processReadReplies(const QStringList &replies);
-    void processStatusReplies(const QStringList &replies);
+    void processReadReplies(cMyTransaction *transaction, const QStringList &replies);
+    void processStatusReplies(cMyTransaction *transaction, const QStringList &replies);
 
     QString m_portName;
     QSerialPort m_port;
-    cMyLocalPort *m_local = nullptr; // a device inside this process, for the names one claims
-    QIODevice *m_io = &m_port;       // the one of the two that the transaction uses
-    LinkState m_state = WriteArea;
-    int m_lineIndex = 0;
-    int m_lineCount = 0;
-    QList<QByteArray> m_outgoingLines; // Latin-1, each with its "\r\n"; a stream's first four
-    std::unique_ptr<cMyLineSource> m_source;
-    QStringList m_replies;
-    int m_replyCount = 0;
-    bool m_breakRequested = false;
-    bool m_rootSent = false; // the cancel's "#ROOT" is out, its echo is due
-    QByteArray m_pending;    // bytes taken from the port, not yet a whole reply
-    QByteArray m_sent;       // the line whose reply is due
+    cMyLocalPort *m_local = nullptr;     // a device inside this process, for the names one claims
+    QIODevice *m_io = &m_port;           // the one of the two that the transaction uses
+    LinkState m_state = WriteArea;       // of the running (or last) transaction
+    cMyTransaction *m_current = nullptr; // the running transaction
+    QByteArray m_pending;                // bytes taken from the port, not yet a whole reply
+    QByteArray m_sent;                   // the line whose reply is due
     bool m_arrivalsQueued = false;
     QDeadlineTimer m_answerDeadline; // by when the due reply must have come, busy notices or not
     int m_answerLimitMs = kDefaultAnswerLimitMs;
 
-    bool m_running = false;
     bool m_opening = false;
     bool m_statusAfterTransaction = false;
     bool m_portLent = false;
-    quint64 m_transaction = 0;
     QTimer m_replyTimer;
     QTimer m_cancelTimer;
     QTimer m_statusDelay;

@@ -62,14 +62,14 @@ cMyRuleReading::cMyRuleReading(QLabel *label, const RuleEditors &rule, Kind kind
     : QObject(label), m_label(label), m_rule(rule), m_kind(kind)
 {
     QList<QComboBox *> boxes{rule.condition, rule.measured, rule.comparison, rule.action};
-    if (kind == MessageRule)
+    if (kind == SettingsMap::RuleKind::Message)
         boxes << rule.format << rule.repetition;
     for (QComboBox *box : qAsConst(boxes)) {
         connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this, &cMyRuleReading::update);
         box->installEventFilter(this);
     }
     QList<cMyDoubleSpinBoxInt *> spins{rule.threshold};
-    if (kind == TimerRule)
+    if (kind == SettingsMap::RuleKind::Timer)
         spins << rule.time;
     for (cMyDoubleSpinBoxInt *spin : qAsConst(spins)) {
         connect(spin, &QDoubleSpinBox::textChanged, this, &cMyRuleReading::update);
@@ -83,7 +83,7 @@ QString cMyRuleReading::read(const RuleEditors &rule, Kind kind)
     if (code(rule.condition) == kNever)
         return cMyRuleReading::tr("%1: reguła nieużywana").arg(shown(rule.condition));
     const QString first = when(rule);
-    return kind == TimerRule ? timerAction(rule, first) : message(rule, first);
+    return kind == SettingsMap::RuleKind::Timer ? timerAction(rule, first) : message(rule, first);
 }
 
 void cMyRuleReading::update()

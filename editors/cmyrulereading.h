@@ -15,7 +15,7 @@ class cMyRuleReading : public QObject
     Q_OBJECT
 
 public:
-    enum Kind { TimerRule, MessageRule };
+    using Kind = SettingsMap::RuleKind::Kind;
 
     // Keeps `label` showing the reading of `rule` while its editors change; owned by the label.
     cMyRuleReading(QLabel *label, const RuleEditors &rule, Kind kind);

@@ -12,6 +12,7 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 #include "model/cmytablemodel.h"
+#include "model/settingsmap.h"
 
 #include <QHash>
 #include <QLoggingCategory>
@@ -24,116 +25,12 @@
 // Edits the settings form refuses; on with QT_LOGGING_RULES="tamira.form.debug=true".
 Q_LOGGING_CATEGORY(lcForm, "tamira.form", QtInfoMsg)
 
-namespace {
-
-// How a field's bytes are read: little-endian, signed ones in two's complement.
-enum class Stored { U8, S8, U16, S16 };
-
-// What shows a field, and so how it is bound and loaded.
-enum class Shown {
-    List,      // cMyComboBoxW2: a code chosen from a value list
-    Measured,  // cMyComboBoxW6: a rule's measured value; it gives its threshold a factor, unit and range
-    Number,    // cMyDoubleSpinBoxInt: stored = shown × factor
-    Seconds,   // cMyDoubleSpinBoxInt: a timer rule's time, 0 to 65535 s
-    Threshold, // cMyDoubleSpinBoxInt: a rule's threshold, its factor set by the measured value
-    Plain,     // a plain spin box, not bound: its handler stores it
-};
-
-} // namespace
-
-struct cMySettingsField
-{
-    const char *editor; // the parameters page's editor; nullptr in a rule
-    int column;         // a rule's editor: its column in the rule grid
-    quint32 address;    // a rule's field: its offset from the rule's first byte
-    Stored stored;
-    Shown shown;
-    int isSigned; // how the editor turns a number into bytes (16-bit signed, or 32-bit)
-    double factor;
-    const char *list; // List and Measured: the value list
-};
+using SettingsMap::Field;
+using SettingsMap::Shown;
 
 namespace {
 
-using Field = cMySettingsField;
-
-constexpr quint32 kVolume = 0x81, kGravity = 0x9E, kAltitude = 0xDC, kLatitude = 0xDE;
-
-using S = Stored;
-using E = Shown;
-
-// The parameters page, in the order of the refresh.
-const Field kParameters[] = {
-    {"par1Cb", 0, 0x80, S::U8, E::List, 0, 0, "parCb1"},
-    {"par13Sb", 0, kVolume, S::S8, E::Plain, 0, 0, nullptr},
-    {"par2Cb", 0, 0x82, S::U16, E::List, 0, 0, "parCb2"},
-    {"par3Cb", 0, 0x84, S::U8, E::List, 0, 0, "parCb3"},
-    {"par4Sb", 0, 0x88, S::U8, E::Number, 0, 1, nullptr},
-    {"par5Sb", 0, 0x8A, S::U8, E::Number, 0, 1, nullptr},
-    {"par6Sb", 0, 0x90, S::S16, E::Number, 1, 1, nullptr},
-    {"par7Sb", 0, 0x92, S::S16, E::Number, 1, 1, nullptr},
-    {"par8Sb", 0, 0x98, S::U8, E::Number, 0, 1, nullptr},
-    {"par9Cb", 0, 0x9A, S::U8, E::List, 0, 0, "parCb4"},
-    {"par10Sb", 0, 0x9C, S::S16, E::Number, 1, 10, nullptr},
-    {"par11Sb", 0, kAltitude, S::S16, E::Plain, 0, 0, nullptr},
-    {"par12Sb", 0, kLatitude, S::U8, E::Plain, 0, 0, nullptr},
-    {"lOkresA", 0, 0xF0, S::U8, E::Number, 0, 1, nullptr},
-    {"lOkresB", 0, 0xF1, S::U8, E::Number, 0, 1, nullptr},
-    {"lOkresC", 0, 0xF2, S::U8, E::Number, 0, 1, nullptr},
-    {"lOkresD", 0, 0xF3, S::U8, E::Number, 0, 1, nullptr},
-    // Stored by the editor as unsigned, but read back as signed.
-    {"lDystansE", 0, 0xF8, S::S16, E::Number, 0, 100, nullptr},
-    {"lDystansF", 0, 0xFA, S::S16, E::Number, 0, 100, nullptr},
-    {"lDystansG", 0, 0xFC, S::S16, E::Number, 0, 100, nullptr},
-    {"lDystansH", 0, 0xFE, S::S16, E::Number, 0, 100, nullptr},
-};
-
-// One timer rule of 8 bytes, from 0x100; the threshold last, after the measured value that
-// resets it.
-constexpr quint32 kTimerBase = 0x100;
-const Field kTimerRule[] = {
-    {nullptr, 1, 0, S::U8, E::List, 0, 0, "timCb1"},    {nullptr, 2, 1, S::U8, E::Measured, 0, 0, "timCb2"},
-    {nullptr, 3, 2, S::U8, E::List, 0, 0, "timCb3"},    {nullptr, 5, 5, S::U8, E::List, 0, 0, "timCb4"},
-    {nullptr, 6, 6, S::U16, E::Seconds, 0, 1, nullptr}, {nullptr, 4, 3, S::S16, E::Threshold, 1, 0, nullptr},
-};
-
-// One message rule of 8 bytes, from 0x140.
-constexpr quint32 kMessageBase = 0x140;
-const Field kMessageRule[] = {
-    {nullptr, 1, 0, S::U8, E::List, 0, 0, "msgCb1"},      {nullptr, 2, 1, S::U8, E::Measured, 0, 0, "msgCb2"},
-    {nullptr, 3, 2, S::U8, E::List, 0, 0, "msgCb3"},      {nullptr, 6, 5, S::U8, E::List, 0, 0, "msgCb4"},
-    {nullptr, 7, 6, S::U8, E::List, 0, 0, "msgCb5"},      {nullptr, 8, 7, S::U8, E::List, 0, 0, "msgCb6"},
-    {nullptr, 4, 3, S::S16, E::Threshold, 1, 0, nullptr},
-};
-
-// The texts: Latin-1, ended by one zero byte inside the field.
-struct Text
-{
-    quint32 address;
-    int size;
-};
-constexpr Text kAuthor{0x010, 16}, kTitle{0x020, 32}, kDescription{0x200, 512};
-
-int readField(const QVector<quint8> &bytes, quint32 address, Stored stored)
-{
-    const auto at = [&](quint32 a) { return a < quint32(bytes.size()) ? bytes.at(int(a)) : quint8(0); };
-    switch (stored) {
-    case Stored::U8:
-        return at(address);
-    case Stored::S8:
-        return qint8(at(address));
-    case Stored::U16:
-        return quint16(at(address) | at(address + 1) << 8);
-    case Stored::S16:
-        return qint16(quint16(at(address) | at(address + 1) << 8));
-    }
-    return 0;
-}
-
-int fieldWidth(Stored stored)
-{
-    return stored == Stored::U8 || stored == Stored::S8 ? 0 : 1;
-}
+using Text = SettingsMap::Text;
 
 QString text(const cMyMemoryArea *image, Text field)
 {
@@ -196,18 +93,16 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
     m_messages->setupUi(messages);
     messagesTab->layout()->addWidget(messages);
 
-    for (const Field &field : kParameters) {
+    for (const Field &field : SettingsMap::parameters()) {
         QWidget *editor = parameters->findChild<QWidget *>(QLatin1String(field.editor));
         Q_ASSERT_X(editor, "cMySettingsForm", field.editor);
         m_parameterFields.append({editor, &field, field.address});
     }
     bind(m_parameterFields);
-    RuleGrid::buildTimerRules(m_params->timLayout);
-    bindRules(m_params->timLayout, RuleGrid::kTimerRules, kTimerBase, kTimerRule, int(std::size(kTimerRule)),
-              m_timerFields);
-    RuleGrid::buildMessageRules(m_messages->msgLayout);
-    bindRules(m_messages->msgLayout, RuleGrid::kMessageRules, kMessageBase, kMessageRule, int(std::size(kMessageRule)),
-              m_messageFields);
+    RuleGrid::build(m_params->timLayout, SettingsMap::timerRules());
+    bindRules(m_params->timLayout, SettingsMap::timerRules(), m_timerFields);
+    RuleGrid::build(m_messages->msgLayout, SettingsMap::messageRules());
+    bindRules(m_messages->msgLayout, SettingsMap::messageRules(), m_messageFields);
     AccessibleName::describePlainly(parameters);
 
     // Connected to the image only now: giving the editors their lists and factors has left the
@@ -249,15 +144,15 @@ void cMySettingsForm::build(QWidget *parametersTab, QWidget *messagesTab)
         m_image->setModified(false);
 }
 
-void cMySettingsForm::bindRules(QGridLayout *grid, int rows, quint32 firstBase, const Field *fields, int count,
-                                QVector<Bound> &bound)
+void cMySettingsForm::bindRules(QGridLayout *grid, const SettingsMap::RuleKind &kind, QVector<Bound> &bound)
 {
-    for (int row = 0; row < rows; ++row) {
-        const quint32 base = firstBase + 8 * quint32(row);
+    for (int row = 0; row < kind.count; ++row) {
         QVector<Bound> rule;
-        for (int i = 0; i < count; ++i)
-            rule.append({grid->itemAtPosition(RuleGrid::editorRow(row), fields[i].column)->widget(), &fields[i],
-                         base + fields[i].address});
+        // The threshold is loaded last, after the measured value that resets it.
+        for (bool threshold : {false, true})
+            for (const Field &f : kind.fields)
+                if ((f.shown == Shown::Threshold) == threshold)
+                    rule.append({RuleGrid::editor(grid, row, f), &f, kind.address(row, f)});
         bind(rule);
         bound += rule;
     }
@@ -270,7 +165,7 @@ void cMySettingsForm::bind(const QVector<Bound> &fields)
     for (const Bound &b : fields) {
         const Field &f = *b.field;
         if (auto *position = dynamic_cast<cMyFilePosition *>(b.editor))
-            position->setFilePosition(m_image, b.address, fieldWidth(f.stored), f.isSigned);
+            position->setFilePosition(m_image, b.address, SettingsMap::width(f.stored), f.isSigned);
         if (f.shown != Shown::Threshold)
             continue;
         auto *threshold = static_cast<cMyDoubleSpinBoxInt *>(b.editor);
@@ -294,16 +189,22 @@ void cMySettingsForm::bind(const QVector<Bound> &fields)
             break;
         case Shown::Number:
             static_cast<cMyDoubleSpinBoxInt *>(b.editor)->mySetFaktor(f.factor);
+            static_cast<cMyDoubleSpinBoxInt *>(b.editor)->setSuffix(QString::fromUtf8(f.suffix));
             break;
         case Shown::Seconds: {
             auto *time = static_cast<cMyDoubleSpinBoxInt *>(b.editor);
             time->mySetFaktor(f.factor);
             time->mySetRange(0, 65535);
-            time->mySetUnit(QStringLiteral("[s]"));
+            time->mySetUnit(QString::fromUtf8(f.suffix).trimmed());
             break;
         }
-        case Shown::Threshold:
         case Shown::Plain:
+            if (auto *whole = qobject_cast<QSpinBox *>(b.editor))
+                whole->setSuffix(QString::fromUtf8(f.suffix));
+            else
+                static_cast<QDoubleSpinBox *>(b.editor)->setSuffix(QString::fromUtf8(f.suffix));
+            break;
+        case Shown::Threshold:
             break;
         }
     }
@@ -335,7 +236,7 @@ void cMySettingsForm::refresh()
 void cMySettingsForm::load(const QVector<Bound> &fields, const QVector<quint8> &bytes)
 {
     for (const Bound &b : fields) {
-        const int value = readField(bytes, b.address, b.field->stored);
+        const int value = SettingsMap::read(bytes, b.address, b.field->stored);
         switch (b.field->shown) {
         case Shown::List:
             static_cast<cMyComboBoxW2 *>(b.editor)->selectValue(value);
@@ -365,24 +266,24 @@ void cMySettingsForm::retranslate(QWidget *parametersTab, QWidget *messagesTab)
         return;
     m_params->retranslateUi(parametersTab->findChild<QWidget *>(QStringLiteral("ParametersPage")));
     m_messages->retranslateUi(messagesTab->findChild<QWidget *>(QStringLiteral("MessagesPage")));
-    RuleGrid::retranslateTimerRules(m_params->timLayout);
-    RuleGrid::retranslateMessageRules(m_messages->msgLayout);
+    RuleGrid::retranslate(m_params->timLayout, SettingsMap::timerRules());
+    RuleGrid::retranslate(m_messages->msgLayout, SettingsMap::messageRules());
     AccessibleName::describePlainly(parametersTab);
 }
 
 QString cMySettingsForm::author() const
 {
-    return text(m_image, kAuthor);
+    return text(m_image, SettingsMap::kAuthor);
 }
 
 QString cMySettingsForm::title() const
 {
-    return text(m_image, kTitle);
+    return text(m_image, SettingsMap::kTitle);
 }
 
 QString cMySettingsForm::description() const
 {
-    return text(m_image, kDescription);
+    return text(m_image, SettingsMap::kDescription);
 }
 
 void cMySettingsForm::refreshTexts()
@@ -408,31 +309,25 @@ void cMySettingsForm::refreshTexts()
 
 void cMySettingsForm::volumeChanged(int newValue)
 {
-    m_image->setData(kVolume, quint8(newValue & 0xFF));
+    m_image->setData(SettingsMap::kVolume, quint8(newValue & 0xFF));
 }
 
 void cMySettingsForm::storeGravity()
 {
-    const double pi = 3.141592653589793;
-    const double latitude = m_params->par12Sb->value();
-    const double altitude = m_params->par11Sb->value();
-    const double a = 2 * pi * latitude / 360;
-    const double b = 4 * pi * latitude / 360;
-    const double g = 9.780318 * (1 + 0.0053024 * std::pow(std::sin(a), 2) - 0.0000058 * std::pow(std::sin(b), 2))
-                     - 0.000003086 * altitude;
-    storeWord(m_image, kGravity, qint32(std::trunc(g * 32768 / 10)));
+    storeWord(m_image, SettingsMap::kGravity,
+              SettingsMap::gravity(m_params->par12Sb->value(), m_params->par11Sb->value()));
 }
 
 void cMySettingsForm::altitudeChanged()
 {
     storeGravity();
-    storeWord(m_image, kAltitude, qint32(std::trunc(m_params->par11Sb->value())));
+    storeWord(m_image, SettingsMap::kAltitude, qint32(std::trunc(m_params->par11Sb->value())));
 }
 
 void cMySettingsForm::latitudeChanged()
 {
     storeGravity();
-    m_image->setData(kLatitude, quint8(qint32(std::trunc(m_params->par12Sb->value())) & 0xFF));
+    m_image->setData(SettingsMap::kLatitude, quint8(qint32(std::trunc(m_params->par12Sb->value())) & 0xFF));
 }
 
 void cMySettingsForm::textEdited(int text)
@@ -482,9 +377,9 @@ void cMySettingsForm::storeTexts()
 {
     // Only the texts the user edited: the bytes of the others stay exactly as loaded.
     if (m_editedTexts & AuthorEdited)
-        storeText(m_image, kAuthor, m_params->leAuthor->text());
+        storeText(m_image, SettingsMap::kAuthor, m_params->leAuthor->text());
     if (m_editedTexts & TitleEdited)
-        storeText(m_image, kTitle, m_params->leTitle->text());
+        storeText(m_image, SettingsMap::kTitle, m_params->leTitle->text());
     if (m_editedTexts & DescriptionEdited)
-        storeText(m_image, kDescription, plainText(m_params->pteDescription));
+        storeText(m_image, SettingsMap::kDescription, plainText(m_params->pteDescription));
 }

@@ -3,8 +3,8 @@
 
 // The settings form: the parameters page and the message rules page, every editor on them bound
 // to its field of the settings image, and the refresh that loads them all from the image. Where
-// each field lives is written down once, in the field tables of cmysettingsform.cpp; binding and
-// refresh both read them. Also the fields that are not bound editors: altitude, latitude and
+// each field lives is written down once, in the settings map (model/settingsmap.h); building,
+// binding and refresh all read it. Also the fields that are not bound editors: altitude, latitude and
 // volume (with the gravity word they decide) and the three texts.
 
 #include <QByteArray>
@@ -18,7 +18,11 @@ class QWidget;
 class cMyMemoryArea;
 class cMyLatin1Note;
 class cMyTableModel;
-struct cMySettingsField;
+
+namespace SettingsMap {
+struct Field;
+struct RuleKind;
+} // namespace SettingsMap
 
 namespace Ui {
 class ParametersPage;
@@ -63,12 +67,11 @@ private:
     struct Bound
     {
         QWidget *editor;
-        const cMySettingsField *field;
+        const SettingsMap::Field *field;
         quint32 address;
     };
 
-    void bindRules(QGridLayout *grid, int rows, quint32 firstBase, const cMySettingsField *fields, int count,
-                   QVector<Bound> &bound);
+    void bindRules(QGridLayout *grid, const SettingsMap::RuleKind &kind, QVector<Bound> &bound);
     void bind(const QVector<Bound> &fields);
     void load(const QVector<Bound> &fields, const QVector<quint8> &bytes);
     cMyTableModel *valueList(const char *name);

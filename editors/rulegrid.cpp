@@ -10,47 +10,11 @@
 #include <QGridLayout>
 #include <QLabel>
 
+using SettingsMap::Field;
+using SettingsMap::RuleKind;
+using SettingsMap::Shown;
+
 namespace {
-
-// A column's heading, and the tool tip of its heading and of every editor in it.
-struct Column
-{
-    int column;
-    const char *heading;
-    const char *toolTip;
-};
-
-// The columns both kinds of rule have, at the same places.
-const Column kCondition = {1, QT_TRANSLATE_NOOP("RuleGrid", "Warunek"),
-                           QT_TRANSLATE_NOOP("RuleGrid", "Kiedy reguła działa")};
-const Column kMeasured = {
-    2, QT_TRANSLATE_NOOP("RuleGrid", "Wartość mierzona"),
-    QT_TRANSLATE_NOOP("RuleGrid", "Wartość porównywana z progiem (Regardless of any value: bez porównania)")};
-const Column kComparison = {3, QT_TRANSLATE_NOOP("RuleGrid", "Porównanie"),
-                            QT_TRANSLATE_NOOP("RuleGrid", "Jak wartość mierzona jest porównywana z progiem")};
-const Column kThreshold = {4, QT_TRANSLATE_NOOP("RuleGrid", "Próg"),
-                           QT_TRANSLATE_NOOP("RuleGrid", "Próg w jednostce wartości mierzonej")};
-
-const Column kTimerColumns[] = {
-    kCondition,
-    kMeasured,
-    kComparison,
-    kThreshold,
-    {5, QT_TRANSLATE_NOOP("RuleGrid", "Akcja"), QT_TRANSLATE_NOOP("RuleGrid", "Co zrobić ze stoperem lub timerem")},
-    {6, QT_TRANSLATE_NOOP("RuleGrid", "Czas"),
-     QT_TRANSLATE_NOOP("RuleGrid", "Czas timera: tyle sekund po starcie timer mija")},
-};
-
-const Column kMessageColumns[] = {
-    kCondition,
-    kMeasured,
-    kComparison,
-    kThreshold,
-    {6, QT_TRANSLATE_NOOP("RuleGrid", "Komunikat"),
-     QT_TRANSLATE_NOOP("RuleGrid", "Co powiedzieć: wartość mierzoną, zwrot albo własny komunikat")},
-    {7, QT_TRANSLATE_NOOP("RuleGrid", "Format"), QT_TRANSLATE_NOOP("RuleGrid", "Jak powiedzieć wartość mierzoną")},
-    {8, QT_TRANSLATE_NOOP("RuleGrid", "Powtarzanie"), QT_TRANSLATE_NOOP("RuleGrid", "Jak często powtarzać komunikat")},
-};
 
 QString translate(const char *text)
 {
@@ -71,46 +35,50 @@ template <typename T> T *at(QGridLayout *grid, int row, int column)
     return item ? qobject_cast<T *>(item->widget()) : nullptr;
 }
 
-QLabel *number(QGridLayout *grid, int rule)
+int lastColumn(const RuleKind &kind)
+{
+    return kind.fields.last().column;
+}
+
+// A column between the table's that no field takes: the word "say" before a message.
+bool isGap(const RuleKind &kind, int column)
+{
+    for (const Field &f : kind.fields)
+        if (f.column == column)
+            return false;
+    return column > 0 && column < lastColumn(kind);
+}
+
+void number(QGridLayout *grid, int rule)
 {
     auto *label = new QLabel(QString::number(rule + 1), grid->parentWidget());
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grid->addWidget(label, RuleGrid::editorRow(rule), 0);
-    return label;
 }
 
-cMyDoubleSpinBoxInt *spin(QGridLayout *grid, int rule, int column, const QString &name)
+void editor(QGridLayout *grid, int rule, const RuleKind &kind, const Field &field)
 {
-    auto *s = add<cMyDoubleSpinBoxInt>(grid, RuleGrid::editorRow(rule), column, name);
-    s->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    s->setDecimals(0);
-    s->setMinimumWidth(110); // room for "-327.68 [m/s]"
-    return s;
-}
-
-// Combo boxes of long lists share the width so rows line up and the grid stays compact.
-template <typename T> T *combo(QGridLayout *grid, int rule, int column, const QString &name, int characters)
-{
-    auto *c = add<T>(grid, RuleGrid::editorRow(rule), column, name);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setMinimumContentsLength(characters);
-    return c;
-}
-
-template <size_t N> void headings(QGridLayout *grid, const Column (&columns)[N])
-{
-    for (const Column &c : columns) {
-        auto *label =
-            add<QLabel>(grid, 0, c.column, QStringLiteral("%1Heading%2").arg(grid->objectName()).arg(c.column));
-        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
-        QFont bold = label->font();
-        bold.setBold(true);
-        label->setFont(bold);
+    const int row = RuleGrid::editorRow(rule);
+    const QString name = kind.editorName(rule, field);
+    if (field.shown == Shown::Threshold || field.shown == Shown::Seconds) {
+        auto *s = add<cMyDoubleSpinBoxInt>(grid, row, field.column, name);
+        s->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        s->setDecimals(0);
+        s->setMinimumWidth(110); // room for "-327.68 [m/s]"
+        return;
+    }
+    QComboBox *box = field.shown == Shown::Measured
+                         ? static_cast<QComboBox *>(add<cMyComboBoxW6>(grid, row, field.column, name))
+                         : add<cMyComboBoxW2>(grid, row, field.column, name);
+    // Combo boxes of long lists share the width so rows line up and the grid stays compact.
+    if (field.characters > 0) {
+        box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        box->setMinimumContentsLength(field.characters);
     }
 }
 
 // The line under a rule's editors that reads the rule, across the editors' columns.
-void reading(QGridLayout *grid, int rule, int lastColumn, const RuleEditors &editors, cMyRuleReading::Kind kind)
+void reading(QGridLayout *grid, int rule, const RuleKind &kind)
 {
     auto *label = new QLabel(grid->parentWidget());
     label->setObjectName(QStringLiteral("%1Reading%2").arg(grid->objectName()).arg(rule + 1));
@@ -120,113 +88,102 @@ void reading(QGridLayout *grid, int rule, int lastColumn, const RuleEditors &edi
     QFont italic = label->font();
     italic.setItalic(true);
     label->setFont(italic);
-    grid->addWidget(label, RuleGrid::editorRow(rule) + 1, 1, 1, lastColumn);
-    new cMyRuleReading(label, editors, kind);
-}
-
-template <size_t N> void retranslate(QGridLayout *grid, const Column (&columns)[N], int rules, const char *ruleName)
-{
-    for (const Column &c : columns) {
-        const QString heading = translate(c.heading);
-        const QString toolTip = translate(c.toolTip);
-        if (auto *label = at<QLabel>(grid, 0, c.column)) {
-            label->setText(heading);
-            label->setToolTip(toolTip);
-        }
-        for (int r = 0; r < rules; ++r) {
-            QWidget *editor = at<QWidget>(grid, RuleGrid::editorRow(r), c.column);
-            AccessibleName::set(editor, translate(ruleName).arg(r + 1).arg(heading.toLower()));
-            editor->setToolTip(toolTip);
-        }
-    }
-    for (int r = 0; r < rules; ++r)
-        if (auto *label = at<QLabel>(grid, RuleGrid::editorRow(r) + 1, 1))
-            if (auto *reading = label->findChild<cMyRuleReading *>())
-                reading->update();
+    grid->addWidget(label, RuleGrid::editorRow(rule) + 1, 1, 1, lastColumn(kind));
+    new cMyRuleReading(label, RuleGrid::rule(grid, kind, rule), kind.kind);
 }
 
 } // namespace
 
-void RuleGrid::buildTimerRules(QGridLayout *grid)
+void RuleGrid::build(QGridLayout *grid, const RuleKind &kind)
 {
-    headings(grid, kTimerColumns);
-    for (int r = 0; r < kTimerRules; ++r) {
-        const QString n = QString::number(r + 1);
-        number(grid, r);
-        combo<cMyComboBoxW2>(grid, r, 1, QStringLiteral("tim%1Cb1").arg(n), 18);
-        combo<cMyComboBoxW6>(grid, r, 2, QStringLiteral("tim%1Cb2").arg(n), 20);
-        add<cMyComboBoxW2>(grid, editorRow(r), 3, QStringLiteral("tim%1Cb3").arg(n));
-        spin(grid, r, 4, QStringLiteral("tim%1Sb1").arg(n));
-        combo<cMyComboBoxW2>(grid, r, 5, QStringLiteral("tim%1Cb4").arg(n), 16);
-        spin(grid, r, 6, QStringLiteral("tim%1Sb2").arg(n));
-        reading(grid, r, 6, timerRule(grid, r), cMyRuleReading::TimerRule);
+    for (const Field &f : kind.fields) {
+        auto *label =
+            add<QLabel>(grid, 0, f.column, QStringLiteral("%1Heading%2").arg(grid->objectName()).arg(f.column));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
     }
-    for (int c : {1, 2, 5})
-        grid->setColumnStretch(c, 1);
-    retranslateTimerRules(grid);
-}
-
-void RuleGrid::buildMessageRules(QGridLayout *grid)
-{
-    headings(grid, kMessageColumns);
-    for (int r = 0; r < kMessageRules; ++r) {
-        const QString n = QStringLiteral("%1").arg(r + 1, 2, 10, QLatin1Char('0'));
+    for (int r = 0; r < kind.count; ++r) {
         number(grid, r);
-        combo<cMyComboBoxW2>(grid, r, 1, QStringLiteral("par%1Cb1").arg(n), 10);
-        combo<cMyComboBoxW6>(grid, r, 2, QStringLiteral("par%1Cb2").arg(n), 15);
-        add<cMyComboBoxW2>(grid, editorRow(r), 3, QStringLiteral("par%1Cb3").arg(n));
-        spin(grid, r, 4, QStringLiteral("par%1Sb1").arg(n));
-        grid->addWidget(new QLabel(grid->parentWidget()), editorRow(r), 5);
-        combo<cMyComboBoxW2>(grid, r, 6, QStringLiteral("par%1Cb4").arg(n), 12);
-        combo<cMyComboBoxW2>(grid, r, 7, QStringLiteral("par%1Cb5").arg(n), 9);
-        combo<cMyComboBoxW2>(grid, r, 8, QStringLiteral("par%1Cb6").arg(n), 9);
-        reading(grid, r, 8, messageRule(grid, r), cMyRuleReading::MessageRule);
+        for (int c = 1; c <= lastColumn(kind); ++c)
+            if (isGap(kind, c))
+                grid->addWidget(new QLabel(grid->parentWidget()), editorRow(r), c);
+        for (const Field &f : kind.fields)
+            ::editor(grid, r, kind, f);
+        reading(grid, r, kind);
     }
-    for (int c : {1, 2, 6, 7, 8})
-        grid->setColumnStretch(c, 1);
-    retranslateMessageRules(grid);
+    for (const Field &f : kind.fields)
+        if (f.characters > 0)
+            grid->setColumnStretch(f.column, 1);
+    retranslate(grid, kind);
 }
 
-void RuleGrid::retranslateTimerRules(QGridLayout *grid)
-{
-    retranslate(grid, kTimerColumns, kTimerRules, QT_TRANSLATE_NOOP("RuleGrid", "Reguła timera %1, %2"));
-}
-
-void RuleGrid::retranslateMessageRules(QGridLayout *grid)
+void RuleGrid::retranslate(QGridLayout *grid, const RuleKind &kind)
 {
     const QString say = QCoreApplication::translate("MainWindow", "podaj");
-    for (int r = 0; r < kMessageRules; ++r)
-        if (auto *label = at<QLabel>(grid, editorRow(r), 5))
-            label->setText(say);
-    retranslate(grid, kMessageColumns, kMessageRules, QT_TRANSLATE_NOOP("RuleGrid", "Reguła komunikatu %1, %2"));
+    for (int r = 0; r < kind.count; ++r)
+        for (int c = 1; c <= lastColumn(kind); ++c)
+            if (auto *label = isGap(kind, c) ? at<QLabel>(grid, editorRow(r), c) : nullptr)
+                label->setText(say);
+    for (const Field &f : kind.fields) {
+        const QString heading = translate(f.caption);
+        const QString toolTip = translate(f.toolTip);
+        if (auto *label = at<QLabel>(grid, 0, f.column)) {
+            label->setText(heading);
+            label->setToolTip(toolTip);
+        }
+        for (int r = 0; r < kind.count; ++r) {
+            QWidget *e = editor(grid, r, f);
+            AccessibleName::set(e, translate(kind.name).arg(r + 1).arg(heading.toLower()));
+            e->setToolTip(toolTip);
+        }
+    }
+    for (int r = 0; r < kind.count; ++r)
+        if (auto *label = at<QLabel>(grid, editorRow(r) + 1, 1))
+            if (auto *reading = label->findChild<cMyRuleReading *>())
+                reading->update();
 }
 
-// The columns both kinds of rule share: condition, measured value, comparison, threshold.
-static RuleEditors commonColumns(QGridLayout *grid, int row)
+QWidget *RuleGrid::editor(QGridLayout *grid, int rule, const Field &field)
 {
+    return at<QWidget>(grid, editorRow(rule), field.column);
+}
+
+RuleEditors RuleGrid::rule(QGridLayout *grid, const RuleKind &kind, int rule)
+{
+    using SettingsMap::Role;
     RuleEditors e;
-    e.condition = at<cMyComboBoxW2>(grid, row, 1);
-    e.measured = at<cMyComboBoxW6>(grid, row, 2);
-    e.comparison = at<cMyComboBoxW2>(grid, row, 3);
-    e.threshold = at<cMyDoubleSpinBoxInt>(grid, row, 4);
-    return e;
-}
-
-RuleEditors RuleGrid::timerRule(QGridLayout *grid, int rule)
-{
-    const int row = editorRow(rule);
-    RuleEditors e = commonColumns(grid, row);
-    e.action = at<cMyComboBoxW2>(grid, row, 5);
-    e.time = at<cMyDoubleSpinBoxInt>(grid, row, 6);
-    return e;
-}
-
-RuleEditors RuleGrid::messageRule(QGridLayout *grid, int rule)
-{
-    const int row = editorRow(rule);
-    RuleEditors e = commonColumns(grid, row);
-    e.action = at<cMyComboBoxW2>(grid, row, 6);
-    e.format = at<cMyComboBoxW2>(grid, row, 7);
-    e.repetition = at<cMyComboBoxW2>(grid, row, 8);
+    for (const Field &f : kind.fields) {
+        QWidget *w = editor(grid, rule, f);
+        switch (f.role) {
+        case Role::Condition:
+            e.condition = qobject_cast<cMyComboBoxW2 *>(w);
+            break;
+        case Role::Measured:
+            e.measured = qobject_cast<cMyComboBoxW6 *>(w);
+            break;
+        case Role::Comparison:
+            e.comparison = qobject_cast<cMyComboBoxW2 *>(w);
+            break;
+        case Role::Threshold:
+            e.threshold = qobject_cast<cMyDoubleSpinBoxInt *>(w);
+            break;
+        case Role::Action:
+            e.action = qobject_cast<cMyComboBoxW2 *>(w);
+            break;
+        case Role::Time:
+            e.time = qobject_cast<cMyDoubleSpinBoxInt *>(w);
+            break;
+        case Role::Format:
+            e.format = qobject_cast<cMyComboBoxW2 *>(w);
+            break;
+        case Role::Repetition:
+            e.repetition = qobject_cast<cMyComboBoxW2 *>(w);
+            break;
+        case Role::None:
+            break;
+        }
+    }
     return e;
 }

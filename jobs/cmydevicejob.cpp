@@ -1,36 +1,23 @@
 #include "jobs/cmydevicejob.h"
 
-#include "base/cmydialogs.h"
-
-cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent) : QObject(parent), m_link(link)
-{
-    connect(link, &cMyTamira::transactionEnded, this, &cMyDeviceJob::onTransactionEnded);
-    connect(link, &cMyTamira::writeProgress, this, &cMyDeviceJob::onWriteProgress);
-}
+cMyDeviceJob::cMyDeviceJob(cMyTamira *link, QObject *parent) : QObject(parent), m_link(link) {}
 
 cMyDeviceJob::~cMyDeviceJob() = default;
 
-QString cMyDeviceJob::noteFor(quint64 transaction) const
-{
-    if (transaction == 0)
-        return m_starting ? m_stepNote : QString();
-    return transaction == m_stepTransaction ? m_stepNote : QString();
-}
-
-bool cMyDeviceJob::startSingle(int lines, const QString &failureNote, const std::function<void()> &start)
+bool cMyDeviceJob::startSingle(int lines, const QString &failureNote, const StartStep &start)
 {
     setTotalLines(lines);
-    return runStep(lines, failureNote, false, start);
+    return runStep(lines, failureNote, start);
 }
 
-bool cMyDeviceJob::runStep(int lines, const QString &failureNote, bool reading, const std::function<void()> &start)
+bool cMyDeviceJob::runStep(int lines, const QString &failureNote, const StartStep &start)
 {
     m_running = true;
     if (m_cancelled) {
-        finish(false);
+        end({cMyLinkFailure::Cancelled, QString()});
         return false;
     }
-    if (m_started && m_link->isBusy()) {
+    if (m_stepsStarted > 0 && m_link->isBusy()) {
         // Someone else's transaction (a status read of a port choice): this step follows it.
         disconnect(m_waitForIdle);
         m_waitForIdle = connect(
@@ -38,50 +25,43 @@ bool cMyDeviceJob::runStep(int lines, const QString &failureNote, bool reading, 
             [=] {
                 disconnect(m_waitForIdle);
                 if (m_running && !m_link->isBusy())
-                    runStep(lines, failureNote, reading, start);
+                    runStep(lines, failureNote, start);
             },
             Qt::QueuedConnection);
         return true;
     }
-    m_started = true;
-    const quint64 before = m_link->transactionId();
+    ++m_stepsStarted;
     m_stepNote = failureNote;
-    m_starting = true;
-    start();
-    m_starting = false;
-    if (m_link->transactionId() == before) {
-        // Refused (the link has said why): another transaction holds the port, or the port
-        // went away while the job was between steps.
-        finish(false);
+    m_stepLines = lines;
+    cMyTransaction *step = start();
+    if (step->isFinished()) {
+        // Refused (another transaction holds the port, or the port went away between steps).
+        stepEnded(step);
         return false;
     }
-    m_stepTransaction = m_link->transactionId();
-    m_stepLines = lines;
-    m_inStep = true;
-    m_reading = reading;
+    m_transaction = step;
+    connect(step, &cMyTransaction::progress, this, &cMyDeviceJob::onStepProgress);
+    connect(step, &cMyTransaction::finished, this, [this, step] { stepEnded(step); });
     return true;
 }
 
-void cMyDeviceJob::onWriteProgress(int, int max, int value)
+void cMyDeviceJob::onStepProgress(int value, int max)
 {
-    if (!ownsTransaction())
-        return;
     // A stream may end up with fewer lines than announced; its last report says how many.
     const int total = m_totalLines - m_stepLines + max;
     emit progress(m_doneLines + value, qMax(total, m_doneLines + value));
 }
 
-void cMyDeviceJob::onTransactionEnded(cMyTamira::EndReason reason)
+void cMyDeviceJob::stepEnded(const cMyTransaction *step)
 {
-    if (!ownsTransaction())
+    m_transaction = nullptr;
+    const cMyLinkFailure &how = step->end();
+    if (m_cancelled) {
+        end({cMyLinkFailure::Cancelled, cancelText(how.reason)});
         return;
-    m_inStep = false;
-    m_reading = false;
-    if (reason != cMyTamira::Completed || m_cancelled) {
-        const bool cancelled = m_cancelled;
-        finish(false);
-        if (cancelled)
-            stepCancelled(reason);
+    }
+    if (how.failed()) {
+        end({how.reason, how.text + QLatin1Char('\n') + m_stepNote});
         return;
     }
     m_doneLines += m_stepLines;
@@ -99,24 +79,28 @@ void cMyDeviceJob::cancel()
     if (!m_running || m_cancelled)
         return;
     m_cancelled = true;
-    if (m_inStep)
-        m_link->breakCommunication(); // the job ends with the transaction
+    if (m_transaction)
+        m_transaction->cancel(); // the job ends with the transaction
     else
-        finish(false);
+        end({cMyLinkFailure::Cancelled, QString()});
 }
 
 void cMyDeviceJob::fail(const QString &message)
 {
-    finish(false);
-    if (!message.isEmpty())
-        cMyDialogs::current().critical(dialogParent(), tr("Błąd"), message);
+    end({cMyLinkFailure::CheckFailed, message});
 }
 
 void cMyDeviceJob::finish(bool completed)
 {
+    end({completed ? cMyLinkFailure::Completed : cMyLinkFailure::Cancelled, QString()});
+}
+
+void cMyDeviceJob::end(const cMyLinkFailure &failure)
+{
     if (!m_running)
         return;
     m_running = false;
+    m_failure = failure;
     disconnect(m_waitForIdle);
-    emit finished(completed);
+    emit finished(failure.reason == cMyLinkFailure::Completed);
 }

@@ -16,10 +16,6 @@ constexpr int kCommandLines = 4;
 cMyLibraryUpload::cMyLibraryUpload(cMyTamira *link, QObject *dialogParent) : cMyDeviceJob(link, dialogParent)
 {
     connect(&m_watcher, &QFutureWatcherBase::finished, this, &cMyLibraryUpload::scanned);
-    connect(link, &cMyTamira::statusChanged, this, [this](const QStringList &status) {
-        if (ownsTransaction())
-            m_status = status;
-    });
     connect(this, &cMyDeviceJob::finished, this, [this] { *m_cancelScan = true; });
 }
 
@@ -91,8 +87,7 @@ void cMyLibraryUpload::scanned()
     }
     m_step = ReadingStatus;
     setTotalLines(2 * cMyStatusDecoder::requestLines().size() + kCommandLines + m_summary.words);
-    runStep(cMyStatusDecoder::requestLines().size(), tr("Biblioteka dźwięków nie została wysłana."), false,
-            [this] { link()->readStatus(); });
+    readStatus(tr("Biblioteka dźwięków nie została wysłana."));
 }
 
 void cMyLibraryUpload::stepCompleted()
@@ -136,8 +131,8 @@ void cMyLibraryUpload::upload()
     m_file->endAtBrokenWord();
     m_step = Uploading;
     const int words = m_summary.words;
-    runStep(words + kCommandLines, tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."), false,
-            [this, words] { link()->writeStream(FLASH, std::move(m_file), words); });
+    runStep(words + kCommandLines, tr("Biblioteka dźwięków w Tamirze może być niekompletna; wgraj ją ponownie."),
+            [this, words] { return link()->startWriteStream(FLASH, std::move(m_file), words); });
 }
 
 void cMyLibraryUpload::uploaded()
@@ -152,7 +147,14 @@ void cMyLibraryUpload::uploaded()
         return;
     }
     m_step = ReadingNewStatus;
-    runStep(cMyStatusDecoder::requestLines().size(),
-            tr("Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany."), false,
-            [this] { link()->readStatus(); });
+    readStatus(tr("Biblioteka dźwięków została wysłana do Tamiry, ale jej nowy status nie został odczytany."));
+}
+
+void cMyLibraryUpload::readStatus(const QString &failureNote)
+{
+    runStep(cMyStatusDecoder::requestLines().size(), failureNote, [this] {
+        cMyTransaction *read = link()->startStatusRead();
+        connect(read, &cMyTransaction::statusChanged, this, [this](const QStringList &status) { m_status = status; });
+        return read;
+    });
 }

@@ -42,6 +42,7 @@ private:
     enum Step { Scanning, ReadingStatus, Uploading, ReadingNewStatus };
 
     void scanned();
+    void readStatus(const QString &failureNote);
     void upload();
     void uploaded();
 

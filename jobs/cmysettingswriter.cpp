@@ -1,6 +1,5 @@
 #include "jobs/cmysettingswriter.h"
 
-#include "base/cmydialogs.h"
 #include "base/cmyhexrecord.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmysettingsfile.h"
@@ -20,15 +19,11 @@ QStringList serialRequest()
 
 } // namespace
 
-cMySettingsWriter::cMySettingsWriter(cMyTamira *link, QObject *dialogParent) : cMyDeviceJob(link, dialogParent)
-{
-    connect(link, &cMyTamira::newDataRead, this, &cMySettingsWriter::collect);
-}
+cMySettingsWriter::cMySettingsWriter(cMyTamira *link, QObject *dialogParent) : cMyDeviceJob(link, dialogParent) {}
 
-bool cMySettingsWriter::start(const QStringList &records, const WriteFunction &write)
+bool cMySettingsWriter::start(const QStringList &records)
 {
     m_records = records;
-    m_write = write;
     m_expected = QVector<quint8>(cMySettingsFile::kImageSize, 0);
     m_written = QVector<bool>(cMySettingsFile::kImageSize, false);
     cMyHexRecord record;
@@ -45,9 +40,16 @@ bool cMySettingsWriter::start(const QStringList &records, const WriteFunction &w
     emit phaseChanged(tr("Kopia zapasowa nastaw z tamiry.."));
     m_step = ReadSerial;
     m_serial = -1;
-    QStringList request = serialRequest();
-    return runStep(request.size() + kCommandLines, tr("Nic nie zostało zapisane do Tamiry."), true,
-                   [this, request]() mutable { link()->readSettings(OTP, request); });
+    return read(OTP, serialRequest(), tr("Nic nie zostało zapisane do Tamiry."));
+}
+
+bool cMySettingsWriter::read(MemoryType area, const QStringList &requests, const QString &failureNote)
+{
+    return runStep(requests.size() + kCommandLines, failureNote, [this, area, requests] {
+        cMyTransaction *transaction = link()->startRead(area, requests);
+        connect(transaction, &cMyTransaction::newDataRead, this, &cMySettingsWriter::collect);
+        return transaction;
+    });
 }
 
 void cMySettingsWriter::readBack(Step step, const QString &label, const QString &failureNote)
@@ -56,16 +58,11 @@ void cMySettingsWriter::readBack(Step step, const QString &label, const QString 
     m_read = QVector<quint8>(cMySettingsFile::kImageSize, 0);
     m_readValid = QVector<bool>(cMySettingsFile::kImageSize, false);
     emit phaseChanged(label);
-    runStep(m_records.size() + kCommandLines, failureNote, true, [this] {
-        QStringList requests = m_records;
-        link()->readSettings(EEPROM, requests);
-    });
+    read(EEPROM, m_records, failureNote);
 }
 
 void cMySettingsWriter::collect(MemoryType area, uint address, const QVector<quint8> &data)
 {
-    if (!ownsTransaction())
-        return;
     if (m_step == ReadSerial && area == OTP && address == 0 && data.size() >= 2) {
         m_serial = data.at(0) + 256 * data.at(1);
     } else if ((m_step == ReadBackup || m_step == Verify) && area == EEPROM) {
@@ -115,7 +112,7 @@ void cMySettingsWriter::saveBackupAndWrite()
     }
     m_step = Write;
     emit phaseChanged(tr("Zapis do tamiry.."));
-    runStep(m_records.size() + kCommandLines, writeNote(), false, [this] { m_write(m_records); });
+    runStep(m_records.size() + kCommandLines, writeNote(), [this] { return link()->startWrite(EEPROM, m_records); });
 }
 
 QString cMySettingsWriter::writeNote() const
@@ -130,16 +127,13 @@ QString cMySettingsWriter::verifyNote() const
         .arg(QDir::toNativeSeparators(m_backupPath));
 }
 
-void cMySettingsWriter::stepCancelled(cMyTamira::EndReason reason)
+QString cMySettingsWriter::cancelText(cMyLinkFailure::Reason stepEnd) const
 {
-    QString text;
-    if (m_step == Write && reason != cMyTamira::Completed)
-        text = tr("Zapis do Tamiry został przerwany.") + QLatin1Char('\n') + writeNote();
-    else if (m_step == Write || m_step == Verify)
-        text = tr("Weryfikacja zapisu została przerwana.") + QLatin1Char('\n') + verifyNote();
-    else
-        return; // nothing has been written: the device holds what it held
-    cMyDialogs::current().critical(dialogParent(), tr("Błąd"), text);
+    if (m_step == Write && stepEnd != cMyLinkFailure::Completed)
+        return tr("Zapis do Tamiry został przerwany.") + QLatin1Char('\n') + writeNote();
+    if (m_step == Write || m_step == Verify)
+        return tr("Weryfikacja zapisu została przerwana.") + QLatin1Char('\n') + verifyNote();
+    return QString(); // nothing has been written: the device holds what it held
 }
 
 void cMySettingsWriter::compare()

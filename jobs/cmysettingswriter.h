@@ -16,25 +16,24 @@ class cMySettingsWriter : public cMyDeviceJob
     Q_OBJECT
 
 public:
-    // Hands the write's records to the link (the window's writeToTamira).
-    using WriteFunction = std::function<void(QStringList &records)>;
-
     cMySettingsWriter(cMyTamira *link, QObject *dialogParent);
 
     // `records`: the settings block's data records and the end record. False when the link
     // refused the first step (the job has then finished).
-    bool start(const QStringList &records, const WriteFunction &write);
+    bool start(const QStringList &records);
     QString backupPath() const { return m_backupPath; }
 
 protected:
     void stepCompleted() override;
     // A cancel in the write or verification says what the device holds now.
-    void stepCancelled(cMyTamira::EndReason reason) override;
+    QString cancelText(cMyLinkFailure::Reason stepEnd) const override;
 
 private:
     enum Step { ReadSerial, ReadBackup, Write, Verify };
 
     void collect(MemoryType area, uint address, const QVector<quint8> &data);
+    // A read step whose records go to collect.
+    bool read(MemoryType area, const QStringList &requests, const QString &failureNote);
     void readBack(Step step, const QString &label, const QString &failureNote);
     void saveBackupAndWrite();
     void compare();
@@ -44,7 +43,6 @@ private:
 
     Step m_step = ReadSerial;
     QStringList m_records;
-    WriteFunction m_write;
     QVector<quint8> m_expected; // what the records write
     QVector<bool> m_written;    // which bytes they write
     QVector<quint8> m_read;     // what the current read brought

@@ -1,7 +1,8 @@
 #!/bin/sh
-# clang-tidy with .clang-tidy's checks over the product code: the libraries, both programs and
-# the emulator (not the tests, benchmarks, fuzz targets or build tools). Reads the compile
-# commands of a build folder (CMake writes compile_commands.json in every build):
+# clang-tidy with .clang-tidy's checks over the product code, the folders of layers.txt: the
+# libraries, both programs and the emulator (not the tests, benchmarks, fuzz targets or build
+# tools). Reads the compile commands of a build folder (CMake writes compile_commands.json in
+# every build):
 #   scripts/tidy.sh [BUILD_DIR]        (default: $TAMIRA_BUILD_DIR or build)
 # Exit status 1 on any finding. Generated files (moc, uic) are not checked.
 set -e
@@ -12,7 +13,9 @@ if [ ! -f "$build/compile_commands.json" ]; then
     exit 2
 fi
 root=$(pwd)
-folders="app base bootcheck device dialogs editors emulator jobs model servicetool simulation"
+# The product's folders, from the layer table; their headers are checked where they are included.
+folders=$(sed -n 's/^\([a-z]*\):.*/\1/p' layers.txt)
+headers="^.*/($(echo $folders | tr ' ' '|'))/[^/]*\.h\$"
 # The files this platform builds: another platform's files (cmyconsole_win.cpp) are left out.
 files=""
 for folder in $folders; do
@@ -24,7 +27,7 @@ out=$(mktemp)
 trap 'rm -f "$out"' EXIT
 # One clang-tidy per four files, as many at once as there are cores.
 status=0
-printf '%s\n' $files | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet > "$out" 2>&1 || status=$?
+printf '%s\n' $files | xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet --header-filter="$headers" > "$out" 2>&1 || status=$?
 grep -E 'warning:|error:' "$out" | sort -u || true
 count=$(grep -cE '(warning|error):' "$out" || true)
 if [ "$status" -ne 0 ] || [ "$count" -ne 0 ]; then

@@ -5,5 +5,7 @@
 # lupdate to run (default: the one on the path).
 set -e
 cd "$(dirname "$0")/.."
+# TAMIRAdesk's texts: app and the folders it may include (layers.txt); servicetool has no catalogue.
+folders="app $(sed -n 's/^app://p' layers.txt)"
 "${LUPDATE:-lupdate}" -silent -locations none -no-obsolete -extensions cpp,h,ui -I . \
-    app base bootcheck device dialogs editors jobs model simulation -ts "${1:-resources/language/english.ts}"
+    $folders -ts "${1:-resources/language/english.ts}"

@@ -67,12 +67,12 @@ Bytes image(MainWindow &w)
 }
 
 // Waits for `count` transactions to have ended, each as `reason`.
-bool ended(QSignalSpy &spy, int count, cMyTamira::EndReason reason = cMyTamira::Completed)
+bool ended(QSignalSpy &spy, int count, cMyLinkFailure::Reason reason = cMyLinkFailure::Completed)
 {
     if (!waitUntil([&] { return spy.size() >= count; }))
         return false;
     for (const QList<QVariant> &e : spy)
-        if (e.first().value<cMyTamira::EndReason>() != reason)
+        if (e.first().value<cMyLinkFailure::Reason>() != reason)
             return false;
     return true;
 }
@@ -172,7 +172,7 @@ void tst_DeviceCommands::settingsRead()
     QCOMPARE(cancel->text(), QString("Cancel"));
     cancel->click();
     QVERIFY(!visibleProgress(w));
-    QVERIFY(ended(spy, 1, cMyTamira::Cancelled));
+    QVERIFY(ended(spy, 1, cMyLinkFailure::Cancelled));
     QCOMPARE(image(w), before);
     QVERIFY(!w.settingsImage()->isModified());
     const QList<QByteArray> lines = emu.receivedLines();
@@ -205,7 +205,7 @@ void tst_DeviceCommands::readGivesUpOnEndlessBusyNotices()
     QSignalSpy spy(w.link(), &cMyTamira::transactionEnded);
     dialogs->expectMessage(cMyDialogs::Ok, "Error");
     trigger(w, "actionReadSettings");
-    QVERIFY(ended(spy, 1, cMyTamira::TimedOut));
+    QVERIFY(ended(spy, 1, cMyLinkFailure::TimedOut));
     QCOMPARE(dialogs->asked().last().text, QString("For 0.8 s Tamira has been saying it is busy, but it does not "
                                                    "answer.\nThe settings in the program were not changed."));
     QVERIFY(!visibleProgress(w));
@@ -513,7 +513,7 @@ void tst_DeviceCommands::libraryCancelAsksAndTheStatusFollows()
     visibleProgress(w)->findChild<QPushButton *>()->click();
     QVERIFY(!visibleProgress(w));
     QVERIFY(waitUntil([&] { return spy.size() == 2; }));
-    QCOMPARE(spy.last().first().value<cMyTamira::EndReason>(), cMyTamira::Cancelled);
+    QCOMPARE(spy.last().first().value<cMyLinkFailure::Reason>(), cMyLinkFailure::Cancelled);
     auto *incomplete = w.statusBar()->findChild<QLabel *>("lLibraryIncomplete");
     QVERIFY(incomplete && !incomplete->isHidden());
     QCOMPARE(incomplete->text(), QString("The sound library in Tamira is incomplete until it is uploaded again."));

@@ -412,8 +412,9 @@ void tst_Editors::ruleReadsInPlainWords()
     // settings form binds them.
     QWidget page;
     auto *grid = new QGridLayout(&page);
-    timer ? RuleGrid::buildTimerRules(grid) : RuleGrid::buildMessageRules(grid);
-    const RuleEditors rule = timer ? RuleGrid::timerRule(grid, 2) : RuleGrid::messageRule(grid, 2);
+    const SettingsMap::RuleKind &kind = timer ? SettingsMap::timerRules() : SettingsMap::messageRules();
+    RuleGrid::build(grid, kind);
+    const RuleEditors rule = RuleGrid::rule(grid, kind, 2);
     connect(rule.measured, &cMyComboBoxW6::faktorChanged, rule.threshold, &cMyDoubleSpinBoxInt::mySetFaktor);
     connect(rule.measured, &cMyComboBoxW6::unitChanged, rule.threshold, &cMyDoubleSpinBoxInt::mySetUnit);
     connect(rule.measured, &cMyComboBoxW6::rangeChanged, rule.threshold, &cMyDoubleSpinBoxInt::mySetRange);

@@ -191,9 +191,9 @@ struct Cell
         press(kind == Simulation ? static_cast<QObject *>(page()) : desk.get(), what[kind]);
     }
 
-    cMyTamira::EndReason endedAs() const
+    cMyLinkFailure::Reason endedAs() const
     {
-        return ended->isEmpty() ? cMyTamira::Completed : ended->last().first().value<cMyTamira::EndReason>();
+        return ended->isEmpty() ? cMyLinkFailure::Completed : ended->last().first().value<cMyLinkFailure::Reason>();
     }
 
     // Waits for the transaction's end; a simulation that goes on is stopped a cycle after the
@@ -204,7 +204,8 @@ struct Cell
             return waitUntil([this] { return !serviceEnded->isEmpty(); }, 60000);
         if (kind != Simulation)
             return waitUntil(
-                [this] { return ended->size() == kTransactions[kind] || endedAs() != cMyTamira::Completed; }, 60000);
+                [this] { return ended->size() == kTransactions[kind] || endedAs() != cMyLinkFailure::Completed; },
+                60000);
         if (!waitUntil([&] { return !page()->isRunning() || lines() >= faultLine + 17; }, 60000))
             return false;
         page()->findChild<QPushButton *>("pbStopSim")->click();
@@ -397,7 +398,7 @@ void tst_FaultMatrix::cell()
             break;
         case SettingsWrite: // the write's own verification compares the device with the image
         case Command:
-            QCOMPARE(c.endedAs() == cMyTamira::Completed, completed);
+            QCOMPARE(c.endedAs() == cMyLinkFailure::Completed, completed);
             if (completed && c.kind == Command)
                 QCOMPARE(sent, QList<QByteArray>{"#CLEAR\r\n"});
             break;

@@ -98,9 +98,9 @@ bool attach(cMyEmulatorProcess &emu, cMyTamira &link)
     return status.wait(10000) && !link.isBusy();
 }
 
-cMyTamira::EndReason reason(const QSignalSpy &ended, int i)
+cMyLinkFailure::Reason reason(const QSignalSpy &ended, int i)
 {
-    return ended.at(i).first().value<cMyTamira::EndReason>();
+    return ended.at(i).first().value<cMyLinkFailure::Reason>();
 }
 
 } // namespace
@@ -146,7 +146,7 @@ void tst_Link::portChoiceReadsTheStatus()
                           "1.0.1.0", "", "", ""}));
     QCOMPARE(progress.size(), 0);
     QCOMPARE(ended.size(), 1);
-    QCOMPARE(reason(ended, 0), cMyTamira::Completed);
+    QCOMPARE(reason(ended, 0), cMyLinkFailure::Completed);
 
     const cMyEmuLog log = emu.log();
     QCOMPARE(log.receivedLines(), statusLines());
@@ -164,7 +164,7 @@ void tst_Link::portChoiceReadsTheStatus()
     QVERIFY(progress.wait(5000));
     link.setPort(other.portPath());
     QCOMPARE(ended.size(), 2);
-    QCOMPARE(reason(ended, 1), cMyTamira::Superseded);
+    QCOMPARE(reason(ended, 1), cMyLinkFailure::Superseded);
     QVERIFY(link.isBusy());
     QCOMPARE(link.state(), cMyTamira::ReadStatus);
     QVERIFY(status.wait(5000));
@@ -204,7 +204,7 @@ void tst_Link::settingsWriteAndReadLineByLine()
     link.writeSettings(EEPROM, file);
     QVERIFY(ended.wait(10000));
     disconnect(lateCancel);
-    QCOMPARE(reason(ended, 0), cMyTamira::Completed);
+    QCOMPARE(reason(ended, 0), cMyLinkFailure::Completed);
     QCOMPARE(file, unchanged);
     QCOMPARE(progress.size(), 69);
     for (int i = 0; i < 69; ++i)
@@ -251,10 +251,9 @@ void tst_Link::settingsWriteAndReadLineByLine()
     QSignalSpy failed(&link, &cMyTamira::failed);
     link.writeSettings(MemoryType(9), one);
     QVERIFY(ended.wait(10000));
-    QCOMPARE(reason(ended, 3), cMyTamira::BadReply);
+    QCOMPARE(reason(ended, 3), cMyLinkFailure::BadReply);
     QCOMPARE(failed.size(), 1);
     QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().reason, cMyLinkFailure::BadReply);
-    QCOMPARE(failed.first().at(1).toULongLong(), link.transactionId());
     QCOMPARE(emu.receivedLines().mid(kStatusLines + 69 + 69 + 6),
              (QList<QByteArray>{"#ROOT\r\n", "#HEX\r\n", "#WRITE\r\n"}));
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
@@ -295,7 +294,7 @@ void tst_Link::singleCommands()
     QVERIFY(ended.wait(5000));
     QCOMPARE(ended.size(), 3);
     for (int i = 0; i < ended.size(); ++i)
-        QCOMPARE(reason(ended, i), cMyTamira::Completed);
+        QCOMPARE(reason(ended, i), cMyLinkFailure::Completed);
     QCOMPARE(progress.size(), 0);
     QCOMPARE(status.size(), 0);
     QCOMPARE(emu.receivedLines().mid(kStatusLines), (QList<QByteArray>{"#RESET\r\n", "#RESET\r\n", "#BOOT\r\n"}));
@@ -308,7 +307,6 @@ void tst_Link::singleCommands()
     QCOMPARE(failed.size(), 1);
     QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().reason, cMyLinkFailure::NotOpened);
     QCOMPARE(failed.first().at(0).value<cMyLinkFailure>().text, QString("No such file or directory"));
-    QCOMPARE(failed.first().at(1).toULongLong(), 0u);
     // No port at all: every command is refused as such.
     link.setPort(QString());
     link.readStatus();
@@ -341,7 +339,7 @@ void tst_Link::statusReadFollowsATransferStartedDuringItsWait()
     QCOMPARE(emu.release(), 1);
     QVERIFY(status.wait(10000));
     QCOMPARE(ended.size(), 2);
-    QCOMPARE(reason(ended, 0), cMyTamira::Completed);
+    QCOMPARE(reason(ended, 0), cMyLinkFailure::Completed);
     QCOMPARE(emu.receivedLines(), transferLines("#EEPROM", "#WRITE", file) + statusLines());
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
 }
@@ -369,7 +367,7 @@ void tst_Link::deviceInsideTheProgram()
     QStringList file = settingsLines(7);
     link.writeSettings(EEPROM, file);
     QVERIFY(waitUntil([&] { return ended.size() == 2; }));
-    QCOMPARE(reason(ended, 1), cMyTamira::Completed);
+    QCOMPARE(reason(ended, 1), cMyLinkFailure::Completed);
 
     // Like a serial port, the name opens once at a time; a name nobody claims does not open.
     cMyLocalPort first("DEMO"), second("DEMO"), unclaimed("COM99");

@@ -462,6 +462,14 @@ void tst_SettingsForm::bindingCoversEveryEditor()
             editors.insert(w);
     QCOMPARE(editors.size(), 4 + 32 + 144 + 14 + 16 + 24); // combo boxes 4 + 8·4 + 24·6, spin boxes 14 + 8·2 + 24
     QCOMPARE(editors, bound);
+    // The settings map calls each parameter what its label on the page does.
+    const QList<QLabel *> labels = bindingWindow->findChildren<QLabel *>();
+    for (const SettingsMap::Field &f : SettingsMap::parameters()) {
+        QWidget *editor = find<QWidget>(bindingWindow.data(), f.editor);
+        const auto label = std::find_if(labels.begin(), labels.end(), [&](QLabel *l) { return l->buddy() == editor; });
+        QVERIFY2(label != labels.end(), f.editor);
+        QCOMPARE((*label)->text(), QCoreApplication::translate("ParametersPage", f.caption));
+    }
     bindingWindow.reset();
 }
 

@@ -716,7 +716,7 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
-    <name>cMyDeviceJob</name>
+    <name>cMyFailureReporter</name>
     <message>
         <source>Błąd</source>
         <translation>Error</translation>
@@ -971,13 +971,6 @@ The sound library was not sent.</translation>
     </message>
 </context>
 <context>
-    <name>cMyLinkReporter</name>
-    <message>
-        <source>Błąd</source>
-        <translation>Error</translation>
-    </message>
-</context>
-<context>
     <name>cMyLocalPort</name>
     <message>
         <source>Port jest już otwarty.</source>
@@ -1156,10 +1149,6 @@ Backup of the previous settings: %2</translation>
     <message>
         <source>Weryfikacja zapisu została przerwana.</source>
         <translation>The verification of the write was cancelled.</translation>
-    </message>
-    <message>
-        <source>Błąd</source>
-        <translation>Error</translation>
     </message>
 </context>
 <context>
