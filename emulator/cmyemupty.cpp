@@ -8,6 +8,7 @@
 #include <termios.h>
 #include <unistd.h>
 #ifdef __linux__
+#include <dirent.h>
 #include <sys/inotify.h>
 #endif
 
@@ -73,7 +74,7 @@ bool cMyEmuPty::open(QString *error)
 
 bool cMyEmuPty::hostClosedLast()
 {
-    bool closedLast = false;
+    bool closed = false;
 #ifdef __linux__
     alignas(inotify_event) char buffer[4096];
     for (;;) {
@@ -82,18 +83,54 @@ bool cMyEmuPty::hostClosedLast()
             break;
         for (ssize_t at = 0; at < n;) {
             const auto *event = reinterpret_cast<const inotify_event *>(buffer + at);
-            if (event->mask & IN_OPEN)
-                ++m_hostDescriptors;
-            if ((event->mask & IN_CLOSE) && m_hostDescriptors > 0 && --m_hostDescriptors == 0)
-                closedLast = true;
-            // Events lost: whoever holds the port now is unknown, so the flag is left to them.
-            if (event->mask & IN_Q_OVERFLOW)
-                m_hostDescriptors = 1;
+            if (event->mask & (IN_CLOSE | IN_Q_OVERFLOW))
+                closed = true;
             at += ssize_t(sizeof(inotify_event)) + ssize_t(event->len);
         }
     }
 #endif
-    return closedLast;
+    // The notifications cannot be counted: the system merges two like ones that follow each
+    // other unread (two opens in a row are one), so who still holds the port is looked up. The
+    // flag is looked at first: a host that sets it holds the port already, so a host that opens
+    // while the others are looked up is seen either way.
+    return closed && isExclusive() && !heldByAnotherProcess();
+}
+
+bool cMyEmuPty::heldByAnotherProcess() const
+{
+#ifdef __linux__
+    const QByteArray path = m_path.toLocal8Bit();
+    const QByteArray self = QByteArray::number(qint64(::getpid()));
+    DIR *proc = ::opendir("/proc");
+    if (!proc)
+        return true; // unknown: the flag is left to whoever may hold the port
+    bool held = false;
+    while (const dirent *process = ::readdir(proc)) {
+        if (held)
+            break;
+        if (process->d_name[0] < '1' || process->d_name[0] > '9' || self == process->d_name)
+            continue;
+        // Another user's processes cannot be looked into; a host is the emulator's user (or root).
+        const QByteArray fdDir = QByteArray("/proc/") + process->d_name + "/fd";
+        DIR *fds = ::opendir(fdDir.constData());
+        if (!fds)
+            continue;
+        while (const dirent *fd = ::readdir(fds)) {
+            char target[256];
+            const QByteArray link = fdDir + '/' + fd->d_name;
+            const ssize_t n = ::readlink(link.constData(), target, sizeof target);
+            if (n == path.size() && std::memcmp(target, path.constData(), size_t(n)) == 0) {
+                held = true;
+                break;
+            }
+        }
+        ::closedir(fds);
+    }
+    ::closedir(proc);
+    return held;
+#else
+    return true;
+#endif
 }
 
 bool cMyEmuPty::isExclusive() const

@@ -25,7 +25,8 @@ public:
     // (Linux); -1 where there are none. A host that ends without closing its port (killed) still
     // has it closed by the system, which is reported too.
     int openCloseFd() const { return m_watch; }
-    // Takes the notifications that came; true when the host has closed its last descriptor.
+    // Takes the notifications that came; true when a host closed the port and no process but the
+    // emulator holds it any more.
     bool hostClosedLast();
     // Clears the exclusive flag (TIOCEXCL) a host set and could not clear, being killed: the flag
     // outlives the host's descriptor because the emulator keeps one of its own, and would refuse
@@ -45,10 +46,13 @@ public:
     int dropUnread();
 
 private:
+    // True when a process other than the emulator has the slave open (Linux: its descriptors
+    // under /proc); where that cannot be known, true.
+    bool heldByAnotherProcess() const;
+
     int m_master = -1;
     int m_slave = -1;
     int m_watch = -1;
-    int m_hostDescriptors = 0;
     bool m_packetMode = false;
     QString m_path;
 };
