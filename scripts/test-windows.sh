@@ -143,6 +143,18 @@ timeout 60 "$build/wine-run.sh" cmd /c "cd /d $bin & servicetool.exe --port COM9
 check "cmd.exe: servicetool.exe (GUI) writes its messages where 2> sends them" grep -q '^servicetool: ' "$tmp/gui.err"
 
 # --- 3. TAMIRAdesk ---
+# press TITLE KEY...: the keys to the shown window whose title matches. The focus is asked for
+# again until the X server grants it: a window found by its title may not be shown yet, and then
+# the request fails (BadMatch) and a key would go nowhere.
+focus_shown() {
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [ -n "$w" ] &&
+        xdotool windowfocus "$w" 2>/dev/null
+}
+press() {
+    title=$1
+    shift
+    within 30 focus_shown "$title" && xdotool key "$@"
+}
 # desk NAME COMMAND...: runs TAMIRAdesk on the emulator NAME through the same keys.
 desk() {
     name=$1; shift
@@ -151,34 +163,35 @@ desk() {
     pids="$pids $desk_pid"
     # The port choice's status read: 93 lines.
     within 90 at_least "$name" 93 || { echo "$name: no status read"; return 1; }
-    window=$(xdotool search --name '^TAMIRAdesk v' | head -n 1)
-    [ -n "$window" ] || { echo "$name: no window"; return 1; }
     sleep 1
-    xdotool windowfocus "$window" key ctrl+u
+    press '^TAMIRAdesk v' ctrl+u || { echo "$name: no window to type into"; return 1; }
     within 90 at_least "$name" 162 || { echo "$name: no settings read"; return 1; }
     sleep 1 # the read's end reaches the window
-    xdotool windowfocus "$window" key ctrl+d
+    press '^TAMIRAdesk v' ctrl+d
     # The serial number for the backup's name, backup read, write, verify read.
     within 120 at_least "$name" 375 || { echo "$name: no settings write"; return 1; }
     sleep 1
     cp "$tmp/$name.log" "$tmp/$name.before-simulation.log"
     # The simulation page (the fourth), its START button, then a few cycles.
-    xdotool windowfocus "$window" key ctrl+Tab ctrl+Tab ctrl+Tab
+    press '^TAMIRAdesk v' ctrl+Tab ctrl+Tab ctrl+Tab
     sleep 1
-    xdotool windowfocus "$window" key $SIM_START_KEYS
+    press '^TAMIRAdesk v' $SIM_START_KEYS
     # Yes to the question whether the statistics may be cleared at the end.
     within 20 sh -c "xdotool search --name '^Start simulation\$' >/dev/null" || { echo "$name: no question"; return 1; }
-    xdotool windowfocus "$(xdotool search --name '^Start simulation$' | head -n 1)" key y
+    press '^Start simulation$' y
     within 60 at_least "$name" 430 || { echo "$name: no simulation"; return 1; }
     # STOP simulation has the focus now; then the window closes.
-    xdotool windowfocus "$window" key space
+    press '^TAMIRAdesk v' space
     sleep 1
-    xdotool windowfocus "$window" key ctrl+q 2>/dev/null || true
+    press '^TAMIRAdesk v' ctrl+q 2>/dev/null || true
     within 30 sh -c "! kill -0 $desk_pid 2>/dev/null" || kill "$desk_pid" 2>/dev/null || true
 }
 # The START button's place in the simulation page's keyboard order.
 SIM_START_KEYS=${SIM_START_KEYS:-"Tab space"}
 say "3. TAMIRAdesk.exe"
+# A recovery copy left in the prefix by an earlier run (its window killed with unsaved changes)
+# would be offered at the start, in a box before the keys.
+rm -rf "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/TAMIRAdesk/recovery"
 emulator desk-win && with_com7
 desk_win_ok=0
 TAMIRA_PORT=COM7 desk desk-win "$tmp/on-com" "$(winpath "$build/bin/TAMIRAdesk.exe")" && desk_win_ok=1
@@ -187,7 +200,10 @@ kill "$emulator_pid" 2>/dev/null || true
 check "TAMIRAdesk.exe: status read, settings read, write with backup and verify, simulation ($(replies desk-win) lines)" \
     [ "$desk_win_ok" = 1 ]
 emulator desk-linux
-TAMIRA_PORT="$pty" desk desk-linux "$host/bin/TAMIRAdesk" || true
+# A home of its own: a recovery copy or remembered settings of the user's must not change its start.
+mkdir -p "$tmp/linux-home"
+TAMIRA_PORT="$pty" desk desk-linux env HOME="$tmp/linux-home" XDG_DATA_HOME="$tmp/linux-home/data" \
+    XDG_CONFIG_HOME="$tmp/linux-home/config" "$host/bin/TAMIRAdesk" || true
 kill "$desk_pid" "$emulator_pid" 2>/dev/null || true
 check "TAMIRAdesk: the same bytes on the wire as on Linux up to the simulation" \
     sh -c '[ -n "$1" ] && [ "$1" = "$2" ]' sh "$(received desk-win.before-simulation 2>/dev/null)" \
@@ -218,7 +234,7 @@ uninstall() { timeout 300 "$build/wine-run.sh" "$(winpath "$1")\\Uninstall.exe" 
 # Started as Windows starts it: its own folder's DLLs only, no build paths.
 as_installed() { env -u WINEPATH -u QT_PLUGIN_PATH "$@"; }
 window_title() { xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -r xdotool getwindowname; }
-close_window() { xdotool search --name '^TAMIRAdesk v' | head -n 1 | xargs -r -I{} xdotool windowfocus {} key ctrl+q || true; }
+close_window() { press '^TAMIRAdesk v' ctrl+q || true; }
 say "4. installer"
 setup=$(ls "$build"/tamiradesk-*-win64-setup.exe 2>/dev/null | head -n 1)
 version=$(sed -n 's/^project(TAMIRAdesk VERSION \([0-9.]*\).*/\1/p' "$top/CMakeLists.txt")
