@@ -1,7 +1,9 @@
 #include "app/cmycommandline.h"
+#include "app/cmylanguagemenu.h"
 #include "app/cmystopsignals.h"
 #include "app/mainwindow.h"
 #include "app/programarguments.h"
+#include "base/cmyremembered.h"
 #include "base/filesizesignal.h"
 #include "bootcheck/cmylibusb.h"
 #include "dialogs/cmywidgetdialogs.h"
@@ -37,10 +39,13 @@ int main(int argc, char *argv[])
                      qPrintable(cMyCommandLine::usage()));
         return 2;
     }
-    // The texts are written in Polish; the built-in English catalogue is always installed.
+    // The texts are written in Polish; the built-in English catalogue is installed, unless the
+    // user chose Polish last time.
+    cMyRemembered::setProgram(QStringLiteral("TAMIRAdesk"));
     QTranslator translator;
     if (!installEnglishCatalogue(translator))
         qCDebug(lcApp, "English catalogue not loaded");
+    cMyLanguageMenu::useRememberedLanguage();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);

@@ -64,6 +64,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
             [this](const QString &text) { ui->statusBar->showMessage(text); });
     setupDemo();
     setupLanguage();
+    setupView();
     new cMyWindowFit(this);
 }
 

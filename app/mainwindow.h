@@ -131,6 +131,9 @@ private:
     void insertRestoreBackupAction();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
+    // mainwindow_view.cpp
+    void setupView();
+    void rememberWindow();
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;

@@ -66,4 +66,6 @@ bool MainWindow::saveFile(QString path)
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->setAccepted(m_files->mayReplace());
+    if (event->isAccepted())
+        rememberWindow();
 }

@@ -353,6 +353,8 @@ void cMySettingsForm::retranslate(QWidget *parametersTab, QWidget *messagesTab)
         return;
     m_params->retranslateUi(parametersTab->findChild<QWidget *>(QStringLiteral("ParametersPage")));
     m_messages->retranslateUi(messagesTab->findChild<QWidget *>(QStringLiteral("MessagesPage")));
+    for (cMyTableModel *list : qAsConst(m_lists))
+        list->retranslate();
     RuleGrid::retranslateTimerRules(m_params->timLayout);
     RuleGrid::retranslateMessageRules(m_messages->msgLayout);
     AccessibleName::describePlainly(parametersTab);

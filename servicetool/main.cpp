@@ -1,5 +1,6 @@
 // servicetool: without options the service console's window, with options its command line.
 
+#include "base/cmyremembered.h"
 #include "base/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
 #include "resources/tamiraresources.h"
@@ -27,6 +28,9 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
+    // The window's texts are Polish; so are Qt's own (the boxes' buttons, the file dialogs).
+    installQtPolish();
+    cMyRemembered::setProgram(QStringLiteral("servicetool"));
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     int code;

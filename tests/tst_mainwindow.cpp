@@ -3,12 +3,15 @@
 
 #include "app/cmycommandline.h"
 #include "app/mainwindow.h"
+#include "model/cmymemoryarea.h"
 #include "resources/tamiraversion.h"
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
@@ -18,6 +21,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -42,6 +46,8 @@ private slots:
     void pagesAndTitle();
     void menusToolBarAndShortcuts();
     void portChangeEnablesCommands();
+    void pagesFromTheKeyboard_data();
+    void pagesFromTheKeyboard();
     void everyControlHasItsOwnName_data();
     void everyControlHasItsOwnName();
     void windowFitsTheScreen();
@@ -133,7 +139,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     QStringList titles;
     for (QAction *a : bar->actions())
         titles << a->text();
-    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Language", "&Help"}));
+    QCOMPARE(titles, (QStringList{"&File", "&View", "&Online", "&Service", "&Language", "&Help"}));
 
     // Menu and tool bar entries by name; a widget on the tool bar by its class.
     auto entries = [&](const char *name) {
@@ -148,6 +154,8 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     };
     QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs",
                                                "actionRestoreBackup", "|", "actionExit"}));
+    QCOMPARE(entries("menuWidok"), (QStringList{"actionPage1", "actionPage2", "actionPage3", "actionPage4", "|",
+                                                "actionNextPage", "actionPreviousPage"}));
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
     QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
                                                  "actionLibraryUpdate", "actionFirmwareUpdate"}));
@@ -174,6 +182,10 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         {"actionPomoc", "&Help...", "F1", false},
         {"actionDemo", "&Try without a device", "", false},
         {"actionAbout", "&About...", "", false},
+        {"actionPage1", "Overview", "Alt+1", false},
+        {"actionPage3", "Messages", "Alt+3", false},
+        {"actionNextPage", "&Next page", "Ctrl+PgDown", false},
+        {"actionPreviousPage", "&Previous page", "Ctrl+PgUp", false},
     };
     for (const Expect &e : expected) {
         auto *a = child<QAction>(&w, e.name);
@@ -217,6 +229,68 @@ void tst_MainWindow::portChangeEnablesCommands()
     QCOMPARE(child<QLabel>(&w, "lTamiraPort")->text(), QString("N/A"));
     QCOMPARE(child<QLabel>(&w, "lSerialNumber")->text(), QString("N/A"));
     QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->toPlainText().isEmpty());
+}
+
+void tst_MainWindow::pagesFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<int>("page");
+    for (const char *name : {"portSelect", "pteParamDesc", "pbGetStatus"})
+        QTest::newRow(name) << name << 0;
+    for (const char *name :
+         {"par1Cb", "par4Sb", "par11Sb", "par13Sb", "leAuthor", "pteDescription", "tim1Cb2", "tim1Sb2", "tim1Cb4"})
+        QTest::newRow(name) << name << 1;
+    for (const char *name : {"par01Cb1", "par01Cb2", "par01Cb3", "par01Sb1", "par24Cb6"})
+        QTest::newRow(name) << name << 2;
+    for (const char *name : {"simSlider", "pbStartSim", "pbSub1"})
+        QTest::newRow(name) << name << 3;
+}
+
+void tst_MainWindow::pagesFromTheKeyboard()
+{
+    // The keys go to the focused editor as a user types them (shortcuts first); each must switch
+    // the page and leave the editor's value as it was.
+    QFETCH(QString, editor);
+    QFETCH(int, page);
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.portChanged("/dev/null");
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.ensureSettingsForm();
+    // A rule's threshold takes keys once its measured value has a unit.
+    w.findChild<QComboBox *>("par01Cb2")->setCurrentIndex(21);
+    auto *tabs = child<QTabWidget>(&w, "tabWidget");
+    auto *slider = child<QSlider>(&w, "simSlider");
+    struct Key
+    {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int page; // -1 next, -2 previous
+    };
+    const Key keys[] = {{Qt::Key_Tab, Qt::ControlModifier, -1},
+                        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -2},
+                        {Qt::Key_PageDown, Qt::ControlModifier, -1},
+                        {Qt::Key_PageUp, Qt::ControlModifier, -2},
+                        {Qt::Key_1, Qt::AltModifier, 0},
+                        {Qt::Key_4, Qt::AltModifier, 3}};
+    for (const Key &k : keys) {
+        tabs->setCurrentIndex(page);
+        QWidget *e = child<QWidget>(&w, qPrintable(editor));
+        e->setEnabled(true); // the slider steers only while a dive runs
+        e->setFocus();
+        QVERIFY(waitUntil(
+            [&] { return QApplication::focusWidget() == e || e->isAncestorOf(QApplication::focusWidget()); }));
+        const QVector<quint8> before = w.settingsImage()->readBytes(0, 1024);
+        const int sliderBefore = slider->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k.key), k.modifiers);
+        const int expected = k.page == -1 ? (page + 1) % 4 : k.page == -2 ? (page + 3) % 4 : k.page;
+        QCOMPARE(tabs->currentIndex(), expected);
+        QCOMPARE(w.settingsImage()->readBytes(0, 1024), before);
+        QCOMPARE(slider->value(), sliderBefore);
+    }
+    QVERIFY(dialogs.clean());
 }
 
 void tst_MainWindow::everyControlHasItsOwnName_data()

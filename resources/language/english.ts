@@ -8,14 +8,6 @@
         <translation>Overview</translation>
     </message>
     <message>
-        <source>Max Depth</source>
-        <translation>Max Depth</translation>
-    </message>
-    <message>
-        <source>Dive Time</source>
-        <translation>Dive Time</translation>
-    </message>
-    <message>
         <source>Status urządzenia</source>
         <translation>Device status</translation>
     </message>
@@ -378,6 +370,14 @@ Do you want to stop the upload?</translation>
     <message>
         <source>Zapisano w pliku %1.</source>
         <translation>Saved to %1.</translation>
+    </message>
+    <message>
+        <source>Głębokość maks.</source>
+        <translation>Max Depth</translation>
+    </message>
+    <message>
+        <source>Czas nurkowania</source>
+        <translation>Dive Time</translation>
     </message>
 </context>
 <context>
@@ -970,6 +970,21 @@ Without a device, you can try the program on a demo Tamira.</translation>
     <message>
         <source>&amp;Wypróbuj bez urządzenia</source>
         <translation>&amp;Try without a device</translation>
+    </message>
+</context>
+<context>
+    <name>cMyPageSwitcher</name>
+    <message>
+        <source>&amp;Widok</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Następna strona</source>
+        <translation>&amp;Next page</translation>
+    </message>
+    <message>
+        <source>&amp;Poprzednia strona</source>
+        <translation>&amp;Previous page</translation>
     </message>
 </context>
 <context>
