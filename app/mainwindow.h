@@ -112,7 +112,8 @@ private:
     void setupFileCommands();
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
-    void startTransfer(const QString &label);
+    // `name`: the dialog's title and the name a screen reader gives it.
+    void startTransfer(const QString &name, const QString &label);
     // `done`: what the status bar says once the job has completed.
     void runJob(cMyDeviceJob *job, const QString &done);
     void showProgress(int min, int max, int progress);

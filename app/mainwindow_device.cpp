@@ -54,10 +54,11 @@ QVector<quint8> MainWindow::versionStamp(const QString &version)
     return stamp;
 }
 
-void MainWindow::startTransfer(const QString &label)
+void MainWindow::startTransfer(const QString &name, const QString &label)
 {
     delete m_progress;
     auto *dialog = new cMyProgressDialog(label, tr("Anuluj"), 0, 100, this);
+    dialog->setTransferName(name);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAutoReset(true);
@@ -110,7 +111,7 @@ void MainWindow::readSettingsFromTamira()
     // The device's settings take the place of the document.
     if (!m_files->mayReplace())
         return;
-    startTransfer(tr("Odczyt z tamiry.."));
+    startTransfer(tr("Odczyt nastaw z Tamiry"), tr("Odczyt z tamiry.."));
     QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *job = new cMyDeviceJob(m_link, this);
     runJob(job, tr("Nastawy odczytane z Tamiry."));
@@ -121,7 +122,7 @@ void MainWindow::readSettingsFromTamira()
 
 void MainWindow::writeSettingsToTamira()
 {
-    startTransfer(tr("Zapis do tamiry.."));
+    startTransfer(tr("Zapis nastaw do Tamiry"), tr("Zapis do tamiry.."));
     m_image->setData(0, versionStamp(m_version));
     const QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
@@ -141,15 +142,11 @@ void MainWindow::showProgress(int min, int max, int progress)
 {
     if (!m_progress)
         return;
-    if (m_progress->minimum() != min)
-        m_progress->setMinimum(min);
-    if (m_progress->maximum() != max)
-        m_progress->setMaximum(max);
     const bool last = progress >= max;
     if (!last && m_progressShown.isValid() && m_progressShown.elapsed() < kProgressRepaintMs)
         return;
     m_progressShown.start();
-    m_progress->setValue(progress);
+    m_progress->setProgress(progress - min, max - min);
 }
 
 void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> bytes)
@@ -215,8 +212,8 @@ void MainWindow::on_actionLibraryUpdate_triggered()
 
     // The library is first read through on a worker thread (the dialog is up and can cancel
     // meanwhile), then checked against the device's memory, then streamed.
-    startTransfer(tr("Proszę nie odłączać urządzenia."));
-    m_progress->setRange(0, 0);
+    startTransfer(tr("Wysyłanie biblioteki dźwięków do Tamiry"), tr("Proszę nie odłączać urządzenia."));
+    m_progress->setProgress(0, 0);
     auto *upload = new cMyLibraryUpload(m_link, this);
     const QPointer<cMyLibraryUpload> guard(upload);
     // Once the library has begun to go out, a cancel leaves an incomplete one behind.

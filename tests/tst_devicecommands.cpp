@@ -17,6 +17,7 @@
 #include "tests/support/tamiratestapp.h"
 #include "tests/support/waituntil.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -167,6 +169,11 @@ void tst_DeviceCommands::settingsRead()
     QCOMPARE(visibleProgress(w)->labelText(), QString("Upload.."));
     QCOMPARE(visibleProgress(w)->windowModality(), Qt::WindowModal);
     QVERIFY(progressed.wait(5000));
+    // Named after the transfer, for screen readers too, and telling a percentage.
+    QCOMPARE(visibleProgress(w)->windowTitle(), QString("Reading the settings from Tamira"));
+    QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(visibleProgress(w)->findChild<QProgressBar *>());
+    QCOMPARE(bar->text(QAccessible::Name), QString("Reading the settings from Tamira"));
+    QCOMPARE(bar->valueInterface()->maximumValue().toInt(), 100);
     QPushButton *cancel = visibleProgress(w)->findChild<QPushButton *>();
     QCOMPARE(cancel->text(), QString("Cancel"));
     cancel->click();

@@ -5,8 +5,10 @@
 #include "app/mainwindow.h"
 #include "model/cmymemoryarea.h"
 #include "resources/tamiraversion.h"
+#include "simulation/cmysimprofile.h"
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/contrast.h"
 #include "tests/support/tamiratestapp.h"
 #include "tests/support/waituntil.h"
 
@@ -51,6 +53,7 @@ private slots:
     void everyControlHasItsOwnName_data();
     void everyControlHasItsOwnName();
     void windowFitsTheScreen();
+    void overviewButtonsReadWell();
     void helpOpensTheManual();
     void helpSaysWhereTheManualIs();
     void aboutShowsVersion();
@@ -326,6 +329,32 @@ void tst_MainWindow::everyControlHasItsOwnName()
     QAccessibleInterface *hint = QAccessible::queryAccessibleInterface(w.findChild<QWidget *>("par4Sb"));
     QVERIFY(hint->text(QAccessible::Description).startsWith(english ? "The dive start threshold" : "Próg zanurzenia"));
     QVERIFY(!hint->text(QAccessible::Description).contains('<'));
+
+    // Values are said with their captions; a rule's editors with the whole rule; the profile
+    // with where the dive stands.
+    w.newStatusRead({"1", "42.2 m", "1:02:05", "4660", "1.2", "4", "1.2", "Polski", "2.1", "1.0.5.0", "", "", ""});
+    const char *const said[][3] = {
+        {"lmaxDepth", "Max Depth, 42.2 m", "Głębokość maks., 42.2 m"},
+        {"lSerialNumber", "Serial No.: 4660", "Nr seryjny: 4660"},
+        {"lVoiceVersion", "Sound library version: 2.1", "Wersja biblioteki dźwięków: 2.1"},
+        {"simDepthMax", "Depth max, 0.00 m", "Głębokość maksymalna, 0.00 m"},
+        {"simTimer3", "Timer 3, 0 s", "Timer 3, 0 s"},
+        {"simProfile", "Dive profile", "Profil nurkowania"},
+    };
+    for (const auto &value : said)
+        QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>(value[0])), QString(english ? value[1] : value[2]));
+    auto description = [&](const char *name) {
+        return QAccessible::queryAccessibleInterface(w.findChild<QWidget *>(name))->text(QAccessible::Description);
+    };
+    QCOMPARE(description("par07Sb1"), QString(english ? "never: this rule is unused" : "nigdy: reguła nieużywana"));
+    QCOMPARE(description("simProfile"), QString(english ? "no samples yet" : "brak próbek"));
+    auto *profile = w.findChild<cMySimProfile *>("simProfile");
+    for (const cMySimSample &sample : {cMySimSample{0, 1013, 0, 0, 0}, cMySimSample{24000, 3740, 2726, 0, 24},
+                                       cMySimSample{75900, 1013, 0, -120, 75}})
+        profile->addSample(sample);
+    profile->flush();
+    QCOMPARE(description("simProfile"),
+             QString(english ? "deepest 27.26 m at 24 s, 75 s so far" : "najgłębiej 27.26 m po 24 s, 75 s od startu"));
 }
 
 void tst_MainWindow::windowFitsTheScreen()
@@ -344,6 +373,31 @@ void tst_MainWindow::windowFitsTheScreen()
     // The status bar, where transfer results appear, is inside the window.
     QVERIFY(w.statusBar()->isVisible());
     QVERIFY(w.rect().contains(w.statusBar()->geometry()));
+}
+
+void tst_MainWindow::overviewButtonsReadWell()
+{
+    // White text against the lightest part of the button's face, as drawn (the face drawn
+    // once without the text).
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    auto lightest = [](QPushButton *button) {
+        const QImage image = button->grab().toImage();
+        double l = 0;
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                l = std::max(l, Contrast::luminance(image.pixel(x, y)));
+        return l;
+    };
+    for (const char *name : {"pbDetails", "pbGetStatus", "pbDemo"}) {
+        auto *button = child<QPushButton>(&w, name);
+        button->setEnabled(true);
+        const double text = lightest(button);
+        button->setText(QString());
+        const double ratio = Contrast::ratio(text, lightest(button));
+        QVERIFY2(ratio >= 4.5, qPrintable(QString("%1: %2").arg(name).arg(ratio)));
+    }
 }
 
 void tst_MainWindow::helpOpensTheManual()

@@ -121,8 +121,10 @@ void tst_ServiceTool::startAndPages()
              QString("Parametry"));
     for (const auto &page : QList<QPair<const char *, int>>{
              {"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
-        window.findChild<QAbstractButton *>(page.first)->click();
+        auto *button = window.findChild<QAbstractButton *>(page.first);
+        button->click();
         QCOMPARE(stack->currentIndex(), page.second);
+        QCOMPARE(button->accessibleDescription(), "Otwiera stronę „" + button->text() + "”");
         // Every control a screen reader reaches has a name of its own.
         const QStringList problems = AccessibleNames::problems(&window);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));

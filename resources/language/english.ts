@@ -379,6 +379,18 @@ Do you want to stop the upload?</translation>
         <source>Czas nurkowania</source>
         <translation>Dive Time</translation>
     </message>
+    <message>
+        <source>Odczyt nastaw z Tamiry</source>
+        <translation>Reading the settings from Tamira</translation>
+    </message>
+    <message>
+        <source>Zapis nastaw do Tamiry</source>
+        <translation>Writing the settings to Tamira</translation>
+    </message>
+    <message>
+        <source>Wysyłanie biblioteki dźwięków do Tamiry</source>
+        <translation>Uploading the sound library to Tamira</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -1149,6 +1161,22 @@ Backup of the previous settings: %2</translation>
         <source>maks. %1 m</source>
         <translation>max %1 m</translation>
     </message>
+    <message>
+        <source>brak próbek</source>
+        <translation>no samples yet</translation>
+    </message>
+    <message>
+        <source>najgłębiej %1 m po %2 s, %3 s od startu</source>
+        <translation>deepest %1 m at %2 s, %3 s so far</translation>
+    </message>
+    <message>
+        <source>na powierzchni, %1 s od startu</source>
+        <translation>at the surface, %1 s so far</translation>
+    </message>
+    <message>
+        <source>Profil nurkowania</source>
+        <translation>Dive profile</translation>
+    </message>
 </context>
 <context>
     <name>cMySimProfileSaver</name>
@@ -1494,6 +1522,10 @@ Wait until it has finished and try again.</translation>
     <message>
         <source>Usterka</source>
         <translation>Fault</translation>
+    </message>
+    <message>
+        <source>usterka</source>
+        <translation>fault</translation>
     </message>
 </context>
 <context>
