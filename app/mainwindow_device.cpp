@@ -9,6 +9,7 @@
 #include "app/cmyprogressdialog.h"
 #include "app/cmytranslatedtext.h"
 #include "base/cmydialogs.h"
+#include "base/cmyremembered.h"
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
 #include "jobs/cmylibraryupload.h"
@@ -109,7 +110,7 @@ void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 void MainWindow::readSettingsFromTamira()
 {
     // The device's settings take the place of the document.
-    if (!m_files->mayReplace())
+    if (!m_files->mayReplace(cMyUnsavedChanges::ReadFromTamira))
         return;
     startTransfer(tr("Odczyt nastaw z Tamiry"), tr("Odczyt z tamiry.."));
     QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
@@ -200,8 +201,12 @@ void MainWindow::on_actionPowerOff_triggered()
 void MainWindow::on_actionLibraryUpdate_triggered()
 {
     cMyDialogs &dialogs = cMyDialogs::current();
-    const QString path = dialogs.openFileName(this, tr("Otworz plik"), m_files->startFolder(),
+    // Libraries are kept apart from settings files: where the last one came from, at first the
+    // settings' folder.
+    const QString last = cMyRemembered::lastFolder(QStringLiteral("library"));
+    const QString path = dialogs.openFileName(this, tr("Otworz plik"), last.isEmpty() ? m_files->startFolder() : last,
                                               tr("Biblioteka jezyka (*.tma);;Komunikaty użytkownika (*.tmc)"));
+    cMyRemembered::rememberFolder(QStringLiteral("library"), path);
     if (path.isEmpty())
         return;
     if (!confirmed(tr("Aktualizacja biblioteki dźwięków..."),

@@ -57,10 +57,14 @@ QString cMyRemembered::startFolder(const QString &kind, const QString &preferred
 {
     if (!preferred.isEmpty() && QFileInfo(preferred).isDir())
         return preferred;
+    const QString last = lastFolder(kind);
+    return last.isEmpty() ? firstFolder() : last;
+}
+
+QString cMyRemembered::lastFolder(const QString &kind)
+{
     const QString last = settings()->value(folderKey(kind)).toString();
-    if (!last.isEmpty() && QFileInfo(last).isDir())
-        return last;
-    return firstFolder();
+    return !last.isEmpty() && QFileInfo(last).isDir() ? last : QString();
 }
 
 void cMyRemembered::rememberFolder(const QString &kind, const QString &path)

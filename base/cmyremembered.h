@@ -24,6 +24,8 @@ void forgetAll();
 // folder a dialog of this kind last took a file from, else the user's Documents (on Linux the
 // home folder) - never the program's own folder.
 QString startFolder(const QString &kind, const QString &preferred = QString());
+// The folder a dialog of `kind` last took a file from, while it exists; else an empty string.
+QString lastFolder(const QString &kind);
 // The dialog of `kind` gave `path` (nothing happens for an empty one).
 void rememberFolder(const QString &kind, const QString &path);
 

@@ -155,8 +155,8 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         }
         return out;
     };
-    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs",
-                                               "actionRestoreBackup", "|", "actionExit"}));
+    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionRecentFiles", "actionSave",
+                                               "actionSaveAs", "actionRestoreBackup", "|", "actionExit"}));
     QCOMPARE(entries("menuWidok"), (QStringList{"actionPage1", "actionPage2", "actionPage3", "actionPage4", "|",
                                                 "actionNextPage", "actionPreviousPage"}));
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));

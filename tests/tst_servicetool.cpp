@@ -4,6 +4,7 @@
 // model, saving through QSaveFile) and its command-line mode run as a process against the
 // emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
+#include "base/cmyremembered.h"
 #include "device/portdiscovery.h"
 #include "resources/tamiraversion.h"
 #include "servicetool/cmydebuglog.h"
@@ -351,6 +352,7 @@ void tst_ServiceTool::files()
     };
     const QString hex = writeFile(dir, "in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
     const QString tmo = writeFile(dir, "in.tmo", ":0400000001020304F2\n:00000001FF\n");
+    cMyRemembered::forgetAll(); // a first start
     cMyScriptedDialogs dialogs;
     MainWindow window;
     dialogs.expectOpenFile(hex);
@@ -374,10 +376,12 @@ void tst_ServiceTool::files()
     const QStringList titles{"Otwórz plik", "Zapisz do pliku", "Otworz plik reguł", "Zapisz do pliku"};
     const QStringList filters{"Pliki hex (*.hex)", "Pliki hex (*.hex)", "Tamira - plik reguł (*.tmo)",
                               "Tamira files (*.tmo)"};
+    // Each kind of file starts in the home folder, never the program's, then where it was last.
+    const QStringList dirs{QDir::homePath(), dir.path(), QDir::homePath(), dir.path()};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(dialogs.asked().at(i).title, titles.at(i));
         QCOMPARE(dialogs.asked().at(i).filter, filters.at(i));
-        QCOMPARE(dialogs.asked().at(i).dir, QString("."));
+        QCOMPARE(dialogs.asked().at(i).dir, dirs.at(i));
         QCOMPARE(dialogs.asked().at(i).parent, &window);
     }
 }

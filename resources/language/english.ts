@@ -391,6 +391,14 @@ Do you want to stop the upload?</translation>
         <source>Wysyłanie biblioteki dźwięków do Tamiry</source>
         <translation>Uploading the sound library to Tamira</translation>
     </message>
+    <message>
+        <source>Wczytano kopię zapasową %1. Tamira pozostaje bez zmian, dopóki nastawy nie zostaną zapisane do Tamiry.</source>
+        <translation>Loaded the backup %1. Tamira stays unchanged until the settings are written to it.</translation>
+    </message>
+    <message>
+        <source>Pliku %1 już nie ma; usunięto go z listy ostatnich plików.</source>
+        <translation>%1 no longer exists; it was taken off the recent files.</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -1011,6 +1019,17 @@ Without a device, you can try the program on a demo Tamira.</translation>
     </message>
 </context>
 <context>
+    <name>cMyRecentFiles</name>
+    <message>
+        <source>Ostatnie p&amp;liki</source>
+        <translation>Recent &amp;files</translation>
+    </message>
+    <message>
+        <source>&amp;Wyczyść listę ostatnich plików</source>
+        <translation>&amp;Clear recent files</translation>
+    </message>
+</context>
+<context>
     <name>cMyRuleReading</name>
     <message>
         <source>%1, gdy %2 %3 %4</source>
@@ -1205,6 +1224,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Nie można zapisać profilu w %1: %2</source>
         <translation>Cannot save the profile to %1: %2</translation>
+    </message>
+    <message>
+        <source>profil-nurkowania-%1.csv</source>
+        <translation>dive-profile-%1.csv</translation>
     </message>
 </context>
 <context>
@@ -1537,6 +1560,38 @@ Wait until it has finished and try again.</translation>
     <message>
         <source>Zachować zmiany?</source>
         <translation>Do you want to save changes?</translation>
+    </message>
+    <message>
+        <source>zanim powstanie nowy dokument</source>
+        <translation>before a new document is started</translation>
+    </message>
+    <message>
+        <source>zanim zostanie otwarty inny plik</source>
+        <translation>before another file is opened</translation>
+    </message>
+    <message>
+        <source>zanim zostanie wczytana kopia zapasowa</source>
+        <translation>before a backup is loaded</translation>
+    </message>
+    <message>
+        <source>zanim nastawy zostaną odczytane z Tamiry</source>
+        <translation>before the settings are read from Tamira</translation>
+    </message>
+    <message>
+        <source>zanim zostanie otwarty plik %1</source>
+        <translation>before %1 is opened</translation>
+    </message>
+    <message>
+        <source>zanim okno zostanie zamknięte</source>
+        <translation>before the window closes</translation>
+    </message>
+    <message>
+        <source>Zmiany w nowym dokumencie zostaną zapisane (Tak) albo porzucone (Nie), %1.</source>
+        <translation>The changes to the new document are saved (Yes) or discarded (No) %1.</translation>
+    </message>
+    <message>
+        <source>Zmiany w pliku %1 zostaną zapisane (Tak) albo porzucone (Nie), %2.</source>
+        <translation>The changes to %1 are saved (Yes) or discarded (No) %2.</translation>
     </message>
 </context>
 <context>
