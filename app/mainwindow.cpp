@@ -49,6 +49,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     makeConnections();
     setupFileCommands();
+    setupEditHistory();
     setupDeviceStatus();
 
     updateTitle();

@@ -30,6 +30,7 @@ class cMyDeviceJob;
 class cMyLinkReporter;
 class cMySettingsForm;
 class cMyFileCommands;
+class cMyUndoHistory;
 class QCloseEvent;
 
 namespace Ui {
@@ -60,6 +61,9 @@ public:
     cMyTamira *link() const { return m_link; }
     // Attaches a demo device (the bundled emulator) for trying the program without a Tamira.
     void startDemo();
+    // Writes `bytes` at `address` of the document as one step of its undo history, named `name`
+    // (a value taken from elsewhere into the form); the editors show it.
+    void applyEdit(const QString &name, quint32 address, const QVector<quint8> &bytes);
 
 signals:
     void writeToTamira(MemoryType area, QStringList &file);
@@ -132,6 +136,8 @@ private:
     void insertRestoreBackupAction();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
+    // mainwindow_edit.cpp
+    void setupEditHistory();
     // mainwindow_view.cpp
     void setupView();
     void rememberWindow();
@@ -147,6 +153,7 @@ private:
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
     cMyFileCommands *m_files = nullptr;
+    cMyUndoHistory *m_history = nullptr;
     const QString m_version = versionText();
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections

@@ -8,6 +8,7 @@
 #include "app/cmyfilecommands.h"
 #include "app/cmyprogressdialog.h"
 #include "app/cmytranslatedtext.h"
+#include "app/cmyundohistory.h"
 #include "base/cmydialogs.h"
 #include "base/cmyremembered.h"
 #include "device/cmytamira.h"
@@ -124,7 +125,8 @@ void MainWindow::readSettingsFromTamira()
 void MainWindow::writeSettingsToTamira()
 {
     startTransfer(tr("Zapis nastaw do Tamiry"), tr("Zapis do tamiry.."));
-    m_image->setData(0, versionStamp(m_version));
+    // The version stamp is no edit to take back, but the document is no longer as saved.
+    m_history->unrecorded([this] { m_image->setData(0, versionStamp(m_version)); });
     const QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
     runJob(writer, tr("Nastawy zapisane w Tamirze i sprawdzone."));
@@ -155,8 +157,12 @@ void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> byte
     // The backup and the verification read the device for themselves.
     if (area != EEPROM || (m_job && m_job->readsForItself()))
         return;
-    m_image->setData(address, bytes);
-    refreshSettingsForm();
+    // The device's settings are a new document, in no file yet.
+    m_history->unrecorded([&] {
+        m_image->setData(address, bytes);
+        refreshSettingsForm();
+    });
+    m_history->startFresh(false);
 }
 
 bool MainWindow::confirmed(const QString &title, const QString &question)

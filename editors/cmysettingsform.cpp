@@ -360,6 +360,27 @@ void cMySettingsForm::retranslate(QWidget *parametersTab, QWidget *messagesTab)
     AccessibleName::describePlainly(parametersTab);
 }
 
+QWidget *cMySettingsForm::editorAt(quint32 address, bool *typed) const
+{
+    if (typed)
+        *typed = false;
+    for (const QVector<Bound> *group : {&m_parameterFields, &m_timerFields, &m_messageFields})
+        for (const Bound &b : *group)
+            if (address >= b.address && address <= b.address + quint32(fieldWidth(b.field->stored)))
+                return b.editor;
+    if (!m_params)
+        return nullptr;
+    const std::pair<Text, QWidget *> texts[] = {
+        {kAuthor, m_params->leAuthor}, {kTitle, m_params->leTitle}, {kDescription, m_params->pteDescription}};
+    for (const auto &t : texts)
+        if (address >= t.first.address && address < t.first.address + quint32(t.first.size)) {
+            if (typed)
+                *typed = true;
+            return t.second;
+        }
+    return nullptr;
+}
+
 QString cMySettingsForm::author() const
 {
     return text(m_image, kAuthor);

@@ -192,6 +192,7 @@ void tst_DeviceCommands::settingsRead()
     QVERIFY(ended(spy, 1));
     QCOMPARE(image(w), device.readBytes(0, 1024));
     QVERIFY(w.settingsImage()->isModified());
+    QVERIFY(!w.findChild<QAction *>("actionUndo")->isEnabled()); // a fresh history
     QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QCOMPARE(w.findChild<QComboBox *>("par01Cb2")->currentText(), QString("Depth"));

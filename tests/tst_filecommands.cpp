@@ -246,6 +246,8 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Backup"));
     QVERIFY(w.currentFile().filePath().isEmpty()); // Save asks for a name, the backup stays
     QVERIFY(!w.isWindowModified());
+    QCOMPARE(w.statusBar()->currentMessage(), "Loaded the backup " + QDir::toNativeSeparators(backup)
+                                                  + ". Tamira stays unchanged until the settings are written to it.");
     QCOMPARE(dialogs->asked().size(), 3); // the three file dialogs, no question
 
     // An edit marks the title; a save clears the mark and says where it went.
@@ -258,6 +260,13 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     QVERIFY(!w.isWindowModified());
     QCOMPARE(w.windowTitle(), title(file("first.tmo")));
     QCOMPARE(w.statusBar()->currentMessage(), "Saved to " + QDir::toNativeSeparators(file("first.tmo")) + ".");
+    // Undone back to the saved document, the mark goes; a load takes the history with it.
+    w.findChild<QLineEdit *>("leAuthor")->setText("Y");
+    QCoreApplication::processEvents();
+    trigger(w, "actionUndo");
+    QVERIFY(!w.isWindowModified());
+    trigger(w, "actionRedo");
+    QVERIFY(w.isWindowModified());
     // Save on a saved document asks nothing; Save As asks, starting in its folder.
     w.findChild<QLineEdit *>("leAuthor")->setText("Z");
     trigger(w, "actionSave");
@@ -268,6 +277,10 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     trigger(w, "actionSaveAs");
     QCOMPARE(dialogs->asked().last().dir, dir->path());
     QCOMPARE(w.currentFile().fileName(), QString("second.tmo"));
+    QVERIFY(w.findChild<QAction *>("actionUndo")->isEnabled());
+    dialogs->expectOpenFile(file("trip.tmo"));
+    trigger(w, "actionOpen");
+    QVERIFY(!w.findChild<QAction *>("actionUndo")->isEnabled());
 }
 
 void tst_FileCommands::realDialogs()

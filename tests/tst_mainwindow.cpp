@@ -142,7 +142,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     QStringList titles;
     for (QAction *a : bar->actions())
         titles << a->text();
-    QCOMPARE(titles, (QStringList{"&File", "&View", "&Online", "&Service", "&Language", "&Help"}));
+    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Online", "&Service", "&Language", "&Help"}));
 
     // Menu and tool bar entries by name; a widget on the tool bar by its class.
     auto entries = [&](const char *name) {
@@ -157,6 +157,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     };
     QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionRecentFiles", "actionSave",
                                                "actionSaveAs", "actionRestoreBackup", "|", "actionExit"}));
+    QCOMPARE(entries("menuEdycja"), (QStringList{"actionUndo", "actionRedo"}));
     QCOMPARE(entries("menuWidok"), (QStringList{"actionPage1", "actionPage2", "actionPage3", "actionPage4", "|",
                                                 "actionNextPage", "actionPreviousPage"}));
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
@@ -185,6 +186,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         {"actionPomoc", "&Help...", "F1", false},
         {"actionDemo", "&Try without a device", "", false},
         {"actionAbout", "&About...", "", false},
+        {"actionUndo", "&Undo", "Ctrl+Z", false},
         {"actionPage1", "Overview", "Alt+1", false},
         {"actionPage3", "Messages", "Alt+3", false},
         {"actionNextPage", "&Next page", "Ctrl+PgDown", false},

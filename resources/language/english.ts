@@ -720,6 +720,29 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyEditMenu</name>
+    <message>
+        <source>&amp;Edycja</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Cofnij</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Cofnij %1</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>&amp;Ponów</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>&amp;Ponów %1</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+</context>
+<context>
     <name>cMyFaultBanner</name>
     <message>
         <source>Autotest Tamiry wykrył usterkę: %1.
