@@ -19,6 +19,7 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -129,7 +130,15 @@ void MainWindow::writeSettingsToTamira()
     m_history->unrecorded([this] { m_image->setData(0, versionStamp(m_version)); });
     const QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
-    runJob(writer, tr("Nastawy zapisane w Tamirze i sprawdzone."));
+    runJob(writer, QString());
+    connect(writer, &cMyDeviceJob::finished, this, [this, writer](bool completed) {
+        if (!completed)
+            return;
+        ui->statusBar->showMessage(tr("Nastawy zapisane w Tamirze i sprawdzone. Kopia zapasowa poprzednich nastaw: %1")
+                                       .arg(QDir::toNativeSeparators(writer->backupPath())));
+        // The overview shows the settings Tamira holds now; read once the link is free again.
+        QMetaObject::invokeMethod(m_link, &cMyTamira::readStatus, Qt::QueuedConnection);
+    });
     writer->start(lines, [this](QStringList &records) { emit writeToTamira(EEPROM, records); });
 }
 

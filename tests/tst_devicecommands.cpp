@@ -261,6 +261,16 @@ void tst_DeviceCommands::writeIsBackedUpStampedAndVerified()
     for (int i = 0; i < 64; ++i)
         lines << cMyHexRecord(quint16(16 * i), image(w).mid(16 * i, 16)).toString().toLatin1() + "\r\n";
     QCOMPARE(emu.receivedLines().mid(kBeforeWrite, 69), lines << ":00000001FF\r\n");
+    if (message.isEmpty()) {
+        // Where the backup went; the overview then shows the settings Tamira holds now.
+        const QString said = w.statusBar()->currentMessage();
+        const QString prefix = "Settings written to Tamira and verified. Backup of the previous settings: "
+                               + QDir::toNativeSeparators(cMyBackupStore::folder());
+        QVERIFY2(said.startsWith(prefix) && QFile::exists(QDir::fromNativeSeparators(said.section(": ", 1))),
+                 qPrintable(said));
+        QVERIFY(ended(spy, 5));
+        QCOMPARE(w.findChild<QLabel *>("lParamVersion")->text(), QString(TAMIRA_VERSION));
+    }
     if (!message.isEmpty()) {
         QVERIFY2(dialogs->asked().last().text.startsWith(message), qPrintable(dialogs->asked().last().text));
         QCOMPARE(dialogs->asked().last().parent, &w);

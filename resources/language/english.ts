@@ -338,10 +338,6 @@ Do you want to continue?</translation>
         <translation>Settings read from Tamira.</translation>
     </message>
     <message>
-        <source>Nastawy zapisane w Tamirze i sprawdzone.</source>
-        <translation>Settings written to Tamira and verified.</translation>
-    </message>
-    <message>
         <source>Biblioteka dźwięków wysłana do Tamiry.</source>
         <translation>Sound library sent to Tamira.</translation>
     </message>
@@ -398,6 +394,10 @@ Do you want to stop the upload?</translation>
     <message>
         <source>Pliku %1 już nie ma; usunięto go z listy ostatnich plików.</source>
         <translation>%1 no longer exists; it was taken off the recent files.</translation>
+    </message>
+    <message>
+        <source>Nastawy zapisane w Tamirze i sprawdzone. Kopia zapasowa poprzednich nastaw: %1</source>
+        <translation>Settings written to Tamira and verified. Backup of the previous settings: %1</translation>
     </message>
 </context>
 <context>
