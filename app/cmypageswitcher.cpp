@@ -15,7 +15,7 @@ cMyPageSwitcher::cMyPageSwitcher(QTabWidget *pages, const char *context, const Q
         QAction *page = addAction(QString());
         page->setObjectName(QStringLiteral("actionPage%1").arg(i + 1));
         TranslatedText::set(page, context, names.at(i));
-        page->setShortcut(QKeySequence(Qt::ALT | (Qt::Key_1 + i)));
+        page->setShortcut(QKeySequence(QStringLiteral("Alt+%1").arg(i + 1)));
         page->setCheckable(true);
         page->setChecked(pages->currentIndex() == i);
         m_group->addAction(page);
@@ -32,12 +32,12 @@ cMyPageSwitcher::cMyPageSwitcher(QTabWidget *pages, const char *context, const Q
         {"actionNextPage",
          QT_TRANSLATE_NOOP("cMyPageSwitcher", "&Następna strona"),
          1,
-         {QKeySequence(Qt::CTRL | Qt::Key_PageDown), QKeySequence(Qt::CTRL | Qt::Key_Tab)}},
+         {QKeySequence(QStringLiteral("Ctrl+PgDown")), QKeySequence(QStringLiteral("Ctrl+Tab"))}},
         {"actionPreviousPage",
          QT_TRANSLATE_NOOP("cMyPageSwitcher", "&Poprzednia strona"),
          -1,
-         {QKeySequence(Qt::CTRL | Qt::Key_PageUp), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)}},
+         {QKeySequence(QStringLiteral("Ctrl+PgUp")), QKeySequence(QStringLiteral("Ctrl+Shift+Backtab")),
+          QKeySequence(QStringLiteral("Ctrl+Shift+Tab"))}},
     };
     for (const Step &s : steps) {
         QAction *action = addAction(QString());

@@ -42,7 +42,7 @@ void cMyRecentFiles::rebuild()
     clear();
     const QStringList list = files();
     for (int i = 0; i < list.size(); ++i) {
-        const QString path = list.at(i);
+        const QString &path = list.at(i);
         // "&1 trip.tmo": the number chooses it from the keyboard; the whole path is in the tip.
         QAction *entry = addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
             QFileInfo(path).fileName().replace(QLatin1Char('&'), QStringLiteral("&&"))));

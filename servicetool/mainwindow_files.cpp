@@ -19,14 +19,14 @@ const char kHexFilter[] = "Pliki hex (*.hex)";
 // Documents (the home folder on Linux).
 QString openName(QWidget *window, const QString &title, const QString &kind, const QString &filter)
 {
-    const QString path = cMyDialogs::current().openFileName(window, title, cMyRemembered::startFolder(kind), filter);
+    QString path = cMyDialogs::current().openFileName(window, title, cMyRemembered::startFolder(kind), filter);
     cMyRemembered::rememberFolder(kind, path);
     return path;
 }
 
 QString saveName(QWidget *window, const QString &title, const QString &kind, const QString &filter)
 {
-    const QString path = cMyDialogs::current().saveFileName(window, title, cMyRemembered::startFolder(kind), filter);
+    QString path = cMyDialogs::current().saveFileName(window, title, cMyRemembered::startFolder(kind), filter);
     cMyRemembered::rememberFolder(kind, path);
     return path;
 }
