@@ -9,6 +9,8 @@ tmp=$(mktemp -d)
 display_pid=""
 trap '[ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
 unset QT_QPA_PLATFORM  # ctest's offscreen platform would show no window
+# What the program remembers (window, language) goes to the test's own folder, not the user's.
+export XDG_CONFIG_HOME="$tmp/config"
 # No session bus, as on a machine without a desktop session: run.sh must then bring its own and
 # leave nothing behind (with dbus-x11 installed, libdbus would otherwise launch a lasting one).
 unset DBUS_SESSION_BUS_ADDRESS

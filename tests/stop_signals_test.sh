@@ -11,6 +11,8 @@ program=""
 trap '[ -z "$program" ] || kill -KILL "$program" 2>/dev/null || true
       [ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
 unset QT_QPA_PLATFORM
+# What the program remembers (window, language) goes to the test's own folder, not the user's.
+export XDG_CONFIG_HOME="$tmp/config"
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # Runs the rest of the arguments every 0.1 s until it succeeds, for at most $1 seconds.
