@@ -2,6 +2,7 @@
 
 #include "base/cmydialogs.h"
 #include "base/cmyfileaccess.h"
+#include "base/cmyremembered.h"
 #include "jobs/cmybackupstore.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
@@ -22,6 +23,7 @@ Q_LOGGING_CATEGORY(lcFiles, "tamira.files", QtInfoMsg)
 namespace {
 
 const QString kTemplateFile = QStringLiteral("clear.tmo");
+const QString kFolderKind = QStringLiteral("settings");
 const QString kBuiltInTemplate = QStringLiteral(":/pliki/clear.tmo");
 
 QString problem(const cMySettingsFile::ReadResult &result)
@@ -69,43 +71,46 @@ cMyFileCommands::cMyFileCommands(QWidget *window, cMyMemoryArea *image)
 
 QString cMyFileCommands::startFolder() const
 {
-    return m_file.filePath().isEmpty() ? QString() : m_file.absolutePath();
+    return cMyRemembered::startFolder(kFolderKind, m_file.filePath().isEmpty() ? QString() : m_file.absolutePath());
 }
 
 void cMyFileCommands::newDocument()
 {
-    if (mayReplace())
+    if (mayReplace(cMyUnsavedChanges::NewDocument))
         loadTemplate();
 }
 
 void cMyFileCommands::open()
 {
-    if (!mayReplace())
+    if (!mayReplace(cMyUnsavedChanges::OpenFile))
         return;
     const QString path =
         cMyDialogs::current().openFileName(m_window, tr("Otworz plik"), startFolder(),
                                            settingsFilter() + QStringLiteral(";;") + tr("Wszystkie pliki (*)"));
+    cMyRemembered::rememberFolder(kFolderKind, path);
     if (!path.isEmpty())
         openPath(path);
 }
 
-void cMyFileCommands::openDropped(const QString &path)
+void cMyFileCommands::openNamed(const QString &path)
 {
-    if (mayReplace())
+    if (mayReplace(cMyUnsavedChanges::OpenNamedFile, path))
         openPath(path);
 }
 
 void cMyFileCommands::restoreBackup()
 {
-    if (!mayReplace())
+    if (!mayReplace(cMyUnsavedChanges::RestoreBackup))
         return;
     const QString folder = cMyBackupStore::folder();
     QDir().mkpath(folder);
     const QString path =
         cMyDialogs::current().openFileName(m_window, tr("Przywróć kopię zapasową"), folder, settingsFilter());
     // Not the backup's own document: a Save asks for a name instead of changing the backup.
-    if (!path.isEmpty() && load(path) != Nothing)
+    if (!path.isEmpty() && load(path) != Nothing) {
         adopt(QFileInfo(), false);
+        emit restored(path);
+    }
 }
 
 void cMyFileCommands::loadTemplate()
@@ -130,6 +135,8 @@ void cMyFileCommands::loadFromCommandLine(const QString &path)
     const Load result = load(path);
     if (result != Nothing)
         adopt(QFileInfo(path), result == Partly);
+    if (result == Whole || result == Partly)
+        emit opened(path);
 }
 
 void cMyFileCommands::openPath(const QString &path)
@@ -140,6 +147,8 @@ void cMyFileCommands::openPath(const QString &path)
         loadTemplateImage();
     if (result != Nothing)
         adopt(QFileInfo(path), result == Partly);
+    if (result == Whole || result == Partly)
+        emit opened(path);
 }
 
 void cMyFileCommands::readInto(const QString &path)
@@ -175,7 +184,7 @@ cMyRecovery::Document cMyFileCommands::document() const
 
 bool cMyFileCommands::mayClose()
 {
-    if (!mayReplace())
+    if (!mayReplace(cMyUnsavedChanges::CloseWindow))
         return false;
     m_recovery.discard();
     return true;
@@ -192,8 +201,10 @@ bool cMyFileCommands::openRecovered(const cMyRecovery::Copy &copy)
     records.setData(copy.records);
     records.open(QIODevice::ReadOnly);
     cMyMemoryArea recovered;
+    const bool untitled = copy.document.file.isEmpty();
     if (!cMySettingsFile::read(records, recovered).complete() || recovered.pageSize(0) < cMySettingsFile::kImageSize
-        || !mayReplace())
+        || !mayReplace(untitled ? cMyUnsavedChanges::NewDocument : cMyUnsavedChanges::OpenNamedFile,
+                       copy.document.file))
         return false;
     m_image->setData(0, recovered.readBytes(0, cMySettingsFile::kImageSize));
     adopt(copy.document.file.isEmpty() ? QFileInfo() : QFileInfo(copy.document.file), copy.document.saveAsks);
@@ -246,6 +257,7 @@ bool cMyFileCommands::saveAs()
     // before the file is replaced.
     const QString start = m_saveAsks ? m_file.absoluteFilePath() : startFolder();
     const QString path = cMyDialogs::current().saveFileName(m_window, tr("Zapisz do pliku"), start, settingsFilter());
+    cMyRemembered::rememberFolder(kFolderKind, path);
     if (path.isEmpty())
         return false;
     if (!saveTo(path))
@@ -284,7 +296,7 @@ bool cMyFileCommands::eventFilter(QObject *watched, QEvent *event)
     // Asked once the drop is over: the program the file came from is not kept waiting.
     if (type == QEvent::Drop)
         QMetaObject::invokeMethod(
-            this, [this, path] { openDropped(path); }, Qt::QueuedConnection);
+            this, [this, path] { openNamed(path); }, Qt::QueuedConnection);
     return true;
 }
 

@@ -25,14 +25,19 @@ public:
     cMyFileCommands(QWidget *window, cMyMemoryArea *image);
 
     QFileInfo currentFile() const { return m_file; }
-    // The folder the file dialogs start in: the current file's, else none.
+    // The folder the file dialogs start in: the current file's, else the one the settings were
+    // last opened from or saved to, else the user's Documents.
     QString startFolder() const;
-    bool mayReplace() const { return m_unsaved.mayReplace(); }
+    bool mayReplace(cMyUnsavedChanges::Next next, const QString &named = QString()) const
+    {
+        return m_unsaved.mayReplace(next, m_file, named);
+    }
 
     // These ask about unsaved changes first.
     void newDocument();
     void open();
-    void openDropped(const QString &path);
+    // A file dropped on the window or chosen from the recent files.
+    void openNamed(const QString &path);
     void restoreBackup();
     // These do not: the start's blank template and the file named on the command line.
     void loadTemplate();
@@ -58,7 +63,11 @@ signals:
     // A new document is in the image: the editors are to show it.
     void documentReplaced();
     void currentFileChanged();
+    // A settings file became the document (opened, dropped, from the command line) or was saved.
+    void opened(const QString &path);
     void saved(const QString &path);
+    // A backup became a new document.
+    void restored(const QString &path);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

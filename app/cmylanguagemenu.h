@@ -2,8 +2,8 @@
 #define APP_CMYLANGUAGEMENU_H
 
 // The Language menu: English or Polski (the texts as written) for every text of the program at
-// once, until it ends. The program starts in English. Each widget sets its own texts again on
-// the language change that follows.
+// once. The choice is remembered and taken again at the next start; without one the program
+// starts in English. Each widget sets its own texts again on the language change that follows.
 
 #include <QMenu>
 
@@ -13,6 +13,9 @@ class cMyLanguageMenu : public QMenu
 
 public:
     explicit cMyLanguageMenu(QWidget *window);
+
+    // At start-up, before the window is built: the language chosen last time, if any.
+    static void useRememberedLanguage();
 
 protected:
     void changeEvent(QEvent *event) override;

@@ -22,7 +22,9 @@ cMyOverviewPage::cMyOverviewPage(QWidget *parent) : QWidget(parent)
     p.setColor(QPalette::Disabled, QPalette::Text, QColor(255, 255, 255, 140));
     p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(255, 255, 255, 140));
     p.setColor(QPalette::Base, Qt::transparent);
-    p.setColor(QPalette::Button, QColor(20, 110, 160));
+    // Deep enough that the white text keeps 4.5:1 against the lightest part of the face the style
+    // draws from it (some 5.4:1).
+    p.setColor(QPalette::Button, QColor(8, 56, 88));
     setPalette(p);
 }
 

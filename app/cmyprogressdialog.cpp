@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QPointer>
+#include <QProgressBar>
 
 cMyProgressDialog::cMyProgressDialog(const QString &label, const QString &cancelText, int minimum, int maximum,
                                      QWidget *parent)
@@ -10,6 +11,25 @@ cMyProgressDialog::cMyProgressDialog(const QString &label, const QString &cancel
     // The button and Escape reach canceled(); the dialog would hide itself at once on it.
     disconnect(this, SIGNAL(canceled()), this, SLOT(cancel()));
     connect(this, &QProgressDialog::canceled, this, &cMyProgressDialog::userCancel);
+}
+
+void cMyProgressDialog::setTransferName(const QString &name)
+{
+    setWindowTitle(name);
+    if (auto *bar = findChild<QProgressBar *>())
+        bar->setAccessibleName(name);
+}
+
+void cMyProgressDialog::setProgress(int value, int maximum)
+{
+    if (maximum <= 0) {
+        setRange(0, 0);
+        return;
+    }
+    if (this->maximum() != 100)
+        setRange(0, 100);
+    // Whole per cent, rounded down: 100 % (which closes the dialog) only at the end.
+    setValue(int(qint64(qBound(0, value, maximum)) * 100 / maximum));
 }
 
 void cMyProgressDialog::dismiss()

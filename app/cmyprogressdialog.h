@@ -16,6 +16,12 @@ class cMyProgressDialog : public QProgressDialog
 public:
     cMyProgressDialog(const QString &label, const QString &cancelText, int minimum, int maximum, QWidget *parent);
 
+    // The dialog and its bar are named after the transfer, for screen readers too.
+    void setTransferName(const QString &name);
+    // `value` of `maximum` steps, shown (and told to screen readers) as a percentage; a maximum
+    // of 0 shows that the transfer is busy.
+    void setProgress(int value, int maximum);
+
     // Asked when the user cancels; false keeps the transfer and the dialog going.
     void setCancelCheck(std::function<bool()> check) { m_check = std::move(check); }
     void dismiss();

@@ -1,6 +1,7 @@
 #include "app/cmytamirastatus.h"
 #include "ui_cmytamirastatus.h"
 
+#include "app/cmycaptionedvalues.h"
 #include "app/cmyselftest.h"
 
 cMyTamiraStatus::cMyTamiraStatus(QWidget *parent) : QDialog(parent), ui(new Ui::cMyTamiraStatus)
@@ -14,7 +15,13 @@ cMyTamiraStatus::cMyTamiraStatus(QWidget *parent) : QDialog(parent), ui(new Ui::
         mark->setPixmap(cMySelfTest::faultIcon(16, devicePixelRatioF()));
         mark->setVisible(false);
         ui->gridSelfTest->addWidget(mark, row, 2);
+        // A screen reader meets the mark right after its row's value, not after the last row.
+        QLabel *value = qobject_cast<QLabel *>(ui->gridSelfTest->itemAtPosition(row, 1)->widget());
+        const QObjectList &siblings = mark->parentWidget()->children();
+        if (auto *next = qobject_cast<QWidget *>(siblings.value(siblings.indexOf(value) + 1)))
+            mark->stackUnder(next);
     }
+    CaptionedValues::name(this);
     showFlags(m_status, false);
 }
 
@@ -60,8 +67,10 @@ void cMyTamiraStatus::showFlags(char flags, bool known)
     for (int row = 0; row < cMySelfTest::kRows; ++row) {
         const bool failed = known && cMySelfTest::rowFailed(bits, row);
         values[row]->setStyleSheet(failed ? faultStyle : QString());
+        CaptionedValues::setNote(values[row], failed ? tr("usterka") : QString());
         auto *mark = findChild<QLabel *>(QStringLiteral("lFaultMark%1").arg(row));
         mark->setToolTip(tr("Usterka"));
+        mark->setAccessibleName(tr("Usterka"));
         mark->setVisible(failed);
     }
 }

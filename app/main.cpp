@@ -1,6 +1,8 @@
 #include "app/cmycommandline.h"
+#include "app/cmylanguagemenu.h"
 #include "app/mainwindow.h"
 #include "app/programarguments.h"
+#include "base/cmyremembered.h"
 #include "base/cmystopsignals.h"
 #include "base/filesizesignal.h"
 #include "base/parentconsole.h"
@@ -42,10 +44,13 @@ int main(int argc, char *argv[])
                      qPrintable(cMyCommandLine::usage()));
         return 2;
     }
-    // The texts are written in Polish; the built-in English catalogue is always installed.
+    // The texts are written in Polish; the built-in English catalogue is installed, unless the
+    // user chose Polish last time.
+    cMyRemembered::setProgram(QStringLiteral("TAMIRAdesk"));
     QTranslator translator;
     if (!installEnglishCatalogue(translator))
         qCDebug(lcApp, "English catalogue not loaded");
+    cMyLanguageMenu::useRememberedLanguage();
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);

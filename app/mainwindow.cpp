@@ -49,6 +49,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 
     makeConnections();
     setupFileCommands();
+    setupEditHistory();
     setupDeviceStatus();
 
     updateTitle();
@@ -64,6 +65,7 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
             [this](const QString &text) { ui->statusBar->showMessage(text); });
     setupDemo();
     setupLanguage();
+    setupView();
     new cMyWindowFit(this);
 }
 

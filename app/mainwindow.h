@@ -30,6 +30,7 @@ class cMyDeviceJob;
 class cMyFailureReporter;
 class cMySettingsForm;
 class cMyFileCommands;
+class cMyUndoHistory;
 class QCloseEvent;
 
 namespace Ui {
@@ -63,6 +64,9 @@ public:
     // Unsaved work left by a program that was stopped: offered at start, kept on a stop signal.
     void offerRecovery();
     void keepRecoveryCopy();
+    // Writes `bytes` at `address` of the document as one step of its undo history, named `name`
+    // (a value taken from elsewhere into the form); the editors show it.
+    void applyEdit(const QString &name, quint32 address, const QVector<quint8> &bytes);
 
 public slots:
     void portChanged(QString newPort);
@@ -111,7 +115,8 @@ private:
     void setupFileCommands();
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
-    void startTransfer(const QString &label);
+    // `name`: the dialog's title and the name a screen reader gives it.
+    void startTransfer(const QString &name, const QString &label);
     // `done`: what the status bar says once the job has completed.
     void runJob(cMyDeviceJob *job, const QString &done);
     void showProgress(int min, int max, int progress);
@@ -130,6 +135,11 @@ private:
     void insertRestoreBackupAction();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
+    // mainwindow_edit.cpp
+    void setupEditHistory();
+    // mainwindow_view.cpp
+    void setupView();
+    void rememberWindow();
 
     cMyMemoryArea *m_image = nullptr;
     cMyTamira *m_link = nullptr;
@@ -142,6 +152,7 @@ private:
     QElapsedTimer m_progressShown;
     cMyAboutDialog *m_about = nullptr;
     cMyFileCommands *m_files = nullptr;
+    cMyUndoHistory *m_history = nullptr;
     const QString m_version = versionText();
     QTimer *m_bootCheckTimer = nullptr;
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections

@@ -8,7 +8,9 @@
 #include "app/cmyfilecommands.h"
 #include "app/cmyprogressdialog.h"
 #include "app/cmytranslatedtext.h"
+#include "app/cmyundohistory.h"
 #include "base/cmydialogs.h"
+#include "base/cmyremembered.h"
 #include "device/cmytamira.h"
 #include "jobs/cmydevicejob.h"
 #include "jobs/cmyfailurereporter.h"
@@ -17,6 +19,7 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 
+#include <QDir>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -54,10 +57,11 @@ QVector<quint8> MainWindow::versionStamp(const QString &version)
     return stamp;
 }
 
-void MainWindow::startTransfer(const QString &label)
+void MainWindow::startTransfer(const QString &name, const QString &label)
 {
     delete m_progress;
     auto *dialog = new cMyProgressDialog(label, tr("Anuluj"), 0, 100, this);
+    dialog->setTransferName(name);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAutoReset(true);
@@ -109,9 +113,9 @@ void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
 void MainWindow::readSettingsFromTamira()
 {
     // The device's settings take the place of the document.
-    if (!m_files->mayReplace())
+    if (!m_files->mayReplace(cMyUnsavedChanges::ReadFromTamira))
         return;
-    startTransfer(tr("Odczyt z tamiry.."));
+    startTransfer(tr("Odczyt nastaw z Tamiry"), tr("Odczyt z tamiry.."));
     QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *job = new cMyDeviceJob(m_link, this);
     runJob(job, tr("Nastawy odczytane z Tamiry."));
@@ -126,11 +130,20 @@ void MainWindow::readSettingsFromTamira()
 
 void MainWindow::writeSettingsToTamira()
 {
-    startTransfer(tr("Zapis do tamiry.."));
-    m_image->setData(0, versionStamp(m_version));
+    startTransfer(tr("Zapis nastaw do Tamiry"), tr("Zapis do tamiry.."));
+    // The version stamp is no edit to take back, but the document is no longer as saved.
+    m_history->unrecorded([this] { m_image->setData(0, versionStamp(m_version)); });
     const QStringList lines = m_image->toHexLines(0, cMySettingsFile::kImageSize, 16);
     auto *writer = new cMySettingsWriter(m_link, this);
-    runJob(writer, tr("Nastawy zapisane w Tamirze i sprawdzone."));
+    runJob(writer, QString());
+    connect(writer, &cMyDeviceJob::finished, this, [this, writer](bool completed) {
+        if (!completed)
+            return;
+        ui->statusBar->showMessage(tr("Nastawy zapisane w Tamirze i sprawdzone. Kopia zapasowa poprzednich nastaw: %1")
+                                       .arg(QDir::toNativeSeparators(writer->backupPath())));
+        // The overview shows the settings Tamira holds now; read once the link is free again.
+        QMetaObject::invokeMethod(m_link, &cMyTamira::readStatus, Qt::QueuedConnection);
+    });
     writer->start(lines);
 }
 
@@ -146,23 +159,23 @@ void MainWindow::showProgress(int min, int max, int progress)
 {
     if (!m_progress)
         return;
-    if (m_progress->minimum() != min)
-        m_progress->setMinimum(min);
-    if (m_progress->maximum() != max)
-        m_progress->setMaximum(max);
     const bool last = progress >= max;
     if (!last && m_progressShown.isValid() && m_progressShown.elapsed() < kProgressRepaintMs)
         return;
     m_progressShown.start();
-    m_progress->setValue(progress);
+    m_progress->setProgress(progress - min, max - min);
 }
 
 void MainWindow::newDataRead(MemoryType area, uint address, QVector<quint8> bytes)
 {
     if (area != EEPROM)
         return;
-    m_image->setData(address, bytes);
-    refreshSettingsForm();
+    // The device's settings are a new document, in no file yet.
+    m_history->unrecorded([&] {
+        m_image->setData(address, bytes);
+        refreshSettingsForm();
+    });
+    m_history->startFresh(false);
 }
 
 bool MainWindow::confirmed(const QString &title, const QString &question)
@@ -207,8 +220,12 @@ void MainWindow::on_actionPowerOff_triggered()
 void MainWindow::on_actionLibraryUpdate_triggered()
 {
     cMyDialogs &dialogs = cMyDialogs::current();
-    const QString path = dialogs.openFileName(this, tr("Otworz plik"), m_files->startFolder(),
+    // Libraries are kept apart from settings files: where the last one came from, at first the
+    // settings' folder.
+    const QString last = cMyRemembered::lastFolder(QStringLiteral("library"));
+    const QString path = dialogs.openFileName(this, tr("Otworz plik"), last.isEmpty() ? m_files->startFolder() : last,
                                               tr("Biblioteka jezyka (*.tma);;Komunikaty użytkownika (*.tmc)"));
+    cMyRemembered::rememberFolder(QStringLiteral("library"), path);
     if (path.isEmpty())
         return;
     if (!confirmed(tr("Aktualizacja biblioteki dźwięków..."),
@@ -219,8 +236,8 @@ void MainWindow::on_actionLibraryUpdate_triggered()
 
     // The library is first read through on a worker thread (the dialog is up and can cancel
     // meanwhile), then checked against the device's memory, then streamed.
-    startTransfer(tr("Proszę nie odłączać urządzenia."));
-    m_progress->setRange(0, 0);
+    startTransfer(tr("Wysyłanie biblioteki dźwięków do Tamiry"), tr("Proszę nie odłączać urządzenia."));
+    m_progress->setProgress(0, 0);
     auto *upload = new cMyLibraryUpload(m_link, this);
     const QPointer<cMyLibraryUpload> guard(upload);
     // Once the library has begun to go out, a cancel leaves an incomplete one behind.

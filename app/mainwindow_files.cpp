@@ -1,11 +1,13 @@
 // File commands: the window's file slots hand them to the document's file commands
 // (cmyfilecommands.h), which also ask about unsaved changes (cmyunsavedchanges.h) and open a
-// settings file dropped on the window. Closing the window asks the same question.
+// settings file dropped on the window or chosen from the recent files (cmyrecentfiles.h).
+// Closing the window asks the same question.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
 #include "app/cmyfilecommands.h"
+#include "app/cmyrecentfiles.h"
 #include "model/cmymemoryarea.h"
 
 #include <QCloseEvent>
@@ -25,6 +27,24 @@ void MainWindow::setupFileCommands()
         ui->statusBar->showMessage(tr("Zapisano w pliku %1.").arg(QDir::toNativeSeparators(path)), kSavedMessageMs);
     });
     connect(m_image, &cMyMemoryArea::modifiedChanged, this, &QWidget::setWindowModified);
+    // What a restored backup is, and is not: the device has not changed.
+    connect(m_files, &cMyFileCommands::restored, this, [this](const QString &path) {
+        ui->statusBar->showMessage(tr("Wczytano kopię zapasową %1. Tamira pozostaje bez zmian, dopóki nastawy nie "
+                                      "zostaną zapisane do Tamiry.")
+                                       .arg(QDir::toNativeSeparators(path)));
+    });
+
+    auto *recent = new cMyRecentFiles(this);
+    recent->menuAction()->setObjectName(QStringLiteral("actionRecentFiles"));
+    ui->menuPlik->insertMenu(ui->actionSave, recent);
+    connect(m_files, &cMyFileCommands::opened, recent, &cMyRecentFiles::add);
+    connect(m_files, &cMyFileCommands::saved, recent, &cMyRecentFiles::add);
+    connect(recent, &cMyRecentFiles::chosen, m_files, &cMyFileCommands::openNamed);
+    connect(recent, &cMyRecentFiles::removed, this, [this](const QString &path) {
+        ui->statusBar->showMessage(
+            tr("Pliku %1 już nie ma; usunięto go z listy ostatnich plików.").arg(QDir::toNativeSeparators(path)),
+            kSavedMessageMs);
+    });
 }
 
 QFileInfo MainWindow::currentFile() const
@@ -66,6 +86,8 @@ bool MainWindow::saveFile(QString path)
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->setAccepted(m_files->mayClose());
+    if (event->isAccepted())
+        rememberWindow();
 }
 
 void MainWindow::offerRecovery()

@@ -5,6 +5,7 @@
 #include "ui_mainwindow.h"
 
 #include "app/cmyoverviewpage.h"
+#include "app/cmyundohistory.h"
 #include "editors/cmysettingsform.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
@@ -18,7 +19,9 @@ void MainWindow::setupSettingsForm()
 
 void MainWindow::ensureSettingsForm()
 {
-    m_form->build(ui->tabTimery, ui->tabKomunikaty);
+    // The editors taking the document are no edit of the user's.
+    if (!m_form->isBuilt())
+        m_history->unrecorded([this] { m_form->build(ui->tabTimery, ui->tabKomunikaty); });
 }
 
 void MainWindow::refreshSettingsForm()

@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/cmycaptionedvalues.h"
 #include "app/cmyfaultbanner.h"
 #include "app/cmyoverviewpage.h"
 #include "app/cmyportselect.h"
@@ -44,6 +45,9 @@ void MainWindow::showTamiraStatus()
 
 void MainWindow::setupDeviceStatus()
 {
+    // A screen reader says each value of the overview and the simulation page with its caption.
+    CaptionedValues::name(ui->tabStart);
+    CaptionedValues::name(ui->simWidget);
     // Another port: the warning belonged to the device that was there.
     connect(m_portSelect, &QComboBox::currentTextChanged, ui->tabStart->faultBanner(), &cMyFaultBanner::clear);
     ui->simWidget->setDeviceLink(m_link);

@@ -23,6 +23,20 @@ void AccessibleName::set(QWidget *editor, const QString &name)
     label->setText(name);
 }
 
+QString AccessibleName::of(const QWidget *editor)
+{
+    if (!editor->accessibleName().isEmpty())
+        return editor->accessibleName();
+    for (const QLabel *label : editor->window()->findChildren<QLabel *>())
+        if (label->buddy() == editor) {
+            QString text = label->text().remove(QLatin1Char('&')).trimmed();
+            if (text.endsWith(QLatin1Char(':')))
+                text.chop(1);
+            return text;
+        }
+    return QString();
+}
+
 void AccessibleName::describePlainly(QWidget *root)
 {
     QList<QWidget *> widgets = root->findChildren<QWidget *>();

@@ -13,6 +13,10 @@ namespace AccessibleName {
 // buddy of. Called again, it renames.
 void set(QWidget *editor, const QString &name);
 
+// The name `editor` is announced by: its own, else the text of the label it is the buddy of
+// (without mnemonic and colon).
+QString of(const QWidget *editor);
+
 // Gives `root` and every widget under it whose tool tip is rich text the tool tip's plain text
 // as its accessible description, so that no mark-up is read out.
 void describePlainly(QWidget *root);

@@ -89,8 +89,15 @@ QString cMyRuleReading::read(const RuleEditors &rule, Kind kind)
 void cMyRuleReading::update()
 {
     const QString text = read(m_rule, m_kind);
-    if (m_label->text() != text)
-        m_label->setText(text);
+    if (m_label->text() == text)
+        return;
+    m_label->setText(text);
+    // Tabbing through the rule, a screen reader says what the whole rule does.
+    for (QWidget *editor :
+         std::initializer_list<QWidget *>{m_rule.condition, m_rule.measured, m_rule.comparison, m_rule.threshold,
+                                          m_rule.action, m_rule.time, m_rule.format, m_rule.repetition})
+        if (editor)
+            editor->setAccessibleDescription(text);
 }
 
 bool cMyRuleReading::eventFilter(QObject *watched, QEvent *event)

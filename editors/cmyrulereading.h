@@ -17,7 +17,8 @@ class cMyRuleReading : public QObject
 public:
     using Kind = SettingsMap::RuleKind::Kind;
 
-    // Keeps `label` showing the reading of `rule` while its editors change; owned by the label.
+    // Keeps `label` showing the reading of `rule` while its editors change, and gives it to the
+    // editors as their accessible description; owned by the label.
     cMyRuleReading(QLabel *label, const RuleEditors &rule, Kind kind);
 
     static QString read(const RuleEditors &rule, Kind kind);

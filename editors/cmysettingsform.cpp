@@ -266,9 +266,33 @@ void cMySettingsForm::retranslate(QWidget *parametersTab, QWidget *messagesTab)
         return;
     m_params->retranslateUi(parametersTab->findChild<QWidget *>(QStringLiteral("ParametersPage")));
     m_messages->retranslateUi(messagesTab->findChild<QWidget *>(QStringLiteral("MessagesPage")));
+    for (cMyTableModel *list : qAsConst(m_lists))
+        list->retranslate();
     RuleGrid::retranslate(m_params->timLayout, SettingsMap::timerRules());
     RuleGrid::retranslate(m_messages->msgLayout, SettingsMap::messageRules());
     AccessibleName::describePlainly(parametersTab);
+}
+
+QWidget *cMySettingsForm::editorAt(quint32 address, bool *typed) const
+{
+    if (typed)
+        *typed = false;
+    for (const QVector<Bound> *group : {&m_parameterFields, &m_timerFields, &m_messageFields})
+        for (const Bound &b : *group)
+            if (address >= b.address && address <= b.address + quint32(SettingsMap::width(b.field->stored)))
+                return b.editor;
+    if (!m_params)
+        return nullptr;
+    const std::pair<Text, QWidget *> texts[] = {{SettingsMap::kAuthor, m_params->leAuthor},
+                                                {SettingsMap::kTitle, m_params->leTitle},
+                                                {SettingsMap::kDescription, m_params->pteDescription}};
+    for (const auto &t : texts)
+        if (address >= t.first.address && address < t.first.address + quint32(t.first.size)) {
+            if (typed)
+                *typed = true;
+            return t.second;
+        }
+    return nullptr;
 }
 
 QString cMySettingsForm::author() const

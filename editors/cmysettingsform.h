@@ -53,6 +53,10 @@ public:
     QString title() const;
     QString description() const;
 
+    // The editor of the field that holds `address` (none for bytes of no editor, such as the
+    // gravity word, or before the pages are built); `typed`: it is a text.
+    QWidget *editorAt(quint32 address, bool *typed = nullptr) const;
+
     // The handlers of the editors that are not bound to one field.
     void altitudeChanged();
     void latitudeChanged();

@@ -27,7 +27,7 @@ QVector<quint8> cMyMemoryArea::readBytes(quint32 address, quint16 length) const
     return bytes;
 }
 
-void cMyMemoryArea::setData(quint32 address, quint8 value)
+bool cMyMemoryArea::store(quint32 address, quint8 value)
 {
     const int page = int(address >> 16);
     const int offset = int(address & 0xFFFF);
@@ -35,11 +35,16 @@ void cMyMemoryArea::setData(quint32 address, quint8 value)
         m_pages.resize(page + 1);
     QVector<quint8> &bytes = m_pages[page];
     if (offset < bytes.size() && bytes.at(offset) == value)
-        return;
+        return false;
     if (offset >= bytes.size())
         bytes.resize(offset + 1); // new bytes are value-initialised to 0
     bytes[offset] = value;
-    setModified(true);
+    return true;
+}
+
+void cMyMemoryArea::setData(quint32 address, quint8 value)
+{
+    setData(address, QVector<quint8>{value});
 }
 
 void cMyMemoryArea::setModified(bool modified)
@@ -52,8 +57,16 @@ void cMyMemoryArea::setModified(bool modified)
 
 void cMyMemoryArea::setData(quint32 address, QVector<quint8> data)
 {
-    for (int i = 0; i < data.size(); ++i)
-        setData(address + quint32(i), data.at(i));
+    QVector<quint8> before(data.size());
+    bool changed = false;
+    for (int i = 0; i < data.size(); ++i) {
+        getByte(address + quint32(i), before[i]);
+        changed |= store(address + quint32(i), data.at(i));
+    }
+    if (!changed)
+        return;
+    setModified(true);
+    emit edited(address, before, data);
 }
 
 QStringList cMyMemoryArea::toHexLines(quint32 address, int count, quint16 recordLength) const

@@ -4,7 +4,8 @@
 // The settings image: bytes addressed by 32-bit addresses (page in the upper 16 bits), grown on
 // write, with a modified flag. Editors write into it; files and device transfers read it out.
 // The flag is set by a write that changes a byte (or adds one): an editor storing again what the
-// image holds is no edit.
+// image holds is no edit. Every such write is told with the bytes before and after it, for the
+// undo history.
 
 #include <QObject>
 #include <QStringList>
@@ -32,12 +33,18 @@ public:
 
 signals:
     void modifiedChanged(bool modified);
+    // A write changed at least one of the bytes from `address`: what they were, what they are.
+    // (Bytes the image did not hold before read as 0.)
+    void edited(quint32 address, QVector<quint8> before, QVector<quint8> after);
 
 public slots:
     void setData(quint32 address, quint8 value);
     void setData(quint32 address, QVector<quint8> data);
 
 private:
+    // Stores one byte; true when that changed the image.
+    bool store(quint32 address, quint8 value);
+
     QVector<QVector<quint8>> m_pages;
     bool m_modified = false;
 };

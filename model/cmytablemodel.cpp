@@ -1,9 +1,10 @@
 #include "model/cmytablemodel.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 
-cMyTableModel::cMyTableModel(const QString &fileName, QObject *parent) : QAbstractTableModel(parent)
+cMyTableModel::cMyTableModel(const QString &fileName, QObject *parent) : QAbstractTableModel(parent), m_translated(true)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
@@ -63,7 +64,16 @@ QVariant cMyTableModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     if (row >= m_rows.size() || column >= m_rows.at(row).size())
         return QVariant();
-    return m_rows.at(row).at(column);
+    const QString &text = m_rows.at(row).at(column);
+    if (column == 0 && m_translated && !text.isEmpty())
+        return QCoreApplication::translate("ValueList", text.toUtf8().constData());
+    return text;
+}
+
+void cMyTableModel::retranslate()
+{
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, 0), index(m_rows.size() - 1, 0), {Qt::DisplayRole});
 }
 
 QVariant cMyTableModel::headerData(int section, Qt::Orientation orientation, int role) const

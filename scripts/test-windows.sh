@@ -168,8 +168,9 @@ desk() {
     within 90 at_least "$name" 162 || { echo "$name: no settings read"; return 1; }
     sleep 1 # the read's end reaches the window
     press '^TAMIRAdesk v' ctrl+d
-    # The serial number for the backup's name, backup read, write, verify read.
-    within 120 at_least "$name" 375 || { echo "$name: no settings write"; return 1; }
+    # The serial number for the backup's name, backup read, write, verify read, then the status
+    # read again (93 lines).
+    within 120 at_least "$name" 468 || { echo "$name: no settings write"; return 1; }
     sleep 1
     cp "$tmp/$name.log" "$tmp/$name.before-simulation.log"
     # The simulation page (the fourth), its START button, then a few cycles.
@@ -179,7 +180,7 @@ desk() {
     # Yes to the question whether the statistics may be cleared at the end.
     within 20 sh -c "xdotool search --name '^Start simulation\$' >/dev/null" || { echo "$name: no question"; return 1; }
     press '^Start simulation$' y
-    within 60 at_least "$name" 430 || { echo "$name: no simulation"; return 1; }
+    within 60 at_least "$name" 523 || { echo "$name: no simulation"; return 1; }
     # STOP simulation has the focus now; then the window closes.
     press '^TAMIRAdesk v' space
     sleep 1

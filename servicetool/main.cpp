@@ -1,5 +1,6 @@
 // servicetool: without options the service console's window, with options its command line.
 
+#include "base/cmyremembered.h"
 #include "base/filesizesignal.h"
 #include "dialogs/cmywidgetdialogs.h"
 #include "dialogs/highdpi.h"
@@ -34,6 +35,9 @@ int main(int argc, char *argv[])
     QIcon icon;
     icon.addFile(QStringLiteral(":/icons/ikony/tamira_desk_128.png"), QSize(128, 128));
     QApplication::setWindowIcon(icon);
+    // The window's texts are Polish; so are Qt's own (the boxes' buttons, the file dialogs).
+    installQtPolish();
+    cMyRemembered::setProgram(QStringLiteral("servicetool"));
     cMyWidgetDialogs dialogs;
     cMyDialogs::install(&dialogs);
     int code;

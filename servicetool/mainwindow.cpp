@@ -25,6 +25,10 @@ MainWindow::MainWindow(QWidget *parent)
     ui->mainToolBar->addWidget(caption);
     ui->mainToolBar->addWidget(m_portSelect);
     buildMessageGrid();
+    // The column of buttons on the left switches pages, which a screen reader says too.
+    for (QPushButton *page : {ui->pbQuickSelect, ui->pbEdit, ui->pbLogs, ui->pbSimulation, ui->pbService})
+        page->setAccessibleDescription(
+            QStringLiteral("Otwiera stronę „%1”").arg(page->text().remove(QLatin1Char('&'))));
 
     // "Courier New" where it exists, another fixed-width face where it does not.
     QFont mono(QStringLiteral("Courier New"));

@@ -65,6 +65,8 @@ private:
     void setArea(const QString &line);
     void showProgress(int done, int total);
     void transactionFinished(cMyServiceLink::Outcome outcome, const QString &detail);
+    // mainwindow_files.cpp: a save dialog that starts where the last one of `kind` took a file.
+    QString saveFileName(const QString &title, const QString &kind, const QString &filter);
 
     Ui::MainWindow *ui;
     cMyPortSelect *m_portSelect;

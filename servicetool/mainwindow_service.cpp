@@ -146,8 +146,8 @@ void MainWindow::transactionFinished(cMyServiceLink::Outcome outcome, const QStr
 
 void MainWindow::on_pbSaveDebugLog_clicked()
 {
-    const QString path = cMyDialogs::current().saveFileName(this, QStringLiteral("Zapisz log"), QStringLiteral("."),
-                                                            QStringLiteral("Pliki tekstowe (*.txt *.log)"));
+    const QString path = saveFileName(QStringLiteral("Zapisz log"), QStringLiteral("log"),
+                                      QStringLiteral("Pliki tekstowe (*.txt *.log)"));
     if (!path.isEmpty())
         m_debugLog->save(path);
 }

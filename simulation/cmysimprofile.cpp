@@ -113,6 +113,10 @@ cMySimProfile::cMySimProfile(QWidget *parent) : QwtPlot(parent)
     m_maxMarker->setVisible(false);
     m_maxMarker->attach(this);
 
+    // A screen reader reaches the plot from the keyboard and hears where the dive stands.
+    setFocusPolicy(Qt::TabFocus);
+    describe();
+
     m_replotTimer.setSingleShot(true);
     m_replotTimer.setInterval(kReplotMs);
     connect(&m_replotTimer, &QTimer::timeout, this, &cMySimProfile::flush);
@@ -137,7 +141,28 @@ void cMySimProfile::flush()
 {
     m_replotTimer.stop();
     updateMaxMarker();
+    describe();
     replot();
+}
+
+void cMySimProfile::describe()
+{
+    QString text = tr("brak próbek");
+    if (!m_data.isEmpty()) {
+        const QString sofar = QString::number(m_data.newest().elapsedMs / 1000);
+        text = m_data.deepest().depth > 0 ? tr("najgłębiej %1 m po %2 s, %3 s od startu")
+                                                .arg(m_data.deepest().depth / 100.0, 0, 'f', 2)
+                                                .arg(m_data.deepest().elapsedMs / 1000)
+                                                .arg(sofar)
+                                          : tr("na powierzchni, %1 s od startu").arg(sofar);
+    }
+    if (text != accessibleDescription())
+        setAccessibleDescription(text);
+    // The plot's parts (axes, drawing area, legend) are no controls of their own: named as the
+    // plot.
+    for (QWidget *part : findChildren<QWidget *>())
+        if (part->accessibleName() != accessibleName())
+            part->setAccessibleName(accessibleName());
 }
 
 void cMySimProfile::setTexts()
@@ -147,6 +172,7 @@ void cMySimProfile::setTexts()
     setAxisTitle(QwtPlot::yRight, tr("Prędkość [m/s]"));
     m_depth->setTitle(tr("Głębokość"));
     m_speed->setTitle(tr("Prędkość"));
+    setAccessibleName(tr("Profil nurkowania"));
 }
 
 void cMySimProfile::changeEvent(QEvent *event)
@@ -155,6 +181,7 @@ void cMySimProfile::changeEvent(QEvent *event)
         setTexts();
         m_markedNumber = -1; // the marker's label is made again
         updateMaxMarker();
+        describe();
         replot();
     }
     QwtPlot::changeEvent(event);

@@ -38,6 +38,8 @@ protected:
 private:
     void setTexts();
     void updateMaxMarker();
+    // The accessible description: the deepest point and how long the run has gone.
+    void describe();
 
     cMySimProfileData m_data;
     QwtPlotCurve *m_depth = nullptr;

@@ -1,10 +1,16 @@
 #include "simulation/cmysimprofilesaver.h"
 
 #include "base/cmydialogs.h"
+#include "base/cmyremembered.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QtConcurrent>
+
+namespace {
+const QString kFolderKind = QStringLiteral("profile");
+} // namespace
 
 cMySimProfileSaver::cMySimProfileSaver(QObject *dialogParent) : QObject(dialogParent), m_dialogParent(dialogParent)
 {
@@ -21,8 +27,14 @@ void cMySimProfileSaver::save(const cMySimProfileData &data)
     if (isSaving())
         return;
     cMyDialogs &dialogs = cMyDialogs::current();
+    // A name of its own for each run, in the folder the last profile went to.
+    const QString suggested =
+        QDir(cMyRemembered::startFolder(kFolderKind))
+            .filePath(tr("profil-nurkowania-%1.csv")
+                          .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm"))));
     QString path =
-        dialogs.saveFileName(m_dialogParent, tr("Zapisz profil nurkowania"), QString(), tr("Pliki CSV (*.csv)"));
+        dialogs.saveFileName(m_dialogParent, tr("Zapisz profil nurkowania"), suggested, tr("Pliki CSV (*.csv)"));
+    cMyRemembered::rememberFolder(kFolderKind, path);
     if (path.isEmpty())
         return;
     if (QFileInfo(path).suffix().isEmpty()) {

@@ -15,6 +15,8 @@ trap 'set +e; [ -z "$runner" ] || { kill "$runner"; within 30 session_gone || pk
       [ -z "$display_pid" ] || { kill "$display_pid"; wait "$display_pid"; }; rm -rf "$tmp"' EXIT
 trap 'exit 1' INT TERM HUP
 unset QT_QPA_PLATFORM  # ctest's offscreen platform would show no window
+# What the program remembers (window, language) goes to the test's own folder, not the user's.
+export XDG_CONFIG_HOME="$tmp/config"
 # No session bus, as on a machine without a desktop session: run.sh must then bring its own and
 # leave nothing behind (with dbus-x11 installed, libdbus would otherwise launch a lasting one).
 unset DBUS_SESSION_BUS_ADDRESS

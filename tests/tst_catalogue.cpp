@@ -1,6 +1,7 @@
 // The English catalogue: complete against the sources, and no Polish text left on screen.
 
 #include "app/mainwindow.h"
+#include "model/cmytablemodel.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
 
@@ -10,7 +11,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -93,6 +96,7 @@ private slots:
     void everyTextIsTranslated();
     void windowShowsNoPolish();
     void languageMenuSwitchesEveryText();
+    void everyListRowHasPolish();
 };
 
 void tst_Catalogue::everyTextIsTranslated()
@@ -164,18 +168,20 @@ void tst_Catalogue::languageMenuSwitchesEveryText()
     w.show();
     w.ensureSettingsForm();
     w.portChanged("/dev/ttyACM0");
-    // The value lists are English in both languages ("Depth" is a simulation caption's English too).
-    for (const QComboBox *box : w.findChildren<QComboBox *>())
-        for (int i = 0; i < box->count(); ++i)
-            englishOnly.remove(box->itemText(i));
+    // The value lists are written in English; in Polish none of those with a Polish text of
+    // their own is left ("Timer 1" and ">=" read the same in both).
+    for (const Entry &e : readCatalogue(QStringLiteral(TAMIRA_SOURCE_DIR "/resources/language/valuelists_pl.ts")))
+        if (e.source != e.translation)
+            englishOnly << e.source, polishOnly << e.translation;
+    QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     struct Step
     {
         const char *action;
         const QSet<QString> &gone;
-        const char *overview;
+        const char *overview, *yes, *cancel;
     };
-    for (const Step &step :
-         {Step{"actionPolski", englishOnly, "Start"}, Step{"actionEnglish", polishOnly, "Overview"}}) {
+    for (const Step &step : {Step{"actionPolski", englishOnly, "Start", "&Tak", "Anuluj"},
+                             Step{"actionEnglish", polishOnly, "Overview", "&Yes", "Cancel"}}) {
         w.findChild<QAction *>(step.action)->trigger();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QStringList left;
@@ -184,9 +190,29 @@ void tst_Catalogue::languageMenuSwitchesEveryText()
                 left << t;
         QVERIFY2(left.isEmpty(), qPrintable(left.join(" | ")));
         QCOMPARE(w.findChild<QTabWidget *>("tabWidget")->tabText(0), QString(step.overview));
+        // Qt's own buttons follow (Debian's qttranslations5-l10n).
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QString(step.yes));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString(step.cancel));
         // A value shown stays as it is.
         QCOMPARE(w.findChild<QLabel *>("lTamiraPort")->text(), QString("/dev/ttyACM0"));
     }
+}
+
+void tst_Catalogue::everyListRowHasPolish()
+{
+    QTranslator polish;
+    QVERIFY(polish.load(":/language/valuelists_pl.qm"));
+    const QStringList lists = QDir(TAMIRA_SOURCE_DIR "/resources/models").entryList({"*.csv"});
+    QCOMPARE(lists.size(), 14);
+    QStringList missing;
+    for (const QString &list : lists) {
+        const cMyTableModel model(":/models/" + list, nullptr);
+        QVERIFY(model.rowCount() > 1);
+        for (int row = 0; row < model.rowCount(); ++row)
+            if (polish.translate("ValueList", model.field(row, 0).toUtf8().constData()).isEmpty())
+                missing << list + ": " + model.field(row, 0);
+    }
+    QVERIFY2(missing.isEmpty(), qPrintable(missing.join('\n')));
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_Catalogue)

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include <csignal>
 
@@ -120,6 +121,11 @@ void tst_Demo::emulatorEndsWithTheProgram()
     QFETCH(bool, windsDown);
     QProcess program;
     program.setProcessChannelMode(QProcess::ForwardedChannels);
+    // What the program remembers goes to a folder of the test's own, not the user's.
+    QTemporaryDir config;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_CONFIG_HOME", config.path());
+    program.setProcessEnvironment(environment);
     program.start(QStringLiteral(TAMIRA_BINARY_DIR "/bin/TAMIRAdesk"), {"--demo"});
     QVERIFY(program.waitForStarted());
     qint64 emulator = 0;

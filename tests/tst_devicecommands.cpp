@@ -17,6 +17,7 @@
 #include "tests/support/tamiratestapp.h"
 #include "tests/support/waituntil.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -168,6 +170,11 @@ void tst_DeviceCommands::settingsRead()
     QCOMPARE(visibleProgress(w)->labelText(), QString("Upload.."));
     QCOMPARE(visibleProgress(w)->windowModality(), Qt::WindowModal);
     QVERIFY(progressed.wait(5000));
+    // Named after the transfer, for screen readers too, and telling a percentage.
+    QCOMPARE(visibleProgress(w)->windowTitle(), QString("Reading the settings from Tamira"));
+    QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(visibleProgress(w)->findChild<QProgressBar *>());
+    QCOMPARE(bar->text(QAccessible::Name), QString("Reading the settings from Tamira"));
+    QCOMPARE(bar->valueInterface()->maximumValue().toInt(), 100);
     QPushButton *cancel = visibleProgress(w)->findChild<QPushButton *>();
     QCOMPARE(cancel->text(), QString("Cancel"));
     cancel->click();
@@ -186,6 +193,7 @@ void tst_DeviceCommands::settingsRead()
     QVERIFY(ended(spy, 1));
     QCOMPARE(image(w), device.readBytes(0, 1024));
     QVERIFY(w.settingsImage()->isModified());
+    QVERIFY(!w.findChild<QAction *>("actionUndo")->isEnabled()); // a fresh history
     QCOMPARE(w.findChild<QComboBox *>("par1Cb")->currentText(), QString("2 [Hz]"));
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QCOMPARE(w.findChild<QComboBox *>("par01Cb2")->currentText(), QString("Depth"));
@@ -254,6 +262,16 @@ void tst_DeviceCommands::writeIsBackedUpStampedAndVerified()
     for (int i = 0; i < 64; ++i)
         lines << cMyHexRecord(quint16(16 * i), image(w).mid(16 * i, 16)).toString().toLatin1() + "\r\n";
     QCOMPARE(emu.receivedLines().mid(kBeforeWrite, 69), lines << ":00000001FF\r\n");
+    if (message.isEmpty()) {
+        // Where the backup went; the overview then shows the settings Tamira holds now.
+        const QString said = w.statusBar()->currentMessage();
+        const QString prefix = "Settings written to Tamira and verified. Backup of the previous settings: "
+                               + QDir::toNativeSeparators(cMyBackupStore::folder());
+        QVERIFY2(said.startsWith(prefix) && QFile::exists(QDir::fromNativeSeparators(said.section(": ", 1))),
+                 qPrintable(said));
+        QVERIFY(ended(spy, 5));
+        QCOMPARE(w.findChild<QLabel *>("lParamVersion")->text(), QString(TAMIRA_VERSION));
+    }
     if (!message.isEmpty()) {
         QVERIFY2(dialogs->asked().last().text.startsWith(message), qPrintable(dialogs->asked().last().text));
         QCOMPARE(dialogs->asked().last().parent, &w);

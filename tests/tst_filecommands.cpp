@@ -3,8 +3,10 @@
 // unsaved changes and what each answer does; which paths are refused and why; a save that fails
 // leaves the old file whole and names the reason.
 
+#include "app/cmylanguagemenu.h"
 #include "app/cmyrecovery.h"
 #include "app/mainwindow.h"
+#include "base/cmyremembered.h"
 #include "device/cmytamira.h"
 #include "dialogs/cmywidgetdialogs.h"
 #include "jobs/cmybackupstore.h"
@@ -23,11 +25,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -59,6 +64,7 @@ private slots:
     void fileReplacedBeforeSave_data();
     void fileReplacedBeforeSave();
     void recoveryCopyOfAProgramThatEnded();
+    void rememberedAtTheNextStart();
 
 private:
     QScopedPointer<cMyScriptedDialogs> dialogs;
@@ -188,7 +194,15 @@ void tst_FileCommands::replaceTheDocument()
         trigger(w, qPrintable("action" + command));
 
     const auto &q = dialogs->asked().first();
-    QCOMPARE(q.text, QString("Do you want to save changes?"));
+    const QMap<QString, QString> next{{"New", "before a new document is started"},
+                                      {"Open", "before another file is opened"},
+                                      {"RestoreBackup", "before a backup is loaded"},
+                                      {"drop", "before other.tmo is opened"},
+                                      {"ReadSettings", "before the settings are read from Tamira"},
+                                      {"Exit", "before the window closes"}};
+    QCOMPARE(q.text, "Do you want to save changes?\nThe changes to the new document are saved (Yes) or discarded "
+                     "(No) "
+                         + next.value(command) + ".");
     QCOMPARE(q.buttons, cMyDialogs::Yes | cMyDialogs::No | cMyDialogs::Cancel);
     QCOMPARE(q.defaultButton, cMyDialogs::Yes);
     QCOMPARE(q.parent, &w);
@@ -237,6 +251,8 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Backup"));
     QVERIFY(w.currentFile().filePath().isEmpty()); // Save asks for a name, the backup stays
     QVERIFY(!w.isWindowModified());
+    QCOMPARE(w.statusBar()->currentMessage(), "Loaded the backup " + QDir::toNativeSeparators(backup)
+                                                  + ". Tamira stays unchanged until the settings are written to it.");
     QCOMPARE(dialogs->asked().size(), 3); // the three file dialogs, no question
 
     // An edit marks the title; a save clears the mark and says where it went.
@@ -249,6 +265,13 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     QVERIFY(!w.isWindowModified());
     QCOMPARE(w.windowTitle(), title(file("first.tmo")));
     QCOMPARE(w.statusBar()->currentMessage(), "Saved to " + QDir::toNativeSeparators(file("first.tmo")) + ".");
+    // Undone back to the saved document, the mark goes; a load takes the history with it.
+    w.findChild<QLineEdit *>("leAuthor")->setText("Y");
+    QCoreApplication::processEvents();
+    trigger(w, "actionUndo");
+    QVERIFY(!w.isWindowModified());
+    trigger(w, "actionRedo");
+    QVERIFY(w.isWindowModified());
     // Save on a saved document asks nothing; Save As asks, starting in its folder.
     w.findChild<QLineEdit *>("leAuthor")->setText("Z");
     trigger(w, "actionSave");
@@ -259,6 +282,10 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     trigger(w, "actionSaveAs");
     QCOMPARE(dialogs->asked().last().dir, dir->path());
     QCOMPARE(w.currentFile().fileName(), QString("second.tmo"));
+    QVERIFY(w.findChild<QAction *>("actionUndo")->isEnabled());
+    dialogs->expectOpenFile(file("trip.tmo"));
+    trigger(w, "actionOpen");
+    QVERIFY(!w.findChild<QAction *>("actionUndo")->isEnabled());
 }
 
 void tst_FileCommands::realDialogs()
@@ -552,6 +579,68 @@ void tst_FileCommands::failedSaveKeepsTheOldFile()
     QVERIFY(name == "fifo" || contents(path) == old || (!oldSize && !QFileInfo::exists(path)));
     QVERIFY(w.isWindowModified());
     QVERIFY(w.currentFile().filePath().isEmpty());
+}
+
+void tst_FileCommands::rememberedAtTheNextStart()
+{
+    // A first start: English, nothing recent, the dialogs in the home folder.
+    cMyRemembered::forgetAll();
+    const auto cleanUp = qScopeGuard([] {
+        useEnglishCatalogue(true);
+        cMyRemembered::forgetAll();
+    });
+    writeWithAuthor(file("one.tmo"), "One");
+    writeWithAuthor(file("two.tmo"), "Two");
+    QRect geometry;
+    {
+        MainWindow w;
+        QVERIFY(w.findChild<QAction *>("actionEnglish")->isChecked());
+        QVERIFY(!w.findChild<QAction *>("actionRecentFiles")->isEnabled());
+        dialogs->expectOpenFile(file("one.tmo"));
+        trigger(w, "actionOpen");
+        QCOMPARE(dialogs->asked().last().dir, QDir::homePath());
+        dialogs->expectSaveFile(file("two.tmo"));
+        trigger(w, "actionSaveAs");
+        w.findChild<QAction *>("actionPolski")->trigger();
+        w.show();
+        // A place and size the screen holds whole, so that the next start needs to fit nothing.
+        const QRect area = w.screen()->availableGeometry();
+        w.setGeometry(area.left() + (area.width() - w.minimumWidth()) / 2, area.top() + 30, w.minimumWidth(), 450);
+        geometry = w.geometry();
+        QVERIFY(w.close());
+    }
+    // The next start, in English as every start is until the remembered choice is taken.
+    useEnglishCatalogue(true);
+    cMyLanguageMenu::useRememberedLanguage();
+    MainWindow w;
+    QVERIFY(w.findChild<QAction *>("actionPolski")->isChecked());
+    QCOMPARE(w.findChild<QAction *>("actionNew")->text(), QString("&Nowy..."));
+    w.show();
+    QCOMPARE(w.geometry(), geometry);
+    auto *recent = w.findChild<QMenu *>("menuRecentFiles");
+    QStringList entries;
+    for (QAction *a : recent->actions())
+        entries << a->text();
+    QCOMPARE(entries, (QStringList{"&1 two.tmo", "&2 one.tmo", "", "&Wyczyść listę ostatnich plików"}));
+    dialogs->expectOpenFile(QString());
+    trigger(w, "actionOpen");
+    QCOMPARE(dialogs->asked().last().dir, dir->path()); // where the last settings dialog took a file
+    // A file gone since is taken off the list with a word; another opens as it is chosen.
+    QFile::remove(file("two.tmo"));
+    trigger(w, "actionRecentFile1");
+    QVERIFY(waitUntil([&] { return recent->actions().size() == 3; }));
+    QCOMPARE(w.statusBar()->currentMessage(), "Pliku " + QDir::toNativeSeparators(file("two.tmo"))
+                                                  + " już nie ma; usunięto go z listy ostatnich plików.");
+    trigger(w, "actionRecentFile1");
+    QVERIFY(waitUntil([&] { return w.currentFile().fileName() == "one.tmo"; }));
+    QCOMPARE(w.settingsImage()->readBytes(0x10, 4), (Bytes{'O', 'n', 'e', 0}));
+    trigger(w, "actionClearRecentFiles");
+    QVERIFY(waitUntil([&] { return !w.findChild<QAction *>("actionRecentFiles")->isEnabled(); }));
+    // Without a remembered choice the program starts in English.
+    cMyRemembered::forgetAll();
+    useEnglishCatalogue(true);
+    cMyLanguageMenu::useRememberedLanguage();
+    QVERIFY(englishCatalogueInUse());
 }
 
 TAMIRA_GUI_TEST_MAIN(tst_FileCommands)

@@ -3,13 +3,18 @@
 
 #include "app/cmycommandline.h"
 #include "app/mainwindow.h"
+#include "model/cmymemoryarea.h"
 #include "resources/tamiraversion.h"
+#include "simulation/cmysimprofile.h"
 #include "tests/support/accessiblenames.h"
 #include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/contrast.h"
 #include "tests/support/cutoffwidgets.h"
 #include "tests/support/tamiratestapp.h"
+#include "tests/support/waituntil.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QLabel>
@@ -19,6 +24,7 @@
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -43,9 +49,12 @@ private slots:
     void pagesAndTitle();
     void menusToolBarAndShortcuts();
     void portChangeEnablesCommands();
+    void pagesFromTheKeyboard_data();
+    void pagesFromTheKeyboard();
     void everyControlHasItsOwnName_data();
     void everyControlHasItsOwnName();
     void windowFitsTheScreen();
+    void overviewButtonsReadWell();
     void helpOpensTheManual();
     void helpSaysWhereTheManualIs();
     void aboutShowsVersion();
@@ -134,7 +143,7 @@ void tst_MainWindow::menusToolBarAndShortcuts()
     QStringList titles;
     for (QAction *a : bar->actions())
         titles << a->text();
-    QCOMPARE(titles, (QStringList{"&File", "&Online", "&Service", "&Language", "&Help"}));
+    QCOMPARE(titles, (QStringList{"&File", "&Edit", "&View", "&Online", "&Service", "&Language", "&Help"}));
 
     // Menu and tool bar entries by name; a widget on the tool bar by its class.
     auto entries = [&](const char *name) {
@@ -147,8 +156,11 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         }
         return out;
     };
-    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionSave", "actionSaveAs",
-                                               "actionRestoreBackup", "|", "actionExit"}));
+    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionRecentFiles", "actionSave",
+                                               "actionSaveAs", "actionRestoreBackup", "|", "actionExit"}));
+    QCOMPARE(entries("menuEdycja"), (QStringList{"actionUndo", "actionRedo"}));
+    QCOMPARE(entries("menuWidok"), (QStringList{"actionPage1", "actionPage2", "actionPage3", "actionPage4", "|",
+                                                "actionNextPage", "actionPreviousPage"}));
     QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
     QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
                                                  "actionLibraryUpdate", "actionFirmwareUpdate"}));
@@ -175,6 +187,11 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         {"actionPomoc", "&Help...", "F1", false},
         {"actionDemo", "&Try without a device", "", false},
         {"actionAbout", "&About...", "", false},
+        {"actionUndo", "&Undo", "Ctrl+Z", false},
+        {"actionPage1", "Overview", "Alt+1", false},
+        {"actionPage3", "Messages", "Alt+3", false},
+        {"actionNextPage", "&Next page", "Ctrl+PgDown", false},
+        {"actionPreviousPage", "&Previous page", "Ctrl+PgUp", false},
     };
     for (const Expect &e : expected) {
         auto *a = child<QAction>(&w, e.name);
@@ -220,6 +237,68 @@ void tst_MainWindow::portChangeEnablesCommands()
     QVERIFY(child<QPlainTextEdit>(&w, "pteParamDesc")->toPlainText().isEmpty());
 }
 
+void tst_MainWindow::pagesFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<int>("page");
+    for (const char *name : {"portSelect", "pteParamDesc", "pbGetStatus"})
+        QTest::newRow(name) << name << 0;
+    for (const char *name :
+         {"par1Cb", "par4Sb", "par11Sb", "par13Sb", "leAuthor", "pteDescription", "tim1Cb2", "tim1Sb2", "tim1Cb4"})
+        QTest::newRow(name) << name << 1;
+    for (const char *name : {"par01Cb1", "par01Cb2", "par01Cb3", "par01Sb1", "par24Cb6"})
+        QTest::newRow(name) << name << 2;
+    for (const char *name : {"simSlider", "pbStartSim", "pbSub1"})
+        QTest::newRow(name) << name << 3;
+}
+
+void tst_MainWindow::pagesFromTheKeyboard()
+{
+    // The keys go to the focused editor as a user types them (shortcuts first); each must switch
+    // the page and leave the editor's value as it was.
+    QFETCH(QString, editor);
+    QFETCH(int, page);
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.portChanged("/dev/null");
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.ensureSettingsForm();
+    // A rule's threshold takes keys once its measured value has a unit.
+    w.findChild<QComboBox *>("par01Cb2")->setCurrentIndex(21);
+    auto *tabs = child<QTabWidget>(&w, "tabWidget");
+    auto *slider = child<QSlider>(&w, "simSlider");
+    struct Key
+    {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int page; // -1 next, -2 previous
+    };
+    const Key keys[] = {{Qt::Key_Tab, Qt::ControlModifier, -1},
+                        {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -2},
+                        {Qt::Key_PageDown, Qt::ControlModifier, -1},
+                        {Qt::Key_PageUp, Qt::ControlModifier, -2},
+                        {Qt::Key_1, Qt::AltModifier, 0},
+                        {Qt::Key_4, Qt::AltModifier, 3}};
+    for (const Key &k : keys) {
+        tabs->setCurrentIndex(page);
+        QWidget *e = child<QWidget>(&w, qPrintable(editor));
+        e->setEnabled(true); // the slider steers only while a dive runs
+        e->setFocus();
+        QVERIFY(waitUntil(
+            [&] { return QApplication::focusWidget() == e || e->isAncestorOf(QApplication::focusWidget()); }));
+        const QVector<quint8> before = w.settingsImage()->readBytes(0, 1024);
+        const int sliderBefore = slider->value();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k.key), k.modifiers);
+        const int expected = k.page == -1 ? (page + 1) % 4 : k.page == -2 ? (page + 3) % 4 : k.page;
+        QCOMPARE(tabs->currentIndex(), expected);
+        QCOMPARE(w.settingsImage()->readBytes(0, 1024), before);
+        QCOMPARE(slider->value(), sliderBefore);
+    }
+    QVERIFY(dialogs.clean());
+}
+
 void tst_MainWindow::everyControlHasItsOwnName_data()
 {
     QTest::addColumn<bool>("english");
@@ -253,6 +332,32 @@ void tst_MainWindow::everyControlHasItsOwnName()
     QAccessibleInterface *hint = QAccessible::queryAccessibleInterface(w.findChild<QWidget *>("par4Sb"));
     QVERIFY(hint->text(QAccessible::Description).startsWith(english ? "The dive start threshold" : "Próg zanurzenia"));
     QVERIFY(!hint->text(QAccessible::Description).contains('<'));
+
+    // Values are said with their captions; a rule's editors with the whole rule; the profile
+    // with where the dive stands.
+    w.newStatusRead({"1", "42.2 m", "1:02:05", "4660", "1.2", "4", "1.2", "Polski", "2.1", "1.0.5.0", "", "", ""});
+    const char *const said[][3] = {
+        {"lmaxDepth", "Max Depth, 42.2 m", "Głębokość maks., 42.2 m"},
+        {"lSerialNumber", "Serial No.: 4660", "Nr seryjny: 4660"},
+        {"lVoiceVersion", "Sound library version: 2.1", "Wersja biblioteki dźwięków: 2.1"},
+        {"simDepthMax", "Depth max, 0.00 m", "Głębokość maksymalna, 0.00 m"},
+        {"simTimer3", "Timer 3, 0 s", "Timer 3, 0 s"},
+        {"simProfile", "Dive profile", "Profil nurkowania"},
+    };
+    for (const auto &value : said)
+        QCOMPARE(AccessibleNames::of(w.findChild<QWidget *>(value[0])), QString(english ? value[1] : value[2]));
+    auto description = [&](const char *name) {
+        return QAccessible::queryAccessibleInterface(w.findChild<QWidget *>(name))->text(QAccessible::Description);
+    };
+    QCOMPARE(description("par07Sb1"), QString(english ? "never: this rule is unused" : "nigdy: reguła nieużywana"));
+    QCOMPARE(description("simProfile"), QString(english ? "no samples yet" : "brak próbek"));
+    auto *profile = w.findChild<cMySimProfile *>("simProfile");
+    for (const cMySimSample &sample : {cMySimSample{0, 1013, 0, 0, 0}, cMySimSample{24000, 3740, 2726, 0, 24},
+                                       cMySimSample{75900, 1013, 0, -120, 75}})
+        profile->addSample(sample);
+    profile->flush();
+    QCOMPARE(description("simProfile"),
+             QString(english ? "deepest 27.26 m at 24 s, 75 s so far" : "najgłębiej 27.26 m po 24 s, 75 s od startu"));
 }
 
 void tst_MainWindow::windowFitsTheScreen()
@@ -289,6 +394,31 @@ void tst_MainWindow::windowFitsTheScreen()
         // Once the page's layouts have settled.
         QTRY_VERIFY2_WITH_TIMEOUT(cutOffWidgets(&w).isEmpty(),
                                   qPrintable(tabs->tabText(page) + ": " + cutOffWidgets(&w).join("; ")), 5000);
+    }
+}
+
+void tst_MainWindow::overviewButtonsReadWell()
+{
+    // White text against the lightest part of the button's face, as drawn (the face drawn
+    // once without the text).
+    cMyScriptedDialogs dialogs;
+    MainWindow w;
+    w.show();
+    auto lightest = [](QPushButton *button) {
+        const QImage image = button->grab().toImage();
+        double l = 0;
+        for (int y = 2; y < image.height() - 2; ++y)
+            for (int x = 2; x < image.width() - 2; ++x)
+                l = std::max(l, Contrast::luminance(image.pixel(x, y)));
+        return l;
+    };
+    for (const char *name : {"pbDetails", "pbGetStatus", "pbDemo"}) {
+        auto *button = child<QPushButton>(&w, name);
+        button->setEnabled(true);
+        const double text = lightest(button);
+        button->setText(QString());
+        const double ratio = Contrast::ratio(text, lightest(button));
+        QVERIFY2(ratio >= 4.5, qPrintable(QString("%1: %2").arg(name).arg(ratio)));
     }
 }
 

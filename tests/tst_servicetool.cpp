@@ -4,6 +4,7 @@
 // model, saving through QSaveFile) and its command-line mode run as a process against the
 // emulator. Its transfers against every fault the emulator can inject are in tst_faultmatrix.
 
+#include "base/cmyremembered.h"
 #include "device/portdiscovery.h"
 #include "resources/tamiraversion.h"
 #include "servicetool/cmydebuglog.h"
@@ -124,8 +125,10 @@ void tst_ServiceTool::startAndPages()
              QString("Parametry"));
     for (const auto &page : QList<QPair<const char *, int>>{
              {"pbQuickSelect", 0}, {"pbEdit", 1}, {"pbLogs", 2}, {"pbSimulation", 3}, {"pbService", 4}}) {
-        window.findChild<QAbstractButton *>(page.first)->click();
+        auto *button = window.findChild<QAbstractButton *>(page.first);
+        button->click();
         QCOMPARE(stack->currentIndex(), page.second);
+        QCOMPARE(button->accessibleDescription(), "Otwiera stronę „" + button->text() + "”");
         // Every control a screen reader reaches has a name of its own.
         const QStringList problems = AccessibleNames::problems(&window);
         QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
@@ -375,6 +378,7 @@ void tst_ServiceTool::files()
     };
     const QString hex = writeFile(dir, "in.hex", ":0400000001020304F2\r\n:00000001FF\r\n");
     const QString tmo = writeFile(dir, "in.tmo", ":0400000001020304F2\n:00000001FF\n");
+    cMyRemembered::forgetAll(); // a first start
     cMyScriptedDialogs dialogs;
     MainWindow window;
     dialogs.expectOpenFile(hex);
@@ -398,10 +402,12 @@ void tst_ServiceTool::files()
     const QStringList titles{"Otwórz plik", "Zapisz do pliku", "Otworz plik reguł", "Zapisz do pliku"};
     const QStringList filters{"Pliki hex (*.hex)", "Pliki hex (*.hex)", "Tamira - plik reguł (*.tmo)",
                               "Tamira files (*.tmo)"};
+    // Each kind of file starts in the home folder, never the program's, then where it was last.
+    const QStringList dirs{QDir::homePath(), dir.path(), QDir::homePath(), dir.path()};
     for (int i = 0; i < 4; ++i) {
         QCOMPARE(dialogs.asked().at(i).title, titles.at(i));
         QCOMPARE(dialogs.asked().at(i).filter, filters.at(i));
-        QCOMPARE(dialogs.asked().at(i).dir, QString("."));
+        QCOMPARE(dialogs.asked().at(i).dir, dirs.at(i));
         QCOMPARE(dialogs.asked().at(i).parent, &window);
     }
 }

@@ -16,6 +16,7 @@
 #include <qwt_scale_draw.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,6 +67,8 @@ private slots:
     void storedValuesOutsideTheRange_data();
     void storedValuesOutsideTheRange();
     void altitudeLatitudeVolume();
+    void undoTakesBackOneChange_data();
+    void undoTakesBackOneChange();
     void numbersTakeEitherSeparator_data();
     void numbersTakeEitherSeparator();
     void oneLocaleForEveryNumber();
@@ -126,6 +129,83 @@ void tst_SettingsForm::altitudeLatitudeVolume()
     QCOMPARE(w.settingsImage()->readBytes(0x81, 1), Bytes{0xFB});
     find<QSpinBox>(&w, "par13Sb")->setValue(-57);
     QCOMPARE(w.settingsImage()->readBytes(0x81, 1), Bytes{0xC7});
+}
+
+void tst_SettingsForm::undoTakesBackOneChange_data()
+{
+    QTest::addColumn<QString>("editor"); // "": an edit applied from elsewhere
+    QTest::addColumn<QString>("input");  // a combo box's row, a number, or a text typed
+    QTest::addColumn<QString>("step");
+    QTest::addRow("list") << "par1Cb"
+                          << "1"
+                          << "2. Depth sampling rate";
+    QTest::addRow("number") << "par4Sb"
+                            << "60"
+                            << "5. Dive start threshold";
+    QTest::addRow("volume") << "par13Sb"
+                            << "-7"
+                            << "1. Volume";
+    QTest::addRow("altitude and its gravity word") << "par11Sb"
+                                                   << "500"
+                                                   << "12. Altitude above sea level";
+    QTest::addRow("measured value and the threshold it resets") << "par01Cb2"
+                                                                << "14"
+                                                                << "Message rule 1, measured value";
+    QTest::addRow("a text typed") << "leAuthor"
+                                  << "Ab"
+                                  << "Author";
+    QTest::addRow("applied") << ""
+                             << ""
+                             << "Imported value";
+}
+
+void tst_SettingsForm::undoTakesBackOneChange()
+{
+    QFETCH(QString, editor);
+    QFETCH(QString, input);
+    QFETCH(QString, step);
+    // Message rule 1: underwater, Depth >= 5.00 m.
+    cMyMemoryArea stored;
+    cMySettingsFile::read(":/pliki/clear.tmo", stored);
+    stored.setData(0x140, Bytes{0x00, 0x20, 0x00, 0xF4, 0x01});
+    QVERIFY(cMySettingsFile::write(dir.filePath("rule.tmo"), stored));
+    MainWindow w;
+    w.loadFromCommandLine(dir.filePath("rule.tmo"));
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.ensureSettingsForm();
+    QAction *undo = w.findChild<QAction *>("actionUndo");
+    QVERIFY(!undo->isEnabled() && !w.isWindowModified());
+    const Bytes before = image(w);
+    QWidget *e = editor.isEmpty() ? find<QWidget>(&w, "par4Sb") : find<QWidget>(&w, editor);
+    auto shown = [e] {
+        auto *box = qobject_cast<QComboBox *>(e);
+        return box ? box->currentText() : e->property("text").toString();
+    };
+    const QString shownBefore = shown();
+    e->setFocus();
+    if (editor.isEmpty())
+        w.applyEdit("Imported value", 0x88, {77});
+    else if (auto *box = qobject_cast<QComboBox *>(e))
+        box->setCurrentIndex(input.toInt());
+    else if (auto *spin = qobject_cast<QAbstractSpinBox *>(e))
+        spin->setProperty("value", input.toDouble());
+    else
+        QTest::keyClicks(e, input);
+    QCoreApplication::processEvents(); // the change has ended
+    const Bytes after = image(w);
+    QVERIFY(after != before && w.isWindowModified());
+    QCOMPARE(undo->text(), "&Undo " + step);
+    // The platform's key, wherever the focus is (an editor's own undo does not take it).
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(image(w), before);
+    QCOMPARE(shown(), shownBefore);
+    QVERIFY(!w.isWindowModified() && !undo->isEnabled());
+    QCOMPARE(w.findChild<QAction *>("actionRedo")->text(), "&Redo " + step);
+    w.findChild<QAction *>("actionRedo")->trigger();
+    QCOMPARE(image(w), after);
+    QVERIFY(w.isWindowModified());
 }
 
 void tst_SettingsForm::numbersTakeEitherSeparator_data()

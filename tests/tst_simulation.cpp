@@ -417,6 +417,12 @@ void tst_Simulation::aDiveInTheWindow()
     const QString path = QDir::toNativeSeparators(dir.filePath("dive.csv"));
     dialogs.expectSaveFile(dir.filePath("dive"));
     button("pbSaveProfile")->click();
+    // The dialog offers a name of the day and time, at first in the home folder.
+    QVERIFY2(QRegularExpression("^" + QRegularExpression::escape(QDir::homePath())
+                                + "/dive-profile-20\\d\\d-\\d\\d-\\d\\d_\\d\\d-\\d\\d\\.csv$")
+                 .match(dialogs.asked().last().dir)
+                 .hasMatch(),
+             qPrintable(dialogs.asked().last().dir));
     QCOMPARE(w->statusBar()->currentMessage(), "Saving the profile to " + path + "...");
     QVERIFY(!button("pbSaveProfile")->isEnabled());
     QVERIFY(waitUntil([&] { return button("pbSaveProfile")->isEnabled(); }));

@@ -7,12 +7,12 @@
 #include "app/mainwindow.h"
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
+#include "tests/support/accessiblenames.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
+#include "tests/support/contrast.h"
 #include "tests/support/tamiratestapp.h"
 #include "tests/support/waituntil.h"
-
-#include <cmath>
 
 #include <QLabel>
 #include <QLayout>
@@ -52,18 +52,11 @@ private:
         const QImage image = dialog->grab().toImage();
         const QRect r(label->mapTo(dialog, QPoint(0, 0)) * image.devicePixelRatio(),
                       label->size() * image.devicePixelRatio());
-        auto luminance = [](QRgb c) {
-            auto linear = [](int v) {
-                const double s = v / 255.0;
-                return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-            };
-            return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
-        };
         double text = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
-                text = std::max(text, luminance(image.pixel(x, y)));
-        return (text + 0.05) / (luminance(image.pixel(1, 1)) + 0.05);
+                text = std::max(text, Contrast::luminance(image.pixel(x, y)));
+        return Contrast::ratio(text, Contrast::luminance(image.pixel(1, 1)));
     }
     static QStringList report(const QString &flags)
     {
@@ -130,6 +123,8 @@ void tst_Status::flagsGiveTheRows()
     // stay as they were (grey, 5.3:1).
     const QStringList names{"lSelfTest", "lPressureSensor", "lAudioCodec",     "lFlashMemory",
                             "lSetup",    "lSoundLibrary",   "lCustomMessages", "lFirmware"};
+    const QStringList captions{"Tamira:",        "Pressure sensor:",         "Audio codec:", "FLASH:", "Setup:",
+                               "Sound library:", "Custom messages library:", "Firmware:"};
     for (int row = 0; row < names.size(); ++row) {
         auto *value = dialog->findChild<QLabel *>(names.at(row));
         auto *mark = dialog->findChild<QLabel *>(QString("lFaultMark%1").arg(row));
@@ -138,6 +133,12 @@ void tst_Status::flagsGiveTheRows()
         QVERIFY2(failed.contains(row) ? c >= 7 : c < 6, qPrintable(QString("row %1: %2").arg(row).arg(c)));
         if (failed.contains(row))
             QVERIFY2(contrast(dialog, mark) >= 7, qPrintable(QString::number(contrast(dialog, mark))));
+        // A screen reader hears the fault in its row, and meets the mark right after the value.
+        QCOMPARE(AccessibleNames::of(value),
+                 captions.at(row) + " " + expected.at(row) + (failed.contains(row) ? ", fault" : ""));
+        QAccessibleInterface *group = QAccessible::queryAccessibleInterface(value->parentWidget());
+        QCOMPARE(group->indexOfChild(QAccessible::queryAccessibleInterface(mark)),
+                 group->indexOfChild(QAccessible::queryAccessibleInterface(value)) + 1);
     }
     auto *warning = w.findChild<cMyFaultBanner *>();
     QCOMPARE(!warning->isHidden(), !banner.isEmpty());

@@ -8,14 +8,6 @@
         <translation>Overview</translation>
     </message>
     <message>
-        <source>Max Depth</source>
-        <translation>Max Depth</translation>
-    </message>
-    <message>
-        <source>Dive Time</source>
-        <translation>Dive Time</translation>
-    </message>
-    <message>
         <source>Status urządzenia</source>
         <translation>Device status</translation>
     </message>
@@ -346,10 +338,6 @@ Do you want to continue?</translation>
         <translation>Settings read from Tamira.</translation>
     </message>
     <message>
-        <source>Nastawy zapisane w Tamirze i sprawdzone.</source>
-        <translation>Settings written to Tamira and verified.</translation>
-    </message>
-    <message>
         <source>Biblioteka dźwięków wysłana do Tamiry.</source>
         <translation>Sound library sent to Tamira.</translation>
     </message>
@@ -378,6 +366,38 @@ Do you want to stop the upload?</translation>
     <message>
         <source>Zapisano w pliku %1.</source>
         <translation>Saved to %1.</translation>
+    </message>
+    <message>
+        <source>Głębokość maks.</source>
+        <translation>Max Depth</translation>
+    </message>
+    <message>
+        <source>Czas nurkowania</source>
+        <translation>Dive Time</translation>
+    </message>
+    <message>
+        <source>Odczyt nastaw z Tamiry</source>
+        <translation>Reading the settings from Tamira</translation>
+    </message>
+    <message>
+        <source>Zapis nastaw do Tamiry</source>
+        <translation>Writing the settings to Tamira</translation>
+    </message>
+    <message>
+        <source>Nastawy zapisane w Tamirze i sprawdzone. Kopia zapasowa poprzednich nastaw: %1</source>
+        <translation>Settings written to Tamira and verified. Backup of the previous settings: %1</translation>
+    </message>
+    <message>
+        <source>Wysyłanie biblioteki dźwięków do Tamiry</source>
+        <translation>Uploading the sound library to Tamira</translation>
+    </message>
+    <message>
+        <source>Wczytano kopię zapasową %1. Tamira pozostaje bez zmian, dopóki nastawy nie zostaną zapisane do Tamiry.</source>
+        <translation>Loaded the backup %1. Tamira stays unchanged until the settings are written to it.</translation>
+    </message>
+    <message>
+        <source>Pliku %1 już nie ma; usunięto go z listy ostatnich plików.</source>
+        <translation>%1 no longer exists; it was taken off the recent files.</translation>
     </message>
 </context>
 <context>
@@ -716,6 +736,29 @@ The TAMIRAdesk developers</translation>
     </message>
 </context>
 <context>
+    <name>cMyEditMenu</name>
+    <message>
+        <source>&amp;Edycja</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>&amp;Cofnij</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>&amp;Cofnij %1</source>
+        <translation>&amp;Undo %1</translation>
+    </message>
+    <message>
+        <source>&amp;Ponów</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>&amp;Ponów %1</source>
+        <translation>&amp;Redo %1</translation>
+    </message>
+</context>
+<context>
     <name>cMyFailureReporter</name>
     <message>
         <source>Błąd</source>
@@ -1009,6 +1052,21 @@ Without a device, you can try the program on a demo Tamira.</translation>
     </message>
 </context>
 <context>
+    <name>cMyPageSwitcher</name>
+    <message>
+        <source>&amp;Widok</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Następna strona</source>
+        <translation>&amp;Next page</translation>
+    </message>
+    <message>
+        <source>&amp;Poprzednia strona</source>
+        <translation>&amp;Previous page</translation>
+    </message>
+</context>
+<context>
     <name>cMyPortSelect</name>
     <message>
         <source>Brak urządzeń</source>
@@ -1017,6 +1075,17 @@ Without a device, you can try the program on a demo Tamira.</translation>
     <message>
         <source>Tamira demonstracyjna (%1)</source>
         <translation>Demo Tamira (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>cMyRecentFiles</name>
+    <message>
+        <source>Ostatnie p&amp;liki</source>
+        <translation>Recent &amp;files</translation>
+    </message>
+    <message>
+        <source>&amp;Wyczyść listę ostatnich plików</source>
+        <translation>&amp;Clear recent files</translation>
     </message>
 </context>
 <context>
@@ -1177,6 +1246,22 @@ Backup of the previous settings: %2</translation>
         <source>maks. %1 m</source>
         <translation>max %1 m</translation>
     </message>
+    <message>
+        <source>brak próbek</source>
+        <translation>no samples yet</translation>
+    </message>
+    <message>
+        <source>najgłębiej %1 m po %2 s, %3 s od startu</source>
+        <translation>deepest %1 m at %2 s, %3 s so far</translation>
+    </message>
+    <message>
+        <source>na powierzchni, %1 s od startu</source>
+        <translation>at the surface, %1 s so far</translation>
+    </message>
+    <message>
+        <source>Profil nurkowania</source>
+        <translation>Dive profile</translation>
+    </message>
 </context>
 <context>
     <name>cMySimProfileSaver</name>
@@ -1205,6 +1290,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Nie można zapisać profilu w %1: %2</source>
         <translation>Cannot save the profile to %1: %2</translation>
+    </message>
+    <message>
+        <source>profil-nurkowania-%1.csv</source>
+        <translation>dive-profile-%1.csv</translation>
     </message>
 </context>
 <context>
@@ -1523,6 +1612,10 @@ Wait until it has finished and try again.</translation>
         <source>Usterka</source>
         <translation>Fault</translation>
     </message>
+    <message>
+        <source>usterka</source>
+        <translation>fault</translation>
+    </message>
 </context>
 <context>
     <name>cMyUnsavedChanges</name>
@@ -1533,6 +1626,38 @@ Wait until it has finished and try again.</translation>
     <message>
         <source>Zachować zmiany?</source>
         <translation>Do you want to save changes?</translation>
+    </message>
+    <message>
+        <source>zanim powstanie nowy dokument</source>
+        <translation>before a new document is started</translation>
+    </message>
+    <message>
+        <source>zanim zostanie otwarty inny plik</source>
+        <translation>before another file is opened</translation>
+    </message>
+    <message>
+        <source>zanim zostanie wczytana kopia zapasowa</source>
+        <translation>before a backup is loaded</translation>
+    </message>
+    <message>
+        <source>zanim nastawy zostaną odczytane z Tamiry</source>
+        <translation>before the settings are read from Tamira</translation>
+    </message>
+    <message>
+        <source>zanim zostanie otwarty plik %1</source>
+        <translation>before %1 is opened</translation>
+    </message>
+    <message>
+        <source>zanim okno zostanie zamknięte</source>
+        <translation>before the window closes</translation>
+    </message>
+    <message>
+        <source>Zmiany w nowym dokumencie zostaną zapisane (Tak) albo porzucone (Nie), %1.</source>
+        <translation>The changes to the new document are saved (Yes) or discarded (No) %1.</translation>
+    </message>
+    <message>
+        <source>Zmiany w pliku %1 zostaną zapisane (Tak) albo porzucone (Nie), %2.</source>
+        <translation>The changes to %1 are saved (Yes) or discarded (No) %2.</translation>
     </message>
 </context>
 <context>
