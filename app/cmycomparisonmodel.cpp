@@ -16,7 +16,9 @@ void cMyComparisonModel::setRows(const QVector<cMySettingsComparison::Row> &rows
 QString cMyComparisonModel::sentence(int row) const
 {
     const cMySettingsComparison::Row &r = m_rows.at(row);
-    return tr("%1, %2: %3, %4: %5").arg(r.setting, m_right, r.right, m_left, r.left);
+    // An empty text is said to be empty, not left out.
+    const auto said = [](const QString &value) { return value.isEmpty() ? tr("(pusty)") : value; };
+    return tr("%1, %2: %3, %4: %5").arg(r.setting, m_right, said(r.right), m_left, said(r.left));
 }
 
 int cMyComparisonModel::rowCount(const QModelIndex &parent) const

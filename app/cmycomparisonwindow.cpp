@@ -12,7 +12,6 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,11 +30,14 @@ QPushButton *button(QWidget *parent, const char *name)
 
 cMyComparisonWindow::cMyComparisonWindow(Other other, const QString &path, const cMyMemoryArea *form,
                                          cMyValueLists *lists, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_other(other), m_path(path), m_form(form), m_comparison(lists),
+    : QDialog(parent), m_other(other), m_path(path), m_form(form), m_comparison(lists),
       m_model(new cMyComparisonModel(this))
 {
     setObjectName(QStringLiteral("ComparisonWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setWindowFlags((windowFlags() | Qt::WindowMinMaxButtonsHint) & ~Qt::WindowContextHelpButtonHint);
+    setSizeGripEnabled(true);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("lSummary"));
     m_summary->setWordWrap(true);
@@ -59,6 +61,8 @@ cMyComparisonWindow::cMyComparisonWindow(Other other, const QString &path, const
     m_table->setWordWrap(true);
     m_table->setAlternatingRowColors(true);
     m_table->verticalHeader()->hide();
+    // Each row as tall as its longest text at the columns' widths of the moment.
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QHeaderView *header = m_table->horizontalHeader();
     header->setSectionResizeMode(cMyComparisonModel::Page, QHeaderView::ResizeToContents);
     header->setSectionResizeMode(cMyComparisonModel::Setting, QHeaderView::Interactive);
@@ -90,12 +94,12 @@ cMyComparisonWindow::cMyComparisonWindow(Other other, const QString &path, const
     m_close = button(this, "pbClose");
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     buttons->addWidget(m_close);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_summary);
     layout->addWidget(m_stamp);
     layout->addWidget(m_table, 1);
+    layout->addStretch(); // takes the table's room while it is hidden
     layout->addLayout(buttons);
     resize(960, 480);
 
@@ -147,7 +151,6 @@ void cMyComparisonWindow::compare()
     const QString setting = current.isValid() ? m_model->row(current.row()).setting : QString();
     const int column = current.isValid() ? current.column() : int(cMyComparisonModel::Setting);
     m_model->setRows(m_comparison.compare(form, m_settings), tr("Ten formularz"), tr("formularz"), otherName());
-    m_table->resizeRowsToContents();
     // The focus stays on the setting it was on, or moves to the row that took its place.
     int row = qMin(current.isValid() ? current.row() : 0, m_model->rowCount() - 1);
     for (int r = 0; r < m_model->rowCount(); ++r)
@@ -227,5 +230,5 @@ void cMyComparisonWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
         compare();
-    QWidget::changeEvent(event);
+    QDialog::changeEvent(event);
 }

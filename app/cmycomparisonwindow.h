@@ -6,11 +6,12 @@
 // setting, the form's value, the other side's), the version stamps apart, and what can be done
 // about them: take a value into the form, write the form to Tamira, read the other side again,
 // restore the backup. The form's side is live: every change of the form is compared at once.
-// Not modal; it closes itself when closed.
+// A dialog that is not modal (screen readers announce it as a dialog); it deletes itself when
+// closed.
 
 #include "model/cmysettingscomparison.h"
 
-#include <QWidget>
+#include <QDialog>
 
 class QLabel;
 class QPushButton;
@@ -19,7 +20,7 @@ class cMyComparisonModel;
 class cMyMemoryArea;
 class cMyValueLists;
 
-class cMyComparisonWindow : public QWidget
+class cMyComparisonWindow : public QDialog
 {
     Q_OBJECT
 

@@ -326,10 +326,11 @@ void tst_DeviceCommands::backupBeforeTheFirstRecord()
     QVERIFY(ended(spy, 4));
 
     // "Restore a backup..." offers that folder and loads the choice as a new document.
-    dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // keep the stamped changes?
     dialogs->expectOpenFile(backup.fileName());
+    dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // keep the stamped changes?
     trigger(w, "actionRestoreBackup");
-    QCOMPARE(dialogs->asked().last().dir, cMyBackupStore::folder());
+    w.findChild<QPushButton *>("pbRestoreBackup")->click();
+    QCOMPARE(dialogs->asked().at(dialogs->asked().size() - 2).dir, cMyBackupStore::folder());
     QCOMPARE(image(w), device.readBytes(0, 1024));
     QVERIFY(w.currentFile().filePath().isEmpty());
 }

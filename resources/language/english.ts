@@ -792,6 +792,10 @@ The TAMIRAdesk developers</translation>
         <source>Nastawa</source>
         <translation>Setting</translation>
     </message>
+    <message>
+        <source>(pusty)</source>
+        <translation>(empty)</translation>
+    </message>
 </context>
 <context>
     <name>cMyComparisonWindow</name>
