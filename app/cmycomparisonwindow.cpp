@@ -159,6 +159,12 @@ void cMyComparisonWindow::compare()
     if (row >= 0)
         m_table->setCurrentIndex(m_model->index(row, column));
     retranslate();
+    // The keyboard (and a screen reader) is where the result is: on the table, or, when nothing
+    // differs, on the sentence that says so.
+    if (m_model->rowCount() > 0)
+        m_table->setFocus();
+    else
+        m_summary->setFocus();
 }
 
 void cMyComparisonWindow::retranslate()
