@@ -15,9 +15,9 @@
 #     size), the .tmo file type and the version resource of the installed TAMIRAdesk.exe;
 #     --version in cmd.exe; --compare in a batch file; the installed program with its demo, a
 #     settings file from the command line and one double-clicked; silent uninstall leaving
-#     nothing behind (files, Start-menu
-#     entries, program-list entry, file type); a /CurrentUser install into the user's own folder
-#     with its entries under HKCU; a folder of one's own (/D) kept by the next install;
+#     nothing behind (files, Start-menu entries, program-list entry, file type); a /CurrentUser
+#     install into the user's own folder with its entries under HKCU; a folder of one's own (/D)
+#     kept by the next install;
 #  5. the window test at 150 % (Wine's 144 dots per inch) on a 1366 x 768 screen.
 # Ends with a "N passed, N failed" line; exit status 0 only when all passed.
 #
