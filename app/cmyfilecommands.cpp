@@ -119,7 +119,7 @@ bool cMyFileCommands::restoreBackup(const QString &path)
 
 QString cMyFileCommands::chooseFileToCompare()
 {
-    const QString path =
+    QString path =
         cMyDialogs::current().openFileName(m_window, tr("Porównaj z plikiem"), startFolder(),
                                            settingsFilter() + QStringLiteral(";;") + tr("Wszystkie pliki (*)"));
     cMyRemembered::rememberFolder(kFolderKind, path);
