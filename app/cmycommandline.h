@@ -2,7 +2,8 @@
 #define APP_CMYCOMMANDLINE_H
 
 // TAMIRAdesk's command line after Qt has taken its own options: "--demo", "--help",
-// "--version", and the settings file to open, "--" letting a file name start with a dash.
+// "--version", "--compare A B", and the settings file to open, "--" letting a file name start
+// with a dash.
 
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,8 @@ public:
     bool help = false;
     bool version = false;
     QString file;          // empty: none given
+    QStringList compare;   // the two files of "--compare", as given (fewer when they are missing)
+    bool compareGiven = false;
     QString unknownOption; // not empty: the first option nobody knows
 };
 

@@ -98,19 +98,47 @@ void cMyFileCommands::openNamed(const QString &path)
         openPath(path);
 }
 
-void cMyFileCommands::restoreBackup()
+QString cMyFileCommands::chooseBackup()
 {
-    if (!mayReplace(cMyUnsavedChanges::RestoreBackup))
-        return;
     const QString folder = cMyBackupStore::folder();
     QDir().mkpath(folder);
-    const QString path =
-        cMyDialogs::current().openFileName(m_window, tr("Przywróć kopię zapasową"), folder, settingsFilter());
+    return cMyDialogs::current().openFileName(m_window, tr("Przywróć kopię zapasową"), folder, settingsFilter());
+}
+
+bool cMyFileCommands::restoreBackup(const QString &path)
+{
+    if (!mayReplace(cMyUnsavedChanges::RestoreBackup))
+        return false;
     // Not the backup's own document: a Save asks for a name instead of changing the backup.
-    if (!path.isEmpty() && load(path) != Nothing) {
-        adopt(QFileInfo(), false);
-        emit restored(path);
+    if (load(path) == Nothing)
+        return false;
+    adopt(QFileInfo(), false);
+    emit restored(path);
+    return true;
+}
+
+QString cMyFileCommands::chooseFileToCompare()
+{
+    QString path =
+        cMyDialogs::current().openFileName(m_window, tr("Porównaj z plikiem"), startFolder(),
+                                           settingsFilter() + QStringLiteral(";;") + tr("Wszystkie pliki (*)"));
+    cMyRemembered::rememberFolder(kFolderKind, path);
+    return path;
+}
+
+bool cMyFileCommands::readSettings(const QString &path, QVector<quint8> &settings, QString *why)
+{
+    cMyMemoryArea image;
+    cMySettingsFile::read(kBuiltInTemplate, image);
+    const cMySettingsFile::ReadResult result = cMySettingsFile::read(path, image);
+    if (!result.complete() || result.nothingRead()) {
+        if (why)
+            *why = problem(result);
+        return false;
     }
+    settings = image.readBytes(0, cMySettingsFile::kImageSize);
+    settings.resize(cMySettingsFile::kImageSize);
+    return true;
 }
 
 void cMyFileCommands::loadTemplate()

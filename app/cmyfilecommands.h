@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <QObject>
+#include <QVector>
 
 class QMimeData;
 class QWidget;
@@ -38,7 +39,12 @@ public:
     void open();
     // A file dropped on the window or chosen from the recent files.
     void openNamed(const QString &path);
-    void restoreBackup();
+    // A backup from the backup folder, or an empty string; nothing is loaded yet.
+    QString chooseBackup();
+    // Loads the backup at `path` as a new document, after the unsaved-changes question.
+    bool restoreBackup(const QString &path);
+    // A settings file to compare with the form: the settings folder's dialog, nothing loaded.
+    QString chooseFileToCompare();
     // These do not: the start's blank template and the file named on the command line.
     void loadTemplate();
     void loadFromCommandLine(const QString &path);
@@ -50,6 +56,10 @@ public:
     bool saveTo(const QString &path);
     // Reads a file into the image, warning where it could not be read whole; nothing else.
     void readInto(const QString &path);
+    // The 1024 settings bytes a file holds, read apart from the document (for a comparison):
+    // what the file leaves out is as in the blank template. False, with the reason in
+    // `why`, for a file that cannot be read whole.
+    static bool readSettings(const QString &path, QVector<quint8> &settings, QString *why);
 
     // Closing: asks as mayReplace() does; edits given up leave no recovery copy behind.
     bool mayClose();

@@ -140,15 +140,24 @@ void cMyUndoHistory::unrecorded(const std::function<void()> &change)
 
 void cMyUndoHistory::applyEdit(const QString &name, quint32 address, const QVector<quint8> &bytes)
 {
+    applyEdit(name, QVector<Edit>{{address, {}, bytes}});
+}
+
+void cMyUndoHistory::applyEdit(const QString &name, const QVector<Edit> &writes)
+{
     closeStep();
-    QVector<quint8> before;
-    before.reserve(bytes.size());
-    for (int i = 0; i < bytes.size(); ++i) {
-        quint8 b = 0;
-        m_image->getByte(address + quint32(i), b);
-        before.append(b);
+    QVector<Edit> edits;
+    bool changes = false;
+    for (const Edit &w : writes) {
+        Edit e{w.address, {}, w.after};
+        for (int i = 0; i < w.after.size(); ++i) {
+            quint8 b = 0;
+            m_image->getByte(w.address + quint32(i), b);
+            e.before.append(b);
+        }
+        changes = changes || e.before != e.after;
+        edits.append(e);
     }
-    if (before == bytes)
-        return;
-    m_stack->push(new cMyUndoStep(this, Field{name, false}, {{address, before, bytes}}, false));
+    if (changes)
+        m_stack->push(new cMyUndoStep(this, Field{name, false}, edits, false));
 }

@@ -53,6 +53,8 @@ public:
     void unrecorded(const std::function<void()> &change);
     // One named step that writes `bytes` at `address`, as an edit in the form would.
     void applyEdit(const QString &name, quint32 address, const QVector<quint8> &bytes);
+    // One named step of several writes (each edit's `after` at its address, in order).
+    void applyEdit(const QString &name, const QVector<Edit> &writes);
 
 private:
     friend class cMyUndoStep;

@@ -1,4 +1,5 @@
 #include "app/cmycommandline.h"
+#include "app/cmyfilecomparison.h"
 #include "app/cmylanguagemenu.h"
 #include "app/mainwindow.h"
 #include "app/programarguments.h"
@@ -32,6 +33,24 @@ int main(int argc, char *argv[])
                               : qPrintable(QStringLiteral("TAMIRAdesk %1\n").arg(MainWindow::versionText())),
                    stdout);
         return 0;
+    }
+    if (early.compareGiven) {
+        attachParentConsole();
+        if (early.compare.size() != 2) {
+            printText(stderr, QStringLiteral("TAMIRAdesk: --compare needs two files\n\n") + cMyCommandLine::usage());
+            return cMyFileComparison::BadFile;
+        }
+        // In the language the window would show, with no window.
+        QCoreApplication app(argc, argv);
+        cMyRemembered::setProgram(QStringLiteral("TAMIRAdesk"));
+        QTranslator translator;
+        installEnglishCatalogue(translator);
+        cMyLanguageMenu::useRememberedLanguage();
+        QString out, error;
+        const int status = cMyFileComparison::run(early.compare.at(0), early.compare.at(1), out, error);
+        printText(stdout, out);
+        printText(stderr, error);
+        return status;
     }
 
     enableHighDpiScaling();

@@ -9,9 +9,9 @@
 #include "app/cmywindowfit.h"
 #include "base/cmydialogs.h"
 #include "device/cmytamira.h"
-#include "editors/cmydecimalspinbox.h"
 #include "jobs/cmyfailurereporter.h"
 #include "model/cmymemoryarea.h"
+#include "model/settingstext.h"
 #include "simulation/cmysimwidget.h"
 
 #include <QCoreApplication>
@@ -25,12 +25,13 @@ MainWindow::MainWindow(QWidget *parent) : QMainWindow(parent), ui(new Ui::MainWi
 {
     // One way of writing numbers for every field, label and plot axis, whatever the system's
     // locale; set before the pages exist, so that each of them takes it.
-    QLocale::setDefault(cMyDecimalSpinBox::numberLocale());
-    setLocale(cMyDecimalSpinBox::numberLocale());
+    QLocale::setDefault(SettingsText::numberLocale());
+    setLocale(SettingsText::numberLocale());
     ui->setupUi(this);
     resetOverviewLabels();
     insertPortChooser();
     insertRestoreBackupAction();
+    setupComparison();
     ui->tabWidget->removeTab(4);
     ui->tabWidget->setCurrentIndex(0);
 
@@ -140,11 +141,12 @@ void MainWindow::updateTitle()
 
 void MainWindow::setDeviceCommandsEnabled(bool enabled)
 {
-    const QList<QAction *> actions = {ui->actionReadSettings, ui->actionWriteSettings, ui->actionReset,
-                                      ui->actionClearStats,   ui->actionPowerOff,      ui->actionFirmwareUpdate,
-                                      ui->actionLibraryUpdate};
+    const QList<QAction *> actions = {ui->actionReadSettings,  ui->actionWriteSettings, ui->actionReset,
+                                      ui->actionClearStats,    ui->actionPowerOff,      ui->actionFirmwareUpdate,
+                                      ui->actionLibraryUpdate, m_compareTamira};
     for (QAction *action : actions)
         action->setEnabled(enabled);
+    updateComparisons();
     ui->pbGetStatus->setEnabled(enabled);
     ui->pbDetails->setEnabled(enabled);
     ui->simWidget->setEnabled(enabled);
@@ -194,6 +196,7 @@ void MainWindow::simulationInProgress(bool state)
     ui->tabStart->setEnabled(!state);
     ui->tabTimery->setEnabled(!state);
     ui->tabKomunikaty->setEnabled(!state);
+    updateComparisons();
     if (state)
         ui->statusBar->clearMessage();
     m_link->setPortLent(state);

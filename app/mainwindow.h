@@ -27,8 +27,11 @@ class cMyProgressDialog;
 class cMyTamiraStatus;
 class cMyTamira;
 class cMyDeviceJob;
+class cMySettingsWriter;
+class cMyComparisonWindow;
 class cMyFailureReporter;
 class cMySettingsForm;
+class cMyValueLists;
 class cMyFileCommands;
 class cMyUndoHistory;
 class QCloseEvent;
@@ -115,9 +118,11 @@ private:
     void setupFileCommands();
     // mainwindow_device.cpp
     static QVector<quint8> versionStamp(const QString &version);
+    // The settings write of writeSettingsToTamira, which a comparison's write follows.
+    cMySettingsWriter *startSettingsWrite();
     // `name`: the dialog's title and the name a screen reader gives it.
     void startTransfer(const QString &name, const QString &label);
-    // `done`: what the status bar says once the job has completed.
+    // `done`: what the status bar says once the job has completed (nothing when it is empty).
     void runJob(cMyDeviceJob *job, const QString &done);
     void showProgress(int min, int max, int progress);
     void dismissProgress();
@@ -133,6 +138,18 @@ private:
     void retranslate();
     // mainwindow_backup.cpp
     void insertRestoreBackupAction();
+    void restoreBackup();
+    // mainwindow_compare.cpp
+    void setupComparison();
+    // The window comparing the form with `other` (a cMyComparisonWindow::Other) and `path`,
+    // made when there is none.
+    cMyComparisonWindow *comparison(int other, const QString &path);
+    void showComparison(cMyComparisonWindow *window, const QVector<quint8> &settings);
+    // `follows`: after a write of the program's own, which the status read follows first.
+    void compareWithTamira(bool follows);
+    void compareWithFile(int other, const QString &path);
+    // Tamira's buttons in the comparisons follow the device commands.
+    void updateComparisons();
     // mainwindow_settingsform.cpp
     void setupSettingsForm();
     // mainwindow_edit.cpp
@@ -146,6 +163,7 @@ private:
     cMyFailureReporter *m_reporter = nullptr;
     Ui::MainWindow *ui = nullptr;
     cMySettingsForm *m_form = nullptr;
+    cMyValueLists *m_lists = nullptr; // shared by the form and the comparisons
     cMyTamiraStatus *m_statusDialog = nullptr;
     QPointer<cMyProgressDialog> m_progress;
     QPointer<cMyDeviceJob> m_job;
@@ -158,6 +176,7 @@ private:
     cMyPortSelect *m_portSelect = nullptr; // owned as a child; kept for the connections
     QMetaObject::Connection m_tabConnection;
     QAction *m_demoAction = nullptr;
+    QAction *m_compareTamira = nullptr;
     cMyDemoDevice *m_demo = nullptr;
 };
 

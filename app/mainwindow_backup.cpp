@@ -1,9 +1,12 @@
 // The backups a settings write leaves behind (cmybackupstore.h): "Restore a backup..." opens
-// their folder in the open dialog and loads the chosen one as a new document (cmyfilecommands.h).
+// their folder in the open dialog and shows the chosen one against the form
+// (mainwindow_compare.cpp), whose "Restore this backup" loads it as a new document
+// (cmyfilecommands.h). A backup that cannot be read whole is loaded, with its warning, at once.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include "app/cmycomparisonwindow.h"
 #include "app/cmyfilecommands.h"
 #include "app/cmytranslatedtext.h"
 
@@ -16,5 +19,17 @@ void MainWindow::insertRestoreBackupAction()
     action->setObjectName(QStringLiteral("actionRestoreBackup"));
     ui->menuPlik->insertAction(ui->actionExit, action);
     ui->menuPlik->insertSeparator(ui->actionExit);
-    connect(action, &QAction::triggered, this, [this] { m_files->restoreBackup(); });
+    connect(action, &QAction::triggered, this, &MainWindow::restoreBackup);
+}
+
+void MainWindow::restoreBackup()
+{
+    const QString path = m_files->chooseBackup();
+    if (path.isEmpty())
+        return;
+    QVector<quint8> settings;
+    if (cMyFileCommands::readSettings(path, settings, nullptr))
+        showComparison(comparison(cMyComparisonWindow::Backup, path), settings);
+    else
+        m_files->restoreBackup(path);
 }

@@ -101,7 +101,7 @@ void MainWindow::runJob(cMyDeviceJob *job, const QString &done)
             return;
         // A job that did not complete has said why (or the user cancelled it); its dialog must
         // not stay behind waiting. One that did says so where it does not stand in the way.
-        if (completed)
+        if (completed && !done.isEmpty())
             ui->statusBar->showMessage(done, kDoneMessageMs);
         else
             dismissProgress();
@@ -130,6 +130,11 @@ void MainWindow::readSettingsFromTamira()
 
 void MainWindow::writeSettingsToTamira()
 {
+    startSettingsWrite();
+}
+
+cMySettingsWriter *MainWindow::startSettingsWrite()
+{
     startTransfer(tr("Zapis nastaw do Tamiry"), tr("Zapis do tamiry.."));
     // The version stamp is no edit to take back, but the document is no longer as saved.
     m_history->unrecorded([this] { m_image->setData(0, versionStamp(m_version)); });
@@ -145,6 +150,7 @@ void MainWindow::writeSettingsToTamira()
         QMetaObject::invokeMethod(m_link, &cMyTamira::readStatus, Qt::QueuedConnection);
     });
     writer->start(lines);
+    return writer;
 }
 
 void MainWindow::tamiraWriteProgress(int min, int max, int progress)

@@ -9,12 +9,14 @@
 #include "editors/cmysettingsform.h"
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
+#include "model/cmyvaluelists.h"
 
 void MainWindow::setupSettingsForm()
 {
     m_image = new cMyMemoryArea(this);
     m_image->setData(cMySettingsFile::kImageSize - 1, quint8(0));
-    m_form = new cMySettingsForm(m_image, this);
+    m_lists = new cMyValueLists(this);
+    m_form = new cMySettingsForm(m_image, m_lists, this);
 }
 
 void MainWindow::ensureSettingsForm()

@@ -7,4 +7,11 @@
 // redirected to a file or a pipe stays where it was sent. Nothing to do elsewhere.
 void attachParentConsole();
 
+#include <cstdio>
+
+class QString;
+// Writes `text` to `stream`: UTF-8 bytes into a file or a pipe, and on Windows the characters
+// themselves into a console, whatever its code page (a degree sign, a Polish letter).
+void printText(std::FILE *stream, const QString &text);
+
 #endif

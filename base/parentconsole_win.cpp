@@ -1,5 +1,6 @@
 #include "base/parentconsole.h"
 
+#include <QString>
 #include <qt_windows.h>
 
 #include <cstdio>
@@ -14,6 +15,21 @@ bool isValid(DWORD which)
 }
 
 } // namespace
+
+void printText(std::FILE *stream, const QString &text)
+{
+    std::fflush(stream);
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (handle && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
+        DWORD written = 0;
+        WriteConsoleW(handle, reinterpret_cast<const wchar_t *>(text.utf16()), DWORD(text.size()), &written, nullptr);
+        return;
+    }
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
 
 void attachParentConsole()
 {

@@ -52,10 +52,3 @@ double cMyDecimalSpinBox::valueFromText(const QString &text) const
     useDecimalPoint(copy);
     return QDoubleSpinBox::valueFromText(copy);
 }
-
-QLocale cMyDecimalSpinBox::numberLocale()
-{
-    QLocale locale(QLocale::English, QLocale::UnitedStates);
-    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
-    return locale;
-}

@@ -7,7 +7,6 @@
 // is left (to 6, half away from zero), rather than dropping the point and making it 55.
 
 #include <QDoubleSpinBox>
-#include <QLocale>
 
 class cMyDecimalSpinBox : public QDoubleSpinBox
 {
@@ -19,10 +18,6 @@ public:
     QValidator::State validate(QString &input, int &pos) const override;
     double valueFromText(const QString &text) const override;
     void fixup(QString &input) const override;
-
-    // The one way the program writes numbers, in every field, label and plot: a decimal point,
-    // no group separators, whatever the system's locale.
-    static QLocale numberLocale();
 
 private:
     // Where the number is in the text, between the prefix and the unit.

@@ -1,6 +1,7 @@
 #include "editors/cmydoublespinboxint.h"
 
 #include "editors/cmyvaluemark.h"
+#include "model/settingstext.h"
 
 cMyDoubleSpinBoxInt::cMyDoubleSpinBoxInt(QWidget *parent) : cMyDecimalSpinBox(parent)
 {
@@ -10,13 +11,7 @@ cMyDoubleSpinBoxInt::cMyDoubleSpinBoxInt(QWidget *parent) : cMyDecimalSpinBox(pa
 void cMyDoubleSpinBoxInt::mySetFaktor(double newFaktor)
 {
     m_faktor = newFaktor;
-    int decimals = this->decimals();
-    if (newFaktor == 1)
-        decimals = 0;
-    else if (newFaktor == 10)
-        decimals = 1;
-    else if (newFaktor == 100 || newFaktor == 327.68)
-        decimals = 2;
+    const int decimals = SettingsText::decimals(newFaktor, this->decimals());
     // Each of these re-lays out the shown text, even when nothing changes; a refresh of the
     // form calls them for every rule.
     if (decimals != this->decimals())

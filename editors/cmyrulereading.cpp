@@ -3,57 +3,22 @@
 #include "editors/cmycomboboxw2.h"
 #include "editors/cmycomboboxw6.h"
 #include "editors/cmydoublespinboxint.h"
+#include "model/rulereading.h"
 
 #include <QEvent>
 #include <QLabel>
 
 namespace {
 
-// Codes of the value lists that change how a rule reads.
-constexpr int kNever = 254;       // condition: the rule is unused
-constexpr int kRegardless = 255;  // measured value: nothing is compared
-constexpr int kDoNothing = 127;   // timer action or message
-constexpr int kFirstPhrase = 64;  // messages below this speak a measured value
-constexpr int kTimer1Start = 129; // timer actions that start a timer with a time
-constexpr int kTimer3Start = 131;
-
 // What the box shows: its current entry, or the stored code its list lacks.
 QString shown(const QComboBox *box)
 {
-    return box->currentIndex() >= 0 ? box->currentText() : box->placeholderText();
+    return box ? (box->currentIndex() >= 0 ? box->currentText() : box->placeholderText()) : QString();
 }
 
 int code(const QComboBox *box)
 {
-    return box->currentIndex() >= 0 ? int(comboRowValue(box, box->currentIndex())) : -1;
-}
-
-QString when(const RuleEditors &rule)
-{
-    QString condition = shown(rule.condition);
-    if (code(rule.measured) == kRegardless)
-        return condition;
-    return cMyRuleReading::tr("%1, gdy %2 %3 %4")
-        .arg(condition, shown(rule.measured), shown(rule.comparison), rule.threshold->text());
-}
-
-QString timerAction(const RuleEditors &rule, const QString &first)
-{
-    const int action = code(rule.action);
-    if (action >= kTimer1Start && action <= kTimer3Start)
-        return cMyRuleReading::tr("%1: %2, mija po %3").arg(first, shown(rule.action), rule.time->text());
-    return QStringLiteral("%1: %2").arg(first, shown(rule.action));
-}
-
-QString message(const RuleEditors &rule, const QString &first)
-{
-    const int said = code(rule.action);
-    if (said == kDoNothing)
-        return QStringLiteral("%1: %2").arg(first, shown(rule.action));
-    if (said >= 0 && said < kFirstPhrase)
-        return cMyRuleReading::tr("%1: powiedz „%2” %3, %4")
-            .arg(first, shown(rule.action), shown(rule.format), shown(rule.repetition));
-    return cMyRuleReading::tr("%1: powiedz „%2”, %3").arg(first, shown(rule.action), shown(rule.repetition));
+    return box && box->currentIndex() >= 0 ? int(comboRowValue(box, box->currentIndex())) : -1;
 }
 
 } // namespace
@@ -80,10 +45,20 @@ cMyRuleReading::cMyRuleReading(QLabel *label, const RuleEditors &rule, Kind kind
 
 QString cMyRuleReading::read(const RuleEditors &rule, Kind kind)
 {
-    if (code(rule.condition) == kNever)
-        return cMyRuleReading::tr("%1: reguła nieużywana").arg(shown(rule.condition));
-    const QString first = when(rule);
-    return kind == SettingsMap::RuleKind::Timer ? timerAction(rule, first) : message(rule, first);
+    RuleReading::Words words;
+    words.condition = code(rule.condition);
+    words.measured = code(rule.measured);
+    words.action = code(rule.action);
+    words.conditionText = shown(rule.condition);
+    words.measuredText = shown(rule.measured);
+    words.comparisonText = shown(rule.comparison);
+    words.threshold = rule.threshold->text();
+    words.actionText = shown(rule.action);
+    if (rule.time)
+        words.time = rule.time->text();
+    words.format = shown(rule.format);
+    words.repetition = shown(rule.repetition);
+    return RuleReading::read(kind, words);
 }
 
 void cMyRuleReading::update()

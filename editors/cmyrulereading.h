@@ -1,7 +1,7 @@
 #ifndef EDITORS_CMYRULEREADING_H
 #define EDITORS_CMYRULEREADING_H
 
-// A rule in plain words, made of the texts its editors show (the value lists' own texts), for
+// A rule in plain words (model/rulereading.h), made of the texts its editors show, for
 // example: during descent, when Depth >= 25.00 [m]: say "Mouthfill", only once.
 
 #include "editors/rulegrid.h"

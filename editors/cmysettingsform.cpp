@@ -12,6 +12,7 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 #include "model/cmytablemodel.h"
+#include "model/cmyvaluelists.h"
 #include "model/settingsmap.h"
 
 #include <QHash>
@@ -69,7 +70,9 @@ void storeWord(cMyMemoryArea *image, quint32 address, qint32 value)
 
 } // namespace
 
-cMySettingsForm::cMySettingsForm(cMyMemoryArea *image, QObject *parent) : QObject(parent), m_image(image) {}
+cMySettingsForm::cMySettingsForm(cMyMemoryArea *image, cMyValueLists *lists, QObject *parent)
+    : QObject(parent), m_image(image), m_lists(lists)
+{}
 
 cMySettingsForm::~cMySettingsForm()
 {
@@ -212,11 +215,7 @@ void cMySettingsForm::bind(const QVector<Bound> &fields)
 
 cMyTableModel *cMySettingsForm::valueList(const char *name)
 {
-    // Each list is loaded once and shared by every editor that shows it.
-    cMyTableModel *&list = m_lists[QByteArray(name)];
-    if (!list)
-        list = new cMyTableModel(QStringLiteral(":/models/%1.csv").arg(QLatin1String(name)), this);
-    return list;
+    return m_lists->list(name);
 }
 
 void cMySettingsForm::refresh()
@@ -266,8 +265,7 @@ void cMySettingsForm::retranslate(QWidget *parametersTab, QWidget *messagesTab)
         return;
     m_params->retranslateUi(parametersTab->findChild<QWidget *>(QStringLiteral("ParametersPage")));
     m_messages->retranslateUi(messagesTab->findChild<QWidget *>(QStringLiteral("MessagesPage")));
-    for (cMyTableModel *list : qAsConst(m_lists))
-        list->retranslate();
+    m_lists->retranslate();
     RuleGrid::retranslate(m_params->timLayout, SettingsMap::timerRules());
     RuleGrid::retranslate(m_messages->msgLayout, SettingsMap::messageRules());
     AccessibleName::describePlainly(parametersTab);

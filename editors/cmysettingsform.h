@@ -7,8 +7,6 @@
 // binding and refresh all read it. Also the fields that are not bound editors: altitude, latitude and
 // volume (with the gravity word they decide) and the three texts.
 
-#include <QByteArray>
-#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVector>
@@ -18,6 +16,7 @@ class QWidget;
 class cMyMemoryArea;
 class cMyLatin1Note;
 class cMyTableModel;
+class cMyValueLists;
 
 namespace SettingsMap {
 struct Field;
@@ -34,7 +33,9 @@ class cMySettingsForm : public QObject
     Q_OBJECT
 
 public:
-    explicit cMySettingsForm(cMyMemoryArea *image, QObject *parent = nullptr);
+    // Each value list is read once, from `lists`, which it shares with whatever else shows
+    // settings in the form's words.
+    cMySettingsForm(cMyMemoryArea *image, cMyValueLists *lists, QObject *parent = nullptr);
     ~cMySettingsForm() override;
 
     bool isBuilt() const { return m_params != nullptr; }
@@ -91,7 +92,7 @@ private:
     QVector<Bound> m_messageFields;
     QVector<Bound> m_parameterFields;
     QVector<Bound> m_timerFields;
-    QHash<QByteArray, cMyTableModel *> m_lists;
+    cMyValueLists *m_lists;
     QString m_acceptedDescription;
     int m_acceptedCursor = 0;
     bool m_refreshingTexts = false;

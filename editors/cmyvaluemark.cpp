@@ -1,5 +1,7 @@
 #include "editors/cmyvaluemark.h"
 
+#include "model/settingstext.h"
+
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QSignalBlocker>
@@ -136,7 +138,7 @@ void cMyValueMark::showUnknown(QComboBox *box, int value)
 {
     {
         const QSignalBlocker quiet(box);
-        box->setPlaceholderText(tr("%1 (nieznana)").arg(value));
+        box->setPlaceholderText(SettingsText::unknownCode(value));
         box->setCurrentIndex(-1);
     }
     mark(box, tr("Zapisanej wartości %1 nie ma na liście.").arg(value));

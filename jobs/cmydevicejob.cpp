@@ -17,7 +17,7 @@ bool cMyDeviceJob::runStep(int lines, const QString &failureNote, const StartSte
         end({cMyLinkFailure::Cancelled, QString()});
         return false;
     }
-    if (m_stepsStarted > 0 && m_link->isBusy()) {
+    if ((m_stepsStarted > 0 || m_follows) && m_link->isBusy()) {
         // Someone else's transaction (a status read of a port choice): this step follows it.
         disconnect(m_waitForIdle);
         m_waitForIdle = connect(

@@ -32,6 +32,9 @@ public:
     // The window the job's boxes belong to.
     QObject *dialogParent() const { return parent(); }
 
+    // A job that follows another command of the program's own (not the user's, which is refused
+    // while the link is busy) waits for the link before its first step too.
+    void setFollows(bool follows) { m_follows = follows; }
     // One transaction as a job of its own, `lines` long.
     bool startSingle(int lines, const QString &failureNote, const StartStep &start);
 
@@ -72,6 +75,7 @@ private:
     QString m_stepNote;
     bool m_running = false;
     bool m_cancelled = false;
+    bool m_follows = false;
     int m_stepsStarted = 0;
     int m_stepLines = 0;
     int m_doneLines = 0;

@@ -45,6 +45,14 @@ const char *const kThresholdTip = QT_TRANSLATE_NOOP("RuleGrid", "Próg w jednost
 
 } // namespace
 
+const char *const kParametersPage = QT_TRANSLATE_NOOP("MainWindow", "Parametry / Okresy");
+const char *const kMessagesPage = QT_TRANSLATE_NOOP("MainWindow", "Komunikaty");
+const Text kAuthor{0x010, 16, QT_TRANSLATE_NOOP("ParametersPage", "Autor")};
+const Text kTitle{0x020, 32, QT_TRANSLATE_NOOP("ParametersPage", "Tytuł")};
+const Text kDescription{0x200, 512, QT_TRANSLATE_NOOP("ParametersPage", "Opis")};
+const char *const kGravityCaption =
+    QT_TRANSLATE_NOOP("ParametersPage", "Przyspieszenie ziemskie (z wysokości i szerokości geograficznej)");
+
 const QVector<Field> &parameters()
 {
     static const QVector<Field> table{
@@ -104,6 +112,8 @@ const RuleKind &timerRules()
         8,
         1,
         QT_TRANSLATE_NOOP("RuleGrid", "Reguła timera %1, %2"),
+        QT_TRANSLATE_NOOP("RuleGrid", "Reguła timera %1"),
+        kParametersPage,
         {
             column(1, Role::Condition, "tim%1Cb1", 0, E::List, "timCb1", kCondition, kConditionTip, 18),
             column(2, Role::Measured, "tim%1Cb2", 1, E::Measured, "timCb2", kMeasured, kMeasuredTip, 20),
@@ -127,6 +137,8 @@ const RuleKind &messageRules()
         8,
         2,
         QT_TRANSLATE_NOOP("RuleGrid", "Reguła komunikatu %1, %2"),
+        QT_TRANSLATE_NOOP("RuleGrid", "Reguła komunikatu %1"),
+        kMessagesPage,
         {
             column(1, Role::Condition, "par%1Cb1", 0, E::List, "msgCb1", kCondition, kConditionTip, 10),
             column(2, Role::Measured, "par%1Cb2", 1, E::Measured, "msgCb2", kMeasured, kMeasuredTip, 15),

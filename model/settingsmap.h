@@ -58,6 +58,8 @@ struct RuleKind
     int size;              // bytes per rule
     int numberWidth;       // digits of the rule's number in the editors' names: tim1Cb1, par01Cb1
     const char *name;      // "Reguła timera %1, %2": the rule's number and the column's heading, "RuleGrid"
+    const char *title;     // "Reguła timera %1": the whole rule, "RuleGrid"
+    const char *page;      // the page that shows the rules, "MainWindow" (the tab's title)
     QVector<Field> fields; // in column order
 
     quint32 address(int rule, const Field &field) const { return firstAddress + quint32(size * rule) + field.address; }
@@ -70,17 +72,28 @@ const QVector<Field> &parameters();
 const RuleKind &timerRules();
 const RuleKind &messageRules();
 
-// Texts: Latin-1, ended by one zero byte inside the field.
+// The pages' titles, as their tabs show them ("MainWindow").
+extern const char *const kParametersPage;
+extern const char *const kMessagesPage;
+
+// Texts: Latin-1, ended by one zero byte inside the field; on the parameters page.
 struct Text
 {
     quint32 address;
     int size;
+    const char *caption; // "ParametersPage"
 };
-constexpr Text kAuthor{0x010, 16}, kTitle{0x020, 32}, kDescription{0x200, 512};
+extern const Text kAuthor, kTitle, kDescription;
 
 // The fields a handler stores: the volume, and the altitude and latitude with the gravity word
 // they decide.
 constexpr quint32 kVolume = 0x81, kGravity = 0x9E, kAltitude = 0xDC, kLatitude = 0xDE;
+// The gravity word has no editor; what it is called where it is shown ("ParametersPage").
+extern const char *const kGravityCaption;
+// The version stamp: the version of the program that last wrote the settings to a device, one
+// byte for each of its four numbers.
+constexpr quint32 kStamp = 0x000;
+constexpr int kStampSize = 4;
 
 // The field at `address` of the image as a number; bytes past the image's end read as 0.
 int read(const QVector<quint8> &image, quint32 address, Stored stored);

@@ -13,10 +13,11 @@
 #     follow the clock);
 #  4. the installer: silent install (/S) with its program-list entry (version, publisher, icon,
 #     size), the .tmo file type and the version resource of the installed TAMIRAdesk.exe;
-#     --version in cmd.exe; the installed program with its demo, a settings file from the command
-#     line and one double-clicked; silent uninstall leaving nothing behind (files, Start-menu
-#     entries, program-list entry, file type); a /CurrentUser install into the user's own folder
-#     with its entries under HKCU; a folder of one's own (/D) kept by the next install;
+#     --version in cmd.exe; --compare in a batch file; the installed program with its demo, a
+#     settings file from the command line and one double-clicked; silent uninstall leaving
+#     nothing behind (files, Start-menu entries, program-list entry, file type); a /CurrentUser
+#     install into the user's own folder with its entries under HKCU; a folder of one's own (/D)
+#     kept by the next install;
 #  5. the window test at 150 % (Wine's 144 dots per inch) on a 1366 x 768 screen.
 # Ends with a "N passed, N failed" line; exit status 0 only when all passed.
 #
@@ -280,6 +281,17 @@ else
     wineserver -w
     check "cmd.exe: TAMIRAdesk.exe --version prints $(tr -d '\r' <"$tmp/version.out")" \
         grep -q "^TAMIRAdesk $version" "$tmp/version.out"
+    # --compare from a batch file, which waits for a GUI program: the rows, then its exit status.
+    cp "$top/resources/pliki/clear.tmo" "$tmp/a.tmo"
+    printf ':0100880078FF\r\n:00000001FF\r\n' >"$tmp/b.tmo" # the blank with a dive start threshold of 120 cm
+    printf '@"%s\\TAMIRAdesk.exe" --compare a.tmo b.tmo\r\n@echo status %%ERRORLEVEL%%\r\n' \
+        "$(winpath "$installed")" >"$tmp/compare.bat"
+    as_installed timeout 60 wine cmd /c "cd /d $(winpath "$tmp") & compare.bat" >"$tmp/compare.out" 2>&1 || true
+    wineserver -w
+    check "a batch file: TAMIRAdesk.exe --compare prints the difference, status 1 ($(tr -d '\r' <"$tmp/compare.out" \
+        | grep -e threshold -e status | tr '\n\t' '  '))" \
+        sh -c 'tr -d "\r" <"$1" | grep -q "5. Dive start threshold	100 \[cm\]	120 \[cm\]" \
+            && tr -d "\r" <"$1" | grep -qx "status 1"' sh "$tmp/compare.out"
 
     # With its demo device (the emulator's logic inside the program, its wire log in
     # $TAMIRA_DEMO_LOG) and a settings file whose name the ANSI code page cannot spell.

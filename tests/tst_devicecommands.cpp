@@ -12,6 +12,7 @@
 #include "model/cmymemoryarea.h"
 #include "model/cmysettingsfile.h"
 #include "resources/tamiraversion.h"
+#include "tests/support/accessiblenames.h"
 #include "tests/support/cmyemulatorprocess.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
@@ -21,6 +22,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -31,6 +33,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
@@ -94,6 +97,7 @@ private slots:
     void writeIsBackedUpStampedAndVerified_data();
     void writeIsBackedUpStampedAndVerified();
     void backupBeforeTheFirstRecord();
+    void compareWriteAndCompareAgain();
     void serviceCommandsAskFirst();
     void libraryChecks_data();
     void libraryChecks();
@@ -326,12 +330,79 @@ void tst_DeviceCommands::backupBeforeTheFirstRecord()
     QVERIFY(ended(spy, 4));
 
     // "Restore a backup..." offers that folder and loads the choice as a new document.
-    dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // keep the stamped changes?
     dialogs->expectOpenFile(backup.fileName());
+    dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Tamira")); // keep the stamped changes?
     trigger(w, "actionRestoreBackup");
-    QCOMPARE(dialogs->asked().last().dir, cMyBackupStore::folder());
+    w.findChild<QPushButton *>("pbRestoreBackup")->click();
+    QCOMPARE(dialogs->asked().at(dialogs->asked().size() - 2).dir, cMyBackupStore::folder());
     QCOMPARE(image(w), device.readBytes(0, 1024));
     QVERIFY(w.currentFile().filePath().isEmpty());
+}
+
+void tst_DeviceCommands::compareWriteAndCompareAgain()
+{
+    // Tamira holds another dive start threshold and a message rule 3.
+    cMyMemoryArea device;
+    cMySettingsFile::read(":/pliki/clear.tmo", device);
+    device.setData(0x88, quint8(120));
+    device.setData(0x150, Bytes{0x04, 0x20, 0x00, 0xC4, 0x09, 0x20, 0x03, 0x00});
+    const QString eeprom = dir.filePath("compared.tmo");
+    QVERIFY(cMySettingsFile::write(eeprom, device));
+    cMyEmulatorProcess emu({"--eeprom", eeprom, "--baud", "0"});
+    QVERIFY2(emu.start(), qPrintable(emu.errorString()));
+    MainWindow w;
+    w.ensureSettingsForm();
+    QVERIFY(attach(w, emu));
+    const Bytes before = image(w);
+
+    trigger(w, "actionCompareTamira");
+    QCOMPARE(visibleProgress(w)->labelText(), QString("Upload.."));
+    QDialog *window = nullptr;
+    QVERIFY(waitUntil([&] { return (window = w.findChild<QDialog *>("ComparisonWindow")) && window->isVisible(); }));
+    QVERIFY(!window->isModal());
+    QCOMPARE(image(w), before); // the form, its file and its modified flag as they were
+    QVERIFY(!w.isWindowModified());
+    QVERIFY(w.currentFile().filePath().isEmpty());
+    auto *table = window->findChild<QTableView *>("tvDifferences");
+    QStringList headings;
+    for (int c = 0; c < table->model()->columnCount(); ++c)
+        headings << table->model()->headerData(c, Qt::Horizontal).toString();
+    QCOMPARE(headings, (QStringList{"Page", "Setting", "This form", "Tamira"}));
+    QCOMPARE(window->findChild<QLabel *>("lStamp")->text(),
+             QString("Settings version stamp (the program that last wrote them to a Tamira; not a difference): form "
+                     "1.0.1.0, Tamira 1.0.1.0"));
+    // A screen reader reads the table row by row, whichever cell has the focus.
+    QAccessibleTableInterface *cells = QAccessible::queryAccessibleInterface(table)->tableInterface();
+    QCOMPARE(cells->rowCount(), 2);
+    QCOMPARE(cells->cellAt(0, 3)->text(QAccessible::Name),
+             QString("5. Dive start threshold, Tamira: 120 [cm], form: 100 [cm]"));
+    QCOMPARE(cells->cellAt(1, 0)->text(QAccessible::Name),
+             QString("Message rule 3, Tamira: during descent, when Depth >= 25.00 [m]: say \"Depth\" (value & unit), "
+                     "only once, form: never: this rule is unused"));
+    QVERIFY2(AccessibleNames::problems(window).isEmpty(), qPrintable(AccessibleNames::problems(window).join('\n')));
+
+    // Tamira's threshold into the form: one step of the undo history, named after the field.
+    table->setCurrentIndex(table->model()->index(0, 1));
+    window->findChild<QPushButton *>("pbCopyToForm")->click();
+    QCOMPARE(image(w).at(0x88), quint8(120));
+    QVERIFY(w.isWindowModified());
+    QCOMPARE(w.findChild<QAction *>("actionUndo")->text(), QString("&Undo 5. Dive start threshold"));
+    QVERIFY(waitUntil([&] { return cells->rowCount() == 1; })); // the form's side is live
+
+    trigger(w, "actionPolski");
+    QVERIFY(waitUntil(
+        [&] { return window->findChild<QLabel *>("lSummary")->text() == "Różnice między formularzem a Tamirą: 1"; }));
+    QCOMPARE(window->findChild<QPushButton *>("pbWriteForm")->text(), QString("&Zapisz formularz do Tamiry"));
+    trigger(w, "actionEnglish");
+
+    // Written as any write is (backup, write, verify), then read and compared again.
+    window->findChild<QPushButton *>("pbWriteForm")->click();
+    QVERIFY(waitUntil([&] {
+        return window->findChild<QLabel *>("lSummary")->text() == "Tamira holds the same settings as the form.";
+    }));
+    QVERIFY(table->isHidden());
+    QCOMPARE(QDir(cMyBackupStore::folder()).entryList(QDir::Files).size(), 1);
+    QVERIFY(w.statusBar()->currentMessage().startsWith("Settings written to Tamira and verified."));
 }
 
 void tst_DeviceCommands::serviceCommandsAskFirst()

@@ -181,19 +181,24 @@ void tst_FileCommands::replaceTheDocument()
     const Bytes edited = image(w);
     QVERIFY(w.isWindowModified());
 
+    // A backup is chosen and shown against the form first; its Restore asks.
+    if (command == "RestoreBackup")
+        dialogs->expectOpenFile(source);
     expectSaveQuestion(cMyDialogs::Button(answer));
     if (saveAs != "-")
         dialogs->expectSaveFile(saveAs.isEmpty() ? QString() : file(saveAs));
     if (saveAs == "folder.tmo")
         dialogs->expectMessage(cMyDialogs::Ok, "Error");
-    if (replaced && (command == "Open" || command == "RestoreBackup"))
+    if (replaced && command == "Open")
         dialogs->expectOpenFile(source);
     if (command == "drop")
         QVERIFY(dragAccepted(&w, source));
     else
         trigger(w, qPrintable("action" + command));
+    if (command == "RestoreBackup")
+        w.findChild<QPushButton *>("pbRestoreBackup")->click();
 
-    const auto &q = dialogs->asked().first();
+    const auto &q = dialogs->asked().at(command == "RestoreBackup" ? 1 : 0);
     const QMap<QString, QString> next{{"New", "before a new document is started"},
                                       {"Open", "before another file is opened"},
                                       {"RestoreBackup", "before a backup is loaded"},
@@ -248,6 +253,7 @@ void tst_FileCommands::noQuestionWithoutAnEdit()
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Trip"));
     dialogs->expectOpenFile(backup);
     trigger(w, "actionRestoreBackup");
+    w.findChild<QPushButton *>("pbRestoreBackup")->click();
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Backup"));
     QVERIFY(w.currentFile().filePath().isEmpty()); // Save asks for a name, the backup stays
     QVERIFY(!w.isWindowModified());

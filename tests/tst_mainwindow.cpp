@@ -156,12 +156,14 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         }
         return out;
     };
-    QCOMPARE(entries("menuPlik"), (QStringList{"actionNew", "actionOpen", "actionRecentFiles", "actionSave",
-                                               "actionSaveAs", "actionRestoreBackup", "|", "actionExit"}));
+    QCOMPARE(entries("menuPlik"),
+             (QStringList{"actionNew", "actionOpen", "actionRecentFiles", "actionSave", "actionSaveAs",
+                          "actionCompareFile", "actionRestoreBackup", "|", "actionExit"}));
     QCOMPARE(entries("menuEdycja"), (QStringList{"actionUndo", "actionRedo"}));
     QCOMPARE(entries("menuWidok"), (QStringList{"actionPage1", "actionPage2", "actionPage3", "actionPage4", "|",
                                                 "actionNextPage", "actionPreviousPage"}));
-    QCOMPARE(entries("menuKomunikacja"), (QStringList{"actionReadSettings", "actionWriteSettings"}));
+    QCOMPARE(entries("menuKomunikacja"),
+             (QStringList{"actionReadSettings", "actionWriteSettings", "actionCompareTamira"}));
     QCOMPARE(entries("menuSerwis"), (QStringList{"actionReset", "actionClearStats", "actionPowerOff", "|",
                                                  "actionLibraryUpdate", "actionFirmwareUpdate"}));
     QCOMPARE(entries("menuPomoc"), (QStringList{"actionPomoc", "actionDemo", "actionAbout"}));
@@ -179,6 +181,8 @@ void tst_MainWindow::menusToolBarAndShortcuts()
         {"actionExit", "E&xit", "Ctrl+Q", true},
         {"actionReadSettings", "Tamira -> PC &Upload", "Ctrl+U", true},
         {"actionWriteSettings", "PC -> Tamira &Download", "Ctrl+D", true},
+        {"actionCompareTamira", "&Compare with Tamira...", "", false},
+        {"actionCompareFile", "Co&mpare with file...", "", false},
         {"actionReset", "&Reset...", "", false},
         {"actionClearStats", "&Clear statistics...", "", false},
         {"actionPowerOff", "Switch Tamira O&ff...", "", false},

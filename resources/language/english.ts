@@ -399,6 +399,26 @@ Do you want to stop the upload?</translation>
         <source>Pliku %1 już nie ma; usunięto go z listy ostatnich plików.</source>
         <translation>%1 no longer exists; it was taken off the recent files.</translation>
     </message>
+    <message>
+        <source>&amp;Porównaj z Tamirą...</source>
+        <translation>&amp;Compare with Tamira...</translation>
+    </message>
+    <message>
+        <source>Po&amp;równaj z plikiem...</source>
+        <translation>Co&amp;mpare with file...</translation>
+    </message>
+    <message>
+        <source>Odczyt nastaw z Tamiry do porównania</source>
+        <translation>Reading Tamira&apos;s settings for the comparison</translation>
+    </message>
+    <message>
+        <source>Uwaga</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Nie można porównać pliku %1 z formularzem (%2).</source>
+        <translation>The file %1 cannot be compared with the form (%2).</translation>
+    </message>
 </context>
 <context>
     <name>MessagesPage</name>
@@ -525,6 +545,22 @@ Do you want to stop the upload?</translation>
         <source>&amp;Opis:</source>
         <translation>&amp;Description:</translation>
     </message>
+    <message>
+        <source>Autor</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>Tytuł</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <source>Opis</source>
+        <translation>Description</translation>
+    </message>
+    <message>
+        <source>Przyspieszenie ziemskie (z wysokości i szerokości geograficznej)</source>
+        <translation>Gravity (from the altitude and the latitude)</translation>
+    </message>
 </context>
 <context>
     <name>PortOpenFailure</name>
@@ -625,6 +661,44 @@ Then unplug the Tamira and plug it in again.</translation>
         <source>Reguła komunikatu %1, %2</source>
         <translation>Message rule %1, %2</translation>
     </message>
+    <message>
+        <source>Reguła timera %1</source>
+        <translation>Timer rule %1</translation>
+    </message>
+    <message>
+        <source>Reguła komunikatu %1</source>
+        <translation>Message rule %1</translation>
+    </message>
+</context>
+<context>
+    <name>RuleReading</name>
+    <message>
+        <source>%1, gdy %2 %3 %4</source>
+        <translation>%1, when %2 %3 %4</translation>
+    </message>
+    <message>
+        <source>%1: %2, mija po %3</source>
+        <translation>%1: %2, passes after %3</translation>
+    </message>
+    <message>
+        <source>%1: powiedz „%2” %3, %4</source>
+        <translation>%1: say &quot;%2&quot; %3, %4</translation>
+    </message>
+    <message>
+        <source>%1: powiedz „%2”, %3</source>
+        <translation>%1: say &quot;%2&quot;, %3</translation>
+    </message>
+    <message>
+        <source>%1: reguła nieużywana</source>
+        <translation>%1: this rule is unused</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsText</name>
+    <message>
+        <source>%1 (nieznana)</source>
+        <translation>%1 (unknown)</translation>
+    </message>
 </context>
 <context>
     <name>TamiraPort</name>
@@ -702,6 +776,108 @@ The TAMIRAdesk developers</translation>
     <message>
         <source>Tamira</source>
         <translation>Tamira</translation>
+    </message>
+</context>
+<context>
+    <name>cMyComparisonModel</name>
+    <message>
+        <source>%1, %2: %3, %4: %5</source>
+        <translation>%1, %2: %3, %4: %5</translation>
+    </message>
+    <message>
+        <source>Strona</source>
+        <translation>Page</translation>
+    </message>
+    <message>
+        <source>Nastawa</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>(pusty)</source>
+        <translation>(empty)</translation>
+    </message>
+</context>
+<context>
+    <name>cMyComparisonWindow</name>
+    <message>
+        <source>Ten formularz</source>
+        <translation>This form</translation>
+    </message>
+    <message>
+        <source>formularz</source>
+        <translation>form</translation>
+    </message>
+    <message>
+        <source>Porównanie: formularz i Tamira</source>
+        <translation>Comparison: the form and Tamira</translation>
+    </message>
+    <message>
+        <source>Różnice między formularzem a Tamirą: %1</source>
+        <translation>Differences between the form and Tamira: %1</translation>
+    </message>
+    <message>
+        <source>Tamira zawiera te same nastawy co formularz.</source>
+        <translation>Tamira holds the same settings as the form.</translation>
+    </message>
+    <message>
+        <source>Porównanie: formularz i %1</source>
+        <translation>Comparison: the form and %1</translation>
+    </message>
+    <message>
+        <source>Różnice między formularzem a plikiem %2: %1</source>
+        <translation>Differences between the form and the file %2: %1</translation>
+    </message>
+    <message>
+        <source>%1 zawiera te same nastawy co formularz.</source>
+        <translation>%1 holds the same settings as the form.</translation>
+    </message>
+    <message>
+        <source>Porównanie: formularz i kopia zapasowa %1</source>
+        <translation>Comparison: the form and the backup %1</translation>
+    </message>
+    <message>
+        <source>Różnice między formularzem a kopią zapasową %2: %1</source>
+        <translation>Differences between the form and the backup %2: %1</translation>
+    </message>
+    <message>
+        <source>Kopia zapasowa %1 zawiera te same nastawy co formularz.</source>
+        <translation>The backup %1 holds the same settings as the form.</translation>
+    </message>
+    <message>
+        <source>Ponowny odczyt nie powiódł się: tabela pokazuje poprzedni odczyt.</source>
+        <translation>Reading again failed: the table shows the earlier reading.</translation>
+    </message>
+    <message>
+        <source>Znacznik wersji nastaw (program, który ostatnio zapisał je do Tamiry; nie jest różnicą): formularz %1, %2 %3</source>
+        <translation>Settings version stamp (the program that last wrote them to a Tamira; not a difference): form %1, %2 %3</translation>
+    </message>
+    <message>
+        <source>Różnice</source>
+        <translation>Differences</translation>
+    </message>
+    <message>
+        <source>&amp;Skopiuj tę wartość do formularza</source>
+        <translation>&amp;Copy this value to the form</translation>
+    </message>
+    <message>
+        <source>&amp;Zapisz formularz do Tamiry</source>
+        <translation>&amp;Write the form to Tamira</translation>
+    </message>
+    <message>
+        <source>&amp;Odczytaj Tamirę ponownie</source>
+        <translation>&amp;Read Tamira again</translation>
+    </message>
+    <message>
+        <source>&amp;Odczytaj plik ponownie</source>
+        <translation>&amp;Read the file again</translation>
+    </message>
+    <message>
+        <source>&amp;Przywróć tę kopię zapasową</source>
+        <translation>&amp;Restore this backup</translation>
+    </message>
+    <message>
+        <source>Zamknij</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -933,6 +1109,25 @@ Zapisać nastawy w %2, zastępując jego zawartość?</source>
         <translation>The file %1 is no longer the one that was opened or last saved: another file or a link has taken its place.
 Save the settings to %2, replacing what it holds?</translation>
     </message>
+    <message>
+        <source>Porównaj z plikiem</source>
+        <translation>Compare with file</translation>
+    </message>
+</context>
+<context>
+    <name>cMyFileComparison</name>
+    <message>
+        <source>TAMIRAdesk: nie można porównać pliku %1 (%2)</source>
+        <translation>TAMIRAdesk: cannot compare the file %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Znacznik wersji nastaw (nie jest różnicą): %1 %2, %3 %4</source>
+        <translation>Settings version stamp (not a difference): %1 %2, %3 %4</translation>
+    </message>
+    <message>
+        <source>%1 i %2 zawierają te same nastawy.</source>
+        <translation>%1 and %2 hold the same settings.</translation>
+    </message>
 </context>
 <context>
     <name>cMyLanguageMenu</name>
@@ -1100,29 +1295,6 @@ Without a device, you can try the program on a demo Tamira.</translation>
     </message>
 </context>
 <context>
-    <name>cMyRuleReading</name>
-    <message>
-        <source>%1, gdy %2 %3 %4</source>
-        <translation>%1, when %2 %3 %4</translation>
-    </message>
-    <message>
-        <source>%1: %2, mija po %3</source>
-        <translation>%1: %2, passes after %3</translation>
-    </message>
-    <message>
-        <source>%1: powiedz „%2” %3, %4</source>
-        <translation>%1: say &quot;%2&quot; %3, %4</translation>
-    </message>
-    <message>
-        <source>%1: powiedz „%2”, %3</source>
-        <translation>%1: say &quot;%2&quot;, %3</translation>
-    </message>
-    <message>
-        <source>%1: reguła nieużywana</source>
-        <translation>%1: this rule is unused</translation>
-    </message>
-</context>
-<context>
     <name>cMySelfTest</name>
     <message>
         <source>Tamira nie działa</source>
@@ -1155,6 +1327,32 @@ Without a device, you can try the program on a demo Tamira.</translation>
     <message>
         <source>firmware</source>
         <translation>firmware</translation>
+    </message>
+</context>
+<context>
+    <name>cMySettingsComparison</name>
+    <message>
+        <source> … (bajtów: %1)</source>
+        <translation> … (%1 bytes)</translation>
+    </message>
+    <message>
+        <source>Inny bajt pod adresem %1</source>
+        <translation>Other byte at %1</translation>
+    </message>
+    <message>
+        <source>Inne bajty pod adresami %1-%2</source>
+        <translation>Other bytes at %1-%2</translation>
+    </message>
+</context>
+<context>
+    <name>cMySettingsReader</name>
+    <message>
+        <source>Nastawy w programie nie zostały zmienione.</source>
+        <translation>The settings in the program were not changed.</translation>
+    </message>
+    <message>
+        <source>Tamira nie podała wszystkich swoich nastaw, więc nie można ich porównać.</source>
+        <translation>Tamira did not give all of its settings, so they cannot be compared.</translation>
     </message>
 </context>
 <context>
@@ -1662,10 +1860,6 @@ Wait until it has finished and try again.</translation>
 </context>
 <context>
     <name>cMyValueMark</name>
-    <message>
-        <source>%1 (nieznana)</source>
-        <translation>%1 (unknown)</translation>
-    </message>
     <message>
         <source>Zapisana wartość jest poza dozwolonym zakresem %1 – %2%3.</source>
         <translation>The stored value is outside the allowed range %1 – %2%3.</translation>
