@@ -18,8 +18,8 @@ public:
     bool demo = false;
     bool help = false;
     bool version = false;
-    QString file;          // empty: none given
-    QStringList compare;   // the two files of "--compare", as given (fewer when they are missing)
+    QString file;        // empty: none given
+    QStringList compare; // the two files of "--compare", as given (fewer when they are missing)
     bool compareGiven = false;
     QString unknownOption; // not empty: the first option nobody knows
 };
