@@ -16,7 +16,7 @@ Prints one table row per fault (id, rule, the change, the test and its failing f
 --report the same table, a summary and the time taken go to FILE as well. The exit status is 0
 only when every fault built and was caught.
 """
-import argparse, hashlib, json, os, re, signal, subprocess, sys, tempfile, time
+import argparse, hashlib, json, os, re, shutil, signal, subprocess, sys, tempfile, time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 # The programs other tests start (the shell tests, a whole-program test, the emulator of nearly
@@ -220,8 +220,10 @@ def main():
 
     before = previous_catchers(args.report)
     started = time.time()
+    # Each fault relinks every program its change reaches; lld does that in a quarter of the time.
     cfg = run(['cmake', '-S', ROOT, '-B', build, '-DCMAKE_BUILD_TYPE=RelWithDebInfo', '-DTAMIRA_WERROR=ON'] +
-              (['-DCMAKE_CXX_COMPILER_LAUNCHER=ccache'] if os.path.exists('/usr/bin/ccache') else []), ROOT)
+              (['-DCMAKE_CXX_COMPILER_LAUNCHER=ccache'] if shutil.which('ccache') else []) +
+              (['-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld'] if shutil.which('ld.lld') else []), ROOT)
     if cfg.returncode:
         sys.exit(cfg.stdout)
     b = run(['cmake', '--build', build, '-j', str(os.cpu_count())], ROOT)
