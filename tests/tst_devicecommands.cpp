@@ -204,6 +204,15 @@ void tst_DeviceCommands::settingsRead()
     trigger(w, "actionUndo");
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QVERIFY(w.settingsImage()->isModified());
+    // So are settings read again that change no byte of the window's (its history not empty).
+    dialogs->expectMessage(cMyDialogs::No, "Tamira");
+    spy.clear();
+    trigger(w, "actionReadSettings");
+    QVERIFY(ended(spy, 1));
+    w.findChild<QLineEdit *>("leAuthor")->setText("X");
+    QCoreApplication::processEvents();
+    trigger(w, "actionUndo");
+    QVERIFY(w.settingsImage()->isModified());
 }
 
 void tst_DeviceCommands::readGivesUpOnEndlessBusyNotices()

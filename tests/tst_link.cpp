@@ -225,6 +225,15 @@ void tst_Link::portChoiceReadsTheStatus()
     QCOMPARE(later.first(), QByteArray("#ROOT\r\n"));
     QCOMPARE(other.receivedLines().size(), kStatusLines);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+
+    // A choice made while a simulation holds the port is read once the simulation gives it back.
+    link.setPortLent(true);
+    ended.clear();
+    link.setPort(emu.portPath());
+    QVERIFY(!link.isBusy() && ended.isEmpty());
+    link.setPortLent(false);
+    QVERIFY(status.wait(5000));
+    QCOMPARE(reason(ended, 0), cMyLinkFailure::Completed);
 }
 
 void tst_Link::settingsWriteAndReadLineByLine()
