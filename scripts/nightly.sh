@@ -3,9 +3,9 @@
 # over every fault of scripts/seeded-faults.txt, its report written to docs/seeded-faults.md.
 # The faults are seeded into a copy of the clone's files (tracked and new, not ignored) in
 # build-nightly/src (or $TAMIRA_NIGHTLY_DIR/src) and built in build-nightly/build, so the clone
-# can be worked in meanwhile. Further arguments go to the script (e.g. -j 1). About an hour and a
-# half on the project's 2-core machine (docs/seeded-faults.md gives the last run's time). Exit
-# status: the script's, 0 only when every fault built and was caught.
+# can be worked in meanwhile. Further arguments go to the script (e.g. -j 1). Over an hour on the
+# project's 2-core machine (docs/seeded-faults.md gives the last run's time). Exit status: the
+# script's, 0 only when every fault built and was caught.
 set -e
 cd "$(dirname "$0")/.."
 top=$(pwd)
