@@ -15,12 +15,13 @@ void cMySimStartGuard::setDeviceStatistics(const QString &serial, const QString 
     m_serial = serial;
     m_maxDepth = maxDepth;
     m_diveTime = diveTime;
-    // Agreed before the device had said who it is: the agreement was for this one. The device
-    // the user agreed for, back on a port: it still holds.
+    // Agreed before the device had said who it is: the agreement was for this one. Otherwise it
+    // holds for that device only: back on a port it holds again, and another one on the same
+    // port (swapped faster than the port list noticed) is asked for.
     if (m_agreed && m_agreedSerial.isEmpty())
         m_agreedSerial = serial;
-    else if (!serial.isEmpty() && serial == m_agreedSerial)
-        m_agreed = true;
+    else if (!serial.isEmpty())
+        m_agreed = serial == m_agreedSerial;
 }
 
 void cMySimStartGuard::forgetDevice()

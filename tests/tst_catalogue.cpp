@@ -1,6 +1,7 @@
 // The English catalogue: complete against the sources, and no Polish text left on screen.
 
 #include "app/mainwindow.h"
+#include "model/cmymemoryarea.h"
 #include "model/cmytablemodel.h"
 #include "tests/support/cmyscripteddialogs.h"
 #include "tests/support/tamiratestapp.h"
@@ -168,6 +169,7 @@ void tst_Catalogue::languageMenuSwitchesEveryText()
     w.show();
     w.ensureSettingsForm();
     w.portChanged("/dev/ttyACM0");
+    const QVector<quint8> document = w.settingsImage()->readBytes(0, 1024);
     // The value lists are written in English; in Polish none of those with a Polish text of
     // their own is left ("Timer 1" and ">=" read the same in both).
     for (const Entry &e : readCatalogue(QStringLiteral(TAMIRA_SOURCE_DIR "/resources/language/valuelists_pl.ts")))
@@ -193,8 +195,10 @@ void tst_Catalogue::languageMenuSwitchesEveryText()
         // Qt's own buttons follow (Debian's qttranslations5-l10n).
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QString(step.yes));
         QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString(step.cancel));
-        // A value shown stays as it is.
+        // A value shown stays as it is, and the document is no more edited than before.
         QCOMPARE(w.findChild<QLabel *>("lTamiraPort")->text(), QString("/dev/ttyACM0"));
+        QCOMPARE(w.settingsImage()->readBytes(0, 1024), document);
+        QVERIFY(!w.isWindowModified());
     }
 }
 

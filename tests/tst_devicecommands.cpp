@@ -202,6 +202,21 @@ void tst_DeviceCommands::settingsRead()
     QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
     QCOMPARE(w.findChild<QComboBox *>("par01Cb2")->currentText(), QString("Depth"));
     QVERIFY(!visibleProgress(w));
+    // Undone back to what was read, the settings are still in no file.
+    w.findChild<QLineEdit *>("leAuthor")->setText("X");
+    QCoreApplication::processEvents();
+    trigger(w, "actionUndo");
+    QCOMPARE(w.findChild<QLineEdit *>("leAuthor")->text(), QString("Dev"));
+    QVERIFY(w.settingsImage()->isModified());
+    // So are settings read again that change no byte of the window's (its history not empty).
+    dialogs->expectMessage(cMyDialogs::No, "Tamira");
+    spy.clear();
+    trigger(w, "actionReadSettings");
+    QVERIFY(ended(spy, 1));
+    w.findChild<QLineEdit *>("leAuthor")->setText("X");
+    QCoreApplication::processEvents();
+    trigger(w, "actionUndo");
+    QVERIFY(w.settingsImage()->isModified());
 }
 
 void tst_DeviceCommands::readGivesUpOnEndlessBusyNotices()
@@ -578,14 +593,17 @@ void tst_DeviceCommands::libraryCancelAsksAndTheStatusFollows()
         "If you stop now, the sound library in Tamira stays incomplete until you upload it again.\n"
         "Do you want to stop the upload?";
 
-    // Escape asks; No goes on, and the library goes in whole. The status is read again.
+    // Escape asks, and No goes on; so does closing the window, and a box closed without an
+    // answer. The library goes in whole, and the status is read again.
     upload();
     QVERIFY(waitUntil([&] { return emu.stateFigure("held") == 1; }));
     dialogs->expectMessage(cMyDialogs::No, QStringLiteral("Sound library update..."));
     QTest::keyClick(visibleProgress(w), Qt::Key_Escape);
     QCOMPARE(dialogs->asked().last().text, question);
     QCOMPARE(dialogs->asked().last().defaultButton, cMyDialogs::No);
-    QVERIFY(visibleProgress(w));
+    dialogs->expectMessage(cMyDialogs::NoButton, QStringLiteral("Sound library update..."));
+    visibleProgress(w)->close();
+    QVERIFY(dialogs->clean() && visibleProgress(w));
     QCOMPARE(emu.release(), 1);
     QVERIFY(ended(spy, 3));
     QCOMPARE(w.findChild<QLabel *>("lVoiceLang")->text(), QString("Deutsch"));

@@ -223,6 +223,12 @@ void tst_FileCommands::replaceTheDocument()
     if (command == "ReadSettings" && !replaced)
         QVERIFY(!w.findChild<QProgressDialog *>()); // no read started
     const bool saved = saveAs == "saved.tmo";
+    // What Save now writes to without asking: the file opened; no file after New or a backup;
+    // the device's settings stay with the document's file.
+    const QMap<QString, QString> current{
+        {"Open", "other.tmo"}, {"drop", "other.tmo"}, {"ReadSettings", saved ? "saved.tmo" : ""}};
+    if (command != "Exit")
+        QCOMPARE(w.currentFile().fileName(), replaced ? current.value(command) : QString());
     QCOMPARE(QFileInfo::exists(file("saved.tmo")), saved);
     cMyMemoryArea back;
     QVERIFY(!saved || (cMySettingsFile::read(file("saved.tmo"), back) && back.readBytes(0, 1024) == edited));
@@ -475,6 +481,7 @@ void tst_FileCommands::filesFromOtherWriters_data()
     QTest::newRow("address record in the middle")
         << moved.join('\n') << 10 << "line 12: an address record moves the data outside the settings block";
     QTest::newRow("bad checksum in the middle") << badSum.join('\n') << 10 << "line 12: wrong checksum";
+    QTest::newRow("bad checksum in the middle, named at start") << badSum.join('\n') << 10 << "line 12: wrong checksum";
     QTest::newRow("binary file") << QByteArray(reinterpret_cast<const char *>(otherImage().constData()), 1024) << 0
                                  << "line 1: not an Intel HEX record";
     QTest::newRow("empty file") << QByteArray() << 0 << "the file holds no records";
@@ -495,10 +502,15 @@ void tst_FileCommands::filesFromOtherWriters()
     Bytes expected = image(w);
     std::copy_n(otherImage().constBegin(), recordsRead < 0 ? 1024 : 32 * recordsRead, expected.begin());
 
-    dialogs->expectOpenFile(path);
+    const bool commandLine = QString(QTest::currentDataTag()).endsWith("named at start");
+    if (!commandLine)
+        dialogs->expectOpenFile(path);
     if (recordsRead >= 0)
         dialogs->expectMessage(cMyDialogs::Ok, "Warning");
-    trigger(w, "actionOpen");
+    if (commandLine)
+        w.loadFromCommandLine(path);
+    else
+        trigger(w, "actionOpen");
     QCOMPARE(image(w), expected);
     const QString warning = recordsRead < 0 ? QString() : dialogs->asked().last().text;
     QVERIFY2(
@@ -655,10 +667,11 @@ TAMIRA_GUI_TEST_MAIN(tst_FileCommands)
 void tst_FileCommands::fileReplacedBeforeSave_data()
 {
     QTest::addColumn<QString>("change"); // to the opened file before Save
-    QTest::addColumn<int>("answer");     // to the question; none: not asked
-    QTest::newRow("rewritten in place") << "in place" << int(cMyDialogs::NoButton);
-    QTest::newRow("removed") << "removed" << int(cMyDialogs::NoButton);
+    QTest::addColumn<int>("answer");     // to the question; -1: not asked
+    QTest::newRow("rewritten in place") << "in place" << -1;
+    QTest::newRow("removed") << "removed" << -1;
     QTest::newRow("another file, No") << "another" << int(cMyDialogs::No);
+    QTest::newRow("another file, box closed") << "another" << int(cMyDialogs::NoButton);
     QTest::newRow("another file, Yes") << "another" << int(cMyDialogs::Yes);
     QTest::newRow("a link elsewhere, No") << "link" << int(cMyDialogs::No);
 }
@@ -679,18 +692,18 @@ void tst_FileCommands::fileReplacedBeforeSave()
     // Made beside it and renamed over it, as editors save.
     else if (change == "another" ? QFile::copy(theirs, path + ".new") : QFile::link(theirs, path + ".new"))
         QCOMPARE(::rename(qPrintable(path + ".new"), qPrintable(path)), 0);
-    if (answer != cMyDialogs::NoButton)
+    if (answer >= 0)
         dialogs->expectMessage(cMyDialogs::Button(answer), "Tamira");
     trigger(w, "actionSave");
     QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
-    if (answer != cMyDialogs::NoButton)
+    if (answer >= 0)
         QCOMPARE(dialogs->asked().last().text,
                  QString("The file %1 is no longer the one that was opened or last saved: another file or a link has "
                          "taken its place.\nSave the settings to %2, replacing what it holds?")
                      .arg(path, change == "link" ? theirs : path));
     cMyMemoryArea back;
     QVERIFY(cMySettingsFile::read(path, back));
-    QCOMPARE(back.readBytes(0, 1024), answer == cMyDialogs::No ? other : mine);
+    QCOMPARE(back.readBytes(0, 1024), answer == cMyDialogs::No || answer == cMyDialogs::NoButton ? other : mine);
 }
 
 void tst_FileCommands::recoveryCopyOfAProgramThatEnded()

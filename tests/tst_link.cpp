@@ -6,6 +6,7 @@
 
 #include "base/cmyhexrecord.h"
 #include "device/cmylocalport.h"
+#include "device/cmyreplyline.h"
 #include "device/cmytamira.h"
 #include "emulator/cmyemulocaldevice.h"
 #include "resources/tamiraresources.h"
@@ -111,6 +112,8 @@ class tst_Link : public QObject
 
 private slots:
     void initTestCase();
+    void replyAnswersItsLine_data();
+    void replyAnswersItsLine();
     void portChoiceReadsTheStatus();
     void settingsWriteAndReadLineByLine();
     void singleCommands();
@@ -122,6 +125,45 @@ void tst_Link::initTestCase()
 {
     // Two debug lines per exchange would bury the results; singleCommands looks at them.
     QLoggingCategory::setFilterRules(QStringLiteral("tamira.link.debug=false"));
+}
+
+void tst_Link::replyAnswersItsLine_data()
+{
+    // The rule all three links apply to every reply: an exact echo, except for a data record of
+    // a read, answered by the bytes at its address.
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<bool>("read");
+    QTest::addColumn<bool>("answers");
+    const QByteArray record = ":0400000001020304F2\r\n", request = ":0400100000000000EC\r\n";
+    const QByteArray upper = ":020000040001F9\r\n";
+    QTest::newRow("command echoed") << QByteArray("#HEX\r\n") << QByteArray("#HEX\r\n") << false << true;
+    QTest::newRow("command, another of its length")
+        << QByteArray("#HEX\r\n") << QByteArray("#HEY\r\n") << false << false;
+    QTest::newRow("write: record echoed") << record << record << false << true;
+    QTest::newRow("write: other data") << record << QByteArray(":0400000001020305F1\r\n") << false << false;
+    QTest::newRow("write: the bytes a read would give")
+        << record << QByteArray(":0400000000000000FC\r\n") << false << false;
+    QTest::newRow("read: the bytes asked for") << request << QByteArray(":0400100001020304E2\r\n") << true << true;
+    QTest::newRow("read: another address") << request << QByteArray(":0400140005060708CE\r\n") << true << false;
+    QTest::newRow("read: a byte more") << request << QByteArray(":050010000102030405DC\r\n") << true << false;
+    QTest::newRow("read: a byte less") << request << QByteArray(":03001000010203E7\r\n") << true << false;
+    QTest::newRow("read: an address record for two bytes at 0")
+        << QByteArray(":020000000000FE\r\n") << upper << true << false;
+    QTest::newRow("read: address record echoed") << upper << upper << true << true;
+    QTest::newRow("read: another upper address") << upper << QByteArray(":020000040002F8\r\n") << true << false;
+    QTest::newRow("read: end record echoed")
+        << QByteArray(":00000001FF\r\n") << QByteArray(":00000001FF\r\n") << true << true;
+    QTest::newRow("read: area word echoed") << QByteArray("#RAM\r\n") << QByteArray("#RAM\r\n") << true << true;
+}
+
+void tst_Link::replyAnswersItsLine()
+{
+    QFETCH(QByteArray, sent);
+    QFETCH(QByteArray, reply);
+    QFETCH(bool, read);
+    QFETCH(bool, answers);
+    QCOMPARE(cMyReplyLine::answers(sent, reply, read), answers);
 }
 
 void tst_Link::portChoiceReadsTheStatus()
@@ -183,6 +225,15 @@ void tst_Link::portChoiceReadsTheStatus()
     QCOMPARE(later.first(), QByteArray("#ROOT\r\n"));
     QCOMPARE(other.receivedLines().size(), kStatusLines);
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+
+    // A choice made while a simulation holds the port is read once the simulation gives it back.
+    link.setPortLent(true);
+    ended.clear();
+    link.setPort(emu.portPath());
+    QVERIFY(!link.isBusy() && ended.isEmpty());
+    link.setPortLent(false);
+    QVERIFY(status.wait(5000));
+    QCOMPARE(reason(ended, 0), cMyLinkFailure::Completed);
 }
 
 void tst_Link::settingsWriteAndReadLineByLine()

@@ -73,7 +73,13 @@ void tst_PortOpenFailure::report()
     close(master);
     QCOMPARE(failures.size(), 1);
     QCOMPARE(int(failures.first().reason), reason);
-    QCOMPARE(failures.first().text, expected.arg(path));
+    // Qt's own text comes first: for a port the user may not use, "Permission denied", or now and
+    // then, with other tests running beside this one, its lock file's text. The advice follows.
+    QString text = failures.first().text;
+    if (situation == "mode 000")
+        text.replace(QStringLiteral("Permission error while locking the device\n"),
+                     QStringLiteral("Permission denied\n"));
+    QCOMPARE(text, expected.arg(path));
 }
 
 QTEST_GUILESS_MAIN(tst_PortOpenFailure)

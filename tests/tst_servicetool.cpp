@@ -507,7 +507,8 @@ void tst_ServiceTool::commandLine_data()
 {
     QTest::addColumn<QStringList>("emulatorArgs");
     QTest::addColumn<QStringList>("arguments"); // %in, %out, %fifo stand for paths in a fresh folder;
-                                                // %held: the test holds the port open
+                                                // %held: the test holds the port open; %attached=N:
+                                                // no --port, N Tamiras attached (the emulator's port)
     QTest::addColumn<QByteArray>("input");      // the file %in
     QTest::addColumn<QStringList>("stdinFrom"); // "%in", or a program whose output it is
     QTest::addColumn<int>("status");
@@ -628,6 +629,10 @@ void tst_ServiceTool::commandLine_data()
     row("unknown area", {}, {"--read", "SRAM", "0", "1"}, k4, 2, "unknown area \"SRAM\"", {});
     row("port does not open", {}, {"--port", "/dev/no-such-tamira", "--root"}, k4, 3, "cannot open /dev/no-such-tamira",
         {});
+    row("no port named, no Tamira attached", {}, {"%attached=0", "--root"}, k4, 3,
+        "no Tamira found; name its port with --port", {});
+    row("no port named, the one Tamira attached", {}, {"%attached=1", "--root"}, k4, 0, "--root: done", {"#ROOT\r\n"});
+    row("no port named, two Tamiras attached", {}, {"%attached=2", "--root"}, k4, 3, "several Tamiras found", {});
     // In English like the rest of the command line (the text comes from the device layer).
     row("port held by another program", {}, {"%held", "--root"}, k4, 3,
         "is in use by another program (servicetool or a second TAMIRAdesk, for example).\nClose that program", {});
@@ -682,8 +687,17 @@ void tst_ServiceTool::commandLine()
     }
     cMyEmulatorProcess emu(emulatorArgs);
     QVERIFY2(emu.start(), qPrintable(emu.errorString()));
-    if (!arguments.contains("--port"))
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QStringList attached = arguments.filter(QRegularExpression("^%attached="));
+    if (!attached.isEmpty()) {
+        arguments.removeAll(attached.first());
+        QStringList ports;
+        for (int i = attached.first().section('=', 1).toInt(); i > 0; --i)
+            ports << emu.portPath();
+        environment.insert("TAMIRA_PORT", ports.join(':'));
+    } else if (!arguments.contains("--port")) {
         arguments << "--port" << emu.portPath();
+    }
     QSerialPort holder(emu.portPath());
     if (arguments.removeAll("%held"))
         QVERIFY(holder.open(QIODevice::ReadWrite));
@@ -700,6 +714,7 @@ void tst_ServiceTool::commandLine()
         producer.setStandardOutputProcess(&tool);
     if (!stdinFrom.isEmpty() && stdinFrom.first() != "%in")
         producer.start(stdinFrom.first(), stdinFrom.mid(1));
+    tool.setProcessEnvironment(environment);
     tool.start(TAMIRA_SERVICETOOL, arguments);
     if (stop) {
         QVERIFY(QTest::qWaitFor([&] { return emu.stateFigure("held") == 1; }, 30000));

@@ -64,6 +64,8 @@ private slots:
         QVERIFY2(dialogs->clean(), qPrintable(dialogs->report()));
         dialogs.reset();
     }
+    void signedAndScaledValuesAtTheirEdges_data();
+    void signedAndScaledValuesAtTheirEdges();
     void storedValuesOutsideTheRange_data();
     void storedValuesOutsideTheRange();
     void altitudeLatitudeVolume();
@@ -365,6 +367,55 @@ void tst_SettingsForm::loadedTextsAreTakenAsTheyAre()
     QCOMPARE(find<QLineEdit>(&w, "leAuthor")->text(), QString(15, 'Q'));
     QTest::keyClicks(find<QLineEdit>(&w, "leTitle"), "T");
     QCOMPARE(image(w), edited(made, 0x20, QVector<int>{'T'} + QVector<int>(31, 0)));
+}
+
+void tst_SettingsForm::signedAndScaledValuesAtTheirEdges_data()
+{
+    // Bytes put into the blank settings from an address on, and how their editor shows them.
+    QTest::addColumn<int>("address");
+    QTest::addColumn<Bytes>("bytes");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("shown");
+    auto row = [](const char *name, int address, const Bytes &bytes, const char *editor, const char *shown) {
+        QTest::newRow(name) << address << bytes << QString(editor) << QString(shown);
+    };
+    row("volume -57 dB", 0x81, Bytes{0xC7}, "par13Sb", "-57[dB]");
+    row("volume 6 dB", 0x81, Bytes{0x06}, "par13Sb", "6[dB]");
+    row("ascent start -200 cm/s", 0x90, Bytes{0x38, 0xFF}, "par6Sb", "-200 [cm/s]");
+    row("bottom start -100 cm/s", 0x92, Bytes{0x9C, 0xFF}, "par7Sb", "-100 [cm/s]");
+    row("fixed temperature 60.0 °C", 0x9C, Bytes{0x58, 0x02}, "par10Sb", "60.0 [°C]");
+    row("altitude -1000 m", 0xDC, Bytes{0x18, 0xFC}, "par11Sb", "-1000 [m]");
+    row("altitude 10000 m", 0xDC, Bytes{0x10, 0x27}, "par11Sb", "10000 [m]");
+    row("distance 99.99 m", 0xF8, Bytes{0x0F, 0x27}, "lDystansE", "99.99 [m]");
+    // A rule's measured value, comparison and threshold.
+    row("speed -327.68 m/s", 0x141, Bytes{48, 0, 0x00, 0x80}, "par01Sb1", "-327.68 [m/s]");
+    row("speed 327.67 m/s", 0x141, Bytes{48, 0, 0xFF, 0x7F}, "par01Sb1", "327.67 [m/s]");
+    row("temperature -50.0 °C", 0x141, Bytes{16, 0, 0x0C, 0xFE}, "par01Sb1", "-50.0 [°C]");
+    row("battery full", 0x141, Bytes{31, 0, 0xFF, 0x7F}, "par01Sb1", "100.00 [%]");
+    row("timer: depth 327.67 m", 0x101, Bytes{32, 0, 0xFF, 0x7F}, "tim1Sb1", "327.67 [m]");
+    row("timer time 65535 s", 0x106, Bytes{0xFF, 0xFF}, "tim1Sb2", "65535 [s]");
+}
+
+void tst_SettingsForm::signedAndScaledValuesAtTheirEdges()
+{
+    QFETCH(int, address);
+    QFETCH(Bytes, bytes);
+    QFETCH(QString, editor);
+    QFETCH(QString, shown);
+    cMyMemoryArea made;
+    cMySettingsFile::read(":/pliki/clear.tmo", made);
+    made.setData(quint32(address), bytes);
+    const QString path = dir.filePath("edges.tmo");
+    QVERIFY(cMySettingsFile::write(path, made));
+    MainWindow w;
+    w.loadFromCommandLine(path);
+    w.ensureSettingsForm();
+    auto *spin = find<QAbstractSpinBox>(&w, editor);
+    QVERIFY(spin);
+    QCOMPARE(spin->text(), QString(shown).replace('.', spin->locale().decimalPoint()));
+    QVERIFY(!cMyValueMark::isMarked(spin));
+    QCOMPARE(image(w), made.readBytes(0, 1024));
+    QVERIFY(!w.isWindowModified());
 }
 
 void tst_SettingsForm::storedValuesOutsideTheRange_data()

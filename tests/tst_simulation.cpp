@@ -6,6 +6,7 @@
 #include "device/cmytamira.h"
 #include "device/portdiscovery.h"
 #include "simulation/cmysimprofile.h"
+#include "simulation/cmysimstartguard.h"
 #include "simulation/cmysimwidget.h"
 #include "simulation/cmysimworker.h"
 #include "tests/support/cmyemulatorprocess.h"
@@ -125,6 +126,8 @@ private slots:
     void pageWithoutPortReturnsToIdle();
     void aDiveInTheWindow();
     void startAsksBeforeClearing();
+    void clearingAgreedForOneDevice_data();
+    void clearingAgreedForOneDevice();
     void startWaitsForTheStatusRead();
 };
 
@@ -392,6 +395,13 @@ void tst_Simulation::aDiveInTheWindow()
         button("pbAdd1")->click();
     QCOMPARE(slider->value(), 500);
     QTRY_VERIFY_WITH_TIMEOUT(profile->data().received() >= 3, 10000);
+    // A command of the window's own link keeps off the port the run holds, and says why.
+    dialogs.expectMessage(cMyDialogs::Ok, "Error");
+    w->link()->clearStats();
+    QVERIFY(waitUntil([&] { return dialogs.clean(); }));
+    QCOMPARE(dialogs.asked().last().text,
+             QString("Tamira's port is busy: a dive simulation is running.\nStop the simulation and try again."));
+    QVERIFY(!asText(emu.receivedLines()).contains("#CLEAR"));
     // "STOP" only holds the depth.
     button("pbSet0")->click();
     QCOMPARE(slider->value(), 0);
@@ -524,6 +534,47 @@ void tst_Simulation::startAsksBeforeClearing()
     QCOMPARE(profile->data().samples().first().depth, qint16(0));
     stop();
     QVERIFY2(dialogs.clean(), qPrintable(dialogs.report()));
+}
+
+void tst_Simulation::clearingAgreedForOneDevice_data()
+{
+    // What the page learns ("port P": the port chosen, "serial S": a status read naming the
+    // device), and START's question: "asked A" (answered A; "closed": the box closed without an
+    // answer; Escape gives No, the box's escape button) or "agreed" (no question, the run goes).
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("No: asked again") << QStringList{"port a", "serial 4660", "asked No", "asked Yes", "agreed"};
+    QTest::newRow("box closed: asked again") << QStringList{"port a", "serial 4660", "asked closed", "asked Yes"};
+    QTest::newRow("another port") << QStringList{"port a", "serial 4660", "asked Yes", "port b", "asked Yes"};
+    QTest::newRow("the same device on another port")
+        << QStringList{"port a", "serial 4660", "asked Yes", "port b", "serial 4660", "agreed"};
+    QTest::newRow("another device on the same port")
+        << QStringList{"port a", "serial 4660", "asked Yes", "serial 1234", "asked No", "serial 4660", "agreed"};
+    QTest::newRow("agreed before the device said who it is")
+        << QStringList{"port a", "asked Yes", "serial 4660", "agreed", "serial 1234", "asked No"};
+}
+
+void tst_Simulation::clearingAgreedForOneDevice()
+{
+    QFETCH(QStringList, steps);
+    cMyScriptedDialogs dialogs;
+    cMySimWidget page;
+    auto *guard = page.findChild<cMySimStartGuard *>();
+    const QMap<QString, cMyDialogs::Button> answers{
+        {"Yes", cMyDialogs::Yes}, {"No", cMyDialogs::No}, {"closed", cMyDialogs::NoButton}};
+    for (const QString &step : steps) {
+        const QString what = step.section(' ', 0, 0), value = step.section(' ', 1);
+        const int asked = dialogs.asked().size();
+        if (what == "port")
+            page.setPortName("/dev/tamira-" + value);
+        else if (what == "serial")
+            page.setDeviceStatistics(value, "42.2 m", "1:02:05");
+        else if (what == "agreed")
+            QVERIFY2(guard->clearingConfirmed() && dialogs.asked().size() == asked, qPrintable(step));
+        else
+            dialogs.expectMessage(answers.value(value), "Start simulation");
+        if (what == "asked")
+            QVERIFY2(guard->clearingConfirmed() == (value == "Yes") && dialogs.clean(), qPrintable(step));
+    }
 }
 
 void tst_Simulation::startWaitsForTheStatusRead()
