@@ -8,6 +8,10 @@ suite, and is reported as such), runs the tests whose programs the change reache
 test that failed and puts the file back. A fault that no test catches is a hole in the suite.
 
     scripts/seeded-faults.py [--build DIR] [--only ID[,ID...]] [--report FILE] [--every-test] [-j N]
+    scripts/seeded-faults.py --check
+
+--check only reads: every fault must still apply to the code as it stands (a ctest runs it, so that
+a change to the code that moves a fault's text is seen at once, not by the next nightly run).
 
 The untouched suite runs first and must pass; its times order the later runs. A fault's tests
 run N at a time (default: the number of processors): those that caught it in the last report
@@ -200,6 +204,8 @@ def main():
     ap.add_argument('--report', default='')
     ap.add_argument('--every-test', action='store_true', help='run every test the change reached')
     ap.add_argument('-j', type=int, default=os.cpu_count())
+    ap.add_argument('--check', action='store_true',
+                    help='only check that every fault still applies to the code (no build, no tests)')
     args = ap.parse_args()
     build = os.path.abspath(args.build)
 
@@ -217,6 +223,9 @@ def main():
         text = open(os.path.join(ROOT, f['file']), encoding='utf-8').read()
         if text.count(f['old']) != 1:
             sys.exit('%s: the text to replace occurs %d times in %s' % (f['id'], text.count(f['old']), f['file']))
+    if args.check:
+        print('%d faults, each replaces text that occurs once in its file' % len(faults))
+        return
 
     before = previous_catchers(args.report)
     started = time.time()
